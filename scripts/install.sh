@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and the demo need.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(
+    cmake g++ make
+    qt6-base-dev libqt6svg6-dev qt6-svg-dev
+    libqt6sql6-sqlite libqt6sql6-psql
+    postgresql socat mdbtools
+    xvfb imagemagick xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+[[ $(id -u) -eq 0 ]] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

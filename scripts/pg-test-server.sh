@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# scripts/pg-test-server.sh start DIR | stop DIR
+# A throwaway PostgreSQL cluster in DIR that listens on a Unix socket only.
+# `start` prints the URL for QS_TEST_PG_URL.
+set -euo pipefail
+cmd=$1 dir=$2
+bindir=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+[[ -n "$bindir" ]] || { echo "PostgreSQL server binaries not found" >&2; exit 1; }
+
+# The server refuses to run as root: run it as the postgres account then.
+as_owner() {
+    if [[ $(id -u) -eq 0 ]]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+
+case "$cmd" in
+start)
+    mkdir -p "$dir"
+    [[ $(id -u) -eq 0 ]] && chown postgres: "$dir"
+    chmod 700 "$dir"
+    as_owner "$bindir/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 >"$dir/initdb.log" 2>&1
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
+        -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null
+    as_owner "$bindir/createdb" -h "$dir" -U postgres qspindrel_test
+    # Tests connect as the postgres role over the socket; let them in.
+    chmod 755 "$dir"
+    echo "postgresql://postgres@localhost/qspindrel_test?host=$dir"
+    ;;
+stop)
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
+    ;;
+*) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac

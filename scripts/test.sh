@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, runs every test; then builds again with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install.sh"
+
+pgdir=$(mktemp -d /tmp/qspindrel-pg.XXXXXX)
+trap '"$root/scripts/pg-test-server.sh" stop "$pgdir"; rm -rf "$pgdir"' EXIT
+QS_TEST_PG_URL=$("$root/scripts/pg-test-server.sh" start "$pgdir")
+export QS_TEST_PG_URL
+export QT_QPA_PLATFORM=offscreen
+
+jobs=$(nproc)
+echo "== build"
+"$root/scripts/build.sh" "$root/build"
+echo "== tests"
+ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== build with sanitizers"
+"$root/scripts/build.sh" "$root/build-asan" -DQS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+echo "== tests with sanitizers"
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"

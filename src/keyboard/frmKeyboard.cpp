@@ -1,0 +1,3 @@
+#include "frmKeyboard.h"
+
+frmKeyboard::frmKeyboard(QWidget *parent) : QDialog(parent) {}

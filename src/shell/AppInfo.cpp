@@ -1,0 +1,3 @@
+#include "AppInfo.h"
+
+bool gbUserMode = false;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Kind 1: the program's folder, the native separator, "QSpindrel.chm".
+// Any other kind: the empty string.
+QString GetHelpFilePath(int kind);
+
+// Opens help at `contextNumber` (200, 300, 500). On Windows a "QSpindrel.chm"
+// beside the program goes to the system's HTML Help; otherwise our own help
+// viewer shows the built-in page for that context.
+void ShowHelpTopic(int kind, int contextNumber);
+
+// Lets the window see F1 (and other keys) before whichever child has focus:
+// installs a key filter on `window` and all its descendants, current and
+// future, that hands key releases to the window's keyReleaseEvent.
+void PrepareFormHelp(QWidget *window);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Entry `number` (101..199) of the string table with the first "%1".."%5" replaced
+// by each non-empty argument, in order; "###STRING RESOURCE ERROR###" when
+// there is no such entry.
+QString GetMessageText(int number, const QString &a1 = QString(), const QString &a2 = QString(),
+                       const QString &a3 = QString(), const QString &a4 = QString(),
+                       const QString &a5 = QString());
+
+// Message-box styles and button results.
+enum MessageStyle : int { MsgOkOnly = 0, MsgYesNo = 4 };
+enum MessageResult : int { MsgResultOk = 1, MsgResultYes = 6, MsgResultNo = 7 };
+
+// The one message box of the program, captioned with the application title.
+// Returns 1 (OK), 6 (Yes) or 7 (No).
+int ShowMessage(const QString &text, int style = MsgOkOnly);
+
+// Who shows the box. Tests install their own to record texts and answer.
+using MessagePresenter = std::function<int(const QString &text, int style)>;
+// Installs `presenter`; an empty function restores the real message box.
+// Returns the presenter that was installed before.
+MessagePresenter SetMessagePresenter(MessagePresenter presenter);
