@@ -1,0 +1,62 @@
+#include "Messages.h"
+
+#include "AppInfo.h"
+#include "StringTable.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+const QString kStringResourceError = QStringLiteral("###STRING RESOURCE ERROR###");
+
+int ShowMessageBox(const QString &text, int style)
+{
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    if (style == MsgYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int pressed = box.exec();
+    if (style == MsgYesNo)
+        return pressed == QMessageBox::Yes ? MsgResultYes : MsgResultNo;
+    return MsgResultOk;
+}
+
+MessagePresenter &CurrentPresenter()
+{
+    static MessagePresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+QString GetMessageText(int number, const QString &a1, const QString &a2, const QString &a3,
+                       const QString &a4, const QString &a5)
+{
+    const StringTable &table = StringTable::instance();
+    if (!table.contains(number))
+        return kStringResourceError;
+    const QString args[5] = {a1, a2, a3, a4, a5};
+    return FillPlaceholders(table.text(number), args);
+}
+
+int ShowMessage(const QString &text, int style)
+{
+    const MessagePresenter &presenter = CurrentPresenter();
+    if (presenter)
+        return presenter(text, style);
+    return ShowMessageBox(text, style);
+}
+
+MessagePresenter SetMessagePresenter(MessagePresenter presenter)
+{
+    MessagePresenter previous = CurrentPresenter();
+    CurrentPresenter() = std::move(presenter);
+    return previous;
+}
