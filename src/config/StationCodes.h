@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Codes of T_DNC_MPPC.EDIT_MODE.
+enum EditMode : int {
+    EditModeNone = 0,
+    EditModeViewOnly = 1,
+    EditModeEdit = 2,
+};
+
+// Codes of T_DNC_MPPC.CMD_TYPE. A machine a station may not use has no row.
+enum CmdType : int {
+    CmdTypeSend = 0,
+    CmdTypeReceive = 1,
+    CmdTypeBoth = 2,
+};
+
+// String-table entries of the codes' texts: 139 "None" .. 141 "Edit",
+// 142 "Send" .. 144 "Both".
+constexpr int EditModeTextNumber(int code) { return 139 + code; }
+constexpr int CmdTypeTextNumber(int code) { return 142 + code; }
+constexpr bool IsEditMode(int code) { return code >= EditModeNone && code <= EditModeEdit; }
+constexpr bool IsCmdType(int code) { return code >= CmdTypeSend && code <= CmdTypeBoth; }
+constexpr bool CmdTypeSends(int code) { return code == CmdTypeSend || code == CmdTypeBoth; }
+constexpr bool CmdTypeReceives(int code) { return code == CmdTypeReceive || code == CmdTypeBoth; }
+
+// The texts of the codes from the string table; empty for an unknown code.
+QString EditModeText(int code);
+QString CmdTypeText(int code);
+
+// The stored extension text split at ";": pieces trimmed, empty pieces
+// skipped, "." put in front of pieces that lack it; letters kept as stored.
+// "NC;TXT" -> .NC .TXT; "." -> . (names without extension). Index 0 here is
+// entry 1 of the original numbering.
+QStringList ParseExtensionList(const QString &text);
+
+// How the wizard stores what the administrator typed: the extension with "."
+// in front when its first character is not "." (null QVariant when empty),
+// and the directory with a trailing backslash.
+QVariant StoredExtensionText(const QString &cellText);
+QString StoredDirectoryText(const QString &cellText);
