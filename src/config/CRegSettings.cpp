@@ -1,1 +1,366 @@
 #include "CRegSettings.h"
+
+#include "AppInfo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace RegSettingsDetail;
+
+namespace {
+
+const QString kDefaultCompany = QStringLiteral("Quorvane");
+const QString kDwordPrefix = QStringLiteral("dword:");
+const QString kStringPrefix = QStringLiteral("sz:");
+
+// QSettings' name for a key's unnamed value.
+QString ValueName(const QString &key)
+{
+    return key == QLatin1String("*") ? QStringLiteral(".") : key;
+}
+
+#ifdef Q_OS_WIN
+QString HiveRoot(Hive hive)
+{
+    return hive == Hive::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER\\")
+                                     : QStringLiteral("HKEY_LOCAL_MACHINE\\");
+}
+#endif
+
+// One open key: the QSettings object positioned in its group.
+struct OpenKey {
+    std::unique_ptr<QSettings> settings;
+    bool ini = false;
+};
+
+#ifndef Q_OS_WIN
+// A write that QSettings fails to sync stays pending in its process-wide file
+// cache and would show up in later reads, so refuse what is bound to fail
+// before handing it over. QSettings replaces the file through a temporary one
+// and a lock file beside it: the folder must be writable too.
+bool CanWriteIniFile(const QString &file)
+{
+    const QFileInfo info(file);
+    if (info.exists() && !(info.isFile() && info.isReadable() && info.isWritable()))
+        return false;
+    const QString folder = info.absolutePath();
+    if (!QDir().mkpath(folder))
+        return false;
+    const QFileInfo folderInfo(folder);
+    return folderInfo.isDir() && folderInfo.isWritable();
+}
+#endif
+
+OpenKey OpenForRead(Hive hive, const QString &keyPath)
+{
+    OpenKey key;
+#ifdef Q_OS_WIN
+    key.settings = std::make_unique<QSettings>(HiveRoot(hive) + keyPath,
+                                               QSettings::Registry32Format);
+#else
+    const auto location = IniLocationForKey(keyPath);
+    if (!location)
+        return key;
+    QStringList folders = hive == Hive::CurrentUser ? QStringList{UserConfigFolder()}
+                                                    : MachineConfigFolders();
+    for (const QString &folder : folders) {
+        const QString file = QDir(folder).filePath(location->file);
+        const QFileInfo info(file);
+        if (!info.isFile())
+            continue;
+        // QSettings keeps files it has read in a process-wide cache and does
+        // not notice that one has become unreadable since.
+        if (!info.isReadable())
+            break;
+        key.settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+        key.ini = true;
+        if (!location->group.isEmpty())
+            key.settings->beginGroup(location->group);
+        break;
+    }
+#endif
+    return key;
+}
+
+OpenKey OpenForWrite(Hive hive, const QString &keyPath)
+{
+    OpenKey key;
+#ifdef Q_OS_WIN
+    key.settings = std::make_unique<QSettings>(HiveRoot(hive) + keyPath,
+                                               QSettings::Registry32Format);
+#else
+    const auto location = IniLocationForKey(keyPath);
+    if (!location)
+        return key;
+    const QString folder = hive == Hive::CurrentUser ? UserConfigFolder()
+                                                     : MachineConfigFolders().value(0);
+    if (folder.isEmpty())
+        return key;
+    const QString file = QDir(folder).filePath(location->file);
+    if (!CanWriteIniFile(file))
+        return key;
+    key.settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    key.ini = true;
+    if (!location->group.isEmpty())
+        key.settings->beginGroup(location->group);
+#endif
+    return key;
+}
+
+QVariant GetSetting(Hive hive, const QString &keyPath, const QString &key,
+                    const QVariant &defaultValue)
+{
+    OpenKey open = OpenForRead(hive, keyPath);
+    if (!open.settings || open.settings->status() != QSettings::NoError)
+        return defaultValue;
+    const QString name = ValueName(key);
+    if (!open.settings->contains(name))
+        return defaultValue;
+    const QVariant stored = open.settings->value(name);
+    if (open.ini) {
+        const QVariant decoded = DecodeIniValue(stored);
+        return decoded.isValid() ? decoded : defaultValue;
+    }
+    switch (stored.typeId()) {
+    case QMetaType::QString:
+        return stored;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        return QVariant(qint32(stored.toUInt()));
+    default:
+        return defaultValue;
+    }
+}
+
+bool SaveSetting(Hive hive, const QString &keyPath, const QString &key, const QVariant &value)
+{
+    QVariant toStore;
+    if (value.typeId() == QMetaType::QString) {
+        toStore = value;
+    } else {
+        const auto number = ToDword(value);
+        if (!number)
+            return false;
+        toStore = QVariant(*number);
+    }
+    OpenKey open = OpenForWrite(hive, keyPath);
+    // An existing file that cannot be read would be overwritten with this one value.
+    if (!open.settings || open.settings->status() != QSettings::NoError)
+        return false;
+    open.settings->setValue(ValueName(key), open.ini ? QVariant(EncodeIniValue(toStore)) : toStore);
+    open.settings->sync();
+    return open.settings->status() == QSettings::NoError;
+}
+
+} // namespace
+
+CRegSettings::CRegSettings()
+    : m_company(kDefaultCompany)
+    , m_appName(ApplicationTitle())
+{
+}
+
+void CRegSettings::setCompany(const QString &company)
+{
+    m_company = company.trimmed();
+    if (m_company.isEmpty())
+        m_company = kDefaultCompany;
+}
+
+void CRegSettings::setAppName(const QString &appName)
+{
+    m_appName = appName.trimmed();
+    if (m_appName.isEmpty())
+        m_appName = ApplicationTitle();
+}
+
+QString CRegSettings::UserKeyPath(const QString &section) const
+{
+    QString path = QStringLiteral("Software\\") + m_company + QLatin1Char('\\') + m_appName;
+    if (!section.isEmpty())
+        path += QLatin1Char('\\') + section;
+    return path;
+}
+
+QString CRegSettings::MachineKeyPath(const QString &section) const
+{
+    QString path = QStringLiteral("Software\\") + m_company + QStringLiteral("\\Editor");
+    if (!section.isEmpty())
+        path += QLatin1Char('\\') + section;
+    return path;
+}
+
+QVariant CRegSettings::GetUserSetting(const QString &section, const QString &key,
+                                      const QVariant &defaultValue, bool useAppPath) const
+{
+    return GetSetting(Hive::CurrentUser, useAppPath ? UserKeyPath(section) : section, key,
+                      defaultValue);
+}
+
+QVariant CRegSettings::GetMachineSetting(const QString &section, const QString &key,
+                                         const QVariant &defaultValue, bool useAppPath) const
+{
+    return GetSetting(Hive::LocalMachine, useAppPath ? MachineKeyPath(section) : section, key,
+                      defaultValue);
+}
+
+bool CRegSettings::SaveUserSetting(const QString &section, const QString &key,
+                                   const QVariant &value, bool useAppPath) const
+{
+    return SaveSetting(Hive::CurrentUser, useAppPath ? UserKeyPath(section) : section, key,
+                       value);
+}
+
+bool CRegSettings::SaveMachineSetting(const QString &section, const QString &key,
+                                      const QVariant &value, bool useAppPath) const
+{
+    return SaveSetting(Hive::LocalMachine, useAppPath ? MachineKeyPath(section) : section, key,
+                       value);
+}
+
+bool CRegSettings::DeleteUserSetting(const QString &section, const QString &key) const
+{
+    if (key.isEmpty() && section.isEmpty())
+        return false;
+    OpenKey open = OpenForRead(Hive::CurrentUser, UserKeyPath(section));
+    if (!open.settings || open.settings->status() != QSettings::NoError)
+        return false;
+    // A value and a subkey live apart in the registry but not in QSettings:
+    // look only for what was asked for.
+#ifndef Q_OS_WIN
+    if (!CanWriteIniFile(open.settings->fileName()))
+        return false;
+#endif
+    const QString name = ValueName(key);
+    const bool exists = key.isEmpty() ? !open.settings->allKeys().isEmpty()
+                                      : open.settings->childKeys().contains(name);
+    if (!exists)
+        return false;
+    // Inside the section's group, the empty name removes the whole group.
+    open.settings->remove(key.isEmpty() ? QString() : name);
+    open.settings->sync();
+    return open.settings->status() == QSettings::NoError;
+}
+
+namespace RegSettingsDetail {
+
+std::optional<IniLocation> IniLocationForKey(const QString &keyPath)
+{
+    QStringList parts = keyPath.split(QLatin1Char('\\'));
+    for (const QString &part : parts) {
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..")
+            || part.contains(QLatin1Char('/')))
+            return std::nullopt;
+    }
+    if (parts.size() > 1 && parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
+        parts.removeFirst();
+    IniLocation location;
+    if (parts.size() == 1) {
+        location.file = parts.first() + QStringLiteral(".ini");
+        return location;
+    }
+    location.file = parts.at(0) + QLatin1Char('/') + parts.at(1) + QStringLiteral(".ini");
+    location.group = parts.mid(2).join(QLatin1Char('/'));
+    return location;
+}
+
+QString UserConfigFolder()
+{
+    const QString fromEnv = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(fromEnv))
+        return fromEnv;
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+QStringList MachineConfigFolders()
+{
+    QStringList folders;
+    const QStringList fromEnv = qEnvironmentVariable("XDG_CONFIG_DIRS").split(QLatin1Char(':'));
+    for (const QString &folder : fromEnv) {
+        if (QDir::isAbsolutePath(folder))
+            folders << folder;
+    }
+    if (folders.isEmpty())
+        folders << QStringLiteral("/etc/xdg");
+    return folders;
+}
+
+QString EncodeIniValue(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        if (text.startsWith(kDwordPrefix, Qt::CaseInsensitive)
+            || text.startsWith(kStringPrefix, Qt::CaseInsensitive))
+            return kStringPrefix + text;
+        return text;
+    }
+    const quint32 bits = quint32(value.toInt());
+    return kDwordPrefix + QStringLiteral("%1").arg(bits, 8, 16, QLatin1Char('0'));
+}
+
+QVariant DecodeIniValue(const QVariant &stored)
+{
+    if (stored.typeId() != QMetaType::QString)
+        return QVariant();
+    const QString text = stored.toString();
+    if (text.startsWith(kStringPrefix, Qt::CaseInsensitive))
+        return QVariant(text.mid(kStringPrefix.size()));
+    if (text.startsWith(kDwordPrefix, Qt::CaseInsensitive)) {
+        const QString digits = text.mid(kDwordPrefix.size());
+        bool ok = false;
+        const uint bits = digits.toUInt(&ok, 16);
+        if (ok && !digits.isEmpty() && digits.size() <= 8 && !digits.startsWith(QLatin1Char('+'))
+            && !digits.startsWith(QLatin1Char('-')))
+            return QVariant(qint32(bits));
+    }
+    return QVariant(text);
+}
+
+std::optional<qint32> ToDword(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? -1 : 0;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::ULong) {
+        const qulonglong u = value.toULongLong();
+        if (u > qulonglong(std::numeric_limits<qint32>::max()))
+            return std::nullopt;
+        return qint32(u);
+    }
+    if (value.typeId() != QMetaType::Float && value.typeId() != QMetaType::Double) {
+        const qlonglong n = value.toLongLong();
+        if (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+        return qint32(n);
+    }
+    const double rounded = std::nearbyint(value.toDouble());
+    if (!std::isfinite(rounded) || rounded < double(std::numeric_limits<qint32>::min())
+        || rounded > double(std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return qint32(rounded);
+}
+
+} // namespace RegSettingsDetail
