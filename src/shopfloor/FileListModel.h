@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The file table behind grdFiles (GridArray): the plain files of one folder,
+// filtered by an extension list and sorted by the column whose header was
+// clicked last. Rows hold name, size and time; the display texts are made
+// when the grid asks for them.
+//
+// Table columns of a row: 0 name, 1 size text, 2 time text, 3 full path,
+// 4 size value. The grid shows columns 0..3 of the model (3 hidden).
+class FileListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum GridColumn { NameColumn = 0, SizeColumn = 1, ModifiedColumn = 2, PathColumn = 3 };
+    static constexpr int GridColumnCount = 4;
+    enum Role { FullPathRole = Qt::UserRole + 1, SizeValueRole, SortKeyRole };
+
+    explicit FileListModel(QObject *parent = nullptr);
+
+    // FillFileList's listing: empties the table, then lists the plain files
+    // of `directory` (which ends in a separator) that are neither hidden nor
+    // system and whose extension is in `extensions` (every file when the list
+    // is empty), sorted by the current sort state. A missing or empty
+    // directory gives no rows. Returns the number of rows.
+    int fill(const QString &directory, const QStringList &extensions);
+    // Empties the table (ClearFileList without the text box).
+    void clear();
+
+    // Sort state: column 0 ascending at start; lasts the model's life.
+    int sortColumn() const { return m_sortColumn; }
+    bool sortAscending() const { return m_sortAscending; }
+    // "ASC" or "DESC", the header image of the sort column.
+    QString sortIndicatorKey() const;
+    // SortFileList: sorts the rows by the sort state (0 name, 1 size,
+    // 2 time; any other column leaves the order). Ties go by name.
+    void sortFileList();
+    // The header click: the same column flips the direction, another keeps
+    // it; then re-sorts. Returns the new row of the file whose full path is
+    // `keepFullPath`, or -1 when there is none.
+    int headClick(int column, const QString &keepFullPath);
+
+    // The regional formats of the size and time texts; QLocale() by default.
+    void setLocale(const QLocale &locale);
+
+    QString directory() const { return m_directory; }
+    QString name(int row) const;
+    QString sizeText(int row) const;
+    QString timeText(int row) const;
+    QString fullPath(int row) const;
+    double sizeValue(int row) const;
+    // The first row whose full path equals `fullPath` exactly, or -1.
+    int rowOfFullPath(const QString &fullPath) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    struct Row {
+        quint32 nameOffset;   // into m_names
+        quint32 nameLength;
+        qint64 size;          // bytes
+        qint64 mtime;         // seconds since the epoch, UTC
+    };
+    QStringView nameView(const Row &row) const;
+
+    std::vector<Row> m_rows;
+    QString m_names;          // every name back to back, one allocation
+    QString m_directory;
+    QLocale m_locale;
+    QString m_timeFormat;     // long time without the zone, cached per locale
+    int m_sortColumn = 0;
+    bool m_sortAscending = true;
+};
