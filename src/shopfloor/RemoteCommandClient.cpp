@@ -1,0 +1,159 @@
+#include "RemoteCommandClient.h"
+
+#include "AppInfo.h"
+#include "Messages.h"
+#include "RemoteCommandLine.h"
+#include "WireEncoding.h"
+
+#include <QCoreApplication>
+#include <QNetworkProxy>
+#include <QTcpSocket>
+#include <QTimer>
+
+RemoteCommandClient::RemoteCommandClient(QObject *parent, int connectTimeoutMs, int sendTimeoutMs)
+    : QObject(parent),
+      m_connectTimeoutMs(connectTimeoutMs),
+      m_sendTimeoutMs(sendTimeoutMs),
+      m_encoding(DefaultWireEncoding()),
+      timSocket(new QTimer(this))
+{
+    timSocket->setSingleShot(true);
+    connect(timSocket, &QTimer::timeout, this, &RemoteCommandClient::timSocket_Timer);
+}
+
+RemoteCommandClient::~RemoteCommandClient()
+{
+    discardSocket();
+}
+
+QByteArray RemoteCommandClient::wireBytes(const RemoteCommandRequest &request) const
+{
+    return EncodeForWire(BuildRemoteCommandLine(request.remoteCommand, request.fullPath), m_encoding)
+        .value_or(QByteArray());
+}
+
+bool RemoteCommandClient::start(const RemoteCommandRequest &request)
+{
+    if (m_state != State::Idle)
+        return false;
+
+    // Whatever an earlier attempt that timed out left behind goes first.
+    discardSocket();
+    m_request = request;
+
+    const QString line = BuildRemoteCommandLine(m_request.remoteCommand, m_request.fullPath);
+    const std::optional<QByteArray> bytes = EncodeForWire(line, m_encoding);
+    if (!bytes) {
+        fail(Outcome::NotEncodable, WireEncodingErrorText(line), false);
+        return true;
+    }
+    if (m_request.serverPort < 1 || m_request.serverPort > 65535) {
+        fail(Outcome::Failed,
+             QCoreApplication::translate("RemoteCommand", "Invalid port number %1.")
+                 .arg(m_request.serverPort),
+             false);
+        return true;
+    }
+    m_line = *bytes;
+
+    m_state = State::Connecting;
+    auto *socket = new QTcpSocket(this);
+    // The DNC server sits on the plant network; an application-wide proxy
+    // would only get in the way.
+    socket->setProxy(QNetworkProxy::NoProxy);
+    m_socket = socket;
+    connect(socket, &QTcpSocket::connected, this, &RemoteCommandClient::onConnected);
+    connect(socket, &QTcpSocket::bytesWritten, this, &RemoteCommandClient::onBytesWritten);
+    connect(socket, &QTcpSocket::errorOccurred, this, &RemoteCommandClient::onSocketError);
+    timSocket->start(m_connectTimeoutMs);
+    socket->connectToHost(m_request.serverAddress, quint16(m_request.serverPort));
+    return true;
+}
+
+void RemoteCommandClient::onConnected()
+{
+    if (m_state != State::Connecting || sender() != m_socket)
+        return;
+    timSocket->stop();
+    m_state = State::Sending;
+    timSocket->start(m_sendTimeoutMs);
+    if (m_socket->write(m_line) != m_line.size())
+        fail(Outcome::Failed, m_socket->errorString(), true);
+}
+
+void RemoteCommandClient::onBytesWritten()
+{
+    if (m_state != State::Sending || sender() != m_socket)
+        return;
+    if (m_socket->bytesToWrite() == 0)
+        succeed();
+}
+
+void RemoteCommandClient::onSocketError()
+{
+    if (sender() != m_socket)
+        return;
+    if (m_state == State::Connecting) {
+        // A refusal or an unknown host is as final as the time-out; the
+        // operator learns it at once.
+        fail(Outcome::NotConnected,
+             GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
+                            QString::number(m_request.serverPort)),
+             true);
+    } else if (m_state == State::Sending) {
+        fail(Outcome::Failed, m_socket->errorString(), true);
+    }
+}
+
+void RemoteCommandClient::timSocket_Timer()
+{
+    if (m_state == State::Connecting) {
+        // The attempt is left as it is; the next request closes it.
+        fail(Outcome::NotConnected,
+             GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
+                            QString::number(m_request.serverPort)),
+             false);
+    } else if (m_state == State::Sending) {
+        fail(Outcome::SendTimedOut,
+             QCoreApplication::translate(
+                 "RemoteCommand",
+                 "The request could not be sent to the DNC server at IP Address %1 and Port %2 "
+                 "within %3 seconds. The connection was closed.")
+                 .arg(m_request.serverAddress)
+                 .arg(m_request.serverPort)
+                 .arg(m_sendTimeoutMs / 1000.0),
+             true);
+    }
+}
+
+void RemoteCommandClient::fail(Outcome outcome, const QString &text, bool abortSocket)
+{
+    timSocket->stop();
+    if (abortSocket)
+        discardSocket();
+    // Busy while the box is open: the box is modal, but its event loop runs.
+    m_state = State::Reporting;
+    ShowMessage(text);
+    m_state = State::Idle;
+    emit finished(outcome);
+}
+
+void RemoteCommandClient::succeed()
+{
+    timSocket->stop();
+    m_socket->disconnectFromHost();
+    discardSocket();
+    m_state = State::Idle;
+    emit finished(Outcome::Sent);
+}
+
+void RemoteCommandClient::discardSocket()
+{
+    if (!m_socket)
+        return;
+    QTcpSocket *socket = m_socket;
+    m_socket = nullptr;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}

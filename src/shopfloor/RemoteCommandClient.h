@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringConverter>
+
+class QTcpSocket;
+class QTimer;
+
+// One request to the DNC server: what Go sends. Copied when the request
+// starts, so that a change of machine or action meanwhile does not touch it.
+struct RemoteCommandRequest {
+    QString serverAddress;  // dotted address or host name, used unchanged
+    int serverPort = 0;
+    QString remoteCommand;  // may be empty: the line then begins with the blank
+    QString fullPath;
+};
+
+// Sends one command line per request over a fresh TCP connection:
+// connect (bounded by the connect time-out), write exactly the bytes of the
+// line, wait until they have left (bounded by the send time-out), close.
+// Nothing is read. All waiting is signals and the one-shot timer timSocket;
+// the caller's event loop keeps running.
+//
+// Failures are shown with ShowMessage and then reported by finished():
+// - no connection (time-out, refused, unknown host): message 180;
+// - a path or command that the wire encoding cannot carry exactly, an invalid
+//   port, a send that does not complete, a connection lost while sending:
+//   the error's description. Nothing is shown on success.
+//
+// Typical use in the window:
+//     if (remote->isBusy()) return;            // a Go during a request is ignored
+//     const QString path = CheckFileForGo(...); if (path.isEmpty()) return;
+//     remote->start({ServerAddress, ServerPort, RemoteCommand, path});
+class RemoteCommandClient : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Outcome {
+        Sent,           // the line has left and the connection is closed
+        NotConnected,   // message 180 shown
+        NotEncodable,   // nothing was sent, not even a connection made
+        SendTimedOut,   // the bytes did not leave in time; connection aborted
+        Failed,         // any other error; its description was shown
+    };
+    Q_ENUM(Outcome)
+
+    static constexpr int DefaultConnectTimeoutMs = 10000;
+    static constexpr int DefaultSendTimeoutMs = 10000;
+
+    explicit RemoteCommandClient(QObject *parent = nullptr,
+                                 int connectTimeoutMs = DefaultConnectTimeoutMs,
+                                 int sendTimeoutMs = DefaultSendTimeoutMs);
+    ~RemoteCommandClient() override;
+
+    void setConnectTimeout(int ms) { m_connectTimeoutMs = ms; }
+    void setSendTimeout(int ms) { m_sendTimeoutMs = ms; }
+    int connectTimeout() const { return m_connectTimeoutMs; }
+    int sendTimeout() const { return m_sendTimeoutMs; }
+    // Defaults to DefaultWireEncoding().
+    void setWireEncoding(QStringConverter::Encoding encoding) { m_encoding = encoding; }
+
+    // True from start() until finished().
+    bool isBusy() const { return m_state != State::Idle; }
+
+    // Starts `request`. Returns false and does nothing while a request is under
+    // way. A connection left over from an attempt that timed out is closed
+    // first. Returns true when the request was taken (finished() follows,
+    // possibly before start() returns for a request refused at once).
+    bool start(const RemoteCommandRequest &request);
+
+    // The bytes start() would send for `request` in the wire encoding, or an
+    // empty array when they cannot be written exactly.
+    QByteArray wireBytes(const RemoteCommandRequest &request) const;
+
+signals:
+    // Emitted once per taken request, after any message has been closed.
+    void finished(RemoteCommandClient::Outcome outcome);
+
+private:
+    enum class State { Idle, Connecting, Sending, Reporting };
+
+    void onConnected();
+    void onBytesWritten();
+    void onSocketError();
+    void timSocket_Timer();
+    void fail(Outcome outcome, const QString &text, bool abortSocket);
+    void succeed();
+    void discardSocket();
+
+    State m_state = State::Idle;
+    int m_connectTimeoutMs;
+    int m_sendTimeoutMs;
+    QStringConverter::Encoding m_encoding;
+    RemoteCommandRequest m_request;
+    QByteArray m_line;
+    QPointer<QTcpSocket> m_socket;
+    QTimer *timSocket = nullptr;
+};
