@@ -36,6 +36,6 @@ SqlStatement DeleteStationRowsStatement(DbBackend backend, const QString &statio
 
 struct StationMachineSetting;
 // Adds one row of the station; only the columns the row's CMD_TYPE sets are
-// named, so the others get the column's default. Texts are stored as given
-// here (see StoredExtensionText / StoredDirectoryText for the wizard's rules).
+// named, so the others get the column's default. Extension and directory are
+// stored by StoredExtensionText / StoredDirectoryText.
 SqlStatement InsertStationRowStatement(const QString &stationKey, const StationMachineSetting &row);

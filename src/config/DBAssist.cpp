@@ -1,0 +1,114 @@
+#include "DBAssist.h"
+
+#include "clsAccessDBConnection.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+RecordSet::RecordSet(QStringList columns, QList<QVariantList> rows)
+    : m_columns(std::move(columns)), m_rows(std::move(rows))
+{
+}
+
+int RecordSet::columnIndex(const QString &name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QVariant RecordSet::value(int row, const QString &column) const
+{
+    return value(row, columnIndex(column));
+}
+
+QVariant RecordSet::value(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return QVariant();
+    const QVariantList &values = m_rows.at(row);
+    if (column < 0 || column >= values.size())
+        return QVariant();
+    return values.at(column);
+}
+
+namespace {
+
+bool fail(clsAccessDBConnection &connection, const QSqlError &error, QString *errorText)
+{
+    connection.AddADOError(error);
+    if (errorText)
+        *errorText = error.text().trimmed();
+    return false;
+}
+
+bool runQuery(clsAccessDBConnection &connection, QSqlQuery &query, const QString &sqlText,
+              const QVariantList &values, QString *errorText)
+{
+    if (!connection.IsConnected())
+        return fail(connection,
+                    QSqlError(QString(), QStringLiteral("The database is not open."),
+                              QSqlError::ConnectionError),
+                    errorText);
+    bool ok;
+    if (values.isEmpty()) {
+        ok = query.exec(sqlText);
+    } else {
+        ok = query.prepare(sqlText);
+        if (ok) {
+            for (const QVariant &value : values)
+                query.addBindValue(value);
+            ok = query.exec();
+        }
+    }
+    if (!ok)
+        return fail(connection, query.lastError(), errorText);
+    return true;
+}
+
+} // namespace
+
+bool OpenRecordset(clsAccessDBConnection &connection, const QString &sqlText,
+                   const QVariantList &values, RecordSet *rows, QString *errorText)
+{
+    QSqlQuery query(connection.GetADOConnection());
+    // Rows are counted while read; forward-only drivers cannot tell the size.
+    query.setForwardOnly(true);
+    if (!runQuery(connection, query, sqlText, values, errorText))
+        return false;
+
+    const QSqlRecord record = query.record();
+    QStringList columns;
+    columns.reserve(record.count());
+    for (int i = 0; i < record.count(); ++i)
+        columns << record.fieldName(i);
+
+    QList<QVariantList> data;
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(columns.size());
+        for (int i = 0; i < columns.size(); ++i)
+            row << query.value(i);
+        data << row;
+    }
+    const QSqlError fetchError = query.lastError();
+    query.finish();
+    if (fetchError.isValid())
+        return fail(connection, fetchError, errorText);
+    if (rows)
+        *rows = RecordSet(columns, data);
+    return true;
+}
+
+bool ExecStatement(clsAccessDBConnection &connection, const QString &sqlText,
+                   const QVariantList &values, QString *errorText)
+{
+    QSqlQuery query(connection.GetADOConnection());
+    const bool ok = runQuery(connection, query, sqlText, values, errorText);
+    query.finish();
+    return ok;
+}

@@ -1,0 +1,117 @@
+#include "DatabaseTarget.h"
+
+#include <QDir>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+
+bool isPostgresUrl(const QString &path)
+{
+    return path.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive)
+        || path.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
+bool isAccessFile(const QString &path)
+{
+    return path.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)
+        || path.endsWith(QLatin1String(".accdb"), Qt::CaseInsensitive);
+}
+
+// ODBC values with separators must be braced, and a closing brace doubled.
+QString odbcValue(const QString &value)
+{
+    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{'))
+        && !value.contains(QLatin1Char('}')))
+        return value;
+    QString escaped = value;
+    escaped.replace(QLatin1String("}"), QLatin1String("}}"));
+    return QLatin1Char('{') + escaped + QLatin1Char('}');
+}
+
+void resolvePostgres(const QString &path, DatabaseTarget &t)
+{
+    t.backend = DbBackend::PostgreSql;
+    t.driver = QStringLiteral("QPSQL");
+    const QUrl url(path, QUrl::StrictMode);
+    if (!url.isValid()) {
+        t.error = QStringLiteral("The database address %1 is not a valid PostgreSQL URL: %2")
+                      .arg(path, url.errorString());
+        return;
+    }
+    t.userName = url.userName(QUrl::FullyDecoded);
+    t.password = url.password(QUrl::FullyDecoded);
+    t.hostName = url.host(QUrl::FullyDecoded);
+    t.port = url.port(-1);
+    t.databaseName = url.path(QUrl::FullyDecoded);
+    if (t.databaseName.startsWith(QLatin1Char('/')))
+        t.databaseName.remove(0, 1);
+    if (t.databaseName.isEmpty()) {
+        t.error = QStringLiteral("The database address %1 names no database "
+                                 "(postgresql://user@host:port/dbname).").arg(path);
+        return;
+    }
+
+    // libpq keywords in the query; host= (a socket folder) overrides the host.
+    QStringList options;
+    bool hasTimeout = false;
+    const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
+    for (const auto &item : items) {
+        const QString key = item.first.toLower();
+        if (key == QLatin1String("host"))
+            t.hostName = item.second;
+        else if (key == QLatin1String("port"))
+            t.port = item.second.toInt();
+        else if (key == QLatin1String("user"))
+            t.userName = item.second;
+        else if (key == QLatin1String("password"))
+            t.password = item.second;
+        else if (key == QLatin1String("dbname"))
+            t.databaseName = item.second;
+        else {
+            if (key == QLatin1String("connect_timeout"))
+                hasTimeout = true;
+            options << item.first + QLatin1Char('=') + item.second;
+        }
+    }
+    if (!hasTimeout)
+        options << QStringLiteral("connect_timeout=%1").arg(DefaultPgConnectTimeoutSec);
+    t.connectOptions = options.join(QLatin1Char(';'));
+}
+
+} // namespace
+
+DbBackend DatabaseBackendForPath(const QString &path)
+{
+    if (isPostgresUrl(path))
+        return DbBackend::PostgreSql;
+    if (isAccessFile(path))
+        return DbBackend::Access;
+    return DbBackend::Sqlite;
+}
+
+DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs)
+{
+    DatabaseTarget t;
+    t.backend = DatabaseBackendForPath(path);
+    switch (t.backend) {
+    case DbBackend::PostgreSql:
+        resolvePostgres(path, t);
+        break;
+    case DbBackend::Access:
+        t.driver = QStringLiteral("QODBC");
+        t.filePath = path;
+        t.databaseName = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=")
+                       + odbcValue(QDir::toNativeSeparators(path)) + QLatin1Char(';');
+        break;
+    case DbBackend::Sqlite:
+        t.driver = QStringLiteral("QSQLITE");
+        t.filePath = path;
+        t.databaseName = path;
+        t.connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(qMax(0, busyTimeoutMs));
+        break;
+    }
+    if (t.filePath.isEmpty() && t.backend != DbBackend::PostgreSql)
+        t.error = QStringLiteral("No database is configured.");
+    return t;
+}

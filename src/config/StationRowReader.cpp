@@ -1,0 +1,107 @@
+#include "StationRowReader.h"
+
+#include <cmath>
+#include <limits>
+
+bool ToInt32(const QVariant &value, int *result)
+{
+    if (!value.isValid() || value.isNull())
+        return false;
+    double number = 0;
+    const int type = value.typeId();
+    if (type == QMetaType::Double || type == QMetaType::Float) {
+        // Rounded as the original conversion does (to even).
+        number = std::nearbyint(value.toDouble());
+    } else {
+        const QString text = value.toString().trimmed();
+        bool ok = false;
+        const qlonglong whole = text.toLongLong(&ok);
+        if (ok) {
+            number = double(whole);
+        } else {
+            // Exact decimals such as a numeric column's "5001.00".
+            const double d = text.toDouble(&ok);
+            if (!ok || d != std::floor(d))
+                return false;
+            number = d;
+        }
+    }
+    if (!std::isfinite(number) || number < std::numeric_limits<int>::min()
+        || number > std::numeric_limits<int>::max())
+        return false;
+    *result = int(number);
+    return true;
+}
+
+StationRowReader::StationRowReader(const RecordSet &rows, int row) : m_rows(rows), m_row(row) {}
+
+QVariant StationRowReader::fetch(const QString &column)
+{
+    if (!m_rows.hasColumn(column)) {
+        setError(QStringLiteral("The column %1 is missing from the result of the query.").arg(column));
+        return QVariant();
+    }
+    return m_rows.value(m_row, column);
+}
+
+bool StationRowReader::isNull(const QString &column)
+{
+    return fetch(column).isNull();
+}
+
+int StationRowReader::requiredInt(const QString &column)
+{
+    const QVariant value = fetch(column);
+    if (!ok())
+        return 0;
+    int result = 0;
+    if (value.isNull()) {
+        setError(QStringLiteral("The column %1 of machine %2 is null.").arg(column, machineLabel()));
+    } else if (!ToInt32(value, &result)) {
+        setError(QStringLiteral("The column %1 of machine %2 holds \"%3\", which is not a whole number.")
+                     .arg(column, machineLabel(), value.toString()));
+    }
+    return result;
+}
+
+QString StationRowReader::requiredText(const QString &column)
+{
+    const QVariant value = fetch(column);
+    if (!ok())
+        return QString();
+    if (value.isNull()) {
+        setError(QStringLiteral("The column %1 of machine %2 is null.").arg(column, machineLabel()));
+        return QString();
+    }
+    return value.toString();
+}
+
+QString StationRowReader::optionalText(const QString &column)
+{
+    const QVariant value = fetch(column);
+    return value.isNull() ? QString() : value.toString();
+}
+
+QString StationRowReader::machineLabel() const
+{
+    const QVariant id = m_rows.value(m_row, QStringLiteral("MACHINE_ID"));
+    const QVariant number = m_rows.value(m_row, QStringLiteral("MACHINE_NUMBER"));
+    const QVariant name = m_rows.value(m_row, QStringLiteral("MACHINE_NAME"));
+    QStringList parts;
+    if (!number.isNull())
+        parts << number.toString();
+    if (!name.isNull())
+        parts << name.toString();
+    QString label = parts.isEmpty() ? QString() : QLatin1Char('"') + parts.join(QLatin1String(" - ")) + QLatin1Char('"');
+    if (!id.isNull())
+        label += (label.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("(MACHINE_ID %1)").arg(id.toString());
+    if (label.isEmpty())
+        label = QStringLiteral("in row %1").arg(m_row + 1);
+    return label;
+}
+
+void StationRowReader::setError(const QString &text)
+{
+    if (m_error.isEmpty())
+        m_error = text;
+}

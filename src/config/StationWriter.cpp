@@ -1,0 +1,70 @@
+#include "StationTables.h"
+
+#include "DBAssist.h"
+#include "clsAccessDBConnection.h"
+
+namespace {
+
+SaveResult outcome(SaveResult::Status status, const QString &error)
+{
+    SaveResult r;
+    r.status = status;
+    r.error = error;
+    return r;
+}
+
+QString lastError(const clsAccessDBConnection &connection)
+{
+    const QList<QSqlError> errors = connection.GetADOErrors();
+    return errors.isEmpty() ? QString() : errors.constLast().text().trimmed();
+}
+
+} // namespace
+
+SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString &stationKey,
+                               const QList<StationMachineSetting> &settings)
+{
+    for (const StationMachineSetting &s : settings) {
+        if (!IsEditMode(s.EDIT_MODE))
+            return outcome(SaveResult::Failed,
+                          QStringLiteral("The edit mode %1 of MACHINE_ID %2 is not 0, 1 or 2.")
+                              .arg(s.EDIT_MODE).arg(s.MACHINE_ID));
+        if (!IsCmdType(s.CMD_TYPE))
+            return outcome(SaveResult::Failed,
+                          QStringLiteral("The command type %1 of MACHINE_ID %2 is not 0, 1 or 2.")
+                              .arg(s.CMD_TYPE).arg(s.MACHINE_ID));
+    }
+    if (!connection.IsConnected())
+        return outcome(SaveResult::Failed, QStringLiteral("The database is not open."));
+
+    // Without a transaction a failure would leave the station half written.
+    connection.ClearADOErrors();
+    if (!connection.OpenTransaction())
+        return outcome(SaveResult::Failed,
+                      QStringLiteral("The change could not be started: %1").arg(lastError(connection)));
+
+    QString error;
+    const SqlStatement del = DeleteStationRowsStatement(connection.Backend(), stationKey);
+    if (!ExecStatement(connection, del.text, del.values, &error)) {
+        connection.RollbackTransaction();
+        return outcome(SaveResult::DeleteFailed, error);
+    }
+    for (const StationMachineSetting &s : settings) {
+        const SqlStatement ins = InsertStationRowStatement(stationKey, s);
+        if (!ExecStatement(connection, ins.text, ins.values, &error)) {
+            connection.RollbackTransaction();
+            return outcome(SaveResult::Failed,
+                          QStringLiteral("The row of MACHINE_ID %1 could not be added: %2")
+                              .arg(s.MACHINE_ID).arg(error));
+        }
+    }
+    // A lost commit must not look like a saved station.
+    connection.ClearADOErrors();
+    if (!connection.CommitTransaction()) {
+        const QString text = lastError(connection);
+        connection.RollbackTransaction();
+        return outcome(SaveResult::Failed,
+                      QStringLiteral("The change could not be committed: %1").arg(text));
+    }
+    return outcome(SaveResult::Saved, QString());
+}

@@ -1,0 +1,260 @@
+#include "clsAccessDBConnection.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <atomic>
+
+namespace {
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("qs-config-%1").arg(++counter);
+}
+
+QSqlError connectionError(const QString &text)
+{
+    return QSqlError(QString(), text, QSqlError::ConnectionError);
+}
+
+} // namespace
+
+clsAccessDBConnection::clsAccessDBConnection(int busyTimeoutMs)
+    : m_connectionName(nextConnectionName()), m_busyTimeoutMs(busyTimeoutMs)
+{
+}
+
+clsAccessDBConnection::~clsAccessDBConnection()
+{
+    Disconnect();
+    dropRegistration();
+}
+
+bool clsAccessDBConnection::Disconnect()
+{
+    if (m_connected) {
+        QSqlDatabase::database(m_connectionName, false).close();
+        m_connected = false;
+    }
+    return true;
+}
+
+bool clsAccessDBConnection::Connect()
+{
+    if (m_connected)
+        return true;
+    m_connectInfo = GetConnectInfo();
+
+    const DatabaseTarget target = ResolveDatabaseTarget(m_database, m_busyTimeoutMs);
+    if (!target.error.isEmpty()) {
+        AddADOError(connectionError(target.error));
+        return false;
+    }
+    // QSQLITE would create a missing file; a mistyped path must not become
+    // an empty configuration.
+    if (!target.filePath.isEmpty() && !QFileInfo(target.filePath).isFile()) {
+        AddADOError(connectionError(
+            QStringLiteral("The database file %1 does not exist.").arg(target.filePath)));
+        return false;
+    }
+    if (!QSqlDatabase::isDriverAvailable(target.driver)) {
+        if (target.backend == DbBackend::Access)
+            AddADOError(connectionError(
+                QStringLiteral("The database %1 is an Access file, and the ODBC driver for "
+                               "Access files is not available on this computer. Copy it into "
+                               "an SQLite database with \"qspindrel-config import-mdb\".")
+                    .arg(target.filePath)));
+        else
+            AddADOError(connectionError(
+                QStringLiteral("The database driver %1 is not installed.").arg(target.driver)));
+        return false;
+    }
+
+    dropRegistration();
+    bool opened = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(target.driver, m_connectionName);
+        m_registered = true;
+        db.setDatabaseName(target.databaseName);
+        if (!target.hostName.isEmpty())
+            db.setHostName(target.hostName);
+        if (target.port >= 0)
+            db.setPort(target.port);
+        if (!target.userName.isEmpty())
+            db.setUserName(target.userName);
+        if (!target.password.isEmpty())
+            db.setPassword(target.password);
+        db.setConnectOptions(target.connectOptions);
+        opened = db.open();
+        if (!opened) {
+            AddADOError(db.lastError());
+        } else if (target.backend == DbBackend::Sqlite) {
+            // SQLite opens any file lazily; read its catalogue so that a file
+            // that is no database fails here and not at the first query.
+            QSqlQuery probe(db);
+            if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+                AddADOError(probe.lastError());
+                opened = false;
+            }
+            probe.finish();
+            if (!opened)
+                db.close();
+        }
+    }
+    if (!opened) {
+        dropRegistration();
+        return false;
+    }
+    m_connected = true;
+    return true;
+}
+
+bool clsAccessDBConnection::IsConnected() const
+{
+    return m_connected;
+}
+
+QSqlDatabase clsAccessDBConnection::GetADOConnection()
+{
+    ClearADOErrors();
+    if (!m_registered)
+        return QSqlDatabase();
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+QList<QSqlError> clsAccessDBConnection::GetADOErrors() const
+{
+    return m_errors;
+}
+
+void clsAccessDBConnection::ClearADOErrors()
+{
+    m_errors.clear();
+}
+
+void clsAccessDBConnection::AddADOError(const QSqlError &error)
+{
+    m_errors.append(error);
+}
+
+QString clsAccessDBConnection::Database() const
+{
+    return m_database;
+}
+
+void clsAccessDBConnection::setDatabase(const QString &path)
+{
+    m_database = path;
+}
+
+QString clsAccessDBConnection::GetConnectInfo() const
+{
+    return QLatin1String("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + m_database
+         + QLatin1String(";Persist Security");
+}
+
+QString clsAccessDBConnection::LastConnectInfo() const
+{
+    return m_connectInfo;
+}
+
+bool clsAccessDBConnection::SQL(const QString &sqlText)
+{
+    return SQL(sqlText, QVariantList());
+}
+
+bool clsAccessDBConnection::SQL(const QString &sqlText, const QVariantList &values)
+{
+    if (sqlText.isEmpty())
+        return true;
+    return execOnConnection(sqlText, values);
+}
+
+bool clsAccessDBConnection::OpenTransaction()
+{
+    if (Backend() == DbBackend::Sqlite)
+        return execOnConnection(QStringLiteral("BEGIN IMMEDIATE"), {});
+    if (!m_connected) {
+        AddADOError(connectionError(QStringLiteral("The database is not open.")));
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (db.transaction())
+        return true;
+    AddADOError(db.lastError());
+    return false;
+}
+
+bool clsAccessDBConnection::CommitTransaction()
+{
+    if (Backend() == DbBackend::Sqlite)
+        return execOnConnection(QStringLiteral("COMMIT"), {});
+    if (!m_connected) {
+        AddADOError(connectionError(QStringLiteral("The database is not open.")));
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (db.commit())
+        return true;
+    AddADOError(db.lastError());
+    return false;
+}
+
+bool clsAccessDBConnection::RollbackTransaction()
+{
+    if (Backend() == DbBackend::Sqlite)
+        return execOnConnection(QStringLiteral("ROLLBACK"), {});
+    if (!m_connected) {
+        AddADOError(connectionError(QStringLiteral("The database is not open.")));
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (db.rollback())
+        return true;
+    AddADOError(db.lastError());
+    return false;
+}
+
+DbBackend clsAccessDBConnection::Backend() const
+{
+    return DatabaseBackendForPath(m_database);
+}
+
+QString clsAccessDBConnection::ConnectionName() const
+{
+    return m_connectionName;
+}
+
+bool clsAccessDBConnection::execOnConnection(const QString &sqlText, const QVariantList &values)
+{
+    if (!m_connected) {
+        AddADOError(connectionError(QStringLiteral("The database is not open.")));
+        return false;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    bool ok;
+    if (values.isEmpty()) {
+        // Not prepared: PostgreSQL cannot prepare statements such as CREATE.
+        ok = query.exec(sqlText);
+    } else {
+        ok = query.prepare(sqlText);
+        if (ok) {
+            for (const QVariant &value : values)
+                query.addBindValue(value);
+            ok = query.exec();
+        }
+    }
+    if (!ok)
+        AddADOError(query.lastError());
+    query.finish();
+    return ok;
+}
+
+void clsAccessDBConnection::dropRegistration()
+{
+    if (!m_registered)
+        return;
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_registered = false;
+}
