@@ -1,0 +1,134 @@
+#include "DncServer.h"
+
+#include "RequestLog.h"
+
+#include <QDateTime>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+constexpr qsizetype LoggedFloodBytes = 200;
+}
+
+DncServer::DncServer(DncOptions options, QObject *parent)
+    : QObject(parent), m_options(std::move(options))
+{
+}
+
+bool DncServer::listen(quint16 port, QString *error)
+{
+    auto *server = new QTcpServer(this);
+    if (!server->listen(QHostAddress::LocalHost, port)) {
+        *error = QStringLiteral("port %1: %2").arg(port).arg(server->errorString());
+        delete server;
+        return false;
+    }
+    connect(server, &QTcpServer::newConnection, this, [this, server] { acceptFrom(server); });
+    m_servers.append(server);
+    LogLine(QStringLiteral("listening on %1").arg(server->serverPort()));
+    return true;
+}
+
+void DncServer::acceptFrom(QTcpServer *server)
+{
+    while (QTcpSocket *socket = server->nextPendingConnection())
+        new DncConnection(socket, server->serverPort(), m_options, this);
+}
+
+DncConnection::DncConnection(QTcpSocket *socket, quint16 localPort, const DncOptions &options,
+                             QObject *parent)
+    : QObject(parent),
+      m_socket(socket),
+      m_idle(new QTimer(this)),
+      m_options(options),
+      m_port(localPort),
+      m_peer(QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()))
+{
+    socket->setParent(this);
+    // Never more than one byte past the cap in memory.
+    socket->setReadBufferSize(options.maxLineBytes + 1);
+    m_idle->setSingleShot(true);
+    m_idle->setInterval(options.idleTimeoutMs);
+    connect(m_idle, &QTimer::timeout, this, &DncConnection::onIdle);
+    connect(socket, &QTcpSocket::readyRead, this, &DncConnection::onReadyRead);
+    connect(socket, &QTcpSocket::errorOccurred, this, &DncConnection::onError);
+    connect(socket, &QTcpSocket::disconnected, this, [this] { finish(QString(), false); });
+    m_idle->start();
+    // Data may have arrived with the connection.
+    if (socket->bytesAvailable() > 0)
+        QTimer::singleShot(0, this, &DncConnection::onReadyRead);
+}
+
+void DncConnection::onReadyRead()
+{
+    if (m_done)
+        return;
+    m_bytes += m_socket->read(m_options.maxLineBytes + 1 - m_bytes.size());
+    if (m_bytes.size() > m_options.maxLineBytes) {
+        m_bytes.truncate(m_options.maxLineBytes);
+        m_flooded = true;
+        finish(QStringLiteral("dropped: longer than %1 bytes").arg(m_options.maxLineBytes), true);
+        return;
+    }
+    m_idle->start();
+}
+
+void DncConnection::onError()
+{
+    if (m_done)
+        return;
+    switch (m_socket->error()) {
+    case QAbstractSocket::RemoteHostClosedError:
+        finish(QString(), false);
+        break;
+    case QAbstractSocket::SocketTimeoutError:
+        break;
+    default:
+        finish(QStringLiteral("dropped: ") + m_socket->errorString(), true);
+        break;
+    }
+}
+
+void DncConnection::onIdle()
+{
+    finish(QStringLiteral("dropped: idle for %1 ms").arg(m_options.idleTimeoutMs), true);
+}
+
+void DncConnection::finish(const QString &outcome, bool abort)
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_idle->stop();
+    QString result = outcome;
+    if (result.isEmpty()) {
+        // The peer closed: whatever is still buffered belongs to the request.
+        const qint64 room = m_options.maxLineBytes - m_bytes.size();
+        if (room > 0)
+            m_bytes += m_socket->read(room);
+        m_flooded = m_socket->bytesAvailable() > 0;
+        if (m_flooded)
+            result = QStringLiteral("dropped: longer than %1 bytes").arg(m_options.maxLineBytes);
+        else if (m_options.simulate)
+            result = m_options.simulate->handle(m_bytes);
+    }
+    // A request is logged whole; of a flood only its beginning.
+    const QByteArray shown = m_flooded ? m_bytes.left(LoggedFloodBytes) : m_bytes;
+    QString line = QStringLiteral("%1 port %2 peer %3 %4 bytes \"%5\"%6")
+                       .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs))
+                       .arg(m_port)
+                       .arg(m_peer)
+                       .arg(m_bytes.size())
+                       .arg(EscapeBytes(shown), m_flooded ? QStringLiteral("...") : QString());
+    if (!result.isEmpty())
+        line += QStringLiteral(" -> ") + result;
+    LogLine(line);
+    m_socket->disconnect(this);
+    if (abort)
+        m_socket->abort();
+    else
+        m_socket->close();
+    deleteLater();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "SimulatedReceive.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
+
+struct DncOptions {
+    std::optional<SimulatedReceive> simulate;
+    qint64 maxLineBytes = 64 * 1024;
+    int idleTimeoutMs = 30000;
+};
+
+// Listens on loopback ports and logs one line per connection: every byte the
+// peer sent until it closed, escaped. Never answers.
+class DncServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DncServer(DncOptions options, QObject *parent = nullptr);
+
+    // Starts listening on 127.0.0.1:port and prints "listening on PORT".
+    bool listen(quint16 port, QString *error);
+
+private:
+    void acceptFrom(QTcpServer *server);
+
+    DncOptions m_options;
+    QList<QTcpServer *> m_servers;
+};
+
+// One peer: collects its bytes until it closes, resets, sends too much or
+// stays idle too long, then logs and goes away.
+class DncConnection : public QObject
+{
+    Q_OBJECT
+public:
+    DncConnection(QTcpSocket *socket, quint16 localPort, const DncOptions &options,
+                  QObject *parent);
+
+private:
+    void onReadyRead();
+    void onError();
+    void onIdle();
+    void finish(const QString &outcome, bool abort);
+
+    QTcpSocket *m_socket;
+    QTimer *m_idle;
+    const DncOptions &m_options;
+    quint16 m_port;
+    QString m_peer;
+    QByteArray m_bytes;
+    bool m_done = false;
+    bool m_flooded = false;
+};
