@@ -1,13 +1,454 @@
 #include "frmShopFloor.h"
 
+#include "ActionAvailability.h"
+#include "ActionToolbar.h"
 #include "AppInfo.h"
+#include "CRegSettings.h"
+#include "DatabaseTarget.h"
+#include "DirectoryTreeModel.h"
+#include "FileGridView.h"
+#include "FileListModel.h"
+#include "FileNameEdit.h"
+#include "FormUtil.h"
+#include "Help.h"
+#include "IntlFonts.h"
+#include "MachineToolbar.h"
+#include "Messages.h"
+#include "Platform.h"
+#include "RemoteCommandClient.h"
+#include "SplitterBar.h"
+#include "clsAccessDBConnection.h"
+#include "frmShopFloorButtonBar.h"
+#include "frmShopFloorPlacement.h"
+#include "frmShopFloorStyle.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
 
 frmShopFloor::frmShopFloor(QWidget *parent) : QMainWindow(parent)
 {
     setWindowTitle(ApplicationTitle());
+    CreateControls();
 }
+
+frmShopFloor::~frmShopFloor()
+{
+    Form_Unload();
+}
+
+void frmShopFloor::CreateControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmShopFloorClient"));
+    setCentralWidget(client);
+
+    tbMachines = new frmShopFloorButtonBar(client);
+    tbMachines->setObjectName(QStringLiteral("tbMachines"));
+    connect(tbMachines, &frmShopFloorButtonBar::ButtonClick, this,
+            &frmShopFloor::tbMachines_ButtonClick);
+
+    picFiles = new QWidget(client);
+    picFiles->setObjectName(QStringLiteral("picFiles"));
+    picFiles->installEventFilter(this);
+
+    m_tree = new DirectoryTreeModel(this);
+    tvDirectory = new QTreeView(picFiles);
+    tvDirectory->setObjectName(QStringLiteral("tvDirectory"));
+    tvDirectory->setHeaderHidden(true);
+    tvDirectory->setIconSize(QSize(32, 32));
+    tvDirectory->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tvDirectory->setModel(m_tree);
+    connect(tvDirectory, &QTreeView::expanded, this, &frmShopFloor::tvDirectory_Expand);
+    connect(tvDirectory, &QTreeView::collapsed, this, &frmShopFloor::tvDirectory_Collapse);
+    connect(tvDirectory, &QTreeView::clicked, this, &frmShopFloor::tvDirectory_NodeClick);
+    // Arrow keys choose a folder too; a click reports itself through clicked().
+    connect(tvDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (QApplication::mouseButtons() == Qt::NoButton && tvDirectory->hasFocus())
+                    tvDirectory_NodeClick(current);
+            });
+
+    m_files = new FileListModel(this);
+    grdFiles = new FileGridView(picFiles);
+    grdFiles->setObjectName(QStringLiteral("grdFiles"));
+    grdFiles->setFileModel(m_files);
+
+    VSplitter = new SplitterBar(picFiles);
+    VSplitter->setObjectName(QStringLiteral("VSplitter"));
+    VSplitterShadow = VSplitter->shadow();
+    VSplitterShadow->setObjectName(QStringLiteral("VSplitterShadow"));
+    connect(VSplitter, &SplitterBar::released, this, &frmShopFloor::VSplitter_Released);
+
+    fraAction = new QGroupBox(picFiles);
+    fraAction->setObjectName(QStringLiteral("fraAction"));
+    tbAction = new frmShopFloorButtonBar(fraAction);
+    tbAction->setObjectName(QStringLiteral("tbAction"));
+    connect(tbAction, &frmShopFloorButtonBar::ButtonClick, this,
+            &frmShopFloor::tbAction_ButtonClick);
+
+    CreateFileRow();
+
+    timRepaint = new QTimer(this);
+    timRepaint->setObjectName(QStringLiteral("timRepaint"));
+    timRepaint->setSingleShot(true);
+    timRepaint->setInterval(1);
+    connect(timRepaint, &QTimer::timeout, this, &frmShopFloor::timRepaint_Timer);
+
+    RemoteClient = new RemoteCommandClient(this);
+    RemoteClient->setObjectName(QStringLiteral("Winsock1"));
+
+    ApplyShopFloorStyle(this);
+}
+
+void frmShopFloor::CreateFileRow()
+{
+    fraFile = new QGroupBox(picFiles);
+    fraFile->setObjectName(QStringLiteral("fraFile"));
+    lblFile = new QLabel(fraFile);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    txtFile = new FileNameEdit(fraFile);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    connect(grdFiles, &FileGridView::selectedNameChanged, txtFile, &QLineEdit::setText);
+
+    auto pictureButton = [this](const char *name, const char *icon) {
+        auto *b = new QPushButton(fraFile);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setIcon(QIcon(QString::fromLatin1(icon)));
+        b->setIconSize(QSize(32, 32));
+        return b;
+    };
+    cmdKeyboard = pictureButton("cmdKeyboard", ":/icons/KEYBOARD.svg");
+    cmdEdit = pictureButton("cmdEdit", ":/icons/EDIT.svg");
+    cmdView = pictureButton("cmdView", ":/icons/VIEW.svg");
+    cmdGo = pictureButton("cmdGo", ":/icons/GO.svg");
+    cmdClose = new QPushButton(fraFile);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdEdit->hide();
+    cmdView->hide();
+    // Enter anywhere in the window is Go, as for the default button.
+    cmdGo->setDefault(true);
+    connect(txtFile, &QLineEdit::returnPressed, cmdGo, &QPushButton::click);
+
+    connect(cmdKeyboard, &QPushButton::clicked, this, &frmShopFloor::cmdKeyboard_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmShopFloor::cmdEdit_Click);
+    connect(cmdView, &QPushButton::clicked, this, &frmShopFloor::cmdView_Click);
+    connect(cmdGo, &QPushButton::clicked, this, &frmShopFloor::cmdGo_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmShopFloor::cmdClose_Click);
+}
+
+// ---------------------------------------------------------------- lifecycle
 
 void frmShopFloor::Form_Load()
 {
+    CIntlFontClass().SetProperFonts(this);
+    WindowActivated = false;
+    SetFixedCaptions();
+    PrepareFormHelp(this);
+    SetOwnerIcon();
+    ResizePending = false;
     LoadFailed = 0;
+    SetFormIcon(this);
+    VSplitterShadow->hide();
+
+    DBConnection = std::make_unique<clsAccessDBConnection>();
+    DatabasePath.clear();
+    CurrentAction = -1;
+    ClearFileList();
+
+    StationKey = gbUserMode ? GetSessionUserName() : GetPCName();
+
+    RestorePlacement();
+    {
+        CRegSettings reg;
+        DatabasePath = reg.GetUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"),
+                                          QString())
+                           .toString();
+        EditorPath = reg.GetMachineSetting(QString(), QStringLiteral("Current Path")).toString();
+    }
+    if (!EditorPath.isEmpty() && !FileExists(EditorPath))
+        EditorPath.clear();
+
+    if (DatabasePath.isEmpty()) {
+        LoadFailed = 1;
+        ShowMessage(GetMessageText(164, ApplicationTitle()));
+        return;
+    }
+    // A server URL names no file; only a file path can be missing.
+    const DatabaseTarget target = ResolveDatabaseTarget(DatabasePath);
+    if (!target.filePath.isEmpty() && !FileExists(target.filePath)) {
+        LoadFailed = 1;
+        ShowMessage(GetMessageText(164, ApplicationTitle()));
+        return;
+    }
+
+    if (DBConnection->IsConnected())
+        DBConnection->Disconnect();
+    DBConnection->setDatabase(DatabasePath);
+    DBConnection->Connect();
+
+    ExtensionList.clear();
+
+    if (!LoadMachineList()) {
+        LoadFailed = 1;
+        if (gbUserMode)
+            ShowMessage(GetMessageText(198, GetSessionUserName(), ApplicationTitle()));
+        else
+            ShowMessage(GetMessageText(168, ApplicationTitle()));
+        return;
+    }
+
+    BuildActionButtons(tbAction);
+    BuildMachineButtons();
+    SetToolTips();
+
+    tbMachines_ButtonClick(1);
+    DoResize();
+}
+
+void frmShopFloor::RestorePlacement()
+{
+    const ShopFloorPlacement p = ReadShopFloorPlacement();
+    if (p.state == ViewNormal) {
+        // The stored values are the outer frame; the frame's own extent is
+        // known only where the platform already decorates the window.
+        const QSize frameExtra = frameGeometry().size() - geometry().size();
+        const QRect outer = ToPixels(p.twips);
+        move(outer.topLeft());
+        resize(outer.size() - frameExtra);
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    } else if (p.state == ViewMinimised) {
+        setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+    } else {
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    }
+}
+
+void frmShopFloor::SetOwnerIcon()
+{
+    QWidget *owner = parentWidget();
+    if (!owner)
+        return;
+    while (owner->parentWidget())
+        owner = owner->parentWidget();
+    owner->setWindowIcon(QIcon(QStringLiteral(":/icons/AAA.svg")));
+}
+
+void frmShopFloor::SetFixedCaptions()
+{
+    setWindowTitle(ApplicationTitle());
+    lblFile->setText(GetMessageText(169));
+    lblFile->adjustSize();
+    cmdClose->setText(GetMessageText(183));
+}
+
+void frmShopFloor::SetToolTips()
+{
+    for (int i = 1; i <= tbMachines->Count(); ++i)
+        tbMachines->SetToolTip(i, tbMachines->Caption(i));
+    for (int i = 1; i <= tbAction->Count(); ++i)
+        tbAction->SetToolTip(i, tbAction->Caption(i));
+    cmdEdit->setToolTip(GetMessageText(159));
+    cmdView->setToolTip(GetMessageText(160));
+    cmdGo->setToolTip(GetMessageText(179));
+    cmdClose->setToolTip(GetMessageText(187));
+    cmdKeyboard->setToolTip(GetMessageText(188));
+}
+
+void frmShopFloor::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || LoadFailed || m_unloaded)
+        return;
+    if (!isActiveWindow()) {
+        // Our own message boxes take the activation for a moment; coming
+        // back from one is not a return to the window (it would repeat 181
+        // for ever while the directory is missing).
+        m_lostToMessageBox = qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr;
+        return;
+    }
+    if (m_lostToMessageBox) {
+        m_lostToMessageBox = false;
+        return;
+    }
+    Form_Activate();
+}
+
+void frmShopFloor::Form_Activate()
+{
+    WindowActivated = true;
+    if (FolderExists(ActionRoot)) {
+        tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
+        return;
+    }
+    ClearFileList();
+    ShowMessage(GetMessageText(181, ActionRoot, ApplicationTitle()));
+}
+
+void frmShopFloor::keyReleaseEvent(QKeyEvent *event)
+{
+    // The key filter of PrepareFormHelp hands us every release first; the
+    // same release may then bubble up here from the child as well.
+    const bool seen = event->timestamp() == m_lastKeyUpTime && event->key() == m_lastKeyUp
+                      && event->timestamp() != 0;
+    if (!event->isAutoRepeat() && !seen) {
+        m_lastKeyUpTime = event->timestamp();
+        m_lastKeyUp = event->key();
+        Form_KeyUp(event->key());
+    }
+    QMainWindow::keyReleaseEvent(event);
+}
+
+void frmShopFloor::Form_KeyUp(int key)
+{
+    if (key == Qt::Key_F1)
+        ShowHelpTopic(1, HelpContextID ? HelpContextID : int(HelpContextShopFloor));
+    else if (key == Qt::Key_F5)
+        RebuildDirectoryTree();
+}
+
+void frmShopFloor::cmdClose_Click()
+{
+    close();
+}
+
+void frmShopFloor::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    Form_Unload();
+    event->accept();
+}
+
+void frmShopFloor::Form_QueryUnload()
+{
+    if (m_unloaded)
+        return;
+    int state = ViewNormal;
+    if (isMinimized())
+        state = ViewMinimised;
+    else if (isMaximized() || isFullScreen())
+        state = ViewMaximised;
+    const QRect outer = frameGeometry();
+    const double dpi = Dpi();
+    const QRectF twips(outer.left() * 1440.0 / dpi, outer.top() * 1440.0 / dpi,
+                       outer.width() * 1440.0 / dpi, outer.height() * 1440.0 / dpi);
+    SaveShopFloorPlacement(PlacementOnClose(isVisible(), state, twips));
+}
+
+void frmShopFloor::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    timRepaint->stop();
+    m_files->clear();
+    if (DBConnection) {
+        if (DBConnection->IsConnected())
+            DBConnection->Disconnect();
+        DBConnection.reset();
+    }
+    // Closing the station ends the program, whatever else is open.
+    if (isVisible())
+        QCoreApplication::quit();
+}
+
+// ---------------------------------------------------------------- machines
+
+bool frmShopFloor::LoadMachineList()
+{
+    const LoadResult<MachineAssignment> result = LoadStationMachines(*DBConnection, StationKey);
+    if (!result.ok) {
+        ShowMessage(result.error);
+        return false;
+    }
+    if (result.rows.isEmpty())
+        return false;
+    Machines = QVector<MachineAssignment>(result.rows.begin(), result.rows.end());
+    MachineCount = int(Machines.size());
+    return true;
+}
+
+void frmShopFloor::BuildMachineButtons()
+{
+    tbMachines->Clear();
+    for (const MachineAssignment &m : std::as_const(Machines))
+        tbMachines->AddButton(MachineCaption(m.MACHINE_NUMBER, m.MACHINE_NAME),
+                              MachineIcon(m.ICON_INDEX));
+}
+
+void frmShopFloor::tbMachines_ButtonClick(int index)
+{
+    if (index < 1 || index > MachineCount)
+        return;
+    if (CurrentMachine != 0 && index == CurrentMachine) {
+        tbMachines->SetValue(index, 1);
+        return;
+    }
+    if (CurrentMachine != 0)
+        tbMachines->SetValue(CurrentMachine, 0);
+    CurrentMachine = index;
+    tbMachines->SetValue(CurrentMachine, 1);
+    tbMachines->update();
+    EnableActionsForMachine();
+}
+
+// ---------------------------------------------------------------- actions
+
+void frmShopFloor::EnableActionsForMachine()
+{
+    if (CurrentMachine < 1 || CurrentMachine > MachineCount)
+        return;
+    const ActionAvailability a = ActionsForCommandType(Machines.at(CurrentMachine - 1).CMD_TYPE);
+    if (!a.known)
+        return;
+    tbAction->SetButtonEnabled(ActionSendButton, a.sendEnabled);
+    tbAction->SetButtonEnabled(ActionReceiveButton, a.receiveEnabled);
+    tbAction_ButtonClick(a.firstButton);
+}
+
+void frmShopFloor::tbAction_ButtonClick(int index)
+{
+    if (index == ActionSendButton) {
+        CurrentAction = 0;
+        tbAction->SetValue(ActionSendButton, 1);
+        tbAction->SetValue(ActionReceiveButton, 0);
+    } else if (index == ActionReceiveButton) {
+        CurrentAction = 1;
+        tbAction->SetValue(ActionSendButton, 0);
+        tbAction->SetValue(ActionReceiveButton, 1);
+    }
+    tbAction->update();
+    ApplyMachineAndAction();
+}
+
+void frmShopFloor::ApplyMachineAndAction()
+{
+    if (CurrentMachine < 1 || CurrentMachine > MachineCount)
+        return;
+    const MachineAssignment &m = Machines.at(CurrentMachine - 1);
+    if (CurrentAction == 0) {
+        ActionRoot = m.SEND_DIRECTORY;
+        RemoteCommand = m.SEND_REMOTE_CMD;
+        ExtensionList = m.SEND_EXTENSION;
+    } else if (CurrentAction == 1) {
+        ActionRoot = m.RECV_DIRECTORY;
+        RemoteCommand = m.RECV_REMOTE_CMD;
+        ExtensionList = m.RECV_EXTENSION;
+    }
+    ServerPort = m.PORT;
+    ServerAddress = m.IP_ADDRESS;
+    CurrentEditMode = m.EDIT_MODE;
+    if (const auto vis = EditViewFor(!EditorPath.isEmpty(), CurrentEditMode)) {
+        cmdEdit->setVisible(vis->edit);
+        cmdView->setVisible(vis->view);
+    }
+    LayoutFileRow();
+    RebuildDirectoryTree();
 }

@@ -1,19 +1,146 @@
 #pragma once
 
-#include <QMainWindow>
+#include "StationTables.h"
 
-// The operator's window. Placeholder until the station window lands.
+#include <QMainWindow>
+#include <QStringList>
+#include <QVector>
+#include <memory>
+
+class DirectoryTreeModel;
+class FileGridView;
+class FileListModel;
+class FileNameEdit;
+class QGroupBox;
+class QLabel;
+class QModelIndex;
+class QPushButton;
+class QTimer;
+class QTreeView;
+class RemoteCommandClient;
+class SplitterBar;
+class clsAccessDBConnection;
+class frmShopFloorButtonBar;
+
+// The operator's window: machines along the top, the action's folder tree and
+// its files in the middle, actions and the file-name row at the bottom.
 class frmShopFloor : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit frmShopFloor(QWidget *parent = nullptr);
+    ~frmShopFloor() override;
 
     // Load handler: reads settings, opens the database, loads the machines.
     // Sets LoadFailed to 1 (after showing its message) when the station
-    // cannot be used.
+    // cannot be used; the window then stays hidden.
     void Form_Load();
+    // Runs the window's resize layout.
+    void DoResize();
 
     int LoadFailed = 0;
     int HelpContextID = 0;
+
+    // State the panels read; set by the handlers named beside each.
+    bool WindowActivated = false;         // Form_Activate
+    QString StationKey;                   // Form_Load
+    QString DatabasePath;                 // Form_Load
+    QString EditorPath;                   // Form_Load
+    QVector<MachineAssignment> Machines;  // index 0 is machine button 1
+    int MachineCount = 0;
+    int CurrentMachine = 0;               // tbMachines_ButtonClick; 0 = none
+    int CurrentAction = -1;               // tbAction_ButtonClick; -1 = none
+    QString ActionRoot;                   // ApplyMachineAndAction
+    QString RemoteCommand;
+    QStringList ExtensionList;
+    QString ServerAddress;
+    int ServerPort = 0;
+    int CurrentEditMode = 0;
+    QString CurrentDirectory;             // tvDirectory_NodeClick; ends in a separator
+
+    // Controls.
+    frmShopFloorButtonBar *tbMachines = nullptr;
+    QWidget *picFiles = nullptr;
+    QTreeView *tvDirectory = nullptr;
+    FileGridView *grdFiles = nullptr;
+    SplitterBar *VSplitter = nullptr;
+    QWidget *VSplitterShadow = nullptr;
+    QGroupBox *fraAction = nullptr;
+    frmShopFloorButtonBar *tbAction = nullptr;
+    QGroupBox *fraFile = nullptr;
+    QLabel *lblFile = nullptr;
+    FileNameEdit *txtFile = nullptr;
+    QPushButton *cmdKeyboard = nullptr;
+    QPushButton *cmdEdit = nullptr;
+    QPushButton *cmdView = nullptr;
+    QPushButton *cmdGo = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QTimer *timRepaint = nullptr;
+    RemoteCommandClient *RemoteClient = nullptr;
+
+    DirectoryTreeModel *directoryModel() const { return m_tree; }
+    FileListModel *fileModel() const { return m_files; }
+
+public slots:
+    void tbMachines_ButtonClick(int index);
+    void tbAction_ButtonClick(int index);
+    void cmdGo_Click();
+    void cmdEdit_Click();
+    void cmdView_Click();
+    void cmdKeyboard_Click();
+    void cmdClose_Click();
+    void RebuildDirectoryTree();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreateFileRow();
+    void SetFixedCaptions();
+    void SetToolTips();
+    void SetOwnerIcon();
+    void RestorePlacement();
+
+    bool LoadMachineList();
+    void BuildMachineButtons();
+    void EnableActionsForMachine();
+    void ApplyMachineAndAction();
+
+    void Form_Activate();
+    void Form_KeyUp(int key);
+    void Form_QueryUnload();
+    void Form_Unload();
+
+    void Form_Resize();
+    void picFiles_Resize();
+    void timRepaint_Timer();
+    void LayoutFileRow();
+    void VSplitter_Released(int xTwips);
+
+    void tvDirectory_Expand(const QModelIndex &index);
+    void tvDirectory_Collapse(const QModelIndex &index);
+    void tvDirectory_NodeClick(const QModelIndex &index);
+    void ClearFileList();
+    void FillFileList();
+
+    void LaunchEditor(bool viewOnly);
+
+    double Dpi() const;
+    QRect ToPixels(const QRect &twips) const;
+    int ToTwips(int pixels) const;
+
+    std::unique_ptr<clsAccessDBConnection> DBConnection;
+    DirectoryTreeModel *m_tree = nullptr;
+    FileListModel *m_files = nullptr;
+    bool ResizePending = false;
+    bool SuppressExpand = false;
+    bool m_unloaded = false;
+    bool m_lostToMessageBox = false;
+    ulong m_lastKeyUpTime = 0;
+    int m_lastKeyUp = 0;
 };

@@ -1,0 +1,81 @@
+// frmShopFloor: the directory tree and the file list.
+#include "frmShopFloor.h"
+
+#include "AppInfo.h"
+#include "DirectoryTreeModel.h"
+#include "FileGridView.h"
+#include "FileListModel.h"
+#include "FileNameEdit.h"
+#include "Messages.h"
+#include "Platform.h"
+
+#include <QDir>
+#include <QTreeView>
+
+void frmShopFloor::RebuildDirectoryTree()
+{
+    m_tree->clear();
+    const int refusal = CheckTreeRoot(ActionRoot);
+    if (refusal == 181) {
+        // While loading, the activation handler reports the missing folder.
+        if (WindowActivated) {
+            ClearFileList();
+            ShowMessage(GetMessageText(181, ActionRoot, ApplicationTitle()));
+        }
+        return;
+    }
+    if (refusal != 0) {
+        if (WindowActivated)
+            ClearFileList();
+        ShowMessage(GetMessageText(refusal, ActionRoot, ApplicationTitle()));
+        return;
+    }
+    const QModelIndex root = m_tree->setRoot(TreeRootKey(ActionRoot), TreeRootText(ActionRoot));
+    SuppressExpand = true;
+    tvDirectory->expand(root);
+    SuppressExpand = false;
+    tvDirectory->setCurrentIndex(root);
+    tvDirectory_NodeClick(root);
+}
+
+void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
+{
+    if (!SuppressExpand)
+        m_tree->loadChildren(index);
+}
+
+void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
+{
+    m_tree->addPlaceholder(index);
+}
+
+void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
+{
+    if (!index.isValid() || m_tree->isPlaceholder(index))
+        return;
+    const QString key = m_tree->key(index);
+    if (!FolderExists(key)) {
+        RebuildDirectoryTree();
+        return;
+    }
+    CurrentDirectory = key;
+    if (!CurrentDirectory.endsWith(QDir::separator()))
+        CurrentDirectory += QDir::separator();
+    FillFileList();
+}
+
+void frmShopFloor::ClearFileList()
+{
+    m_files->clear();
+    txtFile->clear();
+}
+
+void frmShopFloor::FillFileList()
+{
+    ClearFileList();
+    if (CurrentDirectory.isEmpty() || !FolderExists(CurrentDirectory))
+        return;
+    m_files->fill(CurrentDirectory, ExtensionList);
+    grdFiles->selectFirstRow();
+    txtFile->setText(grdFiles->selectedName());
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class QWidget;
+
+// The station's look: quiet greys, one accent colour for what is chosen, and
+// rows and buttons large enough for a gloved finger.
+void ApplyShopFloorStyle(QWidget *window);
