@@ -26,14 +26,17 @@ const char *const HighlightProperty = "lit";
 // with a glove. Highlight follows the system colours, with the matching text
 // colour so that a lit key stays readable.
 const char *const KeyStyle = R"(
-QPushButton[keyIndex] {
+QPushButton[keyIndex], QPushButton#cmdOK, QPushButton#cmdCancel {
     background-color: palette(button);
     color: palette(button-text);
     border: 1px solid palette(mid);
     border-bottom: 3px solid palette(mid);
     border-radius: 6px;
 }
-QPushButton[keyIndex]:focus {
+QPushButton[keyIndex]:focus, QPushButton#cmdOK:focus, QPushButton#cmdCancel:focus {
+    border-color: palette(highlight);
+}
+QPushButton#cmdOK:default {
     border-color: palette(highlight);
 }
 QPushButton[keyIndex][lit="true"] {
@@ -41,7 +44,7 @@ QPushButton[keyIndex][lit="true"] {
     color: palette(highlighted-text);
     border-color: palette(dark);
 }
-QPushButton[keyIndex]:pressed {
+QPushButton[keyIndex]:pressed, QPushButton#cmdOK:pressed, QPushButton#cmdCancel:pressed {
     background-color: palette(mid);
     color: palette(button-text);
     border-bottom-width: 1px;
@@ -78,8 +81,10 @@ void frmKeyboard::CreateControls()
     const QSize client = ClientSizeTwips();
     setFixedSize(TwipsToPixels(client.width(), dpiX), TwipsToPixels(client.height(), dpiY));
 
+    // Larger than the classic 8.25 points: read at arm's length on a touch
+    // screen.
     QFont keyFont(QStringLiteral("MS Sans Serif"));
-    keyFont.setPointSizeF(8.25);
+    keyFont.setPointSize(12);
     keyFont.setWeight(QFont::Bold);
 
     cmdKey.reserve(KeyCount);
@@ -108,11 +113,13 @@ void frmKeyboard::CreateControls()
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(TwipsToPixels(OkRectTwips(), dpiX, dpiY));
     cmdOK->setDefault(true);
+    cmdOK->setFont(keyFont);
     connect(cmdOK, &QPushButton::clicked, this, &frmKeyboard::cmdOK_Click);
 
     cmdCancel = new QPushButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(TwipsToPixels(CancelRectTwips(), dpiX, dpiY));
+    cmdCancel->setFont(keyFont);
     connect(cmdCancel, &QPushButton::clicked, this, &frmKeyboard::cmdCancel_Click);
 
     QWidget *previous = cmdKey.first();
