@@ -1,0 +1,200 @@
+#include "Commands.h"
+
+#include "ConfigSchema.h"
+#include "DBAssist.h"
+#include "DatabaseChange.h"
+#include "DemoInstall.h"
+#include "MdbImport.h"
+#include "Platform.h"
+#include "StationTables.h"
+#include "clsAccessDBConnection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char *const kUsage =
+    "Usage: qspindrel-config COMMAND ARGUMENTS\n"
+    "\n"
+    "  init DB                  create the station tables in DB\n"
+    "  demo DIR                 make a demo installation in DIR (new or empty)\n"
+    "  import-mdb FILE.mdb DB   copy T_DNC_MACHINES and T_DNC_MPPC from an Access\n"
+    "                           file into DB (a new SQLite file or empty tables)\n"
+    "  stations DB              list the station keys and their machines\n"
+    "  set-editor PATH          make PATH the program editor of every station here\n"
+    "\n"
+    "DB is an SQLite file or a postgresql://user@host:port/dbname URL.\n";
+
+struct Command {
+    const char *name;
+    int argumentCount;
+    int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
+};
+
+int Fail(QTextStream &err, const QString &message)
+{
+    err << "qspindrel-config: " << message << Qt::endl;
+    return ExitFailed;
+}
+
+int Init(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    DatabaseChange change;
+    QString error;
+    if (!change.begin(args.at(0), false, &error))
+        return Fail(err, error);
+    const bool created = change.createsFile();
+    if (!change.commit(&error))
+        return Fail(err, error);
+    out << (created ? "Created " : "Tables ready in ") << args.at(0) << Qt::endl;
+    return ExitOk;
+}
+
+QString EditorStandIn()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("qspindrel-edit.exe");
+#else
+    const QString name = QStringLiteral("qspindrel-edit");
+#endif
+    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(name));
+}
+
+int Demo(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    DemoOptions options;
+    options.directory = args.at(0);
+    options.editorPath = EditorStandIn();
+    options.computerKey = GetPCName();
+    options.userKey = GetSessionUserName();
+    const DemoResult result = CreateDemoInstallation(options);
+    if (!result.ok)
+        return Fail(err, result.error);
+    for (const QString &note : result.notes)
+        err << "qspindrel-config: " << note << Qt::endl;
+    out << "Demo installation made in " << QDir(args.at(0)).absolutePath() << Qt::endl
+        << "Station keys: " << options.computerKey << " (computer), " << options.userKey
+        << " (user, -USER)" << Qt::endl;
+    return ExitOk;
+}
+
+int ImportMdb(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    QString error;
+    const auto tables = ReadMdbStationTables(args.at(0), &error);
+    if (!tables)
+        return Fail(err, error);
+    QStringList notes;
+    if (!ImportStationTables(*tables, args.at(1), &notes, &error))
+        return Fail(err, error);
+    for (const QString &note : notes)
+        err << "qspindrel-config: " << note << Qt::endl;
+    out << "Copied " << tables->machines.rows.size() << " machines and " << tables->mppc.rows.size()
+        << " station rows into " << args.at(1) << Qt::endl;
+    return ExitOk;
+}
+
+QString Code(const QString &text, int code)
+{
+    return text.isEmpty() ? QString::number(code) : text;
+}
+
+int Stations(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    const QString path = args.at(0);
+    if (DatabaseBackendForPath(path) == DbBackend::Sqlite && !QFileInfo(path).isFile())
+        return Fail(err, QStringLiteral("%1 does not exist.").arg(path));
+    clsAccessDBConnection connection;
+    connection.setDatabase(path);
+    if (!connection.Connect())
+        return Fail(err, QStringLiteral("Cannot open the database %1: %2").arg(path, LastDatabaseError(connection)));
+    QString error;
+    if (!HasConfigTables(connection, &error))
+        return Fail(err, QStringLiteral("%1 has no station tables (%2).").arg(path, error.simplified()));
+    RecordSet keys;
+    if (!OpenRecordset(connection, QStringLiteral("select distinct PC_NAME from T_DNC_MPPC order by PC_NAME"),
+                       {}, &keys, &error))
+        return Fail(err, QStringLiteral("Cannot read T_DNC_MPPC: %1").arg(error.simplified()));
+    QStringList listed;
+    for (int i = 0; i < keys.count(); ++i) {
+        const QVariant key = keys.value(i, 0);
+        if (key.isNull())
+            continue;
+        // The readers ignore case: "Host" and "HOST" are one station.
+        if (listed.contains(key.toString(), Qt::CaseInsensitive))
+            continue;
+        listed << key.toString();
+        const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, key.toString());
+        out << key.toString() << Qt::endl;
+        if (!machines.ok) {
+            out << "  (cannot read its machines: " << machines.error << ")" << Qt::endl;
+            continue;
+        }
+        if (machines.rows.isEmpty())
+            out << "  (no existing machines)" << Qt::endl;
+        for (const MachineAssignment &m : machines.rows) {
+            out << "  " << m.MACHINE_ID << "  " << m.MACHINE_NUMBER << "  " << m.MACHINE_NAME << "  "
+                << m.IP_ADDRESS << ':' << m.PORT << "  " << Code(CmdTypeText(m.CMD_TYPE), m.CMD_TYPE)
+                << ", " << Code(EditModeText(m.EDIT_MODE), m.EDIT_MODE) << Qt::endl;
+        }
+    }
+    if (listed.isEmpty())
+        out << "No stations in " << path << Qt::endl;
+    return ExitOk;
+}
+
+int SetEditor(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    const QString editor = QDir::toNativeSeparators(QFileInfo(args.at(0)).absoluteFilePath());
+    if (!QFileInfo(editor).isFile())
+        return Fail(err, QStringLiteral("%1 is not a file.").arg(editor));
+    QString note;
+    if (!SetEditorPath(editor, &note))
+        return Fail(err, note);
+    out << "The stations' editor is now " << editor << Qt::endl;
+    return ExitOk;
+}
+
+const Command kCommands[] = {
+    {"init", 1, Init},
+    {"demo", 1, Demo},
+    {"import-mdb", 2, ImportMdb},
+    {"stations", 1, Stations},
+    {"set-editor", 1, SetEditor},
+};
+
+} // namespace
+
+int RunCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (arguments.size() == 1 && (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h"))) {
+        out << kUsage;
+        return ExitOk;
+    }
+    if (arguments.isEmpty()) {
+        err << kUsage;
+        return ExitUsage;
+    }
+    for (const Command &command : kCommands) {
+        if (arguments.first() != QLatin1String(command.name))
+            continue;
+        const QStringList rest = arguments.mid(1);
+        if (rest.size() != command.argumentCount) {
+            err << "qspindrel-config: " << command.name << " takes " << command.argumentCount
+                << (command.argumentCount == 1 ? " argument" : " arguments") << ", not " << rest.size()
+                << ".\n\n" << kUsage;
+            return ExitUsage;
+        }
+        for (const QString &argument : rest) {
+            if (argument.isEmpty()) {
+                err << "qspindrel-config: " << command.name << ": an empty argument.\n";
+                return ExitUsage;
+            }
+        }
+        return command.run(rest, out, err);
+    }
+    err << "qspindrel-config: unknown command " << arguments.first() << ".\n\n" << kUsage;
+    return ExitUsage;
+}

@@ -1,0 +1,148 @@
+#include "MdbImport.h"
+
+#include "ConfigSchema.h"
+#include "DBAssist.h"
+#include "DatabaseChange.h"
+#include "RowCopy.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kMachinesTable = QStringLiteral("T_DNC_MACHINES");
+const QString kMppcTable = QStringLiteral("T_DNC_MPPC");
+// mdbtools reads a file in one go; this only guards against a tool that hangs.
+constexpr int kToolTimeoutMs = 5 * 60 * 1000;
+
+bool RunTool(const QString &program, const QStringList &arguments, QByteArray *output, QString *error)
+{
+    if (QStandardPaths::findExecutable(program).isEmpty()) {
+        *error = QStringLiteral("%1 was not found: install mdbtools.").arg(program);
+        return false;
+    }
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted() || !process.waitForFinished(kToolTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        *error = QStringLiteral("%1 did not run to its end.").arg(program);
+        return false;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        const QString said = QString::fromLocal8Bit(process.readAllStandardError()).simplified();
+        *error = said.isEmpty() ? QStringLiteral("%1 failed.").arg(program)
+                                : QStringLiteral("%1 failed: %2").arg(program, said);
+        return false;
+    }
+    *output = process.readAllStandardOutput();
+    return true;
+}
+
+bool ExportTable(const QString &mdbFile, const QString &table, TableRows *rows, QString *error)
+{
+    QByteArray csv;
+    QString why;
+    if (!RunTool(QStringLiteral("mdb-export"), {QStringLiteral("-b"), QStringLiteral("strip"), mdbFile, table},
+                 &csv, &why)) {
+        *error = QStringLiteral("Cannot read the table %1 of %2: %3").arg(table, mdbFile, why);
+        return false;
+    }
+    const auto parsed = ParseMdbExport(csv, &why);
+    if (!parsed) {
+        *error = QStringLiteral("Cannot read the table %1 of %2 (%3).").arg(table, mdbFile, why);
+        return false;
+    }
+    *rows = *parsed;
+    return true;
+}
+
+// Access names ignore case; mdb-export needs the name as stored.
+QString FindTable(const QStringList &tables, const QString &name)
+{
+    for (const QString &table : tables) {
+        if (table.compare(name, Qt::CaseInsensitive) == 0)
+            return table;
+    }
+    return QString();
+}
+
+bool TableIsEmpty(clsAccessDBConnection &connection, const QString &table, QString *error)
+{
+    RecordSet rows;
+    QString why;
+    if (!OpenRecordset(connection, QStringLiteral("select count(*) from %1").arg(table), {}, &rows, &why)) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(table, why.simplified());
+        return false;
+    }
+    if (rows.value(0, 0).toLongLong() != 0) {
+        *error = QStringLiteral("%1 already holds rows; import into a new or empty database.").arg(table);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QString *error)
+{
+    const QFileInfo info(mdbFile);
+    if (!info.isFile() || !info.isReadable()) {
+        *error = QStringLiteral("%1 is not a readable file.").arg(mdbFile);
+        return std::nullopt;
+    }
+    QByteArray listing;
+    QString why;
+    if (!RunTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), mdbFile}, &listing, &why)) {
+        *error = QStringLiteral("%1 cannot be read as an Access database (%2)").arg(mdbFile, why);
+        return std::nullopt;
+    }
+    const QStringList tables = ParseTableRowsList(listing);
+    const QString machines = FindTable(tables, kMachinesTable);
+    const QString mppc = FindTable(tables, kMppcTable);
+    if (machines.isEmpty() || mppc.isEmpty()) {
+        QStringList missing;
+        if (machines.isEmpty())
+            missing << kMachinesTable;
+        if (mppc.isEmpty())
+            missing << kMppcTable;
+        *error = QStringLiteral("%1 is not a station configuration database: it has no table %2 "
+                                "(its tables: %3).")
+                     .arg(mdbFile, missing.join(QStringLiteral(" and no table ")),
+                          tables.isEmpty() ? QStringLiteral("none") : tables.join(QStringLiteral(", ")));
+        return std::nullopt;
+    }
+    MdbStationTables result;
+    if (!ExportTable(mdbFile, machines, &result.machines, error)
+        || !ExportTable(mdbFile, mppc, &result.mppc, error))
+        return std::nullopt;
+    return result;
+}
+
+bool ImportStationTables(const MdbStationTables &tables, const QString &databasePath,
+                         QStringList *notes, QString *error)
+{
+    DatabaseChange change;
+    if (!change.begin(databasePath, false, error))
+        return false;
+    clsAccessDBConnection &connection = change.connection();
+    if (!TableIsEmpty(connection, kMachinesTable, error) || !TableIsEmpty(connection, kMppcTable, error))
+        return false;
+    const std::pair<QString, const TableRows *> copies[] = {{kMachinesTable, &tables.machines},
+                                                           {kMppcTable, &tables.mppc}};
+    for (const auto &[table, rows] : copies) {
+        QStringList skipped;
+        if (!InsertRows(connection, table, *rows, &skipped, error))
+            return false;
+        if (!skipped.isEmpty())
+            notes->append(QStringLiteral("Columns of %1 not copied (the database has no such column): %2")
+                              .arg(table, skipped.join(QStringLiteral(", "))));
+    }
+    QString why;
+    if (!SyncMppcIdNumbering(connection, &why)) {
+        *error = QStringLiteral("Cannot continue the numbering of MPPC_ID: %1").arg(why.simplified());
+        return false;
+    }
+    return change.commit(error);
+}

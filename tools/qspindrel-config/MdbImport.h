@@ -1,0 +1,22 @@
+#pragma once
+
+#include "MdbExport.h"
+
+#include <QString>
+#include <optional>
+
+// The two station tables of an Access file, read with mdbtools.
+struct MdbStationTables {
+    TableRows machines; // T_DNC_MACHINES
+    TableRows mppc;     // T_DNC_MPPC
+};
+
+// Fails with a message that names the file and what is wrong with it: not
+// readable, not an Access file, or without the station tables.
+std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QString *error);
+
+// Copies both tables into the database at `databasePath` (a new SQLite file,
+// or an existing database whose station tables are empty), ids and nulls
+// kept, all or nothing. Notes for the user (columns not copied) go to *notes.
+bool ImportStationTables(const MdbStationTables &tables, const QString &databasePath,
+                         QStringList *notes, QString *error);
