@@ -46,8 +46,10 @@ bool fail(clsAccessDBConnection &connection, const QSqlError &error, QString *er
     return false;
 }
 
-bool runQuery(clsAccessDBConnection &connection, QSqlQuery &query, const QString &sqlText,
-              const QVariantList &values, QString *errorText)
+} // namespace
+
+bool RunStatement(clsAccessDBConnection &connection, QSqlQuery &query, const QString &sqlText,
+                  const QVariantList &values, QString *errorText)
 {
     if (!connection.IsConnected())
         return fail(connection,
@@ -70,15 +72,13 @@ bool runQuery(clsAccessDBConnection &connection, QSqlQuery &query, const QString
     return true;
 }
 
-} // namespace
-
 bool OpenRecordset(clsAccessDBConnection &connection, const QString &sqlText,
                    const QVariantList &values, RecordSet *rows, QString *errorText)
 {
     QSqlQuery query(connection.GetADOConnection());
     // Rows are counted while read; forward-only drivers cannot tell the size.
     query.setForwardOnly(true);
-    if (!runQuery(connection, query, sqlText, values, errorText))
+    if (!RunStatement(connection, query, sqlText, values, errorText))
         return false;
 
     const QSqlRecord record = query.record();
@@ -108,7 +108,7 @@ bool ExecStatement(clsAccessDBConnection &connection, const QString &sqlText,
                    const QVariantList &values, QString *errorText)
 {
     QSqlQuery query(connection.GetADOConnection());
-    const bool ok = runQuery(connection, query, sqlText, values, errorText);
+    const bool ok = RunStatement(connection, query, sqlText, values, errorText);
     query.finish();
     return ok;
 }

@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 class clsAccessDBConnection;
+class QSqlQuery;
 
 // Rows of one query, read to the end: column names as the driver gives them
 // and the values of every row. Lookups by name ignore case (PostgreSQL folds
@@ -45,3 +46,9 @@ bool OpenRecordset(clsAccessDBConnection &connection, const QString &sqlText,
 // in GetADOErrors only).
 bool ExecStatement(clsAccessDBConnection &connection, const QString &sqlText,
                    const QVariantList &values, QString *errorText = nullptr);
+
+// The same on a query the caller keeps: a PostgreSQL statement that failed
+// inside a transaction can be freed only after the rollback, so writers keep
+// their query until then.
+bool RunStatement(clsAccessDBConnection &connection, QSqlQuery &query, const QString &sqlText,
+                  const QVariantList &values, QString *errorText = nullptr);

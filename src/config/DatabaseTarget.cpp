@@ -55,6 +55,7 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
     // libpq keywords in the query; host= (a socket folder) overrides the host.
     QStringList options;
     bool hasTimeout = false;
+    bool hasOptions = false;
     const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
     for (const auto &item : items) {
         const QString key = item.first.toLower();
@@ -71,11 +72,16 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
         else {
             if (key == QLatin1String("connect_timeout"))
                 hasTimeout = true;
+            if (key == QLatin1String("options"))
+                hasOptions = true;
             options << item.first + QLatin1Char('=') + item.second;
         }
     }
     if (!hasTimeout)
         options << QStringLiteral("connect_timeout=%1").arg(DefaultPgConnectTimeoutSec);
+    // Keeps the server's notices (e.g. "already exists, skipping") off stderr.
+    if (!hasOptions)
+        options << QStringLiteral("options=-cclient_min_messages=warning");
     t.connectOptions = options.join(QLatin1Char(';'));
 }
 

@@ -3,6 +3,8 @@
 #include "DBAssist.h"
 #include "clsAccessDBConnection.h"
 
+#include <QSqlQuery>
+
 namespace {
 
 SaveResult outcome(SaveResult::Status status, const QString &error)
@@ -44,20 +46,23 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
                       QStringLiteral("The change could not be started: %1").arg(lastError(connection)));
 
     QString error;
+    // Kept until after a rollback (see RunStatement).
+    QSqlQuery query(connection.GetADOConnection());
     const SqlStatement del = DeleteStationRowsStatement(connection.Backend(), stationKey);
-    if (!ExecStatement(connection, del.text, del.values, &error)) {
+    if (!RunStatement(connection, query, del.text, del.values, &error)) {
         connection.RollbackTransaction();
         return outcome(SaveResult::DeleteFailed, error);
     }
     for (const StationMachineSetting &s : settings) {
         const SqlStatement ins = InsertStationRowStatement(stationKey, s);
-        if (!ExecStatement(connection, ins.text, ins.values, &error)) {
+        if (!RunStatement(connection, query, ins.text, ins.values, &error)) {
             connection.RollbackTransaction();
             return outcome(SaveResult::Failed,
                           QStringLiteral("The row of MACHINE_ID %1 could not be added: %2")
                               .arg(s.MACHINE_ID).arg(error));
         }
     }
+    query.finish();
     // A lost commit must not look like a saved station.
     connection.ClearADOErrors();
     if (!connection.CommitTransaction()) {
