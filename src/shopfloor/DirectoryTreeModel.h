@@ -21,6 +21,14 @@ QString TreeRootKey(const QString &directory);
 // the mount point's own folder name); any other directory its folder name.
 QString TreeRootText(const QString &directory);
 
+// The text of a mount point's root from what the system reports about it:
+// network file systems (or a device of the form //server/share, \\server\share,
+// host:/path) give the share's last component; a Windows drive X:/ gives
+// "label (X:)"; elsewhere the label, or without one the mount point's folder
+// name ("/" for the file-system root).
+QString VolumeRootText(const QByteArray &fileSystemType, const QString &device,
+                       const QString &label, const QString &mountPoint);
+
 // Appends `name` to `parentKey` with one separator between them.
 QString ChildKey(const QString &parentKey, const QString &name);
 
@@ -77,6 +85,5 @@ private:
     void replaceChildren(const QModelIndex &index, std::vector<std::unique_ptr<Node>> children);
 
     std::unique_ptr<Node> m_root;
-    QIcon m_folderIcon;        // "FOLDER_32"
-    QIcon m_openFolderIcon;    // "OPEN_FOLDER_32", shown for the selected node
+    QIcon m_folderIcon;        // "FOLDER_32", and "OPEN_FOLDER_32" when selected
 };

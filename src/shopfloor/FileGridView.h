@@ -20,7 +20,8 @@ public:
     // the path column hidden, the sort indicator shown. Call on every resize
     // of the grid (the view also does it itself on resizeEvent).
     void setupFileColumns();
-    // After a fill: selects row 0 when there is one and reports the name.
+    // Selects row 0 when there is one and reports its name (or empty). Runs
+    // by itself after every fill and clear of the model.
     void selectFirstRow();
     // The selected row's name, or empty.
     QString selectedName() const;

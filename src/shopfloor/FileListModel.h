@@ -19,7 +19,7 @@ class FileListModel : public QAbstractTableModel
 public:
     enum GridColumn { NameColumn = 0, SizeColumn = 1, ModifiedColumn = 2, PathColumn = 3 };
     static constexpr int GridColumnCount = 4;
-    enum Role { FullPathRole = Qt::UserRole + 1, SizeValueRole, SortKeyRole };
+    enum Role { FullPathRole = Qt::UserRole + 1, SizeValueRole };
 
     explicit FileListModel(QObject *parent = nullptr);
 
@@ -68,8 +68,10 @@ private:
         quint32 nameLength;
         qint64 size;          // bytes
         qint64 mtime;         // seconds since the epoch, UTC
+        quint64 key;          // sort key of the current sort column
     };
     QStringView nameView(const Row &row) const;
+    void sortRows();
 
     std::vector<Row> m_rows;
     QString m_names;          // every name back to back, one allocation

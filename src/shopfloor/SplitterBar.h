@@ -21,6 +21,7 @@ public:
 
 signals:
     // The splitter position x (end of the tree) in twips, already clamped.
+    // Not emitted when the bar was pressed and released without moving.
     void released(int xTwips);
 
 protected:
@@ -33,4 +34,6 @@ private:
 
     QWidget *m_shadow = nullptr;
     bool m_dragging = false;
+    bool m_moved = false;
+    int m_shadowLeft = 0;   // twips, exact, so the stored value is what was shown
 };

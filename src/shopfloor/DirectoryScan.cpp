@@ -1,0 +1,138 @@
+#include "DirectoryScan.h"
+
+#include <QFile>
+
+#include <memory>
+
+#if defined(Q_OS_UNIX)
+#include <dirent.h>
+#include <sys/stat.h>
+#include <cstring>
+#else
+#include <QDirIterator>
+#include <QFileInfo>
+#endif
+
+#if defined(Q_OS_UNIX)
+
+namespace {
+
+// Entry names as UTF-16 without a heap allocation for the usual ASCII name.
+class NameDecoder
+{
+public:
+    QStringView decode(const char *name, size_t length)
+    {
+        if (length <= sizeof m_buffer / sizeof m_buffer[0]) {
+            size_t i = 0;
+            for (; i < length; ++i) {
+                const unsigned char c = static_cast<unsigned char>(name[i]);
+                if (c >= 0x80)
+                    break;
+                m_buffer[i] = char16_t(c);
+            }
+            if (i == length)
+                return QStringView(m_buffer, qsizetype(length));
+        }
+        m_wide = QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length)));
+        return m_wide;
+    }
+
+private:
+    char16_t m_buffer[512];
+    QString m_wide;
+};
+
+struct DirCloser {
+    void operator()(DIR *d) const { closedir(d); }
+};
+
+bool isDirectory(int dirFd, const dirent *entry)
+{
+    if (entry->d_type == DT_DIR)
+        return true;
+    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+        return false;
+    struct stat st;
+    return fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+bool ScanPlainFiles(const QString &directory,
+                    const std::function<bool(QStringView name)> &wanted,
+                    const std::function<void(QStringView name, qint64 size, qint64 mtime)> &add)
+{
+    const QByteArray path = QFile::encodeName(directory);
+    std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
+    if (!dir)
+        return false;
+    const int fd = dirfd(dir.get());
+    NameDecoder decoder;
+    while (const dirent *entry = readdir(dir.get())) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' || entry->d_type == DT_DIR)
+            continue;
+        const QStringView wide = decoder.decode(name, std::strlen(name));
+        if (!wanted(wide))
+            continue;
+        struct stat st;
+        if (fstatat(fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        add(wide, qint64(st.st_size), qint64(st.st_mtim.tv_sec));
+    }
+    return true;
+}
+
+bool ScanSubfolders(const QString &directory, const std::function<bool(QStringView name)> &visit)
+{
+    const QByteArray path = QFile::encodeName(directory);
+    std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
+    if (!dir)
+        return false;
+    const int fd = dirfd(dir.get());
+    NameDecoder decoder;
+    while (const dirent *entry = readdir(dir.get())) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' || !isDirectory(fd, entry))
+            continue;
+        if (!visit(decoder.decode(name, std::strlen(name))))
+            break;
+    }
+    return true;
+}
+
+#else
+
+bool ScanPlainFiles(const QString &directory,
+                    const std::function<bool(QStringView name)> &wanted,
+                    const std::function<void(QStringView name, qint64 size, qint64 mtime)> &add)
+{
+    if (!QFileInfo(directory).isDir())
+        return false;
+    QDirIterator it(directory, QDir::Files | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (!wanted(name))
+            continue;
+        const QFileInfo info = it.fileInfo();
+        add(name, info.size(), info.lastModified().toSecsSinceEpoch());
+    }
+    return true;
+}
+
+bool ScanSubfolders(const QString &directory, const std::function<bool(QStringView name)> &visit)
+{
+    if (!QFileInfo(directory).isDir())
+        return false;
+    QDirIterator it(directory, QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        if (!visit(it.fileName()))
+            break;
+    }
+    return true;
+}
+
+#endif

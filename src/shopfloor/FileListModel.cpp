@@ -1,0 +1,275 @@
+#include "FileListModel.h"
+
+#include "DirectoryScan.h"
+#include "FileListFormat.h"
+#include "Messages.h"
+#include "Platform.h"
+
+#include <algorithm>
+
+namespace {
+
+// One order for names, without regard to case: ASCII lowered, the rest case
+// folded unit by unit. The sort prefix below must agree with it.
+inline char16_t foldUnit(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    return QChar::toCaseFolded(c);
+}
+
+int compareNames(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t *pa = a.utf16();
+    const char16_t *pb = b.utf16();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t fa = foldUnit(pa[i]);
+        const char16_t fb = foldUnit(pb[i]);
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    // Same name but for case: keep a fixed order.
+    return a.compare(b, Qt::CaseSensitive);
+}
+
+// The first eight folded units of a name, one byte each, so that most
+// comparisons never touch the names. A unit that folds outside ASCII ends the
+// prefix with 0xFF bytes: it sorts after every ASCII unit, and equal prefixes
+// fall back to compareNames.
+quint64 namePrefix(QStringView name)
+{
+    quint64 key = 0;
+    for (int i = 0; i < 8; ++i) {
+        quint64 byte = 0;
+        if (i < name.size()) {
+            const char16_t f = foldUnit(name.utf16()[i]);
+            if (f >= 0x80) {
+                if (i == 0)
+                    return ~quint64(0);
+                key = (key << (8 * (8 - i))) | (~quint64(0) >> (8 * i));
+                return key;
+            }
+            byte = f;
+        }
+        key = (key << 8) | byte;
+    }
+    return key;
+}
+
+inline quint64 signedKey(qint64 v)
+{
+    return quint64(v) ^ (quint64(1) << 63);
+}
+
+} // namespace
+
+FileListModel::FileListModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+    setLocale(QLocale());
+}
+
+void FileListModel::setLocale(const QLocale &locale)
+{
+    m_locale = locale;
+    m_timeFormat = LongTimeFormat(locale);
+    if (!m_rows.empty())
+        emit dataChanged(index(0, SizeColumn), index(rowCount() - 1, ModifiedColumn));
+}
+
+QStringView FileListModel::nameView(const Row &row) const
+{
+    return QStringView(m_names).mid(row.nameOffset, row.nameLength);
+}
+
+void FileListModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_names.clear();
+    m_directory.clear();
+    endResetModel();
+}
+
+int FileListModel::fill(const QString &directory, const QStringList &extensions)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_names.clear();
+    m_directory = directory;
+    if (!directory.isEmpty()) {
+        ScanPlainFiles(
+            directory, [&](QStringView name) { return ExtensionMatches(name, extensions); },
+            [&](QStringView name, qint64 size, qint64 mtime) {
+                m_rows.push_back(Row{quint32(m_names.size()), quint32(name.size()), size, mtime, 0});
+                m_names.append(name);
+            });
+        sortRows();
+    }
+    endResetModel();
+    return rowCount();
+}
+
+QString FileListModel::sortIndicatorKey() const
+{
+    return m_sortAscending ? QStringLiteral("ASC") : QStringLiteral("DESC");
+}
+
+void FileListModel::sortRows()
+{
+    const int column = m_sortColumn;
+    if (column < NameColumn || column > ModifiedColumn || m_rows.size() < 2)
+        return;
+    for (Row &row : m_rows) {
+        switch (column) {
+        case NameColumn: row.key = namePrefix(nameView(row)); break;
+        case SizeColumn: row.key = signedKey(row.size); break;
+        default: row.key = signedKey(row.mtime); break;
+        }
+    }
+    const bool ascending = m_sortAscending;
+    const bool byName = column == NameColumn;
+    // Rows of equal size or time stay in name order either way.
+    std::sort(m_rows.begin(), m_rows.end(), [&](const Row &a, const Row &b) {
+        if (a.key != b.key)
+            return ascending ? a.key < b.key : a.key > b.key;
+        const int c = compareNames(nameView(a), nameView(b));
+        return (byName && !ascending) ? c > 0 : c < 0;
+    });
+}
+
+void FileListModel::sortFileList()
+{
+    if (m_rows.size() < 2)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<QString> paths;
+    paths.reserve(size_t(before.size()));
+    for (const QModelIndex &i : before)
+        paths.push_back(i.isValid() ? fullPath(i.row()) : QString());
+    sortRows();
+    if (!before.isEmpty()) {
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            const int row = rowOfFullPath(paths[size_t(i)]);
+            after.append(row < 0 ? QModelIndex() : index(row, before.at(i).column()));
+        }
+        changePersistentIndexList(before, after);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int FileListModel::headClick(int column, const QString &keepFullPath)
+{
+    if (column == m_sortColumn)
+        m_sortAscending = !m_sortAscending;
+    m_sortColumn = column;
+    sortFileList();
+    emit headerDataChanged(Qt::Horizontal, 0, GridColumnCount - 1);
+    return keepFullPath.isEmpty() ? -1 : rowOfFullPath(keepFullPath);
+}
+
+QString FileListModel::name(int row) const
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return QString();
+    return nameView(m_rows[size_t(row)]).toString();
+}
+
+QString FileListModel::sizeText(int row) const
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return QString();
+    return FileSizeText(m_rows[size_t(row)].size, m_locale);
+}
+
+QString FileListModel::timeText(int row) const
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return QString();
+    const QDateTime local =
+        FileTimeToLocalDate(QDateTime::fromSecsSinceEpoch(m_rows[size_t(row)].mtime, Qt::UTC));
+    return m_locale.toString(local.date(), QLocale::ShortFormat) + u' '
+        + m_locale.toString(local.time(), m_timeFormat);
+}
+
+QString FileListModel::fullPath(int row) const
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return QString();
+    QString path = m_directory;
+    path.append(nameView(m_rows[size_t(row)]));
+    return path;
+}
+
+double FileListModel::sizeValue(int row) const
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return 0.0;
+    return FileSizeValue(m_rows[size_t(row)].size);
+}
+
+int FileListModel::rowOfFullPath(const QString &path) const
+{
+    const QStringView dir(m_directory);
+    if (!path.startsWith(dir))
+        return -1;
+    const QStringView name = QStringView(path).mid(dir.size());
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (nameView(m_rows[i]) == name)
+            return int(i);
+    }
+    return -1;
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : GridColumnCount;
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return QVariant();
+    const int row = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case NameColumn: return name(row);
+        case SizeColumn: return sizeText(row);
+        case ModifiedColumn: return timeText(row);
+        case PathColumn: return fullPath(row);
+        default: return QVariant();
+        }
+    case Qt::TextAlignmentRole:
+        if (index.column() == SizeColumn)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case FullPathRole: return fullPath(row);
+    case SizeValueRole: return sizeValue(row);
+    default: return QVariant();
+    }
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case NameColumn: return GetMessageText(165);
+    case SizeColumn: return GetMessageText(166);
+    case ModifiedColumn: return GetMessageText(167);
+    case PathColumn: return QStringLiteral("who cares");
+    default: return QVariant();
+    }
+}
