@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFileDialog>
+
+// Directory chooser that takes only folders that exist: a typed name that
+// names no folder gets message 154 and the dialog stays open.
+class FolderPicker : public QFileDialog
+{
+    Q_OBJECT
+public:
+    FolderPicker(QWidget *owner, const QString &initialDirectory);
+
+    QString chosenFolder() const;
+
+public slots:
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class QPushButton *m_openButton = nullptr;
+};

@@ -1,0 +1,106 @@
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+
+#include "Platform.h"
+#include "SystemApi.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <qt_windows.h>
+#include <wtsapi32.h>
+
+QString SystemComputerName()
+{
+    wchar_t buffer[256] = {};
+    DWORD size = 255;
+    if (!GetComputerNameW(buffer, &size))
+        return QString();
+    return QString::fromWCharArray(buffer, int(size));
+}
+
+QString SystemSessionUserName()
+{
+    LPWSTR buffer = nullptr;
+    DWORD bytes = 0;
+    if (!WTSQuerySessionInformationW(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, WTSUserName,
+                                     &buffer, &bytes) || !buffer)
+        return QString();
+    const QString name = QString::fromWCharArray(buffer);
+    WTSFreeMemory(buffer);
+    return name;
+}
+
+void SystemPrepareLaunch(QProcess &process, const LaunchCommand &command)
+{
+    process.setProgram(command.program);
+    if (command.nativeCommandLine.isEmpty()) {
+        process.setArguments(command.arguments);
+        return;
+    }
+    // The command line goes to CreateProcess exactly as the caller built it,
+    // quotes and trailing blank included.
+    const QString line = command.nativeCommandLine;
+    process.setCreateProcessArgumentsModifier([line](QProcess::CreateProcessArguments *args) {
+        args->arguments = line;
+    });
+}
+
+int SystemLocaleId()
+{
+    return int(GetThreadLocale());
+}
+
+int SystemAnsiCodePage(int lcid)
+{
+    wchar_t buffer[16] = {};
+    if (!GetLocaleInfoW(LCID(lcid), LOCALE_IDEFAULTANSICODEPAGE, buffer, 16))
+        return 0;
+    bool ok = false;
+    const int codePage = QString::fromWCharArray(buffer).trimmed().toInt(&ok);
+    return ok ? codePage : 0;
+}
+
+static QString InstanceBaseName()
+{
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    QString user = SystemSessionUserName();
+    user.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return QStringLiteral("QuorvaneSpindrelClient-%1-%2").arg(user).arg(session);
+}
+
+QString SystemInstanceServerName()
+{
+    return InstanceBaseName();
+}
+
+QString SystemInstanceLockPath()
+{
+    return QDir::tempPath() + QLatin1Char('/') + InstanceBaseName() + QStringLiteral(".lock");
+}
+
+void SystemAllowForegroundActivation()
+{
+    AllowSetForegroundWindow(ASFW_ANY);
+}
+
+bool SystemShowCompiledHelp(const QString &helpFilePath, int contextNumber)
+{
+    if (!QFileInfo(helpFilePath).isFile())
+        return false;
+    using HtmlHelpFn = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+    if (!library)
+        return false;
+    const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(GetProcAddress(library, "HtmlHelpW"));
+    if (!htmlHelp)
+        return false;
+    const UINT HH_HELP_CONTEXT = 0x000F;
+    const std::wstring path = QDir::toNativeSeparators(helpFilePath).toStdWString();
+    return htmlHelp(nullptr, path.c_str(), HH_HELP_CONTEXT, DWORD_PTR(contextNumber)) != nullptr;
+}
+
+#endif
