@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -11,6 +12,10 @@ void SetFormIcon(QWidget *window);
 // Top-left corner that centres a window of `size` in `area`: each difference
 // rounded to a whole unit, then halved with the fraction dropped.
 QPoint CenteredPosition(const QRect &area, const QSize &size);
+
+// One axis of the above, for callers that work in twips: the difference
+// rounded to the nearest whole unit (halves to even), then halved toward zero.
+int CenteredOffset(double outerExtent, double innerExtent);
 
 // Moves `window` (size unchanged) to the centre of `owner`, or of the screen
 // when owner is null.

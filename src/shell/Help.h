@@ -7,11 +7,16 @@ class QWidget;
 // Kind 1: the program's folder, the native separator, "QSpindrel.chm".
 // Any other kind: the empty string.
 QString GetHelpFilePath(int kind);
+// The rule behind kind 1, for any folder: folder, separator, file name, even
+// when the folder already ends in a separator (a drive's root).
+QString HelpFilePathIn(const QString &programDirectory, QChar separator);
 
 // Opens help at `contextNumber` (200, 300, 500). On Windows a "QSpindrel.chm"
 // beside the program goes to the system's HTML Help; otherwise our own help
 // viewer shows the built-in page for that context.
 void ShowHelpTopic(int kind, int contextNumber);
+// The help viewer window while it is open, else null.
+QWidget *HelpViewerWindow();
 
 // Lets the window see F1 (and other keys) before whichever child has focus:
 // installs a key filter on `window` and all its descendants, current and

@@ -1,0 +1,62 @@
+#include "Help.h"
+
+#include "FormKeyPreview.h"
+#include "FormUtil.h"
+#include "HelpViewer.h"
+#include "SystemApi.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+
+namespace {
+QPointer<HelpViewer> gHelpViewer;
+}
+
+QString HelpFilePathIn(const QString &programDirectory, QChar separator)
+{
+    return programDirectory + separator + QStringLiteral("QSpindrel.chm");
+}
+
+QString GetHelpFilePath(int kind)
+{
+    if (kind != 1)
+        return QString();
+    return HelpFilePathIn(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                          QDir::separator());
+}
+
+void ShowHelpTopic(int kind, int contextNumber)
+{
+    const QString path = GetHelpFilePath(kind);
+    if (path.isEmpty())
+        return;
+    if (SystemShowCompiledHelp(path, contextNumber))
+        return;
+    const bool opened = !gHelpViewer;
+    if (opened) {
+        gHelpViewer = new HelpViewer;
+        gHelpViewer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    gHelpViewer->ShowContext(contextNumber);
+    if (opened)
+        CenterForm(gHelpViewer, QApplication::activeWindow());
+    if (gHelpViewer->isMinimized())
+        gHelpViewer->setWindowState(gHelpViewer->windowState() & ~Qt::WindowMinimized);
+    gHelpViewer->show();
+    gHelpViewer->raise();
+    gHelpViewer->activateWindow();
+}
+
+QWidget *HelpViewerWindow()
+{
+    return gHelpViewer.data();
+}
+
+void PrepareFormHelp(QWidget *window)
+{
+    if (!window || window->findChild<FormKeyPreview *>(QString(), Qt::FindDirectChildrenOnly))
+        return;
+    new FormKeyPreview(window);
+}
