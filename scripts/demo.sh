@@ -1,34 +1,52 @@
 #!/usr/bin/env bash
 # Builds the station and starts it on the demo installation, creating that
 # installation on first use (in $QS_DEMO_DIR, by default
-# ${XDG_DATA_HOME:-~/.local/share}/quorvane-spindrel-demo).
+# ${XDG_DATA_HOME:-~/.local/share}/quorvane-spindrel-demo). While the station
+# runs, the DNC server stand-in listens on the demo machines' loopback ports.
 # Extra arguments go to the station (-USER, -PROPERTIES).
+#
+# QS_BUILD_DIR picks another build folder (default build/); QS_SKIP_BUILD=1
+# uses it as it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install.sh"
-"$root/scripts/build.sh" "$root/build"
-bin="$root/build/bin"
+build=${QS_BUILD_DIR:-$root/build}
+if [[ "${QS_SKIP_BUILD:-0}" != 1 ]]; then
+    "$root/scripts/install.sh"
+    "$root/scripts/build.sh" "$build"
+fi
+bin="$build/bin"
 demo=${QS_DEMO_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/quorvane-spindrel-demo}
 
-if [[ -x "$bin/qspindrel-config" ]]; then
-    if [[ ! -f "$demo/config.sqlite" ]]; then
-        echo "Creating the demo installation in $demo"
-        "$bin/qspindrel-config" demo "$demo"
+if [[ ! -f "$demo/config.sqlite" ]]; then
+    if [[ ! -x "$bin/qspindrel-config" ]]; then
+        echo "demo: $bin/qspindrel-config is missing; build first." >&2
+        exit 1
     fi
+    echo "Creating the demo installation in $demo"
+    "$bin/qspindrel-config" demo "$demo"
 fi
 
-dncd_pid=""
-if [[ -x "$bin/qspindrel-dncd" && -f "$demo/config.sqlite" ]]; then
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+}
+trap cleanup EXIT
+
+if [[ -x "$bin/qspindrel-dncd" ]]; then
     "$bin/qspindrel-dncd" --db "$demo/config.sqlite" --simulate "$demo/programs" \
         >>"$demo/dncd.log" 2>&1 &
-    dncd_pid=$!
-    trap 'kill $dncd_pid 2>/dev/null || true' EXIT
+    pids+=($!)
     echo "DNC server stand-in running; requests are logged to $demo/dncd.log"
+else
+    echo "No DNC server stand-in ($bin/qspindrel-dncd) yet: requests from the station will fail to connect."
 fi
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "No display: starting a virtual one (Xvfb :99)."
     Xvfb :99 -screen 0 1280x800x24 >/dev/null 2>&1 &
+    pids+=($!)
     export DISPLAY=:99
     sleep 1
 fi

@@ -462,10 +462,18 @@ QByteArray SurfacingProgram(const QString &name, int passes, int pointsPerPass, 
             const int index = pass % 2 == 0 ? point : pointsPerPass - 1 - point;
             const double x = pointsPerPass > 1 ? width * index / (pointsPerPass - 1) : 0.0;
             const double z = Surface(x, y);
+            // CAM output is modal: Y only where a new pass begins.
+            const bool newPass = point == 0;
             if (siemens) {
-                out += QStringLiteral("N%1 G1 X%2 Y%3 Z%4").arg(block).arg(x, 0, 'f', 3).arg(y, 0, 'f', 3).arg(z, 0, 'f', 3);
+                out += QStringLiteral("N%1 G1 X%2").arg(block).arg(x, 0, 'f', 3);
+                if (newPass)
+                    out += QStringLiteral(" Y%1").arg(y, 0, 'f', 3);
+                out += QStringLiteral(" Z%1").arg(z, 0, 'f', 3);
             } else {
-                out += QStringLiteral("N%1 G01 X%2 Y%3 Z%4").arg(block).arg(Number(x), Number(y), Number(z));
+                out += QStringLiteral("N%1 G01 X%2").arg(block).arg(Number(x));
+                if (newPass)
+                    out += QStringLiteral(" Y%1").arg(Number(y));
+                out += QStringLiteral(" Z%1").arg(Number(z));
             }
             if (pass == 0 && point == 0)
                 out += siemens ? QStringLiteral(" F2500") : QStringLiteral(" F2500.");
@@ -492,7 +500,7 @@ QList<DemoFile> DemoProgramFiles()
         {QStringLiteral("lathe-l101/.O1002.NC"), Text(kThread)},
         {QStringLiteral("mill-m201/O2001.NC"), Text(kMillPocket)},
         {QStringLiteral("mill-m201/O2002.TAP"), Text(kMillContour)},
-        {QStringLiteral("mill-m201/O2003.NC"), SurfacingProgram(QStringLiteral("MOULD INSERT 120X80"), 81, 121, false)},
+        {QStringLiteral("mill-m201/O2003.NC"), SurfacingProgram(QStringLiteral("MOULD INSERT 120X80"), 101, 121, false)},
         {QStringLiteral("mill-m201/fixtures/O2101.NC"), Text(kFixture)},
         {QStringLiteral("mill-m202/PART_A.MPF"), Text(kSiemensMain)},
         {QStringLiteral("mill-m202/L_POCKET.SPF"), Text(kSiemensSub)},

@@ -12,8 +12,9 @@ struct Field {
 
 QVariant FieldValue(const Field &field)
 {
+    // A null QString would be bound as a database null.
     if (field.quoted)
-        return QVariant(field.text);
+        return QVariant(field.text.isNull() ? QString::fromLatin1("") : field.text);
     if (field.text.isEmpty())
         return QVariant();
     bool ok = false;
@@ -126,7 +127,7 @@ std::optional<TableRows> ParseMdbExport(const QByteArray &csv, QString *error)
     return table;
 }
 
-QStringList ParseTableRowsList(const QByteArray &output)
+QStringList ParseMdbTableList(const QByteArray &output)
 {
     QStringList names;
     const QStringList lines = QString::fromUtf8(output).split(QLatin1Char('\n'));

@@ -22,4 +22,4 @@ struct TableRows {
 std::optional<TableRows> ParseMdbExport(const QByteArray &csv, QString *error = nullptr);
 
 // Table names from "mdb-tables -1" output, one per line.
-QStringList ParseTableRowsList(const QByteArray &output);
+QStringList ParseMdbTableList(const QByteArray &output);

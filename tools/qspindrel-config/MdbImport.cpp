@@ -98,7 +98,7 @@ std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QSt
         *error = QStringLiteral("%1 cannot be read as an Access database (%2)").arg(mdbFile, why);
         return std::nullopt;
     }
-    const QStringList tables = ParseTableRowsList(listing);
+    const QStringList tables = ParseMdbTableList(listing);
     const QString machines = FindTable(tables, kMachinesTable);
     const QString mppc = FindTable(tables, kMppcTable);
     if (machines.isEmpty() || mppc.isEmpty()) {

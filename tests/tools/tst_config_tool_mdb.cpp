@@ -1,0 +1,281 @@
+#include "MdbExport.h"
+#include "MdbImport.h"
+
+#include "ConfigSchema.h"
+#include "DBAssist.h"
+#include "StationTables.h"
+#include "clsAccessDBConnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The Access import: mdb-export's text to rows, and rows into a database.
+// mdbtools cannot write .mdb files, so a file holding the station tables
+// cannot be made here; the import is fed mdb-export-shaped text instead, and
+// the reader is also checked against mdb-export's real output of the fixture.
+class tst_ConfigToolMdb : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void parseErrors_data();
+    void parseErrors();
+    void tableList();
+    void realExportOfFixture();
+
+    void importKeepsIdsAndNulls();
+    void importNumberingContinues();
+    void importRefusesFilledTables();
+    void importFailureLeavesNoFile();
+
+private:
+    static MdbStationTables Tables(const QByteArray &machinesCsv, const QByteArray &mppcCsv);
+    QString fixture() const;
+};
+
+using Rows = QList<QVariantList>;
+
+namespace {
+
+const QByteArray kMachinesCsv =
+    "MACHINE_ID,MACHINE_NUMBER,MACHINE_NAME,IP_ADDRESS,PORT,ICON_INDEX,COMMENT\n"
+    "10,\"L-10\",\"Lathe \"\"big\"\" one\",\"127.0.0.1\",\"5001\",3,\"extra\"\n"
+    "20,\"M-20\",\"Mill, 3 axes\",\"127.0.0.1\",5002,7,\n";
+
+const QByteArray kMppcCsv =
+    "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE,SEND_REMOTE_CMD,SEND_EXTENSION,SEND_DIRECTORY,"
+    "RECV_REMOTE_CMD,RECV_EXTENSION,RECV_DIRECTORY\n"
+    "7,10,\"O'Brien\",2,0,\"LOAD\",,\"D:\\PROGS\\\",,,\n"
+    "42,20,\"O'Brien\",1,2,\"LOAD\",\"\",\"D:\\MILL\\\",\"SAVE\",\".NC;.TXT\",\"D:\\MILL\\IN\\\"\n";
+
+} // namespace
+
+MdbStationTables tst_ConfigToolMdb::Tables(const QByteArray &machinesCsv, const QByteArray &mppcCsv)
+{
+    MdbStationTables tables;
+    tables.machines = ParseMdbExport(machinesCsv).value();
+    tables.mppc = ParseMdbExport(mppcCsv).value();
+    return tables;
+}
+
+QString tst_ConfigToolMdb::fixture() const
+{
+    return QDir(qEnvironmentVariable("QS_SOURCE_DIR"))
+        .filePath(QStringLiteral("../shared/fixtures/access-without-station-tables.mdb"));
+}
+
+void tst_ConfigToolMdb::parse_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<Rows>("rows");
+
+    QTest::newRow("header only") << QByteArray("A,B\n") << QStringList{"A", "B"} << Rows{};
+    QTest::newRow("null and empty text differ")
+        << QByteArray("A,B,C\n1,,\"\"\n") << QStringList{"A", "B", "C"}
+        << Rows{{1, QVariant(), QString("")}};
+    QTest::newRow("doubled quotes and commas")
+        << QByteArray("A\n\"say \"\"hi\"\", then go\"\n") << QStringList{"A"}
+        << Rows{{QString("say \"hi\", then go")}};
+    QTest::newRow("new line inside text")
+        << QByteArray("A,B\n\"two\nlines\",2\n") << QStringList{"A", "B"}
+        << Rows{{QString("two\nlines"), 2}};
+    QTest::newRow("CRLF rows, no final newline")
+        << QByteArray("A,B\r\n1,2\r\n3,4") << QStringList{"A", "B"} << Rows{{1, 2}, {3, 4}};
+    QTest::newRow("numbers")
+        << QByteArray("A,B,C,D\n-5,3000000000,1.5,1e3\n") << QStringList{"A", "B", "C", "D"}
+        << Rows{{-5, qlonglong(3000000000LL), 1.5, 1000.0}};
+    QTest::newRow("quoted number stays text")
+        << QByteArray("PORT\n\"5001\"\n") << QStringList{"PORT"} << Rows{{QString("5001")}};
+    QTest::newRow("one column, null row")
+        << QByteArray("A\n1\n\n2\n") << QStringList{"A"} << Rows{{1}, {QVariant()}, {2}};
+    QTest::newRow("backslashes kept")
+        << QByteArray("A\n\"D:\\PROGS\\\"\n") << QStringList{"A"} << Rows{{QString("D:\\PROGS\\")}};
+    QTest::newRow("UTF-8") << QByteArray("A\n\"Fr\xc3\xa4se\"\n") << QStringList{"A"}
+                           << Rows{{QString::fromUtf8("Fr\xc3\xa4se")}};
+}
+
+void tst_ConfigToolMdb::parse()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(Rows, rows);
+    QString error;
+    const auto table = ParseMdbExport(csv, &error);
+    QVERIFY2(table, qPrintable(error));
+    QTEST(table->columns, "columns");
+    QCOMPARE(table->rows.size(), rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows.at(r).size(); ++c) {
+            const QVariant actual = table->rows.at(r).at(c);
+            const QVariant expected = rows.at(r).at(c);
+            QCOMPARE(actual.isValid(), expected.isValid());
+            QCOMPARE(actual.typeId(), expected.typeId());
+            QCOMPARE(actual, expected);
+            if (expected.typeId() == QMetaType::QString)
+                QCOMPARE(actual.toString().isNull(), false);
+        }
+    }
+}
+
+void tst_ConfigToolMdb::parseErrors_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("open quote") << QByteArray("A\n\"never closed\n");
+    QTest::newRow("too few fields") << QByteArray("A,B\n1\n");
+    QTest::newRow("too many fields") << QByteArray("A,B\n1,2,3\n");
+    QTest::newRow("text after quote") << QByteArray("A\n\"x\"y\n");
+    QTest::newRow("quote inside bare field") << QByteArray("A\nx\"y\"\n");
+    QTest::newRow("empty column name") << QByteArray("A,,C\n");
+}
+
+void tst_ConfigToolMdb::parseErrors()
+{
+    QFETCH(QByteArray, csv);
+    QString error;
+    QVERIFY(!ParseMdbExport(csv, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void tst_ConfigToolMdb::tableList()
+{
+    QCOMPARE(ParseMdbTableList("T_DNC_MACHINES\nT_DNC_MPPC\r\nMy Table\n\n"),
+             (QStringList{"T_DNC_MACHINES", "T_DNC_MPPC", "My Table"}));
+    QVERIFY(ParseMdbTableList("").isEmpty());
+}
+
+void tst_ConfigToolMdb::realExportOfFixture()
+{
+    if (QStandardPaths::findExecutable("mdb-export").isEmpty())
+        QSKIP("mdbtools is not installed");
+    if (!QFile::exists(fixture()))
+        QSKIP("the Access fixture is not beside the source tree");
+    QProcess process;
+    process.start("mdb-export", {"-b", "strip", fixture(), "DateTest"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QString error;
+    const auto table = ParseMdbExport(process.readAllStandardOutput(), &error);
+    QVERIFY2(table, qPrintable(error));
+    QCOMPARE(table->columns, (QStringList{"IDCol", "DateTimeCol", "DateCol", "TimeCol", "LongTextCol", "ShortTextCol"}));
+    QCOMPARE(table->rows.size(), 6);
+    QCOMPARE(table->rows.at(0).at(0).typeId(), QMetaType::Int);
+    QCOMPARE(table->rows.at(5).at(0), QVariant(6));
+    QCOMPARE(table->rows.at(5).at(4), QVariant("New line\r\nin field"));
+    QCOMPARE(table->rows.at(4).at(4), QVariant("Escaped new line \\r\\n in field"));
+}
+
+void tst_ConfigToolMdb::importKeepsIdsAndNulls()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath("imported.sqlite");
+    QStringList notes;
+    QString error;
+    QVERIFY2(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error), qPrintable(error));
+    QCOMPARE(notes.size(), 1);
+    QVERIFY(notes.first().contains("COMMENT"));
+
+    clsAccessDBConnection connection;
+    connection.setDatabase(db);
+    QVERIFY(connection.Connect());
+    RecordSet rows;
+    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC order by MPPC_ID", {}, &rows));
+    QCOMPARE(rows.count(), 2);
+    QCOMPARE(rows.value(0, "MPPC_ID"), QVariant(7));
+    QCOMPARE(rows.value(1, "MPPC_ID"), QVariant(42));
+    QVERIFY(rows.value(0, "SEND_EXTENSION").isNull());
+    QVERIFY(rows.value(0, "RECV_REMOTE_CMD").isNull());
+    QVERIFY(!rows.value(1, "SEND_EXTENSION").isNull());
+    QCOMPARE(rows.value(1, "SEND_EXTENSION").toString(), QString(""));
+    QCOMPARE(rows.value(0, "SEND_DIRECTORY").toString(), QString("D:\\PROGS\\"));
+
+    const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, "O'Brien");
+    QVERIFY2(machines.ok, qPrintable(machines.error));
+    QCOMPARE(machines.rows.size(), 2);
+    QCOMPARE(machines.rows.at(0).MACHINE_ID, 10);
+    QCOMPARE(machines.rows.at(0).PORT, 5001); // stored as text in the source
+    QCOMPARE(machines.rows.at(0).MACHINE_NAME, QString("Lathe \"big\" one"));
+    QCOMPARE(machines.rows.at(1).MACHINE_NAME, QString("Mill, 3 axes"));
+    QCOMPARE(machines.rows.at(1).RECV_EXTENSION, (QStringList{".NC", ".TXT"}));
+}
+
+void tst_ConfigToolMdb::importNumberingContinues()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath("imported.sqlite");
+    QStringList notes;
+    QString error;
+    QVERIFY2(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error), qPrintable(error));
+    clsAccessDBConnection connection;
+    connection.setDatabase(db);
+    QVERIFY(connection.Connect());
+    StationMachineSetting row;
+    row.MACHINE_ID = 20;
+    row.CMD_TYPE = CmdTypeSend;
+    row.sendRemoteCommand = "LOAD";
+    row.sendDirectory = "/p/";
+    QVERIFY(SaveStationMachines(connection, "another", {row}).ok());
+    RecordSet rows;
+    QVERIFY(OpenRecordset(connection, "select MPPC_ID from T_DNC_MPPC where MACHINE_ID = 20 and PC_NAME = ?",
+                          {"another"}, &rows));
+    QCOMPARE(rows.count(), 1);
+    QVERIFY(rows.value(0, 0).toInt() > 42);
+}
+
+void tst_ConfigToolMdb::importRefusesFilledTables()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath("imported.sqlite");
+    QStringList notes;
+    QString error;
+    QVERIFY(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error));
+    QFile file(db);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error));
+    QVERIFY2(error.contains("already holds rows"), qPrintable(error));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+void tst_ConfigToolMdb::importFailureLeavesNoFile()
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath("imported.sqlite");
+    // The second row breaks EDIT_MODE NOT NULL after the first went in.
+    const QByteArray broken = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n"
+                              "1,10,\"A\",0,0\n"
+                              "2,10,\"B\",,0\n";
+    QStringList notes;
+    QString error;
+    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, broken), db, &notes, &error));
+    QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+
+    // An existing database stays as it was.
+    {
+        clsAccessDBConnection connection;
+        QVERIFY(CreateDatabaseFile(db));
+        connection.setDatabase(db);
+        QVERIFY(connection.Connect());
+        QVERIFY(CreateConfigTables(connection));
+    }
+    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, broken), db, &notes, &error));
+    clsAccessDBConnection connection;
+    connection.setDatabase(db);
+    QVERIFY(connection.Connect());
+    RecordSet rows;
+    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MACHINES", {}, &rows));
+    QCOMPARE(rows.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_ConfigToolMdb)
+#include "tst_config_tool_mdb.moc"
