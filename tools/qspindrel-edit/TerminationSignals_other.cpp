@@ -1,0 +1,3 @@
+#include "TerminationSignals.h"
+
+void CloseOnTerminationSignal(QWidget *) {}
