@@ -217,17 +217,36 @@ void frmShopFloor::RestorePlacement()
 {
     const ShopFloorPlacement p = ReadShopFloorPlacement();
     if (p.state == ViewNormal) {
-        // The stored values are the outer frame; the frame's own extent is
-        // known only where the platform already decorates the window.
-        const QSize frameExtra = frameGeometry().size() - geometry().size();
-        const QRect outer = ToPixels(p.twips);
-        move(outer.topLeft());
-        resize(outer.size() - frameExtra);
+        m_normalTwips = p.twips;
+        m_placementPending = true;
+        ApplyNormalPlacement();
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
     } else if (p.state == ViewMinimised) {
         setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
     } else {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    }
+}
+
+void frmShopFloor::ApplyNormalPlacement()
+{
+    // The stored values are the outer frame; the frame's own extent is
+    // known only once the platform decorates the window, so this runs again
+    // when the window is first shown.
+    ApplyMinimumSize();
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    const QRect outer = ToPixels(m_normalTwips);
+    move(outer.topLeft());
+    resize(outer.size() - frameExtra);
+}
+
+void frmShopFloor::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_placementPending) {
+        m_placementPending = false;
+        if (windowState() == Qt::WindowNoState)
+            ApplyNormalPlacement();
     }
 }
 

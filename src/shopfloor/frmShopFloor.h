@@ -96,6 +96,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -105,6 +106,8 @@ private:
     void SetToolTips();
     void SetOwnerIcon();
     void RestorePlacement();
+    void ApplyNormalPlacement();
+    void ApplyMinimumSize();
 
     bool LoadMachineList();
     void BuildMachineButtons();
@@ -140,6 +143,8 @@ private:
     bool ResizePending = false;
     bool SuppressExpand = false;
     bool m_unloaded = false;
+    QRect m_normalTwips;          // outer placement to apply once the frame is known
+    bool m_placementPending = false;
     bool m_lostToMessageBox = false;
     ulong m_lastKeyUpTime = 0;
     int m_lastKeyUp = 0;

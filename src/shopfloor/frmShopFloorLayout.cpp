@@ -63,16 +63,21 @@ bool frmShopFloor::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmShopFloor::Form_Resize()
+void frmShopFloor::ApplyMinimumSize()
 {
-    const double dpi = Dpi();
     // The smallest outer size, as a minimum the platform enforces while the
     // operator drags the border.
+    const double dpi = Dpi();
     const QSize frameExtra = frameGeometry().size() - size();
-    const QSize minOuter(TwipsToPixels(MinOuterWidth, dpi), TwipsToPixels(MinOuterHeight, dpi));
-    if (minimumSize() != minOuter - frameExtra)
-        setMinimumSize(minOuter - frameExtra);
+    const QSize minimum = QSize(TwipsToPixels(MinOuterWidth, dpi), TwipsToPixels(MinOuterHeight, dpi))
+                          - frameExtra;
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum);
+}
 
+void frmShopFloor::Form_Resize()
+{
+    ApplyMinimumSize();
     QWidget *client = centralWidget();
     const int toolbarPixels = tbMachines->sizeHint().height();
     tbMachines->setGeometry(0, 0, client->width(), toolbarPixels);
