@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "Help.h"
+#include "HelpViewer.h"
 #include "KeyboardGeometry.h"
 #include "KeyboardKeys.h"
 #include "frmKeyboard.h"
@@ -78,6 +80,8 @@ private slots:
     void closing_data();
     void closing();
     void escapeKeepsWindowOpen();
+    void f1OpensHelpAtCallersContext_data();
+    void f1OpensHelpAtCallersContext();
     void modalUseFromCaller();
 };
 
@@ -390,6 +394,32 @@ void tst_Keyboard::escapeKeepsWindowOpen()
     QTest::keyClick(Entry(keyboard), Qt::Key_Escape);
     QVERIFY(keyboard.isVisible());
     QCOMPARE(Entry(keyboard)->text(), QStringLiteral("A"));
+}
+
+void tst_Keyboard::f1OpensHelpAtCallersContext_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("on a key") << "cmdKey_0";
+    QTest::newRow("in the entry line") << "txtText";
+}
+
+void tst_Keyboard::f1OpensHelpAtCallersContext()
+{
+    QFETCH(QString, focus);
+    delete HelpViewerWindow();
+    QVERIFY(!HelpViewerWindow());
+    frmKeyboard keyboard;
+    keyboard.HelpContextID = 500;
+    QVERIFY(ShowActive(keyboard));
+    auto *target = keyboard.findChild<QWidget *>(focus);
+    target->setFocus();
+    QTRY_VERIFY(target->hasFocus());
+    QTest::keyClick(target, Qt::Key_F1);
+    auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
+    QVERIFY(viewer);
+    QCOMPARE(viewer->contextNumber(), 500);
+    QVERIFY(keyboard.isVisible());
+    viewer->close();
 }
 
 void tst_Keyboard::modalUseFromCaller()
