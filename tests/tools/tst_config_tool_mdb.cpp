@@ -1,5 +1,6 @@
 #include "MdbExport.h"
 #include "MdbImport.h"
+#include "../config/TestDatabases.h"
 
 #include "ConfigSchema.h"
 #include "DBAssist.h"
@@ -29,10 +30,14 @@ private slots:
     void tableList();
     void realExportOfFixture();
 
+    void importKeepsIdsAndNulls_data();
     void importKeepsIdsAndNulls();
+    void importNumberingContinues_data();
     void importNumberingContinues();
     void importRefusesFilledTables();
     void importFailureLeavesNoFile();
+    void importFailureRollsBack_data();
+    void importFailureRollsBack();
 
 private:
     static MdbStationTables Tables(const QByteArray &machinesCsv, const QByteArray &mppcCsv);
@@ -53,6 +58,11 @@ const QByteArray kMppcCsv =
     "RECV_REMOTE_CMD,RECV_EXTENSION,RECV_DIRECTORY\n"
     "7,10,\"O'Brien\",2,0,\"LOAD\",,\"D:\\PROGS\\\",,,\n"
     "42,20,\"O'Brien\",1,2,\"LOAD\",\"\",\"D:\\MILL\\\",\"SAVE\",\".NC;.TXT\",\"D:\\MILL\\IN\\\"\n";
+
+// The second row breaks EDIT_MODE NOT NULL after the first went in.
+const QByteArray kBrokenMppcCsv = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n"
+                                  "1,10,\"A\",0,0\n"
+                                  "2,10,\"B\",,0\n";
 
 } // namespace
 
@@ -171,10 +181,30 @@ void tst_ConfigToolMdb::realExportOfFixture()
     QCOMPARE(table->rows.at(4).at(4), QVariant("Escaped new line \\r\\n in field"));
 }
 
+void tst_ConfigToolMdb::importKeepsIdsAndNulls_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("new SQLite file") << "new";
+    for (const QString &backend : TestBackends())
+        QTest::newRow(qPrintable(backend)) << backend;
+}
+
+// An empty database of `backend`, or a path for a new SQLite file.
+#define QS_IMPORT_TARGET(backend, database, db)                                                    \
+    QS_REQUIRE_BACKEND(backend);                                                                   \
+    QTemporaryDir dir;                                                                             \
+    TestDatabase database;                                                                         \
+    QString db = dir.filePath("imported.sqlite");                                                  \
+    if ((backend) != QLatin1String("new")) {                                                       \
+        QString why_;                                                                              \
+        QVERIFY2(database.create(backend, &why_), qPrintable(why_));                               \
+        db = database.path();                                                                      \
+    }
+
 void tst_ConfigToolMdb::importKeepsIdsAndNulls()
 {
-    QTemporaryDir dir;
-    const QString db = dir.filePath("imported.sqlite");
+    QFETCH(QString, backend);
+    QS_IMPORT_TARGET(backend, database, db);
     QStringList notes;
     QString error;
     QVERIFY2(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error), qPrintable(error));
@@ -186,9 +216,9 @@ void tst_ConfigToolMdb::importKeepsIdsAndNulls()
     QVERIFY(connection.Connect());
     RecordSet rows;
     QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC order by MPPC_ID", {}, &rows));
+    QCOMPARE(rows.value(0, "MPPC_ID").toInt(), 7);
     QCOMPARE(rows.count(), 2);
-    QCOMPARE(rows.value(0, "MPPC_ID"), QVariant(7));
-    QCOMPARE(rows.value(1, "MPPC_ID"), QVariant(42));
+    QCOMPARE(rows.value(1, "MPPC_ID").toInt(), 42);
     QVERIFY(rows.value(0, "SEND_EXTENSION").isNull());
     QVERIFY(rows.value(0, "RECV_REMOTE_CMD").isNull());
     QVERIFY(!rows.value(1, "SEND_EXTENSION").isNull());
@@ -205,10 +235,15 @@ void tst_ConfigToolMdb::importKeepsIdsAndNulls()
     QCOMPARE(machines.rows.at(1).RECV_EXTENSION, (QStringList{".NC", ".TXT"}));
 }
 
+void tst_ConfigToolMdb::importNumberingContinues_data()
+{
+    importKeepsIdsAndNulls_data();
+}
+
 void tst_ConfigToolMdb::importNumberingContinues()
 {
-    QTemporaryDir dir;
-    const QString db = dir.filePath("imported.sqlite");
+    QFETCH(QString, backend);
+    QS_IMPORT_TARGET(backend, database, db);
     QStringList notes;
     QString error;
     QVERIFY2(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error), qPrintable(error));
@@ -250,31 +285,32 @@ void tst_ConfigToolMdb::importFailureLeavesNoFile()
 {
     QTemporaryDir dir;
     const QString db = dir.filePath("imported.sqlite");
-    // The second row breaks EDIT_MODE NOT NULL after the first went in.
-    const QByteArray broken = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n"
-                              "1,10,\"A\",0,0\n"
-                              "2,10,\"B\",,0\n";
     QStringList notes;
     QString error;
-    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, broken), db, &notes, &error));
+    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, kBrokenMppcCsv), db, &notes, &error));
     QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
 
-    // An existing database stays as it was.
-    {
-        clsAccessDBConnection connection;
-        QVERIFY(CreateDatabaseFile(db));
-        connection.setDatabase(db);
-        QVERIFY(connection.Connect());
-        QVERIFY(CreateConfigTables(connection));
-    }
-    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, broken), db, &notes, &error));
+void tst_ConfigToolMdb::importFailureRollsBack_data()
+{
+    QTest::addColumn<QString>("backend");
+    for (const QString &backend : TestBackends())
+        QTest::newRow(qPrintable(backend)) << backend;
+}
+
+void tst_ConfigToolMdb::importFailureRollsBack()
+{
+    QFETCH(QString, backend);
+    QS_IMPORT_TARGET(backend, database, db);
+    QStringList notes;
+    QString error;
+    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, kBrokenMppcCsv), db, &notes, &error));
     clsAccessDBConnection connection;
     connection.setDatabase(db);
     QVERIFY(connection.Connect());
-    RecordSet rows;
-    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MACHINES", {}, &rows));
-    QCOMPARE(rows.count(), 0);
+    // Not even the tables the import would have made are left.
+    QVERIFY(!HasConfigTables(connection));
 }
 
 QTEST_GUILESS_MAIN(tst_ConfigToolMdb)

@@ -48,7 +48,7 @@ int Init(const QStringList &args, QTextStream &out, QTextStream &err)
     const bool created = change.createsFile();
     if (!change.commit(&error))
         return Fail(err, error);
-    out << (created ? "Created " : "Tables ready in ") << args.at(0) << Qt::endl;
+    out << (created ? "Created " : "Tables ready in ") << DatabaseDisplayName(args.at(0)) << Qt::endl;
     return ExitOk;
 }
 
@@ -92,7 +92,7 @@ int ImportMdb(const QStringList &args, QTextStream &out, QTextStream &err)
     for (const QString &note : notes)
         err << "qspindrel-config: " << note << Qt::endl;
     out << "Copied " << tables->machines.rows.size() << " machines and " << tables->mppc.rows.size()
-        << " station rows into " << args.at(1) << Qt::endl;
+        << " station rows into " << DatabaseDisplayName(args.at(1)) << Qt::endl;
     return ExitOk;
 }
 
@@ -104,15 +104,16 @@ QString Code(const QString &text, int code)
 int Stations(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     const QString path = args.at(0);
+    const QString shown = DatabaseDisplayName(path);
     if (DatabaseBackendForPath(path) == DbBackend::Sqlite && !QFileInfo(path).isFile())
         return Fail(err, QStringLiteral("%1 does not exist.").arg(path));
     clsAccessDBConnection connection;
     connection.setDatabase(path);
     if (!connection.Connect())
-        return Fail(err, QStringLiteral("Cannot open the database %1: %2").arg(path, LastDatabaseError(connection)));
+        return Fail(err, QStringLiteral("Cannot open the database %1: %2").arg(shown, LastDatabaseError(connection)));
     QString error;
     if (!HasConfigTables(connection, &error))
-        return Fail(err, QStringLiteral("%1 has no station tables (%2).").arg(path, error.simplified()));
+        return Fail(err, QStringLiteral("%1 has no station tables (%2).").arg(shown, error.simplified()));
     RecordSet keys;
     if (!OpenRecordset(connection, QStringLiteral("select distinct PC_NAME from T_DNC_MPPC order by PC_NAME"),
                        {}, &keys, &error))
@@ -141,7 +142,7 @@ int Stations(const QStringList &args, QTextStream &out, QTextStream &err)
         }
     }
     if (listed.isEmpty())
-        out << "No stations in " << path << Qt::endl;
+        out << "No stations in " << shown << Qt::endl;
     return ExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -37,6 +38,13 @@ void UseDefaultPermissions(const QString &path)
 
 } // namespace
 
+QString DatabaseDisplayName(const QString &databasePath)
+{
+    if (DatabaseBackendForPath(databasePath) != DbBackend::PostgreSql)
+        return databasePath;
+    return QUrl(databasePath).toDisplayString(QUrl::RemovePassword);
+}
+
 QString LastDatabaseError(const clsAccessDBConnection &connection)
 {
     const QList<QSqlError> errors = connection.GetADOErrors();
@@ -59,6 +67,7 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
         return false;
     }
     m_finalPath = databasePath;
+    m_displayName = DatabaseDisplayName(databasePath);
     QString target = databasePath;
     if (backend == DbBackend::Sqlite) {
         const QFileInfo info(databasePath);
@@ -88,12 +97,12 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
     m_connection = std::make_unique<clsAccessDBConnection>();
     m_connection->setDatabase(target);
     if (!m_connection->Connect()) {
-        *error = QStringLiteral("Cannot open the database %1: %2").arg(databasePath, LastDatabaseError(*m_connection));
+        *error = QStringLiteral("Cannot open the database %1: %2").arg(m_displayName, LastDatabaseError(*m_connection));
         abandon();
         return false;
     }
     if (!m_connection->OpenTransaction()) {
-        *error = QStringLiteral("Cannot start a change of %1: %2").arg(databasePath, LastDatabaseError(*m_connection));
+        *error = QStringLiteral("Cannot start a change of %1: %2").arg(m_displayName, LastDatabaseError(*m_connection));
         abandon();
         return false;
     }
@@ -101,7 +110,7 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
     for (const QString &statement : ConfigSchemaStatements(m_connection->Backend())) {
         QString why;
         if (!ExecStatement(*m_connection, statement, {}, &why)) {
-            *error = QStringLiteral("Cannot create the tables in %1: %2").arg(databasePath, why.simplified());
+            *error = QStringLiteral("Cannot create the tables in %1: %2").arg(m_displayName, why.simplified());
             abandon();
             return false;
         }
@@ -117,7 +126,7 @@ bool DatabaseChange::commit(QString *error)
     }
     m_inTransaction = false;
     if (!m_connection->CommitTransaction()) {
-        *error = QStringLiteral("Cannot save the change to %1: %2").arg(m_finalPath, LastDatabaseError(*m_connection));
+        *error = QStringLiteral("Cannot save the change to %1: %2").arg(m_displayName, LastDatabaseError(*m_connection));
         m_connection->RollbackTransaction();
         abandon();
         return false;

@@ -29,10 +29,14 @@ public:
 
 private:
     QString m_finalPath;
+    QString m_displayName;
     QString m_temporaryPath;
     std::unique_ptr<clsAccessDBConnection> m_connection;
     bool m_inTransaction = false;
 };
+
+// A database path for messages: a server URL without its password.
+QString DatabaseDisplayName(const QString &databasePath);
 
 // The last error the connection kept, as one line.
 QString LastDatabaseError(const clsAccessDBConnection &connection);
