@@ -1,14 +1,52 @@
 #include <QApplication>
 
+#include <memory>
+
 #include "AppInfo.h"
+#include "SingleInstance.h"
+#include "StartSwitches.h"
+#include "frmAdminWizard.h"
 #include "frmShopFloor.h"
+
+// Loads the station window; null when it cannot be used (its load handler
+// has already said why).
+static std::unique_ptr<QWidget> ShowShopFloor()
+{
+    auto window = std::make_unique<frmShopFloor>();
+    window->Form_Load();
+    window->HelpContextID = HelpContextShopFloor;
+    if (window->LoadFailed != 0)
+        return nullptr;
+    window->show();
+    return window;
+}
+
+static std::unique_ptr<QWidget> ShowAdminWizard()
+{
+    auto window = std::make_unique<frmAdminWizard>();
+    window->Form_Load();
+    window->HelpContextID = HelpContextAdminWizard;
+    window->show();
+    return window;
+}
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    auto *w = new frmShopFloor;
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->Form_Load();
-    w->show();
+
+    // Before anything else: a second start only fetches the first one's
+    // window and goes, whatever its switches.
+    SingleInstance instance;
+    if (!instance.Claim()) {
+        instance.ActivatePrevInstance();
+        return 0;
+    }
+
+    const StartSwitches switches = ParseStartSwitches(ArgumentString(app.arguments()));
+    gbUserMode = switches.userMode;
+    const std::unique_ptr<QWidget> window = switches.properties ? ShowAdminWizard() : ShowShopFloor();
+    if (!window)
+        return 0;
+    instance.SetMainWindow(window.get());
     return app.exec();
 }

@@ -1,0 +1,95 @@
+#include "SingleInstance.h"
+
+#include "InstanceTestHook.h"
+#include "SystemApi.h"
+
+#include <QApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QWidget>
+
+namespace {
+const QByteArray kActivate = QByteArrayLiteral("ACTIVATE\n");
+}
+
+SingleInstance::SingleInstance(const QString &serverName, const QString &lockPath, QObject *parent)
+    : QObject(parent),
+      m_serverName(serverName.isEmpty() ? SystemInstanceServerName() : serverName),
+      m_lock(lockPath.isEmpty() ? SystemInstanceLockPath() : lockPath)
+{
+    // Held for the whole life of the program; a crashed holder is noticed by
+    // its process id, never by the lock's age.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_server)
+        m_server->close();
+}
+
+bool SingleInstance::Claim()
+{
+    if (!m_lock.tryLock(0)) {
+        if (m_lock.error() == QLockFile::LockFailedError)
+            return false;
+        // The lock cannot be made at all (folder not writable): better one
+        // station too many than none.
+    }
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // A socket left behind by a crashed instance; we hold the lock, so it is
+    // nobody's now.
+    QLocalServer::removeServer(m_serverName);
+    if (m_server->listen(m_serverName))
+        connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    return true;
+}
+
+bool SingleInstance::ActivatePrevInstance(int timeoutMs)
+{
+    SystemAllowForegroundActivation();
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName, QIODevice::WriteOnly);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(kActivate);
+    const bool written = socket.waitForBytesWritten(timeoutMs);
+    socket.disconnectFromServer();
+    return written;
+}
+
+void SingleInstance::SetMainWindow(QWidget *window)
+{
+    m_window = window;
+    InstanceTestHook::Attach(window);
+}
+
+void SingleInstance::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            // Anything beyond the one request is ignored.
+            const QByteArray request = socket->readAll();
+            if (!request.startsWith(kActivate.trimmed()))
+                return;
+            InstanceTestHook::Report("ACTIVATE");
+            BringToFront(m_window);
+            emit activationRequested();
+        });
+    }
+}
+
+void SingleInstance::BringToFront(QWidget *window)
+{
+    if (window && window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    QWidget *top = QApplication::activeModalWidget();
+    if (!top)
+        top = window;
+    if (!top || !top->isVisible())
+        return;
+    top->raise();
+    top->activateWindow();
+}
