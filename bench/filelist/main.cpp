@@ -1,0 +1,138 @@
+// Times the file list's whole fill (enumerate, filter, model, sort) of a folder
+// of 100,000 files against a raw baseline measured in the same run: readdir
+// and stat of every entry, nothing kept.
+//
+//   bench_filelist [file count] [runs] [folder to create the files in]
+
+#include "FileListModel.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Ten extensions; every other round of ten in capitals, as shops mix them.
+const char *const kExtensions[] = {".nc", ".txt", ".h", ".mpf", ".spf", ".tap", ".eia", ".min", ".ptp", ".iso"};
+const char *const kUpperExtensions[] = {".NC", ".TXT", ".H", ".MPF", ".SPF", ".TAP", ".EIA", ".MIN", ".PTP", ".ISO"};
+
+bool createFiles(const QString &folder, int count)
+{
+    const QByteArray base = QFile::encodeName(folder) + '/';
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = base + "O" + QByteArray::number(100000 + i)
+            + ((i / 10) % 2 ? kUpperExtensions : kExtensions)[i % 10];
+        const int fd = ::open(name.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+        if (fd < 0)
+            return false;
+        // Sizes and times spread so that sorting has work to do.
+        const off_t size = off_t((i * 7919) % 200000);
+        const bool ok = ::ftruncate(fd, size) == 0;
+        const struct timespec times[2] = {{1700000000 + (i * 104729) % 5000000, 0},
+                                          {1700000000 + (i * 104729) % 5000000, 0}};
+        ::futimens(fd, times);
+        ::close(fd);
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// What any listing has to do at least.
+qint64 baseline(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return 0;
+    const int fd = ::dirfd(dir);
+    qint64 total = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        struct stat st;
+        if (::fstatat(fd, entry->d_name, &st, 0) == 0)
+            total += st.st_size;
+    }
+    ::closedir(dir);
+    return total;
+}
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int count = args.size() > 1 ? args.at(1).toInt() : 100000;
+    const int runs = args.size() > 2 ? args.at(2).toInt() : 5;
+    QTemporaryDir dir(args.size() > 3 ? args.at(3) + QStringLiteral("/bench-filelist-XXXXXX")
+                                      : QString());
+    if (!dir.isValid() || count <= 0 || runs <= 0) {
+        std::fprintf(stderr, "usage: bench_filelist [count] [runs] [parent folder]\n");
+        return 2;
+    }
+    std::printf("creating %d files in %s ...\n", count, qPrintable(dir.path()));
+    std::fflush(stdout);
+    if (!createFiles(dir.path(), count)) {
+        std::fprintf(stderr, "could not create the files\n");
+        return 1;
+    }
+    const QString folder = dir.path() + QLatin1Char('/');
+    baseline(folder); // warm the caches for everyone
+
+    const double base = medianMs(runs, [&] { baseline(folder); });
+    std::printf("baseline readdir+stat of every entry: %8.1f ms (median of %d)\n", base, runs);
+
+    struct Case {
+        const char *label;
+        QStringList filter;
+        int column;
+    };
+    const Case cases[] = {
+        {"filter .nc, sort by name", {QStringLiteral(".NC")}, 0},
+        {"filter .nc, sort by size", {QStringLiteral(".NC")}, 1},
+        {"filter .nc, sort by time", {QStringLiteral(".NC")}, 2},
+        {"no filter,  sort by name", {}, 0},
+        {"no filter,  sort by size", {}, 1},
+        {"no filter,  sort by time", {}, 2},
+    };
+    int worstRows = 0;
+    double worst = 0;
+    for (const Case &c : cases) {
+        FileListModel model;
+        // From the start state (name, ascending) another column keeps the direction.
+        if (c.column != 0)
+            model.headClick(c.column, QString());
+        int rows = 0;
+        const double ms = medianMs(runs, [&] { rows = model.fill(folder, c.filter); });
+        std::printf("%s: %8.1f ms, %6d rows, ratio %.2f\n", c.label, ms, rows, ms / base);
+        if (ms / base > worst) {
+            worst = ms / base;
+            worstRows = rows;
+        }
+    }
+    std::printf("worst ratio to the baseline: %.2f (%d rows)\n", worst, worstRows);
+    return 0;
+}
