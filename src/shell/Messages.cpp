@@ -22,6 +22,10 @@ int ShowMessageBox(const QString &text, int style)
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    // Operators answer with gloved fingers on a touch screen.
+    const QList<QAbstractButton *> buttons = box.buttons();
+    for (QAbstractButton *button : buttons)
+        button->setMinimumSize(120, 48);
     const int pressed = box.exec();
     if (style == MsgYesNo)
         return pressed == QMessageBox::Yes ? MsgResultYes : MsgResultNo;
