@@ -17,9 +17,11 @@ start)
     mkdir -p "$dir"
     [[ $(id -u) -eq 0 ]] && chown postgres: "$dir"
     chmod 700 "$dir"
-    as_owner "$bindir/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 >"$dir/initdb.log" 2>&1
+    as_owner "$bindir/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 >"$dir/initdb.log" 2>&1 \
+        || { cat "$dir/initdb.log" >&2; exit 1; }
     as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
-        -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null
+        -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null \
+        || { cat "$dir/server.log" >&2; exit 1; }
     as_owner "$bindir/createdb" -h "$dir" -U postgres qspindrel_test
     # Tests connect as the postgres role over the socket; let them in.
     chmod 755 "$dir"

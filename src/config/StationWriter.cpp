@@ -29,12 +29,12 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
     for (const StationMachineSetting &s : settings) {
         if (!IsEditMode(s.EDIT_MODE))
             return outcome(SaveResult::Failed,
-                          QStringLiteral("The edit mode %1 of MACHINE_ID %2 is not 0, 1 or 2.")
-                              .arg(s.EDIT_MODE).arg(s.MACHINE_ID));
+                           QStringLiteral("The edit mode %1 of MACHINE_ID %2 is not 0, 1 or 2.")
+                               .arg(s.EDIT_MODE).arg(s.MACHINE_ID));
         if (!IsCmdType(s.CMD_TYPE))
             return outcome(SaveResult::Failed,
-                          QStringLiteral("The command type %1 of MACHINE_ID %2 is not 0, 1 or 2.")
-                              .arg(s.CMD_TYPE).arg(s.MACHINE_ID));
+                           QStringLiteral("The command type %1 of MACHINE_ID %2 is not 0, 1 or 2.")
+                               .arg(s.CMD_TYPE).arg(s.MACHINE_ID));
     }
     if (!connection.IsConnected())
         return outcome(SaveResult::Failed, QStringLiteral("The database is not open."));
@@ -43,23 +43,27 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
     connection.ClearADOErrors();
     if (!connection.OpenTransaction())
         return outcome(SaveResult::Failed,
-                      QStringLiteral("The change could not be started: %1").arg(lastError(connection)));
+                       QStringLiteral("The change could not be started: %1").arg(lastError(connection)));
 
     QString error;
     // Kept until after a rollback (see RunStatement).
     QSqlQuery query(connection.GetADOConnection());
+    const auto abandon = [&] {
+        query.finish();
+        connection.RollbackTransaction();
+    };
     const SqlStatement del = DeleteStationRowsStatement(connection.Backend(), stationKey);
     if (!RunStatement(connection, query, del.text, del.values, &error)) {
-        connection.RollbackTransaction();
+        abandon();
         return outcome(SaveResult::DeleteFailed, error);
     }
     for (const StationMachineSetting &s : settings) {
         const SqlStatement ins = InsertStationRowStatement(stationKey, s);
         if (!RunStatement(connection, query, ins.text, ins.values, &error)) {
-            connection.RollbackTransaction();
+            abandon();
             return outcome(SaveResult::Failed,
-                          QStringLiteral("The row of MACHINE_ID %1 could not be added: %2")
-                              .arg(s.MACHINE_ID).arg(error));
+                           QStringLiteral("The row of MACHINE_ID %1 could not be added: %2")
+                               .arg(s.MACHINE_ID).arg(error));
         }
     }
     query.finish();
@@ -69,7 +73,7 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
         const QString text = lastError(connection);
         connection.RollbackTransaction();
         return outcome(SaveResult::Failed,
-                      QStringLiteral("The change could not be committed: %1").arg(text));
+                       QStringLiteral("The change could not be committed: %1").arg(text));
     }
     return outcome(SaveResult::Saved, QString());
 }
