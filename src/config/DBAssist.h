@@ -36,8 +36,10 @@ private:
 };
 
 // Runs sqlText on the connection (forward only, positional "?" values bound
-// in order) and reads every row into *rows. On failure returns false with the
-// driver's text in *errorText; the error is also kept on the connection.
+// in order) and reads every row into *rows. It takes the connection through
+// GetADOConnection, which clears the errors kept before. On failure returns
+// false with the driver's text in *errorText (the error is also kept on the
+// connection) and leaves *rows untouched.
 bool OpenRecordset(clsAccessDBConnection &connection, const QString &sqlText,
                    const QVariantList &values, RecordSet *rows, QString *errorText = nullptr);
 
