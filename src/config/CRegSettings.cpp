@@ -127,6 +127,8 @@ QVariant GetSetting(Hive hive, const QString &keyPath, const QString &key,
         const QVariant decoded = DecodeIniValue(stored);
         return decoded.isValid() ? decoded : defaultValue;
     }
+    // QSettings reads REG_EXPAND_SZ as text too; the registry's other kinds
+    // (lists, binary, 64-bit) come back as other types and give the default.
     switch (stored.typeId()) {
     case QMetaType::QString:
         return stored;
