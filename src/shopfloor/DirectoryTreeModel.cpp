@@ -86,8 +86,10 @@ QString TreeRootKey(const QString &directory)
 QString VolumeRootText(const QByteArray &fileSystemType, const QString &device,
                        const QString &label, const QString &mountPoint)
 {
+    // \\?\Volume{...} names a local Windows volume, not a share.
+    const bool localVolume = device.startsWith(QLatin1String("\\\\?\\"));
     const bool shareDevice = device.startsWith(QLatin1String("//"))
-        || device.startsWith(QLatin1String("\\\\"))
+        || (device.startsWith(QLatin1String("\\\\")) && !localVolume)
         || (device.contains(QLatin1String(":/")) && !device.startsWith(u'/'));
     if (isNetworkFileSystem(fileSystemType) || shareDevice)
         return lastComponent(device);
