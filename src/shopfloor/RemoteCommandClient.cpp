@@ -18,6 +18,8 @@ RemoteCommandClient::RemoteCommandClient(QObject *parent, int connectTimeoutMs, 
       timSocket(new QTimer(this))
 {
     timSocket->setSingleShot(true);
+    // A coarse timer may fire 5 % early; the operator is promised the full time.
+    timSocket->setTimerType(Qt::PreciseTimer);
     connect(timSocket, &QTimer::timeout, this, &RemoteCommandClient::timSocket_Timer);
 }
 
