@@ -34,9 +34,14 @@ void ShowHelpTopic(int kind, int contextNumber)
         return;
     if (SystemShowCompiledHelp(path, contextNumber))
         return;
+    // Under a modal window (the on-screen keyboard) help must stay usable:
+    // Qt blocks every other window except the modal one's own.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (gHelpViewer && gHelpViewer->parentWidget() != modal && modal != gHelpViewer)
+        gHelpViewer->setParent(modal, Qt::Window);
     const bool opened = !gHelpViewer;
     if (opened) {
-        gHelpViewer = new HelpViewer;
+        gHelpViewer = new HelpViewer(modal);
         gHelpViewer->setAttribute(Qt::WA_DeleteOnClose);
     }
     gHelpViewer->ShowContext(contextNumber);

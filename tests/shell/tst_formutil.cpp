@@ -5,6 +5,9 @@
 #include "HelpViewer.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -43,6 +46,7 @@ private slots:
     void helpViewer_data();
     void helpViewer();
     void helpOtherKindOpensNothing();
+    void helpUsableUnderModalWindow();
     void formIcon();
 };
 
@@ -225,6 +229,28 @@ void tst_FormUtil::helpOtherKindOpensNothing()
     delete HelpViewerWindow();
     ShowHelpTopic(2, 300);
     QVERIFY(!HelpViewerWindow());
+}
+
+void tst_FormUtil::helpUsableUnderModalWindow()
+{
+    ShowHelpTopic(1, 300);
+    QPointer<QWidget> viewer = HelpViewerWindow();
+    QVERIFY(viewer);
+    QDialog keyboard;
+    QWidget *parentDuringModal = nullptr;
+    QTimer::singleShot(0, &keyboard, [&] {
+        ShowHelpTopic(1, 500);
+        parentDuringModal = HelpViewerWindow() ? HelpViewerWindow()->parentWidget() : nullptr;
+        keyboard.accept();
+    });
+    keyboard.exec();
+    // Owned by the modal window, which Qt leaves unblocked.
+    QCOMPARE(parentDuringModal, &keyboard);
+    QVERIFY(viewer);
+    QVERIFY(viewer->isWindow());
+    ShowHelpTopic(1, 300);
+    QCOMPARE(HelpViewerWindow()->parentWidget(), nullptr);
+    delete HelpViewerWindow();
 }
 
 void tst_FormUtil::formIcon()
