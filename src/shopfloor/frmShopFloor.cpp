@@ -243,11 +243,31 @@ void frmShopFloor::ApplyNormalPlacement()
 void frmShopFloor::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (m_placementPending) {
-        m_placementPending = false;
-        if (windowState() == Qt::WindowNoState)
-            ApplyNormalPlacement();
-    }
+    if (!m_placementPending)
+        return;
+    m_placementPending = false;
+    if (windowState() != Qt::WindowNoState)
+        return;
+    ApplyNormalPlacement();
+    m_awaitingFrame = frameGeometry().size() == geometry().size();
+}
+
+void frmShopFloor::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    ApplyPlacementOnceFramed();
+}
+
+void frmShopFloor::ApplyPlacementOnceFramed()
+{
+    // A window manager adds its frame after the window is shown; only then
+    // can the stored outer size be met without growing the window by the
+    // frame at every start.
+    if (!m_awaitingFrame || frameGeometry().size() == geometry().size())
+        return;
+    m_awaitingFrame = false;
+    if (windowState() == Qt::WindowNoState)
+        ApplyNormalPlacement();
 }
 
 void frmShopFloor::SetOwnerIcon()

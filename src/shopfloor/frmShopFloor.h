@@ -97,6 +97,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -107,6 +108,7 @@ private:
     void SetOwnerIcon();
     void RestorePlacement();
     void ApplyNormalPlacement();
+    void ApplyPlacementOnceFramed();
     void ApplyMinimumSize();
 
     bool LoadMachineList();
@@ -145,6 +147,7 @@ private:
     bool m_unloaded = false;
     QRect m_normalTwips;          // outer placement to apply once the frame is known
     bool m_placementPending = false;
+    bool m_awaitingFrame = false;  // shown undecorated so far; the window manager frames it later
     bool m_lostToMessageBox = false;
     ulong m_lastKeyUpTime = 0;
     int m_lastKeyUp = 0;

@@ -1,5 +1,6 @@
 #include "frmShopFloorButtonBar.h"
 
+#include <QEvent>
 #include <QToolButton>
 
 frmShopFloorButtonBar::frmShopFloorButtonBar(QWidget *parent) : QToolBar(parent)
@@ -27,7 +28,8 @@ int frmShopFloorButtonBar::AddButton(const QString &caption, const QIcon &icon)
     button->setCheckable(true);
     button->setToolButtonStyle(toolButtonStyle());
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    // Never squeezed: what does not fit goes to the toolbar's overflow menu.
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     const int index = int(m_buttons.size()) + 1;
     // The click toggles the check state first; the handler then sets the
     // value it wants, so a click alone never changes the pressed look.
@@ -81,4 +83,25 @@ void frmShopFloorButtonBar::SetToolTip(int index, const QString &tip)
 {
     if (QToolButton *b = Button(index))
         b->setToolTip(tip);
+}
+
+void frmShopFloorButtonBar::FitButtons()
+{
+    // Captions stay whole: the toolbar squeezes buttons down to their
+    // minimum before it moves the rest to its overflow menu.
+    for (QToolButton *b : std::as_const(m_buttons))
+        b->setMinimumWidth(b->sizeHint().width());
+}
+
+void frmShopFloorButtonBar::showEvent(QShowEvent *event)
+{
+    FitButtons();
+    QToolBar::showEvent(event);
+}
+
+void frmShopFloorButtonBar::changeEvent(QEvent *event)
+{
+    QToolBar::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FitButtons();
 }

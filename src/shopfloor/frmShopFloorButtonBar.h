@@ -34,6 +34,12 @@ public:
 signals:
     void ButtonClick(int index);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    void FitButtons();
+
     QVector<QToolButton *> m_buttons;
 };

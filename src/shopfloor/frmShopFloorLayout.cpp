@@ -24,9 +24,9 @@ namespace {
 const QString kSplitterSection = QStringLiteral("Settings");
 const QString kSplitterKey = QStringLiteral("SFWizardVSplitter");
 
-// tbAction inside fraAction. Wider and taller than the frame's old toolbar
-// so that both captions stand in full beside a finger-sized button.
-constexpr QRect kActionBarRect{90, 90, ActionFrameWidth - 180, FrameHeight - 180};
+// tbAction fills fraAction but for this margin, so that its buttons are
+// finger-sized and their captions stand under the pictures.
+constexpr int kActionBarMargin = 90;
 
 } // namespace
 
@@ -53,6 +53,7 @@ void frmShopFloor::DoResize()
 void frmShopFloor::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    ApplyPlacementOnceFramed();
     Form_Resize();
 }
 
@@ -104,13 +105,20 @@ void frmShopFloor::picFiles_Resize()
     const int stored = TwipsFromSetting(
         CRegSettings().GetUserSetting(kSplitterSection, kSplitterKey, SplitterDefault),
         SplitterDefault);
-    const PanelLayout layout = LayoutPanel(ToTwips(picFiles->width()), ToTwips(picFiles->height()),
-                                           ToTwips(centralWidget()->width()), stored);
+    // The frame keeps its width unless the captions in this language and
+    // font need more; then it grows rather than cutting them off.
+    const int actionWidth =
+        qMax(int(ActionFrameWidth), ToTwips(tbAction->sizeHint().width()) + 2 * kActionBarMargin);
+    const PanelLayout layout =
+        LayoutPanel(ToTwips(picFiles->width()), ToTwips(picFiles->height()),
+                    ToTwips(centralWidget()->width()), stored, FrameHeight, actionWidth);
     tvDirectory->setGeometry(ToPixels(layout.tree));
     grdFiles->setGeometry(ToPixels(layout.grid));
     VSplitter->setGeometry(ToPixels(layout.bar));
     fraAction->setGeometry(ToPixels(layout.actionFrame));
-    tbAction->setGeometry(ToPixels(kActionBarRect));
+    tbAction->setGeometry(ToPixels(QRect(kActionBarMargin, kActionBarMargin,
+                                         actionWidth - 2 * kActionBarMargin,
+                                         FrameHeight - 2 * kActionBarMargin)));
     fraFile->setGeometry(ToPixels(layout.fileFrame));
     LayoutFileRow();
 }

@@ -16,6 +16,7 @@ QToolButton {
     padding: 6px 12px; min-height: 40px;
 }
 #tbMachines QToolButton { min-width: 116px; min-height: 60px; font-weight: 600; }
+#tbAction QToolButton { padding: 3px 6px; }
 QToolButton:hover { background: #ffffff; border-color: #7f8e9c; }
 QToolButton:checked {
     background: #d3e4f2; border: 2px solid #1f5f8b; color: #0f3552;
