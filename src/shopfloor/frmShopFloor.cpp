@@ -48,6 +48,7 @@ void frmShopFloor::CreateControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("frmShopFloorClient"));
+    client->setAttribute(Qt::WA_StyledBackground);
     setCentralWidget(client);
 
     tbMachines = new frmShopFloorButtonBar(client);

@@ -53,7 +53,10 @@ QPushButton:pressed { background: #d3e4f2; }
 
 void ApplyShopFloorStyle(QWidget *window)
 {
-    window->setStyleSheet(QString::fromLatin1(kStyleSheet));
+    // On the client area only: message boxes and the on-screen keyboard are
+    // children of the window and keep their own look.
+    QWidget *client = window->findChild<QWidget *>(QStringLiteral("frmShopFloorClient"));
+    (client ? client : window)->setStyleSheet(QString::fromLatin1(kStyleSheet));
     if (auto *label = window->findChild<QLabel *>(QStringLiteral("lblFile"))) {
         QFont f = label->font();
         f.setPointSizeF(12);

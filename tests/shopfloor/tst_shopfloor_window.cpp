@@ -14,10 +14,13 @@
 #include "clsAccessDBConnection.h"
 #include "frmShopFloor.h"
 #include "frmShopFloorButtonBar.h"
+#include "frmKeyboard.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
@@ -72,6 +75,12 @@ private slots:
     void splitterReleaseIsStoredAndKept();
     void placement_data();
     void placement();
+    void goSendsTheLineToTheMachinesServer();
+    void editorButtons_data();
+    void editorButtons();
+    void keyboard_data();
+    void keyboard();
+    void maximisedResizeLaysOutOnceMore();
 
 private:
     QString folder(const QString &relative);
@@ -87,6 +96,7 @@ private:
     QStringList m_messages;
     std::unique_ptr<frmShopFloor> m_window;
     QList<Row> m_standard;
+    int m_port = 5001;
 };
 
 void tst_ShopFloorWindow::init()
@@ -102,6 +112,7 @@ void tst_ShopFloorWindow::init()
         return int(MsgResultOk);
     });
     m_dbPath = m_dir->filePath(QStringLiteral("config.db"));
+    m_port = 5001;
 
     // Machine 3 sends from send/ (.NC), receives into recv/; 7 only receives.
     touch(folder(QStringLiteral("send")) + QStringLiteral("/O1.NC"));
@@ -148,8 +159,8 @@ void tst_ShopFloorWindow::writeDatabase(const QList<Row> &rows)
         QVERIFY2(ExecStatement(db,
                                QStringLiteral("INSERT INTO T_DNC_MACHINES (MACHINE_ID, MACHINE_NUMBER,"
                                               " MACHINE_NAME, IP_ADDRESS, PORT, ICON_INDEX)"
-                                              " VALUES (?, ?, ?, '127.0.0.1', 5001, ?)"),
-                               {r.id, r.number, r.name, r.icon}, &error),
+                                              " VALUES (?, ?, ?, '127.0.0.1', ?, ?)"),
+                               {r.id, r.number, r.name, m_port, r.icon}, &error),
                  qPrintable(error));
         QVERIFY2(ExecStatement(db,
                                QStringLiteral("INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE,"
@@ -556,6 +567,145 @@ void tst_ShopFloorWindow::placement()
         QVERIFY(!left.isValid());
     else
         QVERIFY2(qAbs(left.toInt() - savedLeft) <= 15, qPrintable(left.toString()));
+}
+
+void tst_ShopFloorWindow::goSendsTheLineToTheMachinesServer()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    m_port = server.serverPort();
+    writeDatabase(m_standard);
+    frmShopFloor *w = loadShown();
+    QVERIFY(w);
+
+    w->txtFile->clear();
+    QTest::mouseClick(w->cmdGo, Qt::LeftButton);
+    QCOMPARE(m_messages, QStringList{GetMessageText(177)});
+    QVERIFY(w->txtFile->hasFocus());
+
+    // A typed name without extension gets the list's first one.
+    QTest::keyClicks(w->txtFile, QStringLiteral("O1"));
+    QTest::mouseClick(w->cmdGo, Qt::LeftButton);
+    QTRY_VERIFY(server.hasPendingConnections());
+    QTcpSocket *peer = server.nextPendingConnection();
+    QByteArray received;
+    connect(peer, &QTcpSocket::readyRead, this, [&] { received += peer->readAll(); });
+    QTRY_VERIFY_WITH_TIMEOUT(peer->state() == QAbstractSocket::UnconnectedState, 10000);
+    received += peer->readAll();
+    QCOMPARE(QString::fromUtf8(received),
+             QStringLiteral("LOAD ") + folder(QStringLiteral("send")) + QStringLiteral("O1.NC"));
+    QCOMPARE(m_messages.size(), 1);
+}
+
+void tst_ShopFloorWindow::editorButtons_data()
+{
+    QTest::addColumn<int>("editMode");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("edit") << 2 << QStringList{};
+    QTest::newRow("view") << 1 << QStringList{QStringLiteral("-o")};
+}
+
+void tst_ShopFloorWindow::editorButtons()
+{
+    QFETCH(int, editMode);
+    QFETCH(QStringList, arguments);
+    const QString out = m_dir->filePath(QStringLiteral("editor.out"));
+    const QString editor = m_dir->filePath(QStringLiteral("editor.sh"));
+    {
+        QFile f(editor);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '%1.tmp'\n"
+                               "mv '%1.tmp' '%1'\n")
+                    .arg(out)
+                    .toUtf8());
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    QVERIFY(CRegSettings().SaveMachineSetting(QString(), QStringLiteral("Current Path"), editor));
+    QList<Row> rows = m_standard;
+    rows[1].editMode = editMode;
+    writeDatabase(rows);
+    frmShopFloor *w = loadShown();
+    QVERIFY(w);
+    QPushButton *button = editMode == 2 ? w->cmdEdit : w->cmdView;
+
+    w->txtFile->setText(QStringLiteral("MISSING"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    const QString missing = folder(QStringLiteral("send")) + QStringLiteral("MISSING.NC");
+    QCOMPARE(m_messages, QStringList{GetMessageText(171, missing)});
+
+    // The folder tree's PARTS, then its file by name.
+    const QModelIndex parts = w->directoryModel()->index(0, 0, w->directoryModel()->rootIndex());
+    QTest::mouseClick(w->tvDirectory->viewport(), Qt::LeftButton, {},
+                      w->tvDirectory->visualRect(parts).center());
+    QCOMPARE(w->txtFile->text(), QStringLiteral("P9.NC"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(QFile::exists(out));
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QString partsFolder = folder(QStringLiteral("send/PARTS"));
+    const QStringList expected =
+        QStringList{QDir(partsFolder).canonicalPath(), partsFolder + QStringLiteral("P9.NC")} + arguments;
+    QCOMPARE(lines, expected);
+}
+
+void tst_ShopFloorWindow::keyboard_data()
+{
+    QTest::addColumn<QString>("finish");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("OK takes the entry") << "cmdOK" << "12";
+    QTest::newRow("Cancel keeps the name") << "cmdCancel" << "O1.NC";
+}
+
+void tst_ShopFloorWindow::keyboard()
+{
+    QFETCH(QString, finish);
+    QFETCH(QString, expected);
+    writeDatabase(m_standard);
+    frmShopFloor *w = loadShown();
+    QVERIFY(w);
+    int helpContext = 0;
+    QPoint offset;
+    QTimer::singleShot(0, this, [&] {
+        auto *kb = qobject_cast<frmKeyboard *>(QApplication::activeModalWidget());
+        if (!kb)
+            return;
+        helpContext = kb->HelpContextID;
+        offset = kb->frameGeometry().center() - w->frameGeometry().center();
+        for (QPushButton *key : kb->findChildren<QPushButton *>()) {
+            if (key->text() == QLatin1String("1"))
+                QTest::mouseClick(key, Qt::LeftButton);
+        }
+        for (QPushButton *key : kb->findChildren<QPushButton *>()) {
+            if (key->text() == QLatin1String("2"))
+                QTest::mouseClick(key, Qt::LeftButton);
+        }
+        if (auto *done = kb->findChild<QPushButton *>(finish))
+            QTest::mouseClick(done, Qt::LeftButton);
+        else
+            kb->reject();
+    });
+    QTest::mouseClick(w->cmdKeyboard, Qt::LeftButton);
+    QCOMPARE(helpContext, 500);
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    QCOMPARE(w->txtFile->text(), expected);
+}
+
+void tst_ShopFloorWindow::maximisedResizeLaysOutOnceMore()
+{
+    writeDatabase(m_standard);
+    frmShopFloor *w = loadShown();
+    QVERIFY(w);
+    QVERIFY(w->isMaximized());
+    QTRY_VERIFY(!w->timRepaint->isActive());
+    w->DoResize();
+    QVERIFY(w->timRepaint->isActive());
+    QTRY_VERIFY(!w->timRepaint->isActive());
+    w->showNormal();
+    QTRY_VERIFY(!w->isMaximized());
+    w->DoResize();
+    QVERIFY(!w->timRepaint->isActive());
 }
 
 QTEST_MAIN(tst_ShopFloorWindow)
