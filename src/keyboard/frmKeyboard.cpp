@@ -7,7 +7,9 @@
 #include "KeyboardGeometry.h"
 #include "Messages.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
@@ -71,7 +73,9 @@ void frmKeyboard::CreateControls()
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setModal(true);
+    // Modal to the owner only: the help window that F1 opens from here must
+    // still take the operator's touches.
+    setWindowModality(Qt::WindowModal);
     setMouseTracking(true);
     setStyleSheet(QLatin1String(KeyStyle));
 
@@ -258,6 +262,19 @@ void frmKeyboard::leaveEvent(QEvent *event)
     // A pointer that leaves the window over a key would leave it lit for good.
     Form_MouseMove();
     QDialog::leaveEvent(event);
+}
+
+void frmKeyboard::showEvent(QShowEvent *event)
+{
+    // Centred over a small or edge-placed owner, part of the keyboard would
+    // be off the screen, out of reach of the operator's finger.
+    const QRect frame = frameGeometry();
+    QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = this->screen();
+    if (screen)
+        move(KeyboardGeometry::KeptInside(frame, screen->availableGeometry()));
+    QDialog::showEvent(event);
 }
 
 void frmKeyboard::keyPressEvent(QKeyEvent *event)

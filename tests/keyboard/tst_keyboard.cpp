@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "FormUtil.h"
 #include "Help.h"
 #include "HelpViewer.h"
 #include "KeyboardGeometry.h"
@@ -68,6 +69,9 @@ private slots:
     void geometry_data();
     void geometry();
     void keysStayInsideAndApart();
+    void keptInside_data();
+    void keptInside();
+    void centredOverSmallOwnerStaysOnScreen();
     void keyPresses_data();
     void keyPresses();
     void everyKeyTypesItsCaption_data();
@@ -157,6 +161,39 @@ void tst_Keyboard::keysStayInsideAndApart()
         for (int j = i + 1; j < all.size(); ++j)
             QVERIFY2(!all[i].intersects(all[j]), qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
     }
+}
+
+void tst_Keyboard::keptInside_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QPoint>("expected");
+    const QRect screen(0, 0, 1280, 800);
+    QTest::newRow("inside stays") << QRect(100, 50, 761, 359) << QPoint(100, 50);
+    QTest::newRow("left edge") << QRect(-47, 10, 761, 359) << QPoint(0, 10);
+    QTest::newRow("right edge") << QRect(900, 10, 761, 359) << QPoint(519, 10);
+    QTest::newRow("bottom edge") << QRect(10, 700, 761, 359) << QPoint(10, 441);
+    QTest::newRow("above the top") << QRect(10, -30, 761, 359) << QPoint(10, 0);
+    QTest::newRow("larger than the screen") << QRect(-10, -10, 1400, 900) << QPoint(0, 0);
+}
+
+void tst_Keyboard::keptInside()
+{
+    QFETCH(QRect, window);
+    QFETCH(QPoint, expected);
+    QCOMPARE(KeyboardGeometry::KeptInside(window, QRect(0, 0, 1280, 800)), expected);
+}
+
+void tst_Keyboard::centredOverSmallOwnerStaysOnScreen()
+{
+    QWidget owner;
+    owner.setGeometry(0, 0, 300, 200);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    frmKeyboard keyboard(&owner);
+    CenterForm(&keyboard, &owner);
+    QVERIFY(keyboard.frameGeometry().left() < 0);
+    QVERIFY(ShowActive(keyboard));
+    QVERIFY(keyboard.screen()->availableGeometry().contains(keyboard.frameGeometry()));
 }
 
 void tst_Keyboard::keyPresses_data()
@@ -426,17 +463,34 @@ void tst_Keyboard::modalUseFromCaller()
 {
     QWidget owner;
     owner.resize(900, 600);
+    auto *ownerButton = new QPushButton(QStringLiteral("o"), &owner);
+    ownerButton->setGeometry(10, 10, 80, 40);
+    int ownerClicks = 0;
+    connect(ownerButton, &QPushButton::clicked, this, [&ownerClicks] { ++ownerClicks; });
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    // Another top-level window, as the help window is: it must still take
+    // clicks through the window system while the keyboard is up.
+    QWidget other;
+    auto *otherButton = new QPushButton(QStringLiteral("x"), &other);
+    otherButton->setGeometry(10, 10, 80, 40);
+    int otherClicks = 0;
+    connect(otherButton, &QPushButton::clicked, this, [&otherClicks] { ++otherClicks; });
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
 
     frmKeyboard keyboard(&owner);
     keyboard.HelpContextID = 500;
-    QTimer::singleShot(0, &keyboard, [&keyboard] {
+    QTimer::singleShot(0, &keyboard, [&] {
         for (int key : {23, 1})
             Press(keyboard, key);
+        QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+        QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
         QTest::mouseClick(keyboard.findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
     });
     keyboard.exec();
+    QCOMPARE(otherClicks, 1);
+    QCOMPARE(ownerClicks, 0);
     QCOMPARE(keyboard.Result, 1);
     QCOMPARE(keyboard.EnteredText, QStringLiteral("P1"));
 }
