@@ -6,6 +6,7 @@
 #include "WireEncoding.h"
 #include "tst_dispatch_peers.h"
 
+#include <QMetaEnum>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -192,7 +193,7 @@ void tst_Dispatch::resettingServer()
         // Whenever the reset comes, the request ends, and only a failure speaks.
         QVERIFY2(outcome == Outcome::Sent || outcome == Outcome::Failed
                      || outcome == Outcome::NotConnected,
-                 QTest::toString(outcome));
+                 QMetaEnum::fromType<Outcome>().valueToKey(int(outcome)));
         QCOMPARE(m_messages.size(), outcome == Outcome::Sent ? 0 : 1);
         if (outcome != Outcome::Sent)
             QVERIFY(!m_messages.first().isEmpty());
