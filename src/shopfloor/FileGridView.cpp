@@ -23,8 +23,11 @@ FileGridView::FileGridView(QWidget *parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() * 2);
     QHeaderView *header = horizontalHeader();
     header->setSectionsClickable(true);
-    header->setSortIndicatorShown(true);
+    // The model draws the "ASC"/"DESC" image beside the caption; the header
+    // keeps the state without drawing its own arrow.
+    header->setSortIndicatorShown(false);
     header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setStretchLastSection(false);
     connect(header, &QHeaderView::sectionClicked, this, &FileGridView::headClick);

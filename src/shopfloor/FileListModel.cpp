@@ -5,6 +5,12 @@
 #include "Messages.h"
 #include "Platform.h"
 
+#include <QFile>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
 #include <algorithm>
 
 namespace {
@@ -57,6 +63,35 @@ quint64 namePrefix(QStringView name)
         key = (key << 8) | byte;
     }
     return key;
+}
+
+// The header images "ASC" and "DESC": a picture of that name when the
+// resources hold one, else a small triangle pointing up or down.
+QIcon sortIcon(bool ascending)
+{
+    const QString key = ascending ? QStringLiteral("ASC") : QStringLiteral("DESC");
+    const QString file = QStringLiteral(":/icons/%1.svg").arg(key);
+    if (QFile::exists(file))
+        return QIcon(file);
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x40, 0x40, 0x40));
+    QPainterPath triangle;
+    if (ascending) {
+        triangle.moveTo(16, 8);
+        triangle.lineTo(27, 24);
+        triangle.lineTo(5, 24);
+    } else {
+        triangle.moveTo(5, 8);
+        triangle.lineTo(27, 8);
+        triangle.lineTo(16, 24);
+    }
+    triangle.closeSubpath();
+    painter.drawPath(triangle);
+    return QIcon(pixmap);
 }
 
 inline quint64 signedKey(qint64 v)
@@ -263,6 +298,11 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::DecorationRole) {
+        if (section != m_sortColumn)
+            return QVariant();
+        return sortIcon(m_sortAscending);
+    }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {

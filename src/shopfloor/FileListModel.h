@@ -35,7 +35,7 @@ public:
     // Sort state: column 0 ascending at start; lasts the model's life.
     int sortColumn() const { return m_sortColumn; }
     bool sortAscending() const { return m_sortAscending; }
-    // "ASC" or "DESC", the header image of the sort column.
+    // "ASC" or "DESC", the header image of the sort column (its decoration).
     QString sortIndicatorKey() const;
     // SortFileList: sorts the rows by the sort state (0 name, 1 size,
     // 2 time; any other column leaves the order). Ties go by name.

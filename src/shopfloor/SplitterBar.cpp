@@ -18,7 +18,7 @@ SplitterBar::SplitterBar(QWidget *panel)
     m_shadow->setObjectName(QStringLiteral("VSplitterShadow"));
     m_shadow->setAutoFillBackground(true);
     QPalette pal = m_shadow->palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Dark));
+    pal.setColor(QPalette::Window, pal.color(QPalette::Highlight));
     m_shadow->setPalette(pal);
     m_shadow->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_shadow->hide();

@@ -237,6 +237,8 @@ void TestFileList::headClickDirections()
     QCOMPARE(model.sortColumn(), 0);
     QVERIFY(model.sortAscending());
     QCOMPARE(model.sortIndicatorKey(), QStringLiteral("ASC"));
+    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+    QVERIFY(model.headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
 
     // Name at start: same column, so descending.
     model.headClick(0, QString());
