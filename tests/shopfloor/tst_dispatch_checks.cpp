@@ -65,7 +65,6 @@ void tst_DispatchChecks::goChecks_data()
     QTest::addColumn<QString>("messageName");   // %1 of the message, under the directory
 
     QTest::newRow("empty name") << "" << 0 << 0 << "" << 177 << "";
-    QTest::newRow("empty name, receive") << "" << 1 << 0 << "" << 177 << "";
     QTest::newRow("send existing") << "O1" << 0 << 0 << "O1.NC" << 0 << "";
     QTest::newRow("send with blanks") << "PART 7" << 0 << 0 << "PART 7.NC" << 0 << "";
     QTest::newRow("send of blanks") << "   " << 0 << 0 << "   .NC" << 0 << "";

@@ -120,16 +120,26 @@ private:
 class DncdProcess
 {
 public:
+    // Listens on one free port, plus whatever `extraArgs` add.
     bool start(const QStringList &extraArgs = {})
     {
         m_port = FreeLoopbackPort();
-        const QString program =
-            qEnvironmentVariable("QS_BIN_DIR") + QStringLiteral("/qspindrel-dncd");
-        m_process.start(program, QStringList{QStringLiteral("--port"), QString::number(m_port)}
-                                     + extraArgs);
+        return start(extraArgs, {m_port});
+    }
+    // Listens on `ports` (none: `args` must name them, e.g. --db).
+    bool start(const QStringList &args, const QList<quint16> &ports)
+    {
+        QStringList all = args;
+        for (quint16 port : ports)
+            all << QStringLiteral("--port") << QString::number(port);
+        m_process.start(qEnvironmentVariable("QS_BIN_DIR") + QStringLiteral("/qspindrel-dncd"), all);
         if (!m_process.waitForStarted(5000))
             return false;
-        return !waitForLine(QStringLiteral("listening on %1").arg(m_port)).isEmpty();
+        for (quint16 port : ports) {
+            if (waitForLine(QStringLiteral("listening on %1").arg(port)).isEmpty())
+                return false;
+        }
+        return true;
     }
     quint16 port() const { return m_port; }
     // The next log line containing `needle`, or an empty string.
@@ -139,7 +149,6 @@ public:
         for (;;) {
             while (m_process.canReadLine()) {
                 const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
-                m_lines << line;
                 if (line.contains(needle))
                     return line;
             }
@@ -193,5 +202,4 @@ public:
 private:
     QProcess m_process;
     quint16 m_port = 0;
-    QStringList m_lines;
 };
