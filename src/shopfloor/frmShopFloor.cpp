@@ -73,7 +73,8 @@ void frmShopFloor::CreateControls()
     // Arrow keys choose a folder too; a click reports itself through clicked().
     connect(tvDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (QApplication::mouseButtons() == Qt::NoButton && tvDirectory->hasFocus())
+                if (!m_rebuildingTree && QApplication::mouseButtons() == Qt::NoButton
+                    && tvDirectory->hasFocus())
                     tvDirectory_NodeClick(current);
             });
 

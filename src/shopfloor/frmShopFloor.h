@@ -144,6 +144,7 @@ private:
     FileListModel *m_files = nullptr;
     bool ResizePending = false;
     bool SuppressExpand = false;
+    bool m_rebuildingTree = false;
     bool m_unloaded = false;
     QRect m_normalTwips;          // outer placement to apply once the frame is known
     bool m_placementPending = false;

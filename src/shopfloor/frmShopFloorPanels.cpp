@@ -34,7 +34,9 @@ void frmShopFloor::RebuildDirectoryTree()
     SuppressExpand = true;
     tvDirectory->expand(root);
     SuppressExpand = false;
+    m_rebuildingTree = true;
     tvDirectory->setCurrentIndex(root);
+    m_rebuildingTree = false;
     tvDirectory_NodeClick(root);
 }
 

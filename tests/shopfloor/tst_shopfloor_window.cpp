@@ -71,6 +71,7 @@ private slots:
     void editViewButtons();
     void treeClickListsFolderAndVanishedFolderRebuilds();
     void f5FromFileNameRebuildsTree();
+    void arrowKeysChooseFolderAndCollapseDropsChildren();
     void activationReportsMissingRoot();
     void splitterReleaseIsStoredAndKept();
     void placement_data();
@@ -464,6 +465,29 @@ void tst_ShopFloorWindow::f5FromFileNameRebuildsTree()
     QTest::keyClick(w->txtFile, Qt::Key_F5);
     DirectoryTreeModel *tree = w->directoryModel();
     QCOMPARE(tree->rowCount(tree->rootIndex()), 2);
+}
+
+void tst_ShopFloorWindow::arrowKeysChooseFolderAndCollapseDropsChildren()
+{
+    touch(folder(QStringLiteral("send/PARTS/OLD")) + QStringLiteral("/X.NC"));
+    writeDatabase(m_standard);
+    frmShopFloor *w = loadShown();
+    QVERIFY(w);
+    DirectoryTreeModel *tree = w->directoryModel();
+    w->tvDirectory->setFocus();
+    QTest::keyClick(w->tvDirectory, Qt::Key_Down);
+    QCOMPARE(w->CurrentDirectory, folder(QStringLiteral("send/PARTS")));
+    QCOMPARE(w->txtFile->text(), QStringLiteral("P9.NC"));
+
+    // Opening reads the folder afresh; closing forgets what was below.
+    const QModelIndex parts = tree->index(0, 0, tree->rootIndex());
+    QVERIFY(tree->isPlaceholder(tree->index(0, 0, parts)));
+    w->tvDirectory->expand(parts);
+    QCOMPARE(tree->index(0, 0, parts).data().toString(), QStringLiteral("OLD"));
+    w->tvDirectory->collapse(parts);
+    folder(QStringLiteral("send/PARTS/NEW"));
+    w->tvDirectory->expand(parts);
+    QCOMPARE(tree->rowCount(parts), 2);
 }
 
 void tst_ShopFloorWindow::activationReportsMissingRoot()
