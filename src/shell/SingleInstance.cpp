@@ -70,9 +70,15 @@ void SingleInstance::onNewConnection()
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            // Anything beyond the one request is ignored.
-            const QByteArray request = socket->readAll();
-            if (!request.startsWith(kActivate.trimmed()))
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() > kActivate.size())
+                    socket->abort();
+                return;
+            }
+            // One request per connection; anything else is ignored.
+            const QByteArray request = socket->readLine();
+            socket->disconnectFromServer();
+            if (request != kActivate)
                 return;
             InstanceTestHook::Report("ACTIVATE");
             BringToFront(m_window);

@@ -13,6 +13,8 @@
 #include <QTimeZone>
 #include <QTimer>
 
+#include <ctime>
+
 class tst_Platform : public QObject
 {
     Q_OBJECT
