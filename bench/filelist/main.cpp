@@ -23,15 +23,16 @@
 namespace {
 
 // Ten extensions; every other round of ten in capitals, as shops mix them.
-const char *const kExtensions[] = {".nc", ".txt", ".h", ".mpf", ".spf", ".tap", ".eia", ".min", ".ptp", ".iso"};
-const char *const kUpperExtensions[] = {".NC", ".TXT", ".H", ".MPF", ".SPF", ".TAP", ".EIA", ".MIN", ".PTP", ".ISO"};
+const char *const kExtensions[2][10] = {
+    {".nc", ".txt", ".h", ".mpf", ".spf", ".tap", ".eia", ".min", ".ptp", ".iso"},
+    {".NC", ".TXT", ".H", ".MPF", ".SPF", ".TAP", ".EIA", ".MIN", ".PTP", ".ISO"}};
 
 bool createFiles(const QString &folder, int count)
 {
     const QByteArray base = QFile::encodeName(folder) + '/';
     for (int i = 0; i < count; ++i) {
         const QByteArray name = base + "O" + QByteArray::number(100000 + i)
-            + ((i / 10) % 2 ? kUpperExtensions : kExtensions)[i % 10];
+            + kExtensions[(i / 10) % 2][i % 10];
         const int fd = ::open(name.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
         if (fd < 0)
             return false;
