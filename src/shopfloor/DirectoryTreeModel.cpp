@@ -145,6 +145,7 @@ struct DirectoryTreeModel::Node {
     QString key;
     QString text;
     bool placeholder = false;
+    int row = 0;            // position among its parent's children
     Node *parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
 };
@@ -192,14 +193,7 @@ QModelIndex DirectoryTreeModel::indexOf(Node *node) const
 {
     if (!node)
         return QModelIndex();
-    if (!node->parent)
-        return createIndex(0, 0, node);
-    const auto &siblings = node->parent->children;
-    for (size_t i = 0; i < siblings.size(); ++i) {
-        if (siblings[i].get() == node)
-            return createIndex(int(i), 0, node);
-    }
-    return QModelIndex();
+    return createIndex(node->parent ? node->row : 0, 0, node);
 }
 
 QString DirectoryTreeModel::key(const QModelIndex &index) const
@@ -241,6 +235,7 @@ void DirectoryTreeModel::replaceChildren(const QModelIndex &index,
         beginInsertRows(index, oldCount, oldCount + int(children.size()) - 1);
         for (auto &child : children) {
             child->parent = node;
+            child->row = int(node->children.size());
             node->children.push_back(std::move(child));
         }
         endInsertRows();
@@ -248,6 +243,8 @@ void DirectoryTreeModel::replaceChildren(const QModelIndex &index,
     if (oldCount > 0) {
         beginRemoveRows(index, 0, oldCount - 1);
         node->children.erase(node->children.begin(), node->children.begin() + oldCount);
+        for (size_t i = 0; i < node->children.size(); ++i)
+            node->children[i]->row = int(i);
         endRemoveRows();
     }
 }

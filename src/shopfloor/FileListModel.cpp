@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "Platform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QPainter>
@@ -135,6 +136,8 @@ int FileListModel::fill(const QString &directory, const QStringList &extensions)
     m_rows.clear();
     m_names.clear();
     m_directory = directory;
+    if (!directory.isEmpty() && !directory.endsWith(u'/') && !directory.endsWith(QDir::separator()))
+        m_directory += QDir::separator();
     if (!directory.isEmpty()) {
         ScanPlainFiles(
             directory, [&](QStringView name) { return ExtensionMatches(name, extensions); },

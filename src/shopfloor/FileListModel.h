@@ -24,7 +24,7 @@ public:
     explicit FileListModel(QObject *parent = nullptr);
 
     // FillFileList's listing: empties the table, then lists the plain files
-    // of `directory` (which ends in a separator) that are neither hidden nor
+    // of `directory` (a separator is added when missing) that are neither hidden nor
     // system and whose extension is in `extensions` (every file when the list
     // is empty), sorted by the current sort state. A missing or empty
     // directory gives no rows. Returns the number of rows.

@@ -214,6 +214,10 @@ void TestFileList::fillColumns()
     QCOMPARE(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("who cares"));
     QCOMPARE(model.data(model.index(o2, 3)).toString(), m_folder + "O2.NC");
     QCOMPARE(model.rowOfFullPath(m_folder + "o2.nc"), -1);
+
+    // A folder given without its trailing separator still gives full paths.
+    model.fill(m_dir.path(), {".NC"});
+    QCOMPARE(model.fullPath(0), m_folder + "link.nc");
 }
 
 void TestFileList::missingOrEmptyDirectory()
