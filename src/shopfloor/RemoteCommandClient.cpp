@@ -74,8 +74,15 @@ bool RemoteCommandClient::start(const RemoteCommandRequest &request)
 
 void RemoteCommandClient::onConnected()
 {
-    if (m_state != State::Connecting || sender() != m_socket)
+    if (sender() != m_socket)
         return;
+    if (m_state != State::Connecting) {
+        // An attempt already reported as failed got through late: end it at
+        // once rather than hold an empty connection open at the server.
+        m_socket->disconnectFromHost();
+        discardSocket();
+        return;
+    }
     timSocket->stop();
     m_state = State::Sending;
     timSocket->start(m_sendTimeoutMs);
@@ -110,7 +117,8 @@ void RemoteCommandClient::onSocketError()
 void RemoteCommandClient::timSocket_Timer()
 {
     if (m_state == State::Connecting) {
-        // The attempt is left as it is; the next request closes it.
+        // The attempt is left to go on; should it still get through, it is
+        // closed at once, otherwise the next request closes it.
         fail(Outcome::NotConnected,
              GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
                             QString::number(m_request.serverPort)),

@@ -66,8 +66,8 @@ public:
     bool isBusy() const { return m_state != State::Idle; }
 
     // Starts `request`. Returns false and does nothing while a request is under
-    // way. A connection left over from an attempt that timed out is closed
-    // first. Returns true when the request was taken (finished() follows,
+    // way. An attempt that timed out is left to go on until this call closes
+    // it; if it gets through meanwhile it is closed at once, sending nothing. Returns true when the request was taken (finished() follows,
     // possibly before start() returns for a request refused at once).
     bool start(const RemoteCommandRequest &request);
 

@@ -27,6 +27,7 @@ private slots:
     void refusedPortIsReportedAtOnce();
     void noAcceptWithinTimeOut();
     void goAfterTimeOutStartsAfresh();
+    void lateConnectionIsClosedEmpty();
     void resettingServer_data();
     void resettingServer();
     void secondGoDuringRequestIsIgnored();
@@ -154,6 +155,31 @@ void tst_Dispatch::goAfterTimeOutStartsAfresh()
     QCOMPARE(run(client, {"127.0.0.1", sink.port(), "LOAD", "/c"}), Outcome::Sent);
     QCOMPARE(sink.received(), QByteArray("LOAD /c"));
     QCOMPARE(m_messages.size(), 2);
+}
+
+void tst_Dispatch::lateConnectionIsClosedEmpty()
+{
+    SilentListener listener(0, 3);
+    RemoteCommandClient client(nullptr, 300);
+    QSignalSpy finished(&client, &RemoteCommandClient::finished);
+    QCOMPARE(run(client, {"127.0.0.1", listener.port(), "LOAD", "/late"}), Outcome::NotConnected);
+    finished.clear();
+    // The kernel retries the SYN; once there is room the attempt gets through.
+    listener.makeRoom();
+    QTRY_VERIFY_WITH_TIMEOUT(listener.hasPending(), 15000);
+    const int peer = listener.accept();
+    QVERIFY(peer >= 0);
+    // It carries nothing and is closed without our pressing Go again.
+    char buffer[64];
+    const auto readable = [peer] {
+        pollfd p{peer, POLLIN, 0};
+        return ::poll(&p, 1, 0) == 1;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(readable(), 10000);
+    QCOMPARE(::read(peer, buffer, sizeof buffer), ssize_t(0));
+    ::close(peer);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(m_messages.size(), 1);
 }
 
 void tst_Dispatch::resettingServer_data()

@@ -14,6 +14,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -61,6 +62,25 @@ public:
     SilentListener &operator=(const SilentListener &) = delete;
 
     quint16 port() const { return m_port; }
+
+    // Makes room for exactly one more connection: the fillers still waiting
+    // give up, the queued one is taken off.
+    void makeRoom()
+    {
+        for (int i = 1; i < m_fillers.size(); ++i)
+            ::close(m_fillers[i]);
+        m_fillers.resize(qMin<qsizetype>(1, m_fillers.size()));
+        const int fd = ::accept(m_fd, nullptr, nullptr);
+        if (fd >= 0)
+            m_fillers.append(fd);
+    }
+    bool hasPending() const
+    {
+        pollfd p{m_fd, POLLIN, 0};
+        return ::poll(&p, 1, 0) == 1;
+    }
+    // A connection that got through (the caller closes it), or -1.
+    int accept() { return ::accept(m_fd, nullptr, nullptr); }
 
 private:
     int m_fd = -1;
