@@ -26,6 +26,13 @@ bool DncServer::listen(quint16 port, QString *error)
         return false;
     }
     connect(server, &QTcpServer::newConnection, this, [this, server] { acceptFrom(server); });
+    // Out of descriptors, Qt stops accepting for good; try again shortly.
+    connect(server, &QTcpServer::acceptError, this, [server](QAbstractSocket::SocketError) {
+        LogLine(QStringLiteral("port %1: accept failed: %2")
+                    .arg(server->serverPort())
+                    .arg(server->errorString()));
+        QTimer::singleShot(200, server, [server] { server->resumeAccepting(); });
+    });
     m_servers.append(server);
     LogLine(QStringLiteral("listening on %1").arg(server->serverPort()));
     return true;

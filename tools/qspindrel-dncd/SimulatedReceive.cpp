@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 SimulatedReceive::SimulatedReceive(const QString &root, const QString &receiveCommand)
@@ -45,7 +46,10 @@ QString SimulatedReceive::resolveInsideRoot(const QString &path, QString *why) c
         return refuse(QStringLiteral("not an absolute path"));
     if (path.contains(QChar(0)))
         return refuse(QStringLiteral("path contains a zero byte"));
-    const QStringList parts = path.split(QLatin1Char('/'));
+    // Both separators: a backslash is a separator on Windows, and refusing
+    // it elsewhere costs nothing.
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+    const QStringList parts = path.split(separators);
     if (parts.contains(QStringLiteral("..")) || parts.contains(QStringLiteral(".")))
         return refuse(QStringLiteral("path contains \".\" or \"..\""));
     const QFileInfo info(path);
