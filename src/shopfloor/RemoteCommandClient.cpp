@@ -58,6 +58,7 @@ bool RemoteCommandClient::start(const RemoteCommandRequest &request)
     }
     m_line = *bytes;
 
+    m_connectTimedOut = false;
     m_state = State::Connecting;
     auto *socket = new QTcpSocket(this);
     // The DNC server sits on the plant network; an application-wide proxy
@@ -117,6 +118,7 @@ void RemoteCommandClient::onSocketError()
 void RemoteCommandClient::timSocket_Timer()
 {
     if (m_state == State::Connecting) {
+        m_connectTimedOut = true;
         // The attempt is left to go on; should it still get through, it is
         // closed at once, otherwise the next request closes it.
         fail(Outcome::NotConnected,

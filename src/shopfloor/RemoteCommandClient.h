@@ -64,6 +64,11 @@ public:
 
     // True from start() until finished().
     bool isBusy() const { return m_state != State::Idle; }
+    // True while the line is handed to the socket and has not all left.
+    bool SendPending() const { return m_state == State::Sending; }
+    // Set when the last connection attempt ran out of time; cleared when the
+    // next one starts.
+    bool ConnectTimedOut() const { return m_connectTimedOut; }
 
     // Starts `request`. Returns false and does nothing while a request is under
     // way. An attempt that timed out is left to go on until this call closes
@@ -91,6 +96,7 @@ private:
     void discardSocket();
 
     State m_state = State::Idle;
+    bool m_connectTimedOut = false;
     int m_connectTimeoutMs;
     int m_sendTimeoutMs;
     QStringConverter::Encoding m_encoding;

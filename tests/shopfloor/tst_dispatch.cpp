@@ -145,6 +145,7 @@ void tst_Dispatch::goAfterTimeOutStartsAfresh()
     SilentListener listener(0, 3);
     RemoteCommandClient client(nullptr, 500);
     QCOMPARE(run(client, {"127.0.0.1", listener.port(), "LOAD", "/a"}), Outcome::NotConnected);
+    QVERIFY(client.ConnectTimedOut());
     // Again to the silent server: a fresh attempt with a fresh time-out.
     QCOMPARE(run(client, {"127.0.0.1", listener.port(), "LOAD", "/b"}), Outcome::NotConnected);
     QCOMPARE(m_messages.size(), 2);
@@ -153,6 +154,7 @@ void tst_Dispatch::goAfterTimeOutStartsAfresh()
     SocatSink sink;
     QVERIFY(sink.start());
     QCOMPARE(run(client, {"127.0.0.1", sink.port(), "LOAD", "/c"}), Outcome::Sent);
+    QVERIFY(!client.ConnectTimedOut());
     QCOMPARE(sink.received(), QByteArray("LOAD /c"));
     QCOMPARE(m_messages.size(), 2);
 }
