@@ -24,10 +24,10 @@ public:
     explicit FileListModel(QObject *parent = nullptr);
 
     // FillFileList's listing: empties the table, then lists the plain files
-    // of `directory` (a separator is added when missing) that are neither hidden nor
-    // system and whose extension is in `extensions` (every file when the list
-    // is empty), sorted by the current sort state. A missing or empty
-    // directory gives no rows. Returns the number of rows.
+    // of `directory` (a separator is added when missing) that are neither
+    // hidden nor system and whose extension is in `extensions` (every file
+    // when the list is empty), sorted by the current sort state. A missing or
+    // empty directory gives no rows. Returns the number of rows.
     int fill(const QString &directory, const QStringList &extensions);
     // Empties the table (ClearFileList without the text box).
     void clear();
