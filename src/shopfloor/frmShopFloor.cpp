@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeView>
 
@@ -226,6 +227,11 @@ void frmShopFloor::RestorePlacement()
     } else if (p.state == ViewMinimised) {
         setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
     } else {
+        // Where no window manager runs (a kiosk station), nobody maximises
+        // the window: give it the whole screen ourselves; a manager that
+        // does maximise overrides this.
+        if (const QScreen *s = screen())
+            setGeometry(s->availableGeometry());
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     }
 }
