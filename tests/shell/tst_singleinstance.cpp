@@ -28,42 +28,32 @@ QStringList Snapshot(const QString &root)
     return entries;
 }
 
-// A sandbox in which the program touches no real setting or file.
+// The program started in a sandbox where it touches no real setting or file.
 struct Sandbox {
     QTemporaryDir dir;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-
-    Sandbox()
-    {
-        for (const char *sub : {"config", "runtime", "home", "tmp"})
-            QDir(dir.path()).mkdir(QString::fromLatin1(sub));
-        QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
-        env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-        env.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
-        env.remove(QStringLiteral("QS_INSTANCE_TEST_HOOK"));
-    }
 
     void start(QProcess &process, const QStringList &arguments, const QByteArray &hook = {})
     {
-        QProcessEnvironment e = env;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (const char *var : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "HOME", "TMPDIR"}) {
+            const QString sub = dir.filePath(QString::fromLatin1(var));
+            QDir().mkpath(sub);
+            QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            env.insert(QString::fromLatin1(var), sub);
+        }
+        env.remove(QStringLiteral("QS_INSTANCE_TEST_HOOK"));
         if (!hook.isEmpty())
-            e.insert(QStringLiteral("QS_INSTANCE_TEST_HOOK"), QString::fromLatin1(hook));
-        process.setProcessEnvironment(e);
-        process.setProgram(Program());
-        process.setArguments(arguments);
-        process.start();
+            env.insert(QStringLiteral("QS_INSTANCE_TEST_HOOK"), QString::fromLatin1(hook));
+        process.setProcessEnvironment(env);
+        process.start(Program(), arguments);
     }
 };
 
-// The first instance's report lines, gathered as they come.
+// A running instance's report lines, gathered as they come.
 struct Lines {
     QProcess &process;
     QStringList all;
-    explicit Lines(QProcess &p) : process(p) {}
     bool has(const QString &line, int from = 0)
     {
         while (process.canReadLine())
@@ -86,138 +76,111 @@ class tst_SingleInstance : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void secondStartFetchesFirst_data();
-    void secondStartFetchesFirst();
-    void simultaneousStartsHaveOneWinner();
-    void claimIsExclusive();
-    void crashedHolderDoesNotBlock();
+    void initTestCase()
+    {
+        if (!QFile::exists(Program()))
+            QSKIP("qspindrel is not built");
+    }
+    void secondStartFetchesFirst_data()
+    {
+        QTest::addColumn<QByteArray>("firstState");
+        QTest::addColumn<QStringList>("secondArguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("minimised is restored")
+            << QByteArray("minimized") << QStringList{} << "STATE minimized=0 maximized=0 active=1";
+        QTest::newRow("maximised stays maximised")
+            << QByteArray("maximized") << QStringList{"-PROPERTIES"} << "STATE minimized=0 maximized=1 active=1";
+        QTest::newRow("normal, second with both switches")
+            << QByteArray("normal") << QStringList{"-user", "-properties"} << "STATE minimized=0 maximized=0 active=1";
+    }
+    // The first runs the wizard, which shows without any database. The second
+    // ends at once, prints and writes nothing, and brings the first forward.
+    void secondStartFetchesFirst()
+    {
+        QFETCH(QByteArray, firstState);
+        QFETCH(QStringList, secondArguments);
+        QFETCH(QString, expected);
+        Sandbox sandbox;
+        QProcess first;
+        sandbox.start(first, {QStringLiteral("-PROPERTIES")}, firstState);
+        const auto stopFirst = qScopeGuard([&] { Stop(first); });
+        Lines lines{first, {}};
+        const QString waiting = QStringLiteral("STATE minimized=%1 maximized=%2 active=0")
+                                    .arg(int(firstState == "minimized")).arg(int(firstState == "maximized"));
+        QTRY_VERIFY_WITH_TIMEOUT(lines.has(waiting), 20000);
+
+        const QStringList before = Snapshot(sandbox.dir.path());
+        QProcess second;
+        sandbox.start(second, secondArguments);
+        QVERIFY(second.waitForStarted(5000));
+        QVERIFY2(second.waitForFinished(1000), "the second start did not end at once");
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(second.readAllStandardOutput(), QByteArray());
+        QCOMPARE(Snapshot(sandbox.dir.path()), before);
+
+        QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("ACTIVATE")), 10000);
+        const int from = int(lines.all.indexOf(QStringLiteral("ACTIVATE")));
+        QTRY_VERIFY2_WITH_TIMEOUT(lines.has(expected, from), qPrintable(lines.all.join('\n')), 10000);
+        QCOMPARE(first.state(), QProcess::Running);
+    }
+    void simultaneousStartsHaveOneWinner()
+    {
+        Sandbox sandbox;
+        QProcess a;
+        QProcess b;
+        sandbox.start(a, {QStringLiteral("-PROPERTIES")}, "normal");
+        sandbox.start(b, {QStringLiteral("-PROPERTIES")}, "normal");
+        const auto stop = qScopeGuard([&] { Stop(a), Stop(b); });
+        QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
+                                 20000);
+        QProcess &loser = a.state() == QProcess::NotRunning ? a : b;
+        QProcess &winner = &loser == &a ? b : a;
+        QCOMPARE(loser.exitCode(), 0);
+        QVERIFY(!loser.readAllStandardOutput().contains("READY"));
+        Lines lines{winner, {}};
+        QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("READY")), 20000);
+        QCOMPARE(winner.state(), QProcess::Running);
+    }
+    // Also after a killed holder, which leaves its socket file and a lock
+    // naming a process that is gone.
+    void claimIsExclusive_data()
+    {
+        QTest::addColumn<bool>("crashedHolder");
+        QTest::newRow("clean") << false;
+        QTest::newRow("crashed holder") << true;
+    }
+    void claimIsExclusive()
+    {
+        QFETCH(bool, crashedHolder);
+        QTemporaryDir dir;
+        const QString server = dir.filePath(QStringLiteral("s.sock"));
+        const QString lock = dir.filePath(QStringLiteral("s.lock"));
+        if (crashedHolder) {
+            QFile file(lock);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("999999\nqspindrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+            file.close();
+            QFile socketFile(server);
+            QVERIFY(socketFile.open(QIODevice::WriteOnly));
+        }
+        SingleInstance first(server, lock);
+        QVERIFY(first.Claim());
+        SingleInstance second(server, lock);
+        QVERIFY(!second.Claim());
+        QSignalSpy requested(&first, &SingleInstance::activationRequested);
+        QLocalSocket socket;
+        socket.connectToServer(server);
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write("NONSENSE\n");
+        QVERIFY(socket.waitForBytesWritten(5000));
+        QTest::qWait(50);
+        QCOMPARE(requested.count(), 0);
+        // The request is written and the sender is gone before the first reads it.
+        QVERIFY(second.ActivatePrevInstance());
+        QTRY_COMPARE(requested.count(), 1);
+    }
 };
-
-void tst_SingleInstance::initTestCase()
-{
-    if (!QFile::exists(Program()))
-        QSKIP("qspindrel is not built");
-}
-
-void tst_SingleInstance::secondStartFetchesFirst_data()
-{
-    QTest::addColumn<QByteArray>("firstState");
-    QTest::addColumn<QStringList>("secondArguments");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("minimised is restored")
-        << QByteArray("minimized") << QStringList{}
-        << "STATE minimized=0 maximized=0 active=1";
-    QTest::newRow("maximised stays maximised")
-        << QByteArray("maximized") << QStringList{"-PROPERTIES"}
-        << "STATE minimized=0 maximized=1 active=1";
-    QTest::newRow("normal, second with both switches")
-        << QByteArray("normal") << QStringList{"-user", "-properties"}
-        << "STATE minimized=0 maximized=0 active=1";
-}
-
-// The first runs the wizard, which shows without any database.
-void tst_SingleInstance::secondStartFetchesFirst()
-{
-    QFETCH(QByteArray, firstState);
-    QFETCH(QStringList, secondArguments);
-    QFETCH(QString, expected);
-    Sandbox sandbox;
-    QProcess first;
-    sandbox.start(first, {QStringLiteral("-PROPERTIES")}, firstState);
-    const auto stopFirst = qScopeGuard([&] { Stop(first); });
-    Lines lines(first);
-    const QString minimized = firstState == "minimized" ? "1" : "0";
-    const QString maximized = firstState == "maximized" ? "1" : "0";
-    const QString waiting =
-        QStringLiteral("STATE minimized=%1 maximized=%2 active=0").arg(minimized, maximized);
-    QTRY_VERIFY_WITH_TIMEOUT(lines.has(waiting), 20000);
-
-    const QStringList before = Snapshot(sandbox.dir.path());
-    QProcess second;
-    sandbox.start(second, secondArguments);
-    QVERIFY(second.waitForStarted(5000));
-    QVERIFY2(second.waitForFinished(1000), "the second start did not end at once");
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(second.readAllStandardOutput(), QByteArray());
-    QCOMPARE(Snapshot(sandbox.dir.path()), before);
-
-    QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("ACTIVATE")), 10000);
-    const int from = int(lines.all.indexOf(QStringLiteral("ACTIVATE")));
-    QTRY_VERIFY2_WITH_TIMEOUT(lines.has(expected, from), qPrintable(lines.all.join('\n')), 10000);
-    QCOMPARE(first.state(), QProcess::Running);
-}
-
-void tst_SingleInstance::simultaneousStartsHaveOneWinner()
-{
-    Sandbox sandbox;
-    QProcess a;
-    QProcess b;
-    sandbox.start(a, {QStringLiteral("-PROPERTIES")}, "normal");
-    sandbox.start(b, {QStringLiteral("-PROPERTIES")}, "normal");
-    const auto stop = qScopeGuard([&] {
-        Stop(a);
-        Stop(b);
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
-                             20000);
-    QProcess &loser = a.state() == QProcess::NotRunning ? a : b;
-    QProcess &winner = &loser == &a ? b : a;
-    QCOMPARE(loser.exitCode(), 0);
-    QVERIFY(!loser.readAllStandardOutput().contains("READY"));
-    Lines lines(winner);
-    QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("READY")), 20000);
-    QCOMPARE(winner.state(), QProcess::Running);
-}
-
-void tst_SingleInstance::claimIsExclusive()
-{
-    QTemporaryDir dir;
-    const QString server = dir.filePath(QStringLiteral("s.sock"));
-    const QString lock = dir.filePath(QStringLiteral("s.lock"));
-    SingleInstance first(server, lock);
-    QVERIFY(first.Claim());
-    SingleInstance second(server, lock);
-    QVERIFY(!second.Claim());
-    QSignalSpy requested(&first, &SingleInstance::activationRequested);
-    QLocalSocket socket;
-    socket.connectToServer(server);
-    QVERIFY(socket.waitForConnected(5000));
-    socket.write("NONSENSE\n");
-    QVERIFY(socket.waitForBytesWritten(5000));
-    QTest::qWait(50);
-    QCOMPARE(requested.count(), 0);
-    // The request is written and the sender is gone before the first reads it.
-    QVERIFY(second.ActivatePrevInstance());
-    QTRY_COMPARE(requested.count(), 1);
-}
-
-void tst_SingleInstance::crashedHolderDoesNotBlock()
-{
-    QTemporaryDir dir;
-    const QString server = dir.filePath(QStringLiteral("s.sock"));
-    const QString lock = dir.filePath(QStringLiteral("s.lock"));
-    // What a killed instance leaves: its lock naming a process that is gone,
-    // and its socket file.
-    QProcess gone;
-    gone.start(QStringLiteral("/bin/true"));
-    QVERIFY(gone.waitForFinished(5000));
-    QFile file(lock);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::number(gone.processId() ? gone.processId() : 999999) + "\nqspindrel\n"
-               + QSysInfo::machineHostName().toUtf8() + "\n");
-    file.close();
-    QFile socketFile(server);
-    QVERIFY(socketFile.open(QIODevice::WriteOnly));
-    socketFile.close();
-
-    SingleInstance instance(server, lock);
-    QVERIFY(instance.Claim());
-    SingleInstance later(server, lock);
-    QVERIFY(!later.Claim());
-    QVERIFY(later.ActivatePrevInstance());
-}
 
 QTEST_MAIN(tst_SingleInstance)
 #include "tst_singleinstance.moc"
