@@ -7,47 +7,31 @@
 #include "DBAssist.h"
 #include "clsAccessDBConnection.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <QUuid>
 
-#include <memory>
-
 // PostgreSQL tests run wherever a server is given; in CI a missing server is
 // a failure, not a skip.
-#define QS_REQUIRE_PG()                                                                            \
+#define QS_REQUIRE_BACKEND(backend)                                                                \
     do {                                                                                           \
-        if (qEnvironmentVariableIsEmpty("QS_TEST_PG_URL")) {                                       \
+        if ((backend) == QLatin1String("postgresql") && qEnvironmentVariableIsEmpty("QS_TEST_PG_URL")) { \
             if (qEnvironmentVariableIsSet("CI"))                                                   \
                 QFAIL("QS_TEST_PG_URL is not set, and CI requires the PostgreSQL tests");          \
             QSKIP("QS_TEST_PG_URL is not set: start scripts/pg-test-server.sh to run this test");  \
         }                                                                                          \
     } while (false)
 
-#define QS_REQUIRE_BACKEND(backend)                                                                \
-    do {                                                                                           \
-        if ((backend) == QLatin1String("postgresql"))                                              \
-            QS_REQUIRE_PG();                                                                       \
-    } while (false)
-
 class TestDatabase
 {
 public:
     TestDatabase() = default;
-    TestDatabase(const TestDatabase &) = delete;
-    TestDatabase &operator=(const TestDatabase &) = delete;
-
+    Q_DISABLE_COPY(TestDatabase)
     ~TestDatabase()
     {
-        if (m_pgName.isEmpty())
-            return;
-        withServer([this](QSqlDatabase &db) {
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
-        });
+        if (!m_pgName.isEmpty())
+            onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
     }
 
     // An empty database for "sqlite" or "postgresql"; path() is what
@@ -55,24 +39,11 @@ public:
     bool create(const QString &backend, QString *why)
     {
         if (backend == QLatin1String("sqlite")) {
-            m_dir = std::make_unique<QTemporaryDir>();
-            if (!m_dir->isValid()) {
-                *why = QStringLiteral("no temporary folder");
-                return false;
-            }
-            m_path = m_dir->filePath(QStringLiteral("config db.sqlite"));
+            m_path = m_dir.filePath(QStringLiteral("config db.sqlite"));
             return CreateDatabaseFile(m_path, why);
         }
-        const QString name = QStringLiteral("qs_t_")
-                           + QUuid::createUuid().toString(QUuid::Id128).left(16);
-        bool ok = false;
-        withServer([&](QSqlDatabase &db) {
-            QSqlQuery q(db);
-            ok = q.exec(QStringLiteral("CREATE DATABASE %1").arg(name));
-            if (!ok)
-                *why = q.lastError().text();
-        });
-        if (!ok)
+        const QString name = QStringLiteral("qs_t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        if (!onServer(QStringLiteral("CREATE DATABASE %1").arg(name), why))
             return false;
         m_pgName = name;
         QUrl url(qEnvironmentVariable("QS_TEST_PG_URL"));
@@ -80,23 +51,17 @@ public:
         m_path = url.toString();
         return true;
     }
-
     QString path() const { return m_path; }
-    QString folder() const { return m_dir ? m_dir->path() : QString(); }
 
 private:
-    template <typename F>
-    void withServer(F f)
+    static bool onServer(const QString &sql, QString *why = nullptr)
     {
         clsAccessDBConnection admin;
         admin.setDatabase(qEnvironmentVariable("QS_TEST_PG_URL"));
-        if (admin.Connect()) {
-            QSqlDatabase db = admin.GetADOConnection();
-            f(db);
-        }
+        return admin.Connect() && ExecStatement(admin, sql, {}, why);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
     QString m_path;
     QString m_pgName;
 };
@@ -105,6 +70,25 @@ inline QStringList TestBackends()
 {
     return {QStringLiteral("sqlite"), QStringLiteral("postgresql")};
 }
+
+inline void AddBackendRows()
+{
+    QTest::addColumn<QString>("backend");
+    for (const QString &b : TestBackends())
+        QTest::newRow(qPrintable(b)) << b;
+}
+
+// A fresh database `db` of `backend` and the connection `c` open on it.
+#define QS_OPEN_DB(backend, db, c)                                                                 \
+    QS_REQUIRE_BACKEND(backend);                                                                   \
+    TestDatabase db;                                                                               \
+    {                                                                                              \
+        QString why_;                                                                              \
+        QVERIFY2(db.create(backend, &why_), qPrintable(why_));                                     \
+    }                                                                                              \
+    clsAccessDBConnection c;                                                                       \
+    c.setDatabase(db.path());                                                                      \
+    QVERIFY2(c.Connect(), qPrintable(c.GetADOErrors().value(0).text()))
 
 // Runs statements and fails the test on the first error.
 #define QS_EXEC(connection, text, ...)                                                             \
