@@ -76,15 +76,14 @@ private slots:
         QVERIFY(share > 0.95);
         QVERIFY(colours > 10);
     }
+    // Pictures and links of a page must resolve inside the resources, or the
+    // viewer shows a broken image or an empty page.
     void helpPage_data()
     {
         QTest::addColumn<int>("context");
-        QTest::newRow("station") << 300;
-        QTest::newRow("wizard") << 200;
-        QTest::newRow("keyboard") << 500;
+        for (const int context : {200, 300, 500})
+            QTest::addRow("%d", context) << context;
     }
-    // Pictures and links of a page must resolve inside the resources, or the
-    // viewer shows a broken image or an empty page.
     void helpPage()
     {
         QFETCH(int, context);

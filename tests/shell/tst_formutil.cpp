@@ -92,12 +92,12 @@ private slots:
         dialog.setParent(&window, Qt::Dialog);
         auto *dialogEdit = new QLineEdit(&dialog);
         PrepareFormHelp(&dialog);
-        if (addedLater)
-            PrepareFormHelp(&window);
-        auto *edit = new QLineEdit(container);
-        container->layout()->addWidget(edit);
+        auto *edit = addedLater ? nullptr : new QLineEdit(container);
         PrepareFormHelp(&window);
         PrepareFormHelp(&window); // a second call changes nothing
+        if (addedLater)
+            edit = new QLineEdit(container);
+        container->layout()->addWidget(edit);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

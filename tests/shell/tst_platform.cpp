@@ -18,60 +18,42 @@ class tst_Platform : public QObject
     Q_OBJECT
 private slots:
     // Each row is written with backslashes and run once with '\\' and once
-    // with '/', so the Windows rules are checked on any system.
+    // with '/', so the Windows rules are checked on any system. Expected:
+    // extension without and with dot, parent without and with separator,
+    // folder part.
     void pathRules_data()
     {
         QTest::addColumn<QChar>("sep");
-        QTest::addColumn<QString>("function");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("flag");
-        QTest::addColumn<QString>("expected");
-        struct Row {
-            const char *function, *path;
-            bool flag;
-            const char *expected;
-        };
-        const Row rows[] = {
-            {"ext", "C:\\Programs\\PART.NC", true, ".NC"},
-            {"ext", "C:\\Programs\\PART.NC", false, "NC"},
-            {"ext", "C:\\dir.old\\PART", true, ".old\\PART"},
-            {"ext", "PART", true, "."},
-            {"ext", "PART", false, ""},
-            {"ext", "PART.", false, ""},
-            {"ext", "PART.", true, "."},
-            {"parent", "C:\\NC\\PART.NC", false, "C:\\NC"},
-            {"parent", "C:\\NC\\PART.NC", true, "C:\\NC\\"},
-            {"parent", "PART.NC", false, ""},
-            {"parent", "PART.NC", true, "\\"},
-            {"parent", "C:\\", false, "C:"},
-            {"parent", "C:\\", true, "C:\\"},
-            {"parent", "\\\\srv\\nc\\O1", false, "\\\\srv\\nc"},
-            {"folder", "C:\\NC\\PART.NC", false, "C:\\NC\\"},
-            {"folder", "PART.NC", false, ""},
-            {"folder", "C:\\NC\\", false, "C:\\NC\\"},
+        QTest::addColumn<QStringList>("expected");
+        const QList<QStringList> rows = {
+            {"C:\\Programs\\PART.NC", "NC", ".NC", "C:\\Programs", "C:\\Programs\\", "C:\\Programs\\"},
+            {"C:\\dir.old\\PART", "old\\PART", ".old\\PART", "C:\\dir.old", "C:\\dir.old\\", "C:\\dir.old\\"},
+            {"PART", "", ".", "", "\\", ""},
+            {"PART.", "", ".", "", "\\", ""},
+            {"PART.NC", "NC", ".NC", "", "\\", ""},
+            {"C:\\", "", ".", "C:", "C:\\", "C:\\"},
+            {"C:\\NC\\", "", ".", "C:\\NC", "C:\\NC\\", "C:\\NC\\"},
+            {"\\\\srv\\nc\\O1", "", ".", "\\\\srv\\nc", "\\\\srv\\nc\\", "\\\\srv\\nc\\"},
+            {"", "", ".", "", "\\", ""},
         };
         for (const QChar sep : {QChar('\\'), QChar('/')}) {
-            for (const Row &r : rows) {
-                QString path = QString::fromUtf8(r.path).replace('\\', sep);
-                QString expected = QString::fromUtf8(r.expected).replace('\\', sep);
-                QTest::addRow("%s %s %d", r.function, qPrintable(path), r.flag)
-                    << sep << QString::fromLatin1(r.function) << path << r.flag << expected;
+            for (QStringList row : rows) {
+                row.replaceInStrings(QStringLiteral("\\"), QString(sep));
+                const QString path = row.takeFirst();
+                QTest::addRow("'%s'", qPrintable(path)) << sep << path << row;
             }
         }
     }
     void pathRules()
     {
         QFETCH(QChar, sep);
-        QFETCH(QString, function);
         QFETCH(QString, path);
-        QFETCH(bool, flag);
-        QFETCH(QString, expected);
-        if (function == QLatin1String("ext"))
-            QCOMPARE(GetFileExtension(path, flag), expected);
-        else if (function == QLatin1String("parent"))
-            QCOMPARE(GetParentFolder(path, flag, sep), expected);
-        else
-            QCOMPARE(GetFolderPart(path, sep), expected);
+        QFETCH(QStringList, expected);
+        QCOMPARE((QStringList{GetFileExtension(path, false), GetFileExtension(path, true),
+                              GetParentFolder(path, false, sep), GetParentFolder(path, true, sep),
+                              GetFolderPart(path, sep)}),
+                 expected);
     }
     void exists_data()
     {
