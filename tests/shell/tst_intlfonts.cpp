@@ -47,7 +47,7 @@ class tst_IntlFonts : public QObject
 private slots:
     // Locale -> identifier -> ANSI code page -> font rule -> fonts of a real
     // window. English locales keep the fonts the windows were designed with.
-    void locale_data()
+    void locale_data() // row names are locale names
     {
         QTest::addColumn<int>("lcid");
         QTest::addColumn<int>("codePage");
