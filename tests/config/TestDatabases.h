@@ -52,6 +52,7 @@ public:
         return true;
     }
     QString path() const { return m_path; }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
 
 private:
     static bool onServer(const QString &sql, QString *why = nullptr)

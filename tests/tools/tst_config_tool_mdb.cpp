@@ -2,48 +2,18 @@
 #include "MdbImport.h"
 #include "../config/TestDatabases.h"
 
-#include "ConfigSchema.h"
-#include "DBAssist.h"
 #include "StationTables.h"
-#include "clsAccessDBConnection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // The Access import: mdb-export's text to rows, and rows into a database.
 // mdbtools cannot write .mdb files, so a file holding the station tables
 // cannot be made here; the import is fed mdb-export-shaped text instead, and
 // the reader is also checked against mdb-export's real output of the fixture.
-class tst_ConfigToolMdb : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void parse_data();
-    void parse();
-    void parseErrors_data();
-    void parseErrors();
-    void tableList();
-    void realExportOfFixture();
-
-    void importKeepsIdsAndNulls_data();
-    void importKeepsIdsAndNulls();
-    void importNumberingContinues_data();
-    void importNumberingContinues();
-    void importRefusesFilledTables();
-    void importFailureLeavesNoFile();
-    void importFailureRollsBack_data();
-    void importFailureRollsBack();
-
-private:
-    static MdbStationTables Tables(const QByteArray &machinesCsv, const QByteArray &mppcCsv);
-    QString fixture() const;
-};
-
 using Rows = QList<QVariantList>;
 
 namespace {
@@ -60,55 +30,54 @@ const QByteArray kMppcCsv =
     "42,20,\"O'Brien\",1,2,\"LOAD\",\"\",\"D:\\MILL\\\",\"SAVE\",\".NC;.TXT\",\"D:\\MILL\\IN\\\"\n";
 
 // The second row breaks EDIT_MODE NOT NULL after the first went in.
-const QByteArray kBrokenMppcCsv = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n"
-                                  "1,10,\"A\",0,0\n"
-                                  "2,10,\"B\",,0\n";
+const QByteArray kBrokenMppcCsv = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n1,10,\"A\",0,0\n2,10,\"B\",,0\n";
+
+MdbStationTables tables(const QByteArray &mppcCsv = kMppcCsv)
+{
+    return {ParseMdbExport(kMachinesCsv).value(), ParseMdbExport(mppcCsv).value()};
+}
+
+// A path for a new SQLite file ("new"), or an empty database of `backend`.
+QString target(const QString &backend, TestDatabase &d)
+{
+    if (backend == QLatin1String("new"))
+        return d.file(QStringLiteral("imported.sqlite"));
+    return d.create(backend, nullptr) ? d.path() : QString();
+}
 
 } // namespace
 
-MdbStationTables tst_ConfigToolMdb::Tables(const QByteArray &machinesCsv, const QByteArray &mppcCsv)
+class tst_ConfigToolMdb : public QObject
 {
-    MdbStationTables tables;
-    tables.machines = ParseMdbExport(machinesCsv).value();
-    tables.mppc = ParseMdbExport(mppcCsv).value();
-    return tables;
-}
+    Q_OBJECT
 
-QString tst_ConfigToolMdb::fixture() const
-{
-    return QDir(qEnvironmentVariable("QS_SOURCE_DIR"))
-        .filePath(QStringLiteral("../shared/fixtures/access-without-station-tables.mdb"));
-}
+private slots:
+    void parse_data();
+    void parse();
+    void parseErrors_data();
+    void parseErrors();
+    void realExportOfFixture();
+    void importKeepsIdsAndNulls_data();
+    void importKeepsIdsAndNulls();
+    void importRefusesFilledTables();
+    void importFailureRollsBack_data() { importKeepsIdsAndNulls_data(); }
+    void importFailureRollsBack();
+};
 
 void tst_ConfigToolMdb::parse_data()
 {
     QTest::addColumn<QByteArray>("csv");
-    QTest::addColumn<QStringList>("columns");
     QTest::addColumn<Rows>("rows");
-
-    QTest::newRow("header only") << QByteArray("A,B\n") << QStringList{"A", "B"} << Rows{};
-    QTest::newRow("null and empty text differ")
-        << QByteArray("A,B,C\n1,,\"\"\n") << QStringList{"A", "B", "C"}
-        << Rows{{1, QVariant(), QString("")}};
-    QTest::newRow("doubled quotes and commas")
-        << QByteArray("A\n\"say \"\"hi\"\", then go\"\n") << QStringList{"A"}
-        << Rows{{QString("say \"hi\", then go")}};
-    QTest::newRow("new line inside text")
-        << QByteArray("A,B\n\"two\nlines\",2\n") << QStringList{"A", "B"}
-        << Rows{{QString("two\nlines"), 2}};
-    QTest::newRow("CRLF rows, no final newline")
-        << QByteArray("A,B\r\n1,2\r\n3,4") << QStringList{"A", "B"} << Rows{{1, 2}, {3, 4}};
-    QTest::newRow("numbers")
-        << QByteArray("A,B,C,D\n-5,3000000000,1.5,1e3\n") << QStringList{"A", "B", "C", "D"}
-        << Rows{{-5, qlonglong(3000000000LL), 1.5, 1000.0}};
-    QTest::newRow("quoted number stays text")
-        << QByteArray("PORT\n\"5001\"\n") << QStringList{"PORT"} << Rows{{QString("5001")}};
-    QTest::newRow("one column, null row")
-        << QByteArray("A\n1\n\n2\n") << QStringList{"A"} << Rows{{1}, {QVariant()}, {2}};
-    QTest::newRow("backslashes kept")
-        << QByteArray("A\n\"D:\\PROGS\\\"\n") << QStringList{"A"} << Rows{{QString("D:\\PROGS\\")}};
-    QTest::newRow("UTF-8") << QByteArray("A\n\"Fr\xc3\xa4se\"\n") << QStringList{"A"}
-                           << Rows{{QString::fromUtf8("Fr\xc3\xa4se")}};
+    QTest::newRow("header only") << QByteArray("A,B\n") << Rows{};
+    QTest::newRow("null and empty text differ") << QByteArray("A,B,C\n1,,\"\"\n") << Rows{{1, QVariant(), QString("")}};
+    QTest::newRow("doubled quotes and commas") << QByteArray("A\n\"say \"\"hi\"\", then go\"\n") << Rows{{QString("say \"hi\", then go")}};
+    QTest::newRow("new line inside text") << QByteArray("A,B\n\"two\nlines\",2\n") << Rows{{QString("two\nlines"), 2}};
+    QTest::newRow("CRLF, no final newline") << QByteArray("A,B\r\n1,2\r\n3,4") << Rows{{1, 2}, {3, 4}};
+    QTest::newRow("numbers") << QByteArray("A,B,C,D\n-5,3000000000,1.5,1e3\n") << Rows{{-5, qlonglong(3000000000LL), 1.5, 1000.0}};
+    QTest::newRow("quoted number stays text") << QByteArray("PORT\n\"5001\"\n") << Rows{{QString("5001")}};
+    QTest::newRow("one column, null row") << QByteArray("A\n1\n\n2\n") << Rows{{1}, {QVariant()}, {2}};
+    QTest::newRow("backslashes kept") << QByteArray("A\n\"D:\\PROGS\\\"\n") << Rows{{QString("D:\\PROGS\\")}};
+    QTest::newRow("UTF-8") << QByteArray("A\n\"Fr\xc3\xa4se\"\n") << Rows{{QString::fromUtf8("Fr\xc3\xa4se")}};
 }
 
 void tst_ConfigToolMdb::parse()
@@ -118,17 +87,15 @@ void tst_ConfigToolMdb::parse()
     QString error;
     const auto table = ParseMdbExport(csv, &error);
     QVERIFY2(table, qPrintable(error));
-    QTEST(table->columns, "columns");
+    // The headers here are plain names.
+    QCOMPARE(table->columns, QString(csv.left(csv.indexOf('\n'))).trimmed().split(','));
     QCOMPARE(table->rows.size(), rows.size());
     for (int r = 0; r < rows.size(); ++r) {
         for (int c = 0; c < rows.at(r).size(); ++c) {
-            const QVariant actual = table->rows.at(r).at(c);
-            const QVariant expected = rows.at(r).at(c);
-            QCOMPARE(actual.isValid(), expected.isValid());
+            const QVariant actual = table->rows.at(r).at(c), expected = rows.at(r).at(c);
             QCOMPARE(actual.typeId(), expected.typeId());
             QCOMPARE(actual, expected);
-            if (expected.typeId() == QMetaType::QString)
-                QCOMPARE(actual.toString().isNull(), false);
+            QCOMPARE(actual.toString().isNull(), expected.toString().isNull()); // empty text is no null
         }
     }
 }
@@ -151,31 +118,23 @@ void tst_ConfigToolMdb::parseErrors()
     QString error;
     QVERIFY(!ParseMdbExport(csv, &error));
     QVERIFY(!error.isEmpty());
-}
-
-void tst_ConfigToolMdb::tableList()
-{
     QCOMPARE(ParseMdbTableList("T_DNC_MACHINES\nT_DNC_MPPC\r\nMy Table\n\n"),
              (QStringList{"T_DNC_MACHINES", "T_DNC_MPPC", "My Table"}));
-    QVERIFY(ParseMdbTableList("").isEmpty());
 }
 
 void tst_ConfigToolMdb::realExportOfFixture()
 {
-    if (QStandardPaths::findExecutable("mdb-export").isEmpty())
-        QSKIP("mdbtools is not installed");
-    if (!QFile::exists(fixture()))
-        QSKIP("the Access fixture is not beside the source tree");
+    const QString fixture = QDir(qEnvironmentVariable("QS_SOURCE_DIR")).filePath("../shared/fixtures/access-without-station-tables.mdb");
+    if (QStandardPaths::findExecutable("mdb-export").isEmpty() || !QFile::exists(fixture))
+        QSKIP("mdbtools or the Access fixture is missing");
     QProcess process;
-    process.start("mdb-export", {"-b", "strip", fixture(), "DateTest"});
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), 0);
+    process.start("mdb-export", {"-b", "strip", fixture, "DateTest"});
+    QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
     QString error;
     const auto table = ParseMdbExport(process.readAllStandardOutput(), &error);
     QVERIFY2(table, qPrintable(error));
     QCOMPARE(table->columns, (QStringList{"IDCol", "DateTimeCol", "DateCol", "TimeCol", "LongTextCol", "ShortTextCol"}));
     QCOMPARE(table->rows.size(), 6);
-    QCOMPARE(table->rows.at(0).at(0).typeId(), QMetaType::Int);
     QCOMPARE(table->rows.at(5).at(0), QVariant(6));
     QCOMPARE(table->rows.at(5).at(4), QVariant("New line\r\nin field"));
     QCOMPARE(table->rows.at(4).at(4), QVariant("Escaped new line \\r\\n in field"));
@@ -189,25 +148,16 @@ void tst_ConfigToolMdb::importKeepsIdsAndNulls_data()
         QTest::newRow(qPrintable(backend)) << backend;
 }
 
-// An empty database of `backend`, or a path for a new SQLite file.
-#define QS_IMPORT_TARGET(backend, database, db)                                                    \
-    QS_REQUIRE_BACKEND(backend);                                                                   \
-    QTemporaryDir dir;                                                                             \
-    TestDatabase database;                                                                         \
-    QString db = dir.filePath("imported.sqlite");                                                  \
-    if ((backend) != QLatin1String("new")) {                                                       \
-        QString why_;                                                                              \
-        QVERIFY2(database.create(backend, &why_), qPrintable(why_));                               \
-        db = database.path();                                                                      \
-    }
-
 void tst_ConfigToolMdb::importKeepsIdsAndNulls()
 {
     QFETCH(QString, backend);
-    QS_IMPORT_TARGET(backend, database, db);
+    QS_REQUIRE_BACKEND(backend);
+    TestDatabase d;
+    const QString db = target(backend, d);
+    QVERIFY(!db.isEmpty());
     QStringList notes;
     QString error;
-    QVERIFY2(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error), qPrintable(error));
+    QVERIFY2(ImportStationTables(tables(), db, &notes, &error), qPrintable(error));
     QCOMPARE(notes.size(), 1);
     QVERIFY(notes.first().contains("COMMENT"));
 
@@ -216,8 +166,8 @@ void tst_ConfigToolMdb::importKeepsIdsAndNulls()
     QVERIFY(connection.Connect());
     RecordSet rows;
     QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC order by MPPC_ID", {}, &rows));
-    QCOMPARE(rows.value(0, "MPPC_ID").toInt(), 7);
     QCOMPARE(rows.count(), 2);
+    QCOMPARE(rows.value(0, "MPPC_ID").toInt(), 7);
     QCOMPARE(rows.value(1, "MPPC_ID").toInt(), 42);
     QVERIFY(rows.value(0, "SEND_EXTENSION").isNull());
     QVERIFY(rows.value(0, "RECV_REMOTE_CMD").isNull());
@@ -226,86 +176,54 @@ void tst_ConfigToolMdb::importKeepsIdsAndNulls()
     QCOMPARE(rows.value(0, "SEND_DIRECTORY").toString(), QString("D:\\PROGS\\"));
 
     const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, "O'Brien");
-    QVERIFY2(machines.ok, qPrintable(machines.error));
-    QCOMPARE(machines.rows.size(), 2);
+    QVERIFY2(machines.ok && machines.rows.size() == 2, qPrintable(machines.error));
     QCOMPARE(machines.rows.at(0).MACHINE_ID, 10);
     QCOMPARE(machines.rows.at(0).PORT, 5001); // stored as text in the source
     QCOMPARE(machines.rows.at(0).MACHINE_NAME, QString("Lathe \"big\" one"));
     QCOMPARE(machines.rows.at(1).MACHINE_NAME, QString("Mill, 3 axes"));
     QCOMPARE(machines.rows.at(1).RECV_EXTENSION, (QStringList{".NC", ".TXT"}));
-}
 
-void tst_ConfigToolMdb::importNumberingContinues_data()
-{
-    importKeepsIdsAndNulls_data();
-}
-
-void tst_ConfigToolMdb::importNumberingContinues()
-{
-    QFETCH(QString, backend);
-    QS_IMPORT_TARGET(backend, database, db);
-    QStringList notes;
-    QString error;
-    QVERIFY2(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error), qPrintable(error));
-    clsAccessDBConnection connection;
-    connection.setDatabase(db);
-    QVERIFY(connection.Connect());
-    StationMachineSetting row;
-    row.MACHINE_ID = 20;
-    row.CMD_TYPE = CmdTypeSend;
-    row.sendRemoteCommand = "LOAD";
-    row.sendDirectory = "/p/";
+    // Numbering continues after the imported ids.
+    const StationMachineSetting row{20, EditModeNone, CmdTypeSend, "LOAD", QString(), "/p/", QString(), QString(), QString()};
     QVERIFY(SaveStationMachines(connection, "another", {row}).ok());
-    RecordSet rows;
-    QVERIFY(OpenRecordset(connection, "select MPPC_ID from T_DNC_MPPC where MACHINE_ID = 20 and PC_NAME = ?",
-                          {"another"}, &rows));
+    QVERIFY(OpenRecordset(connection, "select MPPC_ID from T_DNC_MPPC where PC_NAME = ?", {"another"}, &rows));
     QCOMPARE(rows.count(), 1);
     QVERIFY(rows.value(0, 0).toInt() > 42);
 }
 
 void tst_ConfigToolMdb::importRefusesFilledTables()
 {
-    QTemporaryDir dir;
-    const QString db = dir.filePath("imported.sqlite");
+    TestDatabase d;
+    const QString db = target("new", d);
     QStringList notes;
     QString error;
-    QVERIFY(ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error));
+    QVERIFY(ImportStationTables(tables(), db, &notes, &error));
     QFile file(db);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
     file.close();
-
-    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, kMppcCsv), db, &notes, &error));
+    QVERIFY(!ImportStationTables(tables(), db, &notes, &error));
     QVERIFY2(error.contains("already holds rows"), qPrintable(error));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
 }
 
-void tst_ConfigToolMdb::importFailureLeavesNoFile()
-{
-    QTemporaryDir dir;
-    const QString db = dir.filePath("imported.sqlite");
-    QStringList notes;
-    QString error;
-    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, kBrokenMppcCsv), db, &notes, &error));
-    QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-}
-
-void tst_ConfigToolMdb::importFailureRollsBack_data()
-{
-    QTest::addColumn<QString>("backend");
-    for (const QString &backend : TestBackends())
-        QTest::newRow(qPrintable(backend)) << backend;
-}
-
 void tst_ConfigToolMdb::importFailureRollsBack()
 {
     QFETCH(QString, backend);
-    QS_IMPORT_TARGET(backend, database, db);
+    QS_REQUIRE_BACKEND(backend);
+    TestDatabase d;
+    const QString db = target(backend, d);
+    QVERIFY(!db.isEmpty());
     QStringList notes;
     QString error;
-    QVERIFY(!ImportStationTables(Tables(kMachinesCsv, kBrokenMppcCsv), db, &notes, &error));
+    QVERIFY(!ImportStationTables(tables(kBrokenMppcCsv), db, &notes, &error));
+    QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
+    if (backend == QLatin1String("new")) {
+        QVERIFY(!QFile::exists(db));
+        QCOMPARE(QDir(QFileInfo(db).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        return;
+    }
     clsAccessDBConnection connection;
     connection.setDatabase(db);
     QVERIFY(connection.Connect());
