@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 #include <iostream>
 #include <string>
 
@@ -20,8 +22,8 @@ QList<StationMachineSetting> roundSettings(int round, int machines = Machines)
 {
     QList<StationMachineSetting> settings;
     for (int id = 1; id <= machines; ++id)
-        settings.append({id, EditModeNone, CmdTypeBoth, QStringLiteral("LOAD%1").arg(round), QString(),
-                         QStringLiteral("D:\\PROGS"), QStringLiteral("SAVE%1").arg(round), QString(), QStringLiteral("D:\\IN")});
+        settings.append({id, EditModeNone, CmdTypeBoth, u"LOAD%1"_s.arg(round), QString(),
+                         u"D:\\PROGS"_s, u"SAVE%1"_s.arg(round), QString(), u"D:\\IN"_s});
     return settings;
 }
 
@@ -65,17 +67,17 @@ void tst_ConcurrentSave::twoWritersLoseNothing()
     QString error;
     QVERIFY2(CreateConfigTables(c, &error), qPrintable(error));
     for (int id = 1; id <= Machines; ++id)
-        QS_EXEC(c, QStringLiteral("INSERT INTO T_DNC_MACHINES VALUES (?, ?, 'Mill', 'localhost', 5000, 1)"),
-                id, QStringLiteral("M%1").arg(id));
-    QVERIFY(SaveStationMachines(c, QStringLiteral("THIRD"), roundSettings(99, 2)).ok());
+        QS_EXEC(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, 'Mill', 'localhost', 5000, 1)"_s,
+                id, u"M%1"_s.arg(id));
+    QVERIFY(SaveStationMachines(c, u"THIRD"_s, roundSettings(99, 2)).ok());
     QVERIFY(c.Disconnect());
 
-    const QStringList keys{QStringLiteral("O'Brien"), QStringLiteral("LATHE-2")};
+    const QStringList keys{u"O'Brien"_s, u"LATHE-2"_s};
     std::vector<std::unique_ptr<QProcess>> writers;
     for (const QString &key : keys) {
         writers.push_back(std::make_unique<QProcess>());
         writers.back()->start(QCoreApplication::applicationFilePath(),
-                              {QStringLiteral("--write"), db.path(), key, QString::number(Rounds)});
+                              {u"--write"_s, db.path(), key, QString::number(Rounds)});
     }
     for (auto &p : writers) {
         QVERIFY(p->waitForStarted(30000));
@@ -98,13 +100,13 @@ void tst_ConcurrentSave::twoWritersLoseNothing()
         QVERIFY2(loaded.ok, qPrintable(loaded.error));
         QCOMPARE(loaded.rows.size(), Machines);
         for (const MachineAssignment &m : loaded.rows)
-            QCOMPARE(m.SEND_REMOTE_CMD, QStringLiteral("LOAD%1").arg(Rounds - 1));
+            QCOMPARE(m.SEND_REMOTE_CMD, u"LOAD%1"_s.arg(Rounds - 1));
     }
-    const auto third = LoadStationMachines(c, QStringLiteral("THIRD"));
+    const auto third = LoadStationMachines(c, u"THIRD"_s);
     QCOMPARE(third.rows.size(), 2);
-    QCOMPARE(third.rows.at(0).SEND_REMOTE_CMD, QStringLiteral("LOAD99"));
+    QCOMPARE(third.rows.at(0).SEND_REMOTE_CMD, u"LOAD99"_s);
     RecordSet all;
-    QVERIFY(OpenRecordset(c, QStringLiteral("select MPPC_ID from T_DNC_MPPC"), {}, &all));
+    QVERIFY(OpenRecordset(c, u"select MPPC_ID from T_DNC_MPPC"_s, {}, &all));
     QCOMPARE(all.count(), 2 * Machines + 2);
 }
 

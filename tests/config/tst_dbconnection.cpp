@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_DbConnection : public QObject
 {
     Q_OBJECT
@@ -10,13 +12,12 @@ class tst_DbConnection : public QObject
 private slots:
     void resolveTarget_data();
     void resolveTarget();
-    void connectTwiceAndDisconnectTwice_data() { AddBackendRows(); }
-    void connectTwiceAndDisconnectTwice();
+    void connectDisconnectAndReconnect_data() { AddBackendRows(); }
+    void connectDisconnectAndReconnect();
     void sqlEmptyAndFailing_data() { AddBackendRows(); }
     void sqlEmptyAndFailing();
     void refusesWhatIsNoDatabase_data();
     void refusesWhatIsNoDatabase();
-    void reconnectsToAnotherDatabase();
     void recordSetNamesAndNulls_data() { AddBackendRows(); }
     void recordSetNamesAndNulls();
     void transactionsCommitAndRollBack_data() { AddBackendRows(); }
@@ -26,20 +27,13 @@ private slots:
 void tst_DbConnection::resolveTarget_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("driver");
-    QTest::addColumn<QString>("databaseName");
-    QTest::addColumn<QString>("host");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("user");
-    const QString odbc = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=");
-    QTest::newRow("sqlite with blanks") << "/srv/Program Files/DNC/Config.db" << "QSQLITE"
-                                        << "/srv/Program Files/DNC/Config.db" << "" << -1 << "";
-    QTest::newRow("access") << "C:/DNC/Config.MDB" << "QODBC" << odbc + "C:/DNC/Config.MDB;" << "" << -1 << "";
-    QTest::newRow("accdb with semicolon") << "/d/a;b.accdb" << "QODBC" << odbc + "{/d/a;b.accdb};" << "" << -1 << "";
-    QTest::newRow("postgresql") << "postgresql://dnc@db.plant:5433/config" << "QPSQL" << "config"
-                                << "db.plant" << 5433 << "dnc";
-    QTest::newRow("postgresql socket") << "postgresql://postgres@localhost/t?host=/tmp/pg%20x"
-                                       << "QPSQL" << "t" << "/tmp/pg x" << -1 << "postgres";
+    QTest::addColumn<QString>("target"); // driver|database|host|port|user
+    const QString odbc = u"QODBC|DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ="_s;
+    QTest::newRow("sqlite with blanks") << "/srv/Program Files/DNC/Config.db" << "QSQLITE|/srv/Program Files/DNC/Config.db||-1|";
+    QTest::newRow("access") << "C:/DNC/Config.MDB" << odbc + "C:/DNC/Config.MDB;||-1|";
+    QTest::newRow("accdb with semicolon") << "/d/a;b.accdb" << odbc + "{/d/a;b.accdb};||-1|";
+    QTest::newRow("postgresql") << "postgresql://dnc@db.plant:5433/config" << "QPSQL|config|db.plant|5433|dnc";
+    QTest::newRow("postgresql socket") << "postgresql://postgres@localhost/t?host=/tmp/pg%20x" << "QPSQL|t|/tmp/pg x|-1|postgres";
 }
 
 void tst_DbConnection::resolveTarget()
@@ -47,43 +41,38 @@ void tst_DbConnection::resolveTarget()
     QFETCH(QString, path);
     const DatabaseTarget t = ResolveDatabaseTarget(path, 1234);
     QVERIFY2(t.error.isEmpty(), qPrintable(t.error));
-    QTEST(t.driver, "driver");
-    QTEST(t.databaseName, "databaseName");
-    QTEST(t.hostName, "host");
-    QTEST(t.port, "port");
-    QTEST(t.userName, "user");
-    if (t.driver == QLatin1String("QSQLITE"))
-        QCOMPARE(t.connectOptions, QStringLiteral("QSQLITE_BUSY_TIMEOUT=1234"));
-    if (t.driver == QLatin1String("QPSQL"))
-        QVERIFY(t.connectOptions.contains(QLatin1String("connect_timeout=")));
+    QTEST(QStringList({t.driver, t.databaseName, t.hostName, QString::number(t.port), t.userName}).join('|'), "target");
+    if (t.driver == u"QSQLITE"_s)
+        QCOMPARE(t.connectOptions, u"QSQLITE_BUSY_TIMEOUT=1234"_s);
+    if (t.driver == u"QPSQL"_s)
+        QVERIFY(t.connectOptions.contains(u"connect_timeout="_s));
 
     clsAccessDBConnection c;
-    c.setDatabase(QStringLiteral("C:\\Program Files\\DNC\\Con;fig.mdb"));
-    QCOMPARE(c.GetConnectInfo(),
-             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=C:\\Program Files\\DNC\\Con;fig.mdb;Persist Security"));
+    c.setDatabase(u"C:\\Program Files\\DNC\\Con;fig.mdb"_s);
+    QCOMPARE(c.GetConnectInfo(), u"Provider=Microsoft.Jet.OLEDB.4.0; Data Source=C:\\Program Files\\DNC\\Con;fig.mdb;Persist Security"_s);
 }
 
-void tst_DbConnection::connectTwiceAndDisconnectTwice()
+void tst_DbConnection::connectDisconnectAndReconnect()
 {
     QFETCH(QString, backend);
-    QS_REQUIRE_BACKEND(backend);
-    TestDatabase db;
-    QString why;
-    QVERIFY2(db.create(backend, &why), qPrintable(why));
-
-    clsAccessDBConnection c;
-    QVERIFY(c.Disconnect()); // closed: nothing to do
-    c.setDatabase(db.path());
-    QVERIFY2(c.Connect(), qPrintable(c.GetADOErrors().value(0).text()));
+    QS_OPEN_DB(backend, db, c);
     const QString name = c.ConnectionName();
     QVERIFY(c.Connect());
     QCOMPARE(c.ConnectionName(), name);
     QVERIFY(c.GetADOConnection().isOpen());
     QVERIFY(c.Disconnect());
     QVERIFY(!c.IsConnected());
-    QVERIFY(c.Disconnect());
-    QVERIFY(c.Connect()); // open again after closing
-    QVERIFY(c.SQL(QStringLiteral("create table T_PROBE (A integer)")));
+    QVERIFY(c.Disconnect()); // closed: nothing to do
+    QVERIFY(c.Connect());
+    QVERIFY(c.SQL(u"create table T_PROBE (A integer)"_s));
+
+    TestDatabase second;
+    QVERIFY(second.create(backend, nullptr));
+    c.setDatabase(second.path()); // takes effect at the next Connect only
+    QVERIFY(c.SQL(u"insert into T_PROBE values (1)"_s));
+    QVERIFY(c.Disconnect() && c.Connect());
+    QVERIFY(!c.SQL(u"insert into T_PROBE values (1)"_s));
+    QCOMPARE(c.LastConnectInfo(), c.GetConnectInfo());
 }
 
 void tst_DbConnection::sqlEmptyAndFailing()
@@ -93,25 +82,25 @@ void tst_DbConnection::sqlEmptyAndFailing()
     QVERIFY(c.SQL(QString()));
     QVERIFY(c.GetADOErrors().isEmpty());
 
-    QVERIFY(!c.SQL(QStringLiteral("delete from T_NO_SUCH_TABLE")));
+    QVERIFY(!c.SQL(u"delete from T_NO_SUCH_TABLE"_s));
     QCOMPARE(c.GetADOErrors().size(), 1);
-    QVERIFY2(c.GetADOErrors().constFirst().text().contains(QLatin1String("no_such_table"), Qt::CaseInsensitive),
-             qPrintable(c.GetADOErrors().constFirst().text()));
-    QVERIFY(!c.SQL(QStringLiteral("bogus two")));
+    const QString text = c.GetADOErrors().constFirst().text();
+    QVERIFY2(text.contains(u"no_such_table"_s, Qt::CaseInsensitive), qPrintable(text));
+    QVERIFY(!c.SQL(u"bogus two"_s));
     QCOMPARE(c.GetADOErrors().size(), 2); // kept until cleared
     QVERIFY(c.IsConnected());
 
     // Still usable after the failures; taking the connection clears the errors.
-    QVERIFY(c.SQL(QStringLiteral("create table T_PROBE (A integer, B text)")));
-    QVERIFY(c.SQL(QStringLiteral("insert into T_PROBE (A, B) values (?, ?)"), {7, QStringLiteral("x'y")}));
+    QVERIFY(c.SQL(u"create table T_PROBE (A integer, B text)"_s));
+    QVERIFY(c.SQL(u"insert into T_PROBE (A, B) values (?, ?)"_s, {7, u"x'y"_s}));
     RecordSet rows;
-    QVERIFY(OpenRecordset(c, QStringLiteral("select A, B from T_PROBE"), {}, &rows));
+    QVERIFY(OpenRecordset(c, u"select A, B from T_PROBE"_s, {}, &rows));
     QVERIFY(c.GetADOErrors().isEmpty());
-    QCOMPARE(rows.value(0, QStringLiteral("b")).toString(), QStringLiteral("x'y"));
+    QCOMPARE(rows.value(0, u"b"_s).toString(), u"x'y"_s);
 
     QString error;
-    QVERIFY(!OpenRecordset(c, QStringLiteral("select NO_COLUMN from T_PROBE"), {}, &rows, &error));
-    QVERIFY2(error.contains(QLatin1String("no_column"), Qt::CaseInsensitive), qPrintable(error));
+    QVERIFY(!OpenRecordset(c, u"select NO_COLUMN from T_PROBE"_s, {}, &rows, &error));
+    QVERIFY2(error.contains(u"no_column"_s, Qt::CaseInsensitive), qPrintable(error));
     QCOMPARE(c.GetADOErrors().size(), 1);
     QCOMPARE(rows.count(), 1); // untouched on failure
     c.ClearADOErrors();
@@ -138,7 +127,7 @@ void tst_DbConnection::refusesWhatIsNoDatabase()
     QFETCH(QByteArray, content);
     QFETCH(QString, errorPart);
     QTemporaryDir dir;
-    const bool isFile = !fileName.isEmpty() && !fileName.contains(QLatin1String("://"));
+    const bool isFile = !fileName.isEmpty() && !fileName.contains(u"://"_s);
     const QString path = isFile ? dir.filePath(fileName) : fileName;
     QFile f(path);
     if (!content.isEmpty())
@@ -155,46 +144,32 @@ void tst_DbConnection::refusesWhatIsNoDatabase()
     QVERIFY2(text.contains(errorPart, Qt::CaseInsensitive), qPrintable(text));
     if (isFile && content.isEmpty())
         QVERIFY2(!QFile::exists(path), "opening must not create the file");
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")) && fileName == QLatin1String("Config.mdb"))
-        QVERIFY2(text.contains(QLatin1String("ODBC")), qPrintable(text));
+    if (!QSqlDatabase::isDriverAvailable(u"QODBC"_s) && fileName == u"Config.mdb"_s)
+        QVERIFY2(text.contains(u"ODBC"_s), qPrintable(text));
     // A failed connection runs nothing and stays closed.
-    QVERIFY(!c.SQL(QStringLiteral("select 1")));
-    QVERIFY(c.Disconnect());
-}
-
-void tst_DbConnection::reconnectsToAnotherDatabase()
-{
-    QS_OPEN_DB(QStringLiteral("sqlite"), first, c);
-    TestDatabase second;
-    QVERIFY(second.create(QStringLiteral("sqlite"), nullptr));
-    QVERIFY(c.SQL(QStringLiteral("create table T_FIRST (A integer)")));
-    c.setDatabase(second.path()); // takes effect at the next Connect only
-    QVERIFY(c.SQL(QStringLiteral("insert into T_FIRST values (1)")));
-    QVERIFY(c.Disconnect());
-    QVERIFY(c.Connect());
-    QVERIFY(!c.SQL(QStringLiteral("insert into T_FIRST values (1)")));
-    QCOMPARE(c.LastConnectInfo(), c.GetConnectInfo());
+    QVERIFY(!c.SQL(u"select 1"_s));
+    QVERIFY(c.Disconnect() && c.Disconnect());
 }
 
 void tst_DbConnection::recordSetNamesAndNulls()
 {
     QFETCH(QString, backend);
     QS_OPEN_DB(backend, db, c);
-    QS_EXEC(c, QStringLiteral("create table T_PROBE (ID integer, NAME text)"));
+    QS_EXEC(c, u"create table T_PROBE (ID integer, NAME text)"_s);
     for (int i = 1; i <= 250; ++i)
-        QS_EXEC(c, QStringLiteral("insert into T_PROBE (ID, NAME) values (?, ?)"), i,
-                i % 2 ? QVariant(QStringLiteral("n%1").arg(i)) : QVariant(QMetaType(QMetaType::QString)));
+        QS_EXEC(c, u"insert into T_PROBE (ID, NAME) values (?, ?)"_s, i,
+                i % 2 ? QVariant(u"n%1"_s.arg(i)) : QVariant(QMetaType(QMetaType::QString)));
 
     RecordSet rows;
-    QVERIFY(OpenRecordset(c, QStringLiteral("select ID, NAME from T_PROBE where ID > ? order by ID"), {100}, &rows));
+    QVERIFY(OpenRecordset(c, u"select ID, NAME from T_PROBE where ID > ? order by ID"_s, {100}, &rows));
     QCOMPARE(rows.count(), 150);
-    QCOMPARE(rows.columnIndex(QStringLiteral("Name")), 1);
-    QCOMPARE(rows.value(0, QStringLiteral("ID")).toInt(), 101);
-    QCOMPARE(rows.value(0, QStringLiteral("NAME")).toString(), QStringLiteral("n101"));
-    QVERIFY(rows.value(1, QStringLiteral("NAME")).isNull());
+    QCOMPARE(rows.columnIndex(u"Name"_s), 1);
+    QCOMPARE(rows.value(0, u"ID"_s).toInt(), 101);
+    QCOMPARE(rows.value(0, u"NAME"_s).toString(), u"n101"_s);
+    QVERIFY(rows.value(1, u"NAME"_s).isNull());
     QVERIFY(!rows.value(150, 0).isValid());
-    QVERIFY(!rows.value(0, QStringLiteral("NONE")).isValid());
-    QVERIFY(OpenRecordset(c, QStringLiteral("select ID from T_PROBE where ID < 0"), {}, &rows));
+    QVERIFY(!rows.value(0, u"NONE"_s).isValid());
+    QVERIFY(OpenRecordset(c, u"select ID from T_PROBE where ID < 0"_s, {}, &rows));
     QVERIFY(rows.isEmpty());
     QCOMPARE(rows.columns().size(), 1);
 }
@@ -203,14 +178,14 @@ void tst_DbConnection::transactionsCommitAndRollBack()
 {
     QFETCH(QString, backend);
     QS_OPEN_DB(backend, db, c);
-    QS_EXEC(c, QStringLiteral("create table T_PROBE (ID integer)"));
-    QVERIFY(c.OpenTransaction() && c.SQL(QStringLiteral("insert into T_PROBE values (1)")) && c.RollbackTransaction());
-    QVERIFY(c.OpenTransaction() && c.SQL(QStringLiteral("insert into T_PROBE values (2)")) && c.CommitTransaction());
+    QS_EXEC(c, u"create table T_PROBE (ID integer)"_s);
+    QVERIFY(c.OpenTransaction() && c.SQL(u"insert into T_PROBE values (1)"_s) && c.RollbackTransaction());
+    QVERIFY(c.OpenTransaction() && c.SQL(u"insert into T_PROBE values (2)"_s) && c.CommitTransaction());
     // A transaction left open is ended without its changes when the connection closes.
-    QVERIFY(c.OpenTransaction() && c.SQL(QStringLiteral("insert into T_PROBE values (3)")));
+    QVERIFY(c.OpenTransaction() && c.SQL(u"insert into T_PROBE values (3)"_s));
     QVERIFY(c.Disconnect() && c.Connect());
     RecordSet rows;
-    QVERIFY(OpenRecordset(c, QStringLiteral("select ID from T_PROBE"), {}, &rows));
+    QVERIFY(OpenRecordset(c, u"select ID from T_PROBE"_s, {}, &rows));
     QCOMPARE(rows.count(), 1);
     QCOMPARE(rows.value(0, 0).toInt(), 2);
 }

@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 #include <cmath>
 #include <limits>
 #include <unistd.h>
@@ -57,10 +59,9 @@ void tst_RegSettings::companyAndAppName_data()
     QTest::addColumn<QString>("appName");
     QTest::addColumn<QString>("expectedCompany");
     QTest::addColumn<QString>("expectedAppName");
-    QTest::newRow("trimmed") << "  Acme\t" << " Shop " << "Acme" << "Shop";
     QTest::newRow("empty restores") << "" << "" << "Quorvane" << "Quorvane Spindrel Client";
     QTest::newRow("blanks restore") << "   " << " \t " << "Quorvane" << "Quorvane Spindrel Client";
-    QTest::newRow("inner blanks kept") << "A  B" << "C D" << "A  B" << "C D";
+    QTest::newRow("trimmed, inner blanks kept") << "  A  B\t" << " C D " << "A  B" << "C D";
 }
 
 void tst_RegSettings::companyAndAppName()
@@ -70,8 +71,8 @@ void tst_RegSettings::companyAndAppName()
     QFETCH(QString, expectedCompany);
     QFETCH(QString, expectedAppName);
     CRegSettings settings;
-    settings.setCompany(QStringLiteral("Other"));
-    settings.setAppName(QStringLiteral("Other"));
+    settings.setCompany(u"Other"_s);
+    settings.setAppName(u"Other"_s);
     settings.setCompany(company);
     settings.setAppName(appName);
     QCOMPARE(settings.Company(), expectedCompany);
@@ -88,15 +89,12 @@ void tst_RegSettings::iniLocation_data()
     QTest::addColumn<QString>("keyPath");
     QTest::addColumn<QString>("file"); // empty: no valid location
     QTest::addColumn<QString>("group");
-    QTest::newRow("app key") << "Software\\Quorvane\\Quorvane Spindrel Client" << "Quorvane/Quorvane Spindrel Client.ini" << "";
-    QTest::newRow("section") << "Software\\Quorvane\\Quorvane Spindrel Client\\Settings"
-                             << "Quorvane/Quorvane Spindrel Client.ini" << "Settings";
     QTest::newRow("nested") << "SOFTWARE\\Quorvane\\Editor\\A\\B" << "Quorvane/Editor.ini" << "A/B";
     QTest::newRow("company only") << "Software\\Other" << "Other.ini" << "";
     QTest::newRow("no Software") << "Other\\Place" << "Other/Place.ini" << "";
     for (const char *bad : {"", "Software\\\\Other", "Software\\Other\\", "Software\\..\\..\\etc\\passwd",
                             "Software\\.\\x", "Software\\a/../../b\\c"})
-        QTest::newRow(bad) << bad << "" << "";
+        QTest::addRow("bad \"%s\"", bad) << bad << "" << "";
 }
 
 void tst_RegSettings::iniLocation()
@@ -117,8 +115,6 @@ void tst_RegSettings::iniValue_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("written"); // false: hand-written, not what the value is saved as
     QTest::newRow("text") << QVariant("C:\\CNC\\config.mdb") << "C:\\CNC\\config.mdb" << true;
-    QTest::newRow("number as text") << QVariant("1200") << "1200" << true;
-    QTest::newRow("empty text") << QVariant(QString("")) << "" << true;
     QTest::newRow("text like an integer") << QVariant("dword:000004b0") << "sz:dword:000004b0" << true;
     QTest::newRow("text with the escape") << QVariant("sz:x") << "sz:sz:x" << true;
     QTest::newRow("upper-case look-alike") << QVariant("DWORD:1") << "sz:DWORD:1" << true;
@@ -147,22 +143,13 @@ void tst_RegSettings::toDword_data()
 {
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<Dword>("expected");
-    QTest::newRow("1234.6") << QVariant(1234.6) << Dword(1235);
-    QTest::newRow("-1234.6") << QVariant(-1234.6) << Dword(-1235);
-    QTest::newRow("half to even down") << QVariant(1234.5) << Dword(1234);
-    QTest::newRow("half to even up") << QVariant(1235.5) << Dword(1236);
-    QTest::newRow("float") << QVariant(2.4f) << Dword(2);
-    QTest::newRow("true") << QVariant(true) << Dword(-1);
-    QTest::newRow("false") << QVariant(false) << Dword(0);
-    QTest::newRow("int64 in range") << QVariant(qlonglong(-5)) << Dword(-5);
-    QTest::newRow("int64 too big") << QVariant(qlonglong(1) << 40) << Dword();
-    QTest::newRow("uint64 too big") << QVariant(qulonglong(1) << 63) << Dword();
-    QTest::newRow("largest") << QVariant(2147483647.4) << Dword(2147483647);
-    QTest::newRow("double too big") << QVariant(2147483647.6) << Dword();
-    QTest::newRow("nan") << QVariant(std::nan("")) << Dword();
-    QTest::newRow("infinity") << QVariant(HUGE_VAL) << Dword();
-    QTest::newRow("nothing") << QVariant() << Dword();
-    QTest::newRow("byte array") << QVariant(QByteArray("12")) << Dword();
+    // Nearest, half to even; true is -1; out of range and not numbers give nothing.
+    const QList<std::pair<QVariant, Dword>> cases{
+        {1234.6, 1235}, {-1234.6, -1235}, {1234.5, 1234}, {1235.5, 1236}, {2.4f, 2}, {true, -1}, {false, 0},
+        {qlonglong(-5), -5}, {qlonglong(1) << 40, {}}, {qulonglong(1) << 63, {}}, {2147483647.4, 2147483647},
+        {2147483647.6, {}}, {std::nan(""), {}}, {HUGE_VAL, {}}, {QVariant(), {}}, {QByteArray("12"), {}}};
+    for (const auto &[value, expected] : cases)
+        QTest::addRow("%s %s", value.typeName(), qPrintable(value.toString())) << value << expected;
 }
 
 void tst_RegSettings::toDword()
@@ -176,14 +163,13 @@ void tst_RegSettings::userValuesKeepTheirKind_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("text 1200") << "Defaults" << QVariant("1200") << QVariant("1200");
-    QTest::newRow("integer 1200") << "Defaults" << QVariant(1200) << QVariant(1200);
-    QTest::newRow("empty text is not the default") << "Settings" << QVariant(QString("")) << QVariant(QString(""));
     QTest::newRow("1234.6 stores 1235") << "Defaults" << QVariant(1234.6) << QVariant(1235);
     QTest::newRow("no section") << "" << QVariant("top") << QVariant("top");
     QTest::newRow("nested section") << "A\\B" << QVariant(-7) << QVariant(-7);
-    for (const char *text : {"a;b, c = d", "@Variant(x)", "Ölwanne 主轴"})
-        QTest::newRow(text) << "Settings" << QVariant(QString::fromUtf8(text)) << QVariant(QString::fromUtf8(text));
+    // Text stays text, integers stay integers, empty text is not the default.
+    for (const QVariant &v : {QVariant("1200"), QVariant(1200), QVariant(QString("")), QVariant("a;b, c = d"),
+                              QVariant("@Variant(x)"), QVariant(QString::fromUtf8("Ölwanne 主轴"))})
+        QTest::addRow("%s %s", v.typeName(), qPrintable(v.toString())) << "Settings" << v << v;
 }
 
 void tst_RegSettings::userValuesKeepTheirKind()

@@ -3,11 +3,13 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Machines as another tool keeps them: nullable columns, PORT of either type
 // and a column of its own. Machine 7's PORT is `port7`.
-bool makeMachines(clsAccessDBConnection &c, QString *error, const QString &portType = QStringLiteral("integer"),
+bool makeMachines(clsAccessDBConnection &c, QString *error, const QString &portType = u"integer"_s,
                   const QVariant &port7 = 5007)
 {
     const QList<QVariantList> machines{{3, "M3", "Lathe", 5003}, {5, "M5", "Mill", 5005},
@@ -17,22 +19,22 @@ bool makeMachines(clsAccessDBConnection &c, QString *error, const QString &portT
                                               "LOCATION text)").arg(portType), {}, error)
               && CreateConfigTables(c, error);
     for (const QVariantList &m : machines)
-        ok = ok && ExecStatement(c, QStringLiteral("INSERT INTO T_DNC_MACHINES VALUES (?, ?, ?, '127.0.0.1', ?, ?, 'hall 2')"),
+        ok = ok && ExecStatement(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, ?, '127.0.0.1', ?, ?, 'hall 2')"_s,
                                  m + QVariantList{m.at(0).toInt() % 31 + 1}, error);
     return ok;
 }
 
 StationMachineSetting setting(int id, int cmdType, const QString &tag = QString())
 {
-    return {id, EditModeEdit, cmdType, "LOAD" + tag, "nc;txt", QStringLiteral("D:\\PROGS\\M%1").arg(id),
+    return {id, EditModeEdit, cmdType, "LOAD" + tag, "nc;txt", u"D:\\PROGS\\M%1"_s.arg(id),
             "SAVE" + tag, QString(), "D:\\IN\\"};
 }
 
 QList<QVariantList> dumpStationRows(clsAccessDBConnection &c)
 {
     RecordSet rows;
-    if (!OpenRecordset(c, QStringLiteral("select * from T_DNC_MPPC order by MPPC_ID"), {}, &rows))
-        return {{QStringLiteral("dump failed")}};
+    if (!OpenRecordset(c, u"select * from T_DNC_MPPC order by MPPC_ID"_s, {}, &rows))
+        return {{u"dump failed"_s}};
     QList<QVariantList> all;
     for (int i = 0; i < rows.count(); ++i)
         all << rows.row(i);
@@ -114,14 +116,14 @@ void tst_StationTables::storedTexts()
 // Station keys are bound, never spliced into the text.
 void tst_StationTables::statementsBindTheKey()
 {
-    const QString key = QStringLiteral("x' or '1'='1");
+    const QString key = u"x' or '1'='1"_s;
     for (DbBackend b : {DbBackend::Access, DbBackend::Sqlite, DbBackend::PostgreSql}) {
         for (const SqlStatement &st :
              {StationMachinesQuery(b, key), MachinesForStationQuery(b, key),
               StationOptionsQuery(b, key, TransferDirection::Receive, {3, 7, 12}),
               DeleteStationRowsStatement(b, key), InsertStationRowStatement(key, setting(3, CmdTypeBoth))}) {
-            QVERIFY2(!st.text.contains(QLatin1Char('\'')), qPrintable(st.text));
-            QCOMPARE(st.text.count(QLatin1Char('?')), st.values.size());
+            QVERIFY2(!st.text.contains(u'\''), qPrintable(st.text));
+            QCOMPARE(st.text.count(u'?'), st.values.size());
             QVERIFY(st.values.contains(key));
         }
     }
@@ -133,44 +135,37 @@ void tst_StationTables::readsAndWritesStationRows()
     QS_OPEN_DB(backend, db, c);
     QString error;
     QVERIFY2(makeMachines(c, &error), qPrintable(error));
-    const QString key = QStringLiteral("O'Brien");
-    QVERIFY(SaveStationMachines(c, QStringLiteral("LATHE1"), {setting(3, CmdTypeSend, QStringLiteral("-pc"))}).ok());
+    const QString key = u"O'Brien"_s;
+    QVERIFY(SaveStationMachines(c, u"LATHE1"_s, {setting(3, CmdTypeSend, u"-pc"_s)}).ok());
     SaveResult saved = SaveStationMachines(c, key, {setting(7, CmdTypeBoth), setting(3, CmdTypeSend),
                                                     setting(12, CmdTypeReceive)});
     QVERIFY2(saved.ok(), qPrintable(saved.error));
     // A row of a machine that no longer exists is read by nobody.
-    QS_EXEC(c, QStringLiteral("INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) VALUES (99, ?, 0, 0)"), key);
+    QS_EXEC(c, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) VALUES (99, ?, 0, 0)"_s, key);
 
     LoadResult<MachineAssignment> loaded = LoadStationMachines(c, key);
     QVERIFY2(loaded.ok, qPrintable(loaded.error));
     QCOMPARE(ids(loaded), (QList<int>{3, 7, 12}));
-    const MachineAssignment &m3 = loaded.rows.at(0);
-    QCOMPARE(m3.MACHINE_NUMBER, QStringLiteral("M3"));
-    QCOMPARE(m3.IP_ADDRESS, QStringLiteral("127.0.0.1"));
-    QCOMPARE(m3.PORT, 5003);
-    QCOMPARE(m3.ICON_INDEX, 4);
-    QCOMPARE(m3.EDIT_MODE, int(EditModeEdit));
-    QCOMPARE(m3.CMD_TYPE, int(CmdTypeSend));
-    QCOMPARE(m3.SEND_REMOTE_CMD, QStringLiteral("LOAD"));
-    QCOMPARE(m3.SEND_EXTENSION, (QStringList{".nc", ".txt"}));
-    QCOMPARE(m3.SEND_DIRECTORY, QStringLiteral("D:\\PROGS\\M3\\"));
-    QVERIFY(m3.RECV_REMOTE_CMD.isEmpty()); // not set for a send-only row
+    const MachineAssignment &m3 = loaded.rows.at(0), &m12 = loaded.rows.at(2);
+    // Receive texts are not set for a send-only row, nor send texts for a receive-only one.
+    QCOMPARE((QVariantList{m3.MACHINE_NUMBER, m3.IP_ADDRESS, m3.PORT, m3.ICON_INDEX, m3.EDIT_MODE, m3.CMD_TYPE,
+                           m3.SEND_REMOTE_CMD, m3.SEND_EXTENSION, m3.SEND_DIRECTORY, m3.RECV_REMOTE_CMD}),
+             (QVariantList{"M3", "127.0.0.1", 5003, 4, EditModeEdit, CmdTypeSend, "LOAD", QStringList{".nc", ".txt"},
+                           "D:\\PROGS\\M3\\", ""}));
+    QCOMPARE((QVariantList{m12.RECV_REMOTE_CMD, m12.RECV_EXTENSION, m12.SEND_DIRECTORY}),
+             (QVariantList{"SAVE", QStringList(), ""}));
     QVERIFY(m3.MPPC_ID != 0 && m3.MPPC_ID != loaded.rows.at(1).MPPC_ID);
-    const MachineAssignment &m12 = loaded.rows.at(2);
-    QCOMPARE(m12.RECV_REMOTE_CMD, QStringLiteral("SAVE"));
-    QVERIFY(m12.RECV_EXTENSION.isEmpty()); // stored as null
-    QVERIFY(m12.SEND_DIRECTORY.isEmpty());
 
     // The key compares without case, as Access does; quotes cannot break out.
-    QCOMPARE(ids(LoadStationMachines(c, QStringLiteral("o'brien"))), (QList<int>{3, 7, 12}));
-    QCOMPARE(LoadStationMachines(c, QStringLiteral("LATHE1")).rows.value(0).SEND_REMOTE_CMD, QStringLiteral("LOAD-pc"));
-    loaded = LoadStationMachines(c, QStringLiteral("x' or '1'='1"));
+    QCOMPARE(ids(LoadStationMachines(c, u"o'brien"_s)), (QList<int>{3, 7, 12}));
+    QCOMPARE(LoadStationMachines(c, u"LATHE1"_s).rows.value(0).SEND_REMOTE_CMD, u"LOAD-pc"_s);
+    loaded = LoadStationMachines(c, u"x' or '1'='1"_s);
     QVERIFY(loaded.ok && loaded.rows.isEmpty());
 
     // Saving again replaces the station's rows (the orphan too) and nothing else.
-    QVERIFY(SaveStationMachines(c, QStringLiteral("O'BRIEN"), {setting(5, CmdTypeBoth)}).ok());
+    QVERIFY(SaveStationMachines(c, u"O'BRIEN"_s, {setting(5, CmdTypeBoth)}).ok());
     QCOMPARE(ids(LoadStationMachines(c, key)), QList<int>{5});
-    QCOMPARE(ids(LoadStationMachines(c, QStringLiteral("LATHE1"))), QList<int>{3});
+    QCOMPARE(ids(LoadStationMachines(c, u"LATHE1"_s)), QList<int>{3});
     QCOMPARE(dumpStationRows(c).size(), 2);
     QVERIFY(SaveStationMachines(c, key, {}).ok());
     loaded = LoadStationMachines(c, key);
@@ -185,35 +180,33 @@ void tst_StationTables::wizardReaders()
     QVERIFY2(makeMachines(c, &error), qPrintable(error));
     StationMachineSetting viewOnly = setting(7, CmdTypeBoth);
     viewOnly.EDIT_MODE = EditModeViewOnly;
-    QVERIFY(SaveStationMachines(c, QStringLiteral("PC1"), {setting(3, CmdTypeSend), viewOnly}).ok());
-    QVERIFY(SaveStationMachines(c, QStringLiteral("OTHER"), {setting(5, CmdTypeSend)}).ok());
+    QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), viewOnly}).ok());
+    QVERIFY(SaveStationMachines(c, u"OTHER"_s, {setting(5, CmdTypeSend)}).ok());
 
-    const LoadResult<MachineChoice> choices = LoadMachineChoices(c, QStringLiteral("pc1"));
+    const LoadResult<MachineChoice> choices = LoadMachineChoices(c, u"pc1"_s);
     QVERIFY2(choices.ok, qPrintable(choices.error));
-    QCOMPARE(choices.rows.size(), 4);
-    QVERIFY(choices.rows.at(0).enabled);
-    QCOMPARE(choices.rows.at(0).CMD_TYPE, int(CmdTypeSend));
-    QCOMPARE(choices.rows.at(1).MACHINE_ID, 5); // another station's machine
-    QVERIFY(!choices.rows.at(1).enabled);
-    QCOMPARE(choices.rows.at(1).EDIT_MODE, int(EditModeNone));
-    QCOMPARE(choices.rows.at(1).CMD_TYPE, int(CmdTypeBoth));
-    QCOMPARE(choices.rows.at(2).EDIT_MODE, int(EditModeViewOnly));
-    QCOMPARE(choices.rows.at(3).MACHINE_NAME, QStringLiteral("Router"));
+    // Every machine; another station's machine 5 as not assigned.
+    QList<QVariantList> got;
+    for (const MachineChoice &m : choices.rows)
+        got << QVariantList{m.MACHINE_ID, m.MACHINE_NAME, m.enabled, m.EDIT_MODE, m.CMD_TYPE};
+    QCOMPARE(got, (QList<QVariantList>{{3, "Lathe", true, EditModeEdit, CmdTypeSend},
+                                       {5, "Mill", false, EditModeNone, CmdTypeBoth},
+                                       {7, "Grinder", true, EditModeViewOnly, CmdTypeBoth},
+                                       {12, "Router", false, EditModeNone, CmdTypeBoth}}));
 
-    const auto send = LoadMachineOptions(c, QStringLiteral("PC1"), TransferDirection::Send, {7, 5, 3});
+    const auto send = LoadMachineOptions(c, u"PC1"_s, TransferDirection::Send, {7, 5, 3});
     QVERIFY2(send.ok, qPrintable(send.error));
-    QCOMPARE(send.rows.size(), 3);
-    QCOMPARE(send.rows.at(0).extension, QStringLiteral(".nc;txt"));
-    QCOMPARE(send.rows.at(0).directory, QStringLiteral("D:\\PROGS\\M3\\"));
-    QVERIFY(!send.rows.at(1).hasRow);
-    QCOMPARE(send.rows.at(1).remoteCommand, QStringLiteral("LOAD"));
-    QVERIFY(send.rows.at(1).directory.isEmpty());
+    got.clear();
+    for (const MachineOptions &m : send.rows)
+        got << QVariantList{m.MACHINE_ID, m.hasRow, m.remoteCommand, m.extension, m.directory};
+    QCOMPARE(got, (QList<QVariantList>{{3, true, "LOAD", ".nc;txt", "D:\\PROGS\\M3\\"}, {5, false, "LOAD", "", ""},
+                                       {7, true, "LOAD", ".nc;txt", "D:\\PROGS\\M7\\"}}));
 
     // A send-only row switched to Both shows its empty receive command, not "SAVE".
-    const auto receive = LoadMachineOptions(c, QStringLiteral("PC1"), TransferDirection::Receive, {3, 12});
+    const auto receive = LoadMachineOptions(c, u"PC1"_s, TransferDirection::Receive, {3, 12});
     QVERIFY2(receive.ok && receive.rows.size() == 2, qPrintable(receive.error));
     QVERIFY(receive.rows.at(0).hasRow && receive.rows.at(0).remoteCommand.isEmpty());
-    QCOMPARE(receive.rows.at(1).remoteCommand, QStringLiteral("SAVE"));
+    QCOMPARE(receive.rows.at(1).remoteCommand, u"SAVE"_s);
 }
 
 void tst_StationTables::portConversion_data()
@@ -244,16 +237,16 @@ void tst_StationTables::portConversion()
     QS_OPEN_DB(backend, db, c);
     QString error;
     QVERIFY2(makeMachines(c, &error, portType, port), qPrintable(error));
-    QVERIFY(SaveStationMachines(c, QStringLiteral("PC1"), {setting(3, CmdTypeSend), setting(7, CmdTypeSend)}).ok());
-    const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, QStringLiteral("PC1"));
+    QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), setting(7, CmdTypeSend)}).ok());
+    const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, u"PC1"_s);
     QCOMPARE(loaded.ok, expected != 0);
     if (expected) {
         QCOMPARE(ids(loaded), (QList<int>{3, 7}));
         QCOMPARE(loaded.rows.at(1).PORT, expected);
     } else {
         QVERIFY(loaded.rows.isEmpty());
-        QVERIFY2(loaded.error.contains(QLatin1String("PORT")), qPrintable(loaded.error));
-        QVERIFY2(loaded.error.contains(QLatin1String("M7 - Grinder")), qPrintable(loaded.error));
+        QVERIFY2(loaded.error.contains(u"PORT"_s), qPrintable(loaded.error));
+        QVERIFY2(loaded.error.contains(u"M7 - Grinder"_s), qPrintable(loaded.error));
     }
 }
 
@@ -278,38 +271,38 @@ void tst_StationTables::failedSaveLeavesTableAsBefore()
     QS_OPEN_DB(backend, db, c);
     QString error;
     QVERIFY2(makeMachines(c, &error), qPrintable(error));
-    QVERIFY(SaveStationMachines(c, QStringLiteral("PC1"), {setting(3, CmdTypeSend), setting(5, CmdTypeBoth)}).ok());
-    QVERIFY(SaveStationMachines(c, QStringLiteral("PC2"), {setting(3, CmdTypeReceive)}).ok());
+    QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), setting(5, CmdTypeBoth)}).ok());
+    QVERIFY(SaveStationMachines(c, u"PC2"_s, {setting(3, CmdTypeReceive)}).ok());
     const QList<QVariantList> before = dumpStationRows(c);
     QCOMPARE(before.size(), 3);
 
     // The database itself refuses, as a real failure would.
-    const bool pg = backend == QLatin1String("postgresql");
-    const bool del = failure == QLatin1String("delete");
-    const QString trigger = QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN %2")
+    const bool pg = backend == u"postgresql"_s;
+    const bool del = failure == u"delete"_s;
+    const QString trigger = u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN %2"_s
                                 .arg(del ? "DELETE" : "INSERT", del ? "(1 = 1)" : "(NEW.MACHINE_ID = 7)");
-    if (failure != QLatin1String("code") && pg) {
+    if (failure != u"code"_s && pg) {
         QS_EXEC(c, QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
                                   "$$ BEGIN RAISE EXCEPTION 'refused by the test'; END $$"));
-        QS_EXEC(c, trigger + QStringLiteral(" EXECUTE FUNCTION refuse()"));
-    } else if (failure != QLatin1String("code")) {
-        QS_EXEC(c, trigger + QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"));
+        QS_EXEC(c, trigger + u" EXECUTE FUNCTION refuse()"_s);
+    } else if (failure != u"code"_s) {
+        QS_EXEC(c, trigger + u" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"_s);
     }
     StationMachineSetting third = setting(12, CmdTypeBoth);
-    if (failure == QLatin1String("code"))
+    if (failure == u"code"_s)
         third.CMD_TYPE = 3;
-    const SaveResult saved = SaveStationMachines(c, QStringLiteral("PC1"),
+    const SaveResult saved = SaveStationMachines(c, u"PC1"_s,
                                                  {setting(3, CmdTypeBoth), setting(7, CmdTypeSend), third});
     QCOMPARE(int(saved.status), status);
     QVERIFY(!saved.error.isEmpty());
-    if (failure == QLatin1String("insert"))
+    if (failure == u"insert"_s)
         QVERIFY2(saved.error.contains("refused by the test") && saved.error.contains("MACHINE_ID 7"), qPrintable(saved.error));
     QCOMPARE(dumpStationRows(c), before);
 
     // No transaction is left hanging: the next save works.
-    if (failure != QLatin1String("code"))
-        QS_EXEC(c, QStringLiteral("DROP TRIGGER refuse") + (pg ? QStringLiteral(" ON T_DNC_MPPC") : QString()));
-    const SaveResult again = SaveStationMachines(c, QStringLiteral("PC1"), {setting(7, CmdTypeSend)});
+    if (failure != u"code"_s)
+        QS_EXEC(c, u"DROP TRIGGER refuse"_s + (pg ? u" ON T_DNC_MPPC"_s : QString()));
+    const SaveResult again = SaveStationMachines(c, u"PC1"_s, {setting(7, CmdTypeSend)});
     QVERIFY2(again.ok(), qPrintable(again.error));
     QCOMPARE(dumpStationRows(c).size(), 2);
 }
