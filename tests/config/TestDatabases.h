@@ -36,14 +36,14 @@ public:
 
     // An empty database for "sqlite" or "postgresql"; path() is what
     // clsAccessDBConnection takes.
-    bool create(const QString &backend, QString *why)
+    bool create(const QString &backend)
     {
         if (backend == QLatin1String("sqlite")) {
             m_path = m_dir.filePath(QStringLiteral("config db.sqlite"));
-            return CreateDatabaseFile(m_path, why);
+            return CreateDatabaseFile(m_path, &m_error);
         }
         const QString name = QStringLiteral("qs_t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
-        if (!onServer(QStringLiteral("CREATE DATABASE %1").arg(name), why))
+        if (!onServer(QStringLiteral("CREATE DATABASE %1").arg(name), &m_error))
             return false;
         m_pgName = name;
         QUrl url(qEnvironmentVariable("QS_TEST_PG_URL"));
@@ -53,6 +53,7 @@ public:
     }
     QString path() const { return m_path; }
     QString file(const QString &name) const { return m_dir.filePath(name); }
+    QString error() const { return m_error; }
 
 private:
     static bool onServer(const QString &sql, QString *why = nullptr)
@@ -65,6 +66,7 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     QString m_pgName;
+    QString m_error;
 };
 
 inline QStringList TestBackends()
@@ -83,10 +85,7 @@ inline void AddBackendRows()
 #define QS_OPEN_DB(backend, db, c)                                                                 \
     QS_REQUIRE_BACKEND(backend);                                                                   \
     TestDatabase db;                                                                               \
-    {                                                                                              \
-        QString why_;                                                                              \
-        QVERIFY2(db.create(backend, &why_), qPrintable(why_));                                     \
-    }                                                                                              \
+    QVERIFY2(db.create(backend), qPrintable(db.error()));                                          \
     clsAccessDBConnection c;                                                                       \
     c.setDatabase(db.path());                                                                      \
     QVERIFY2(c.Connect(), qPrintable(c.GetADOErrors().value(0).text()))

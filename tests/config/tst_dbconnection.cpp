@@ -67,7 +67,7 @@ void tst_DbConnection::connectDisconnectAndReconnect()
     QVERIFY(c.SQL(u"create table T_PROBE (A integer)"_s));
 
     TestDatabase second;
-    QVERIFY(second.create(backend, nullptr));
+    QVERIFY2(second.create(backend), qPrintable(second.error()));
     c.setDatabase(second.path()); // takes effect at the next Connect only
     QVERIFY(c.SQL(u"insert into T_PROBE values (1)"_s));
     QVERIFY(c.Disconnect() && c.Connect());

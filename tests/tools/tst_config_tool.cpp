@@ -102,6 +102,7 @@ void tst_ConfigTool::refuses_data()
     QTest::newRow("import with one") << QStringList{"import-mdb", "a.mdb"} << 2 << "Usage";
     QTest::newRow("empty argument") << QStringList{"demo", ""} << 2 << "empty argument";
     QTest::newRow("command case") << QStringList{"INIT", "a.sqlite"} << 2 << "Usage";
+    QTest::newRow("stations, missing") << QStringList{"stations", "nothing.sqlite"} << 1 << "does not exist";
     QTest::newRow("init, missing folder") << QStringList{"init", "no/such/folder/db.sqlite"} << 1 << "does not exist";
     QTest::newRow("init, a folder") << QStringList{"init", "."} << 1 << "not a file";
     QTest::newRow("init, Access file") << QStringList{"init", "plant.mdb"} << 1 << "Access";
@@ -144,15 +145,12 @@ void tst_ConfigTool::demoContents()
     connection.setDatabase(demo.filePath("config.sqlite"));
     QVERIFY(connection.Connect());
 
+    // Every machine on this computer, each on a port of its own.
     RecordSet machines;
-    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MACHINES", {}, &machines));
-    QVERIFY(machines.count() >= 6);
-    QSet<int> ports;
-    for (int i = 0; i < machines.count(); ++i) {
-        QCOMPARE(machines.value(i, "IP_ADDRESS").toString(), QString("127.0.0.1"));
-        ports << machines.value(i, "PORT").toInt();
-    }
-    QCOMPARE(ports.size(), machines.count());
+    QVERIFY(OpenRecordset(connection, "select count(*), count(distinct PORT), count(distinct IP_ADDRESS), min(IP_ADDRESS) "
+                                      "from T_DNC_MACHINES", {}, &machines));
+    QVERIFY(machines.value(0, 0).toInt() >= 6);
+    QCOMPARE(machines.row(0).mid(1), (QVariantList{machines.value(0, 0), 1, "127.0.0.1"}));
 
     const LoadResult<MachineAssignment> computer = LoadStationMachines(connection, GetPCName());
     QVERIFY2(computer.ok && computer.rows.size() >= 6, qPrintable(computer.error));
@@ -203,17 +201,13 @@ void tst_ConfigTool::demoContents()
     CRegSettings settings;
     QCOMPARE(settings.GetUserSetting("Settings", "Database").toString(),
              QDir::toNativeSeparators(demo.filePath("config.sqlite")));
-    QVERIFY(QFile::exists(m_home->filePath("Quorvane/Quorvane Spindrel Client.ini")));
     QCOMPARE(settings.GetMachineSetting("", "Current Path").toString(),
              QDir::toNativeSeparators(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-edit")));
-    QVERIFY(QFile::exists(m_system->filePath("Quorvane/Editor.ini")));
 
     r = run({"stations", demo.filePath("config.sqlite")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY(r.out.contains(GetPCName() + "\n") && r.out.contains("L-101") && r.out.contains("127.0.0.1:5106"));
     QVERIFY(!r.out.contains("S-501")); // assigned to no station
-    QCOMPARE(run({"stations", "nothing.sqlite"}).exitCode, 1);
-    QVERIFY(!QFile::exists(work("nothing.sqlite")));
 
     const QDateTime before = QFileInfo(demo.filePath("config.sqlite")).lastModified();
     r = run({"demo", demo.path()});

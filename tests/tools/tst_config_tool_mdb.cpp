@@ -44,7 +44,7 @@ QString target(const QString &backend, TestDatabase &d)
 {
     if (backend == u"new"_s)
         return d.file(u"imported.sqlite"_s);
-    return d.create(backend, nullptr) ? d.path() : QString();
+    return d.create(backend) ? d.path() : QString();
 }
 
 } // namespace
