@@ -5,16 +5,16 @@
 #include "ConfigSchema.h"
 #include "DBAssist.h"
 #include "DirectoryTreeModel.h"
-#include "FileGridView.h"
 #include "FileListModel.h"
 #include "FileNameEdit.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "ShopFloorLayout.h"
 #include "SplitterBar.h"
 #include "clsAccessDBConnection.h"
+#include "frmKeyboard.h"
 #include "frmShopFloor.h"
 #include "frmShopFloorButtonBar.h"
-#include "frmKeyboard.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -28,27 +28,33 @@
 // The station window driven through its controls, on real folders and a real
 // SQLite configuration database, with settings in a temporary folder.
 
+using namespace Qt::StringLiterals;
+using ShopFloorLayout::PixelsToTwips;
+using ShopFloorLayout::TwipsToPixels;
+
 namespace {
 
 struct Row {
     int id;
-    QString number;
     QString name;
-    int icon;
-    int editMode;
-    int cmdType;
-    QVariant sendDir;
-    QVariant sendExt;
-    QVariant recvDir;
-    QVariant recvExt;
+    int icon, editMode, cmdType;
+    QVariant sendDir, sendExt, recvDir, recvExt;
     QString station; // empty: this computer
 };
 
-void touch(const QString &path, int bytes = 10)
+void touch(const QString &path)
 {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(bytes, 'x'));
+    f.write("0123456789");
+}
+
+void writeExecutable(const QString &path, const QString &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
 }
 
 } // namespace
@@ -59,27 +65,18 @@ class tst_ShopFloorWindow : public QObject
 private slots:
     void init();
     void cleanup();
-
     void refusals_data();
     void refusals();
-    void machinesInIdOrderWithOnePressed();
-    void pressedMachineClickChangesNothing();
-    void machineChangeChoosesFirstAllowedAction();
-    void unknownCommandTypeKeepsPreviousMachine();
-    void actionSwitchChangesTreeAndList();
-    void editViewButtons_data();
-    void editViewButtons();
-    void treeClickListsFolderAndVanishedFolderRebuilds();
-    void f5FromFileNameRebuildsTree();
-    void arrowKeysChooseFolderAndCollapseDropsChildren();
+    void machinesAndActions();
+    void treeDrivesFileList();
     void activationReportsMissingRoot();
-    void splitterReleaseIsStoredAndKept();
+    void editView_data();
+    void editView();
+    void splitter_data();
+    void splitter();
     void placement_data();
     void placement();
     void goSendsTheLineToTheMachinesServer();
-    void editorButtons_data();
-    void editorButtons();
-    void keyboard_data();
     void keyboard();
     void maximisedResizeLaysOutOnceMore();
 
@@ -87,10 +84,12 @@ private:
     QString folder(const QString &relative);
     void writeDatabase(const QList<Row> &rows);
     frmShopFloor *load();
-    frmShopFloor *loadShown();
-    QVariant userSetting(const QString &section, const QString &key);
-    void clickMachine(int index);
-    void clickAction(int index);
+    frmShopFloor *open() { return open(m_standard); }
+    frmShopFloor *open(const QList<Row> &rows);
+    void click(frmShopFloorButtonBar *bar, int index) { QTest::mouseClick(bar->Button(index), Qt::LeftButton); }
+    void clickNode(const QModelIndex &node);
+    void expectState(int machine, int action, const QString &file);
+    QVariant setting(const QString &key) { return CRegSettings().GetUserSetting(u"Defaults"_s, key); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_dbPath;
@@ -104,33 +103,30 @@ void tst_ShopFloorWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder(QStringLiteral("home"))));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(folder(QStringLiteral("etc"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder(u"home"_s)));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(folder(u"etc"_s)));
     gbUserMode = false;
     m_messages.clear();
     SetMessagePresenter([this](const QString &text, int) {
         m_messages << text;
         return int(MsgResultOk);
     });
-    m_dbPath = m_dir->filePath(QStringLiteral("config.db"));
+    m_dbPath = m_dir->filePath(u"config.db"_s);
     m_port = 5001;
-
-    // Machine 3 sends from send/ (.NC), receives into recv/; 7 only receives.
-    touch(folder(QStringLiteral("send")) + QStringLiteral("/O1.NC"));
-    touch(folder(QStringLiteral("send")) + QStringLiteral("/o2.nc"));
-    touch(folder(QStringLiteral("send")) + QStringLiteral("/NOTES.TXT"));
-    touch(folder(QStringLiteral("send/PARTS")) + QStringLiteral("/P9.NC"));
-    touch(folder(QStringLiteral("recv")) + QStringLiteral("/R1.H"));
-    touch(folder(QStringLiteral("recv7")) + QStringLiteral("/R7.MPF"));
+    for (const QString &file : {u"send/O1.NC"_s, u"send/o2.nc"_s, u"send/NOTES.TXT"_s,
+                                u"send/PARTS/P9.NC"_s, u"recv/R1.H"_s, u"recv7/R7.MPF"_s}) {
+        folder(QFileInfo(file).path());
+        touch(m_dir->filePath(file));
+    }
+    const QString send = folder(u"send"_s), recv = folder(u"recv"_s);
+    // Lathe sends and receives, Mill only receives, Grinder only sends, 20
+    // has a command type of no meaning; 5 belongs to another station.
     m_standard = {
-        {7, QStringLiteral("7"), QStringLiteral("Mill"), 7, 0, 1, QVariant(), QVariant(),
-         folder(QStringLiteral("recv7")), QVariant(), QString()},
-        {3, QStringLiteral("3"), QStringLiteral("Lathe"), 3, 0, 2, folder(QStringLiteral("send")),
-         QStringLiteral(".NC"), folder(QStringLiteral("recv")), QStringLiteral(".H"), QString()},
-        {12, QStringLiteral("12"), QStringLiteral("Grinder"), 99, 0, 0,
-         folder(QStringLiteral("send")), QStringLiteral(".TXT"), QVariant(), QVariant(), QString()},
-        {5, QStringLiteral("5"), QStringLiteral("Elsewhere"), 5, 0, 2, folder(QStringLiteral("send")),
-         QVariant(), folder(QStringLiteral("recv")), QVariant(), QStringLiteral("OTHER-STATION")},
+        {7, u"Mill"_s, 7, 0, 1, {}, {}, folder(u"recv7"_s), {}, {}},
+        {3, u"Lathe"_s, 3, 0, 2, send, u".NC"_s, recv, u".H"_s, {}},
+        {20, u"Odd"_s, 1, 0, 7, send, {}, recv, {}, {}},
+        {12, u"Grinder"_s, 99, 0, 0, send, u".TXT"_s, {}, {}, {}},
+        {5, u"Elsewhere"_s, 5, 0, 2, send, {}, recv, {}, u"OTHER-STATION"_s},
     };
 }
 
@@ -157,25 +153,18 @@ void tst_ShopFloorWindow::writeDatabase(const QList<Row> &rows)
     QVERIFY(db.Connect());
     QVERIFY2(CreateConfigTables(db, &error), qPrintable(error));
     for (const Row &r : rows) {
-        QVERIFY2(ExecStatement(db,
-                               QStringLiteral("INSERT INTO T_DNC_MACHINES (MACHINE_ID, MACHINE_NUMBER,"
-                                              " MACHINE_NAME, IP_ADDRESS, PORT, ICON_INDEX)"
-                                              " VALUES (?, ?, ?, '127.0.0.1', ?, ?)"),
-                               {r.id, r.number, r.name, m_port, r.icon}, &error),
+        QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MACHINES (MACHINE_ID, MACHINE_NUMBER, MACHINE_NAME,"
+                                   " IP_ADDRESS, PORT, ICON_INDEX) VALUES (?, ?, ?, '127.0.0.1', ?, ?)"_s,
+                               {r.id, QString::number(r.id), r.name, m_port, r.icon}, &error),
                  qPrintable(error));
-        QVERIFY2(ExecStatement(db,
-                               QStringLiteral("INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE,"
-                                              " CMD_TYPE, SEND_REMOTE_CMD, SEND_EXTENSION,"
-                                              " SEND_DIRECTORY, RECV_REMOTE_CMD, RECV_EXTENSION,"
-                                              " RECV_DIRECTORY) VALUES (?, ?, ?, ?, 'LOAD', ?, ?,"
-                                              " 'SAVE', ?, ?)"),
-                               {r.id, r.station.isEmpty() ? GetPCName() : r.station, r.editMode,
-                                r.cmdType, r.sendExt, r.sendDir, r.recvExt, r.recvDir},
-                               &error),
+        QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE,"
+                                   " SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY, RECV_REMOTE_CMD, RECV_EXTENSION,"
+                                   " RECV_DIRECTORY) VALUES (?, ?, ?, ?, 'LOAD', ?, ?, 'SAVE', ?, ?)"_s,
+                               {r.id, r.station.isEmpty() ? GetPCName() : r.station, r.editMode, r.cmdType,
+                                r.sendExt, r.sendDir, r.recvExt, r.recvDir}, &error),
                  qPrintable(error));
     }
-    QVERIFY(CRegSettings().SaveUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"),
-                                           m_dbPath));
+    QVERIFY(CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_dbPath));
 }
 
 frmShopFloor *tst_ShopFloorWindow::load()
@@ -185,408 +174,356 @@ frmShopFloor *tst_ShopFloorWindow::load()
     return m_window.get();
 }
 
-frmShopFloor *tst_ShopFloorWindow::loadShown()
+frmShopFloor *tst_ShopFloorWindow::open(const QList<Row> &rows)
 {
-    frmShopFloor *w = load();
-    if (w->LoadFailed)
-        return w;
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w))
+    writeDatabase(rows);
+    if (QTest::currentTestFailed() || load()->LoadFailed)
         return nullptr;
-    return w;
+    m_window->show();
+    return QTest::qWaitForWindowExposed(m_window.get()) ? m_window.get() : nullptr;
 }
 
-QVariant tst_ShopFloorWindow::userSetting(const QString &section, const QString &key)
+void tst_ShopFloorWindow::clickNode(const QModelIndex &node)
 {
-    return CRegSettings().GetUserSetting(section, key);
+    QTest::mouseClick(m_window->tvDirectory->viewport(), Qt::LeftButton, {},
+                      m_window->tvDirectory->visualRect(node).center());
 }
 
-void tst_ShopFloorWindow::clickMachine(int index)
+// One machine and one action (0 Send, 1 Receive) pressed, `file` in txtFile.
+void tst_ShopFloorWindow::expectState(int machine, int action, const QString &file)
 {
-    QToolButton *b = m_window->tbMachines->Button(index);
-    QVERIFY(b);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-void tst_ShopFloorWindow::clickAction(int index)
-{
-    QToolButton *b = m_window->tbAction->Button(index);
-    QVERIFY(b);
-    QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(m_window->CurrentMachine, machine);
+    for (int i = 1; i <= m_window->MachineCount; ++i)
+        QCOMPARE(m_window->tbMachines->Value(i), i == machine ? 1 : 0);
+    QCOMPARE(m_window->CurrentAction, action);
+    QCOMPARE(m_window->tbAction->Value(1 + action), 1);
+    QCOMPARE(m_window->tbAction->Value(2 - action), 0);
+    QCOMPARE(m_window->txtFile->text(), file);
 }
 
 void tst_ShopFloorWindow::refusals_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<bool>("userMode");
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("last");
     const QString title = ApplicationTitle();
-    const QString noDb = GetMessageText(164, title);
-    QTest::newRow("no database configured") << "none" << false << QStringList{noDb};
-    QTest::newRow("database file missing") << "missing" << false << QStringList{noDb};
-    QTest::newRow("no rows for this computer")
-        << "otherStation" << false << QStringList{GetMessageText(168, title)};
+    QTest::newRow("no database configured") << "none" << false << 1 << GetMessageText(164, title);
+    QTest::newRow("database file missing") << "missing" << false << 1 << GetMessageText(164, title);
+    QTest::newRow("no rows for this computer") << "otherStation" << false << 1 << GetMessageText(168, title);
     QTest::newRow("user mode names the user")
-        << "otherStation" << true << QStringList{GetMessageText(198, GetSessionUserName(), title)};
-    QTest::newRow("tables missing: error first, then 168") << "noTables" << false
-                                                           << QStringList{QString(), GetMessageText(168, title)};
+        << "otherStation" << true << 1 << GetMessageText(198, GetSessionUserName(), title);
+    QTest::newRow("tables missing: error first, then 168") << "noTables" << false << 2 << GetMessageText(168, title);
 }
 
 void tst_ShopFloorWindow::refusals()
 {
     QFETCH(QString, setup);
     QFETCH(bool, userMode);
-    QFETCH(QStringList, messages);
+    QFETCH(int, count);
+    QFETCH(QString, last);
     gbUserMode = userMode;
-    if (setup == QLatin1String("missing")) {
-        CRegSettings().SaveUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"),
-                                       m_dir->filePath(QStringLiteral("gone.db")));
-    } else if (setup == QLatin1String("otherStation")) {
+    if (setup == "missing"_L1) {
+        CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_dir->filePath(u"gone.db"_s));
+    } else if (setup == "otherStation"_L1) {
         // Rows for the computer exist, but in user mode only the user's count.
-        QList<Row> rows{m_standard.last()};
-        if (userMode)
-            rows << m_standard.first();
-        writeDatabase(rows);
-    } else if (setup == QLatin1String("noTables")) {
+        writeDatabase(userMode ? QList<Row>{m_standard.last(), m_standard.first()} : QList<Row>{m_standard.last()});
+    } else if (setup == "noTables"_L1) {
         QVERIFY(CreateDatabaseFile(m_dbPath));
-        CRegSettings().SaveUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"), m_dbPath);
+        CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_dbPath);
     }
     frmShopFloor *w = load();
     QCOMPARE(w->LoadFailed, 1);
-    QCOMPARE(m_messages.size(), messages.size());
-    for (int i = 0; i < messages.size(); ++i) {
-        if (messages[i].isEmpty())
-            QVERIFY2(!m_messages[i].isEmpty() && m_messages[i] != messages.last(),
-                     qPrintable(m_messages[i]));
-        else
-            QCOMPARE(m_messages[i], messages[i]);
-    }
+    QCOMPARE(m_messages.size(), count);
+    QCOMPARE(m_messages.last(), last);
+    QVERIFY(!m_messages.first().isEmpty());
     // What the start routine does next: unload without showing.
     w->close();
-    QVERIFY(!w->isVisible());
     for (QWidget *top : QApplication::topLevelWidgets())
         QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
-    QVERIFY(!userSetting(QStringLiteral("Defaults"), QStringLiteral("SFViewState")).isValid());
+    QVERIFY(!setting(u"SFViewState"_s).isValid());
 }
 
-void tst_ShopFloorWindow::machinesInIdOrderWithOnePressed()
+void tst_ShopFloorWindow::machinesAndActions()
 {
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
+    frmShopFloor *w = open();
     QVERIFY(w);
-    QCOMPARE(w->LoadFailed, 0);
     QVERIFY(m_messages.isEmpty());
-    QCOMPARE(w->MachineCount, 3);
-    QCOMPARE(w->tbMachines->Caption(1), QStringLiteral("3 - Lathe"));
-    QCOMPARE(w->tbMachines->Caption(2), QStringLiteral("7 - Mill"));
-    QCOMPARE(w->tbMachines->Caption(3), QStringLiteral("12 - Grinder"));
-    QCOMPARE(w->tbMachines->Button(3)->toolTip(), QStringLiteral("12 - Grinder"));
+    QCOMPARE(w->MachineCount, 4);
+    const QStringList captions{u"3 - Lathe"_s, u"7 - Mill"_s, u"12 - Grinder"_s, u"20 - Odd"_s};
+    for (int i = 1; i <= 4; ++i) {
+        QCOMPARE(w->tbMachines->Caption(i), captions[i - 1]);
+        QCOMPARE(w->tbMachines->Button(i)->toolTip(), captions[i - 1]);
+    }
     QVERIFY(!w->tbMachines->Button(3)->icon().isNull());
     QCOMPARE(w->windowTitle(), ApplicationTitle());
     QCOMPARE(w->cmdClose->text(), GetMessageText(183));
     QCOMPARE(w->cmdGo->toolTip(), GetMessageText(179));
     QCOMPARE(w->cmdKeyboard->toolTip(), GetMessageText(188));
 
-    // Machine 1 pressed, Send chosen (CMD_TYPE 2), its folder at the root.
-    for (int click : {0, 3, 2, 1}) {
-        if (click)
-            clickMachine(click);
-        const int expected = click ? click : 1;
-        QCOMPARE(w->CurrentMachine, expected);
-        for (int i = 1; i <= 3; ++i)
-            QCOMPARE(w->tbMachines->Value(i), i == expected ? 1 : 0);
-    }
-    QCOMPARE(w->CurrentAction, 0);
-    QCOMPARE(w->txtFile->text(), QStringLiteral("O1.NC"));
+    // Machine 1 with Send, its folder at the root of the tree, expanded.
+    expectState(1, 0, u"O1.NC"_s);
+    DirectoryTreeModel *tree = w->directoryModel();
+    QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(u"send"_s));
+    QCOMPARE(tree->rowCount(tree->rootIndex()), 1);
+    QVERIFY(w->tvDirectory->isExpanded(tree->rootIndex()));
     QCOMPARE(w->fileModel()->rowCount(), 2);
-}
 
-void tst_ShopFloorWindow::pressedMachineClickChangesNothing()
-{
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-    const QModelIndex root = w->directoryModel()->rootIndex();
-    const QModelIndex parts = w->directoryModel()->index(0, 0, root);
-    QCOMPARE(parts.data().toString(), QStringLiteral("PARTS"));
-    QTest::mouseClick(w->tvDirectory->viewport(), Qt::LeftButton, {},
-                      w->tvDirectory->visualRect(parts).center());
-    QVERIFY(w->CurrentDirectory.endsWith(QStringLiteral("PARTS") + QDir::separator()));
-    QCOMPARE(w->txtFile->text(), QStringLiteral("P9.NC"));
+    click(w->tbAction, 2);
+    expectState(1, 1, u"R1.H"_s);
+    QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(u"recv"_s));
+    QCOMPARE(tree->rowCount(tree->rootIndex()), 0);
+    QCOMPARE(w->CurrentDirectory, folder(u"recv"_s));
+    QCOMPARE(w->fileModel()->rowCount(), 1);
 
-    clickMachine(1);
-    QCOMPARE(w->tbMachines->Value(1), 1);
-    QVERIFY(w->CurrentDirectory.endsWith(QStringLiteral("PARTS") + QDir::separator()));
-    QCOMPARE(w->txtFile->text(), QStringLiteral("P9.NC"));
-}
-
-void tst_ShopFloorWindow::machineChangeChoosesFirstAllowedAction()
-{
-    QList<Row> rows = m_standard;
-    rows[2].cmdType = 2;
-    rows[2].recvDir = folder(QStringLiteral("recv"));
-    writeDatabase(rows);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-
-    clickAction(2);
-    QCOMPARE(w->CurrentAction, 1);
-    QCOMPARE(w->txtFile->text(), QStringLiteral("R1.H"));
-
-    clickMachine(2); // receive only
+    click(w->tbMachines, 2); // receive only
+    expectState(2, 1, u"R7.MPF"_s);
     QVERIFY(!w->tbAction->ButtonEnabled(1));
-    QVERIFY(w->tbAction->ButtonEnabled(2));
-    QCOMPARE(w->tbAction->Value(1), 0);
-    QCOMPARE(w->tbAction->Value(2), 1);
-    QCOMPARE(w->CurrentAction, 1);
-    QCOMPARE(w->RemoteCommand, QStringLiteral("SAVE"));
-    QCOMPARE(w->txtFile->text(), QStringLiteral("R7.MPF"));
+    QCOMPARE(w->RemoteCommand, u"SAVE"_s);
+    click(w->tbAction, 1); // disabled: nothing happens
+    expectState(2, 1, u"R7.MPF"_s);
+    click(w->tbMachines, 1); // Send again, although Receive was pressed before
+    expectState(1, 0, u"O1.NC"_s);
 
-    clickAction(1); // disabled: nothing happens
-    QCOMPARE(w->CurrentAction, 1);
-
-    clickMachine(3); // both: Send again, although Receive was pressed before
-    QCOMPARE(w->CurrentAction, 0);
-    QCOMPARE(w->tbAction->Value(1), 1);
-    QCOMPARE(w->tbAction->Value(2), 0);
-    QCOMPARE(w->ExtensionList, QStringList{QStringLiteral(".TXT")});
-    QCOMPARE(w->txtFile->text(), QStringLiteral("NOTES.TXT"));
-    QCOMPARE(w->ServerAddress, QStringLiteral("127.0.0.1"));
-    QCOMPARE(w->ServerPort, 5001);
-}
-
-void tst_ShopFloorWindow::unknownCommandTypeKeepsPreviousMachine()
-{
-    QList<Row> rows = m_standard;
-    rows[0].cmdType = 7;
-    writeDatabase(rows);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
+    // A command type of no meaning presses the button and keeps the rest.
     const QString root = w->ActionRoot;
-    clickMachine(2);
-    QCOMPARE(w->CurrentMachine, 2);
-    QCOMPARE(w->tbMachines->Value(2), 1);
+    click(w->tbMachines, 4);
+    expectState(4, 0, u"O1.NC"_s);
     QCOMPARE(w->ActionRoot, root);
-    QCOMPARE(w->CurrentAction, 0);
     QVERIFY(w->tbAction->ButtonEnabled(2));
-    QCOMPARE(w->txtFile->text(), QStringLiteral("O1.NC"));
+
+    click(w->tbMachines, 1);
+    click(w->tbAction, 2);
+    click(w->tbMachines, 3); // send only
+    expectState(3, 0, u"NOTES.TXT"_s);
+    QVERIFY(!w->tbAction->ButtonEnabled(2));
+    QCOMPARE(w->ExtensionList, QStringList{u".TXT"_s});
+    QCOMPARE(w->ServerAddress, u"127.0.0.1"_s);
+    QCOMPARE(w->ServerPort, 5001);
     QVERIFY(m_messages.isEmpty());
 }
 
-void tst_ShopFloorWindow::actionSwitchChangesTreeAndList()
+void tst_ShopFloorWindow::treeDrivesFileList()
 {
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-    DirectoryTreeModel *tree = w->directoryModel();
-    QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(QStringLiteral("send")));
-    QCOMPARE(tree->rowCount(tree->rootIndex()), 1);
-    QVERIFY(w->tvDirectory->isExpanded(tree->rootIndex()));
-
-    clickAction(2);
-    QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(QStringLiteral("recv")));
-    QCOMPARE(tree->rowCount(tree->rootIndex()), 0);
-    QCOMPARE(w->CurrentDirectory, folder(QStringLiteral("recv")));
-    QCOMPARE(w->fileModel()->rowCount(), 1);
-    QCOMPARE(w->txtFile->text(), QStringLiteral("R1.H"));
-}
-
-void tst_ShopFloorWindow::editViewButtons_data()
-{
-    QTest::addColumn<bool>("editorConfigured");
-    QTest::addColumn<bool>("editorExists");
-    QTest::addColumn<int>("editMode");
-    QTest::addColumn<bool>("edit");
-    QTest::addColumn<bool>("view");
-    QTest::newRow("edit") << true << true << 2 << true << false;
-    QTest::newRow("view only") << true << true << 1 << false << true;
-    QTest::newRow("none") << true << true << 0 << false << false;
-    QTest::newRow("no editor configured") << false << false << 2 << false << false;
-    QTest::newRow("editor file gone") << true << false << 2 << false << false;
-}
-
-void tst_ShopFloorWindow::editViewButtons()
-{
-    QFETCH(bool, editorConfigured);
-    QFETCH(bool, editorExists);
-    QFETCH(int, editMode);
-    QFETCH(bool, edit);
-    QFETCH(bool, view);
-    const QString editor = m_dir->filePath(QStringLiteral("editor"));
-    if (editorExists)
-        touch(editor);
-    if (editorConfigured)
-        QVERIFY(CRegSettings().SaveMachineSetting(QString(), QStringLiteral("Current Path"), editor));
-    QList<Row> rows = m_standard;
-    rows[1].editMode = editMode;
-    writeDatabase(rows);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-    QCOMPARE(w->EditorPath.isEmpty(), !(editorConfigured && editorExists));
-    QCOMPARE(w->cmdEdit->isVisible(), edit);
-    QCOMPARE(w->cmdView->isVisible(), view);
-    // The visible middle button sits between the keyboard and Go.
-    QPushButton *middle = edit ? w->cmdEdit : view ? w->cmdView : nullptr;
-    const int afterKeyboard = w->cmdKeyboard->geometry().right();
-    if (middle) {
-        QVERIFY(middle->x() > afterKeyboard);
-        QVERIFY(w->cmdGo->x() > middle->geometry().right());
-    } else {
-        QVERIFY(w->cmdGo->x() > afterKeyboard);
-        QVERIFY(w->cmdGo->x() - afterKeyboard < w->cmdGo->width());
-    }
-    QVERIFY(w->cmdClose->x() > w->cmdGo->geometry().right());
-    QVERIFY(w->cmdClose->geometry().right() < w->fraFile->width());
-}
-
-void tst_ShopFloorWindow::treeClickListsFolderAndVanishedFolderRebuilds()
-{
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-    DirectoryTreeModel *tree = w->directoryModel();
-    const QModelIndex parts = tree->index(0, 0, tree->rootIndex());
-    QVERIFY(QDir(folder(QStringLiteral("send/PARTS"))).removeRecursively());
-    QTest::mouseClick(w->tvDirectory->viewport(), Qt::LeftButton, {},
-                      w->tvDirectory->visualRect(parts).center());
-    // The tree starts again at the root, which no longer has PARTS.
-    QCOMPARE(tree->rowCount(tree->rootIndex()), 0);
-    QCOMPARE(w->CurrentDirectory, folder(QStringLiteral("send")));
-    QCOMPARE(w->txtFile->text(), QStringLiteral("O1.NC"));
-}
-
-void tst_ShopFloorWindow::f5FromFileNameRebuildsTree()
-{
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-    folder(QStringLiteral("send/NEW"));
-    w->txtFile->setFocus();
-    QTest::keyClick(w->txtFile, Qt::Key_F5);
-    DirectoryTreeModel *tree = w->directoryModel();
-    QCOMPARE(tree->rowCount(tree->rootIndex()), 2);
-}
-
-void tst_ShopFloorWindow::arrowKeysChooseFolderAndCollapseDropsChildren()
-{
-    touch(folder(QStringLiteral("send/PARTS/OLD")) + QStringLiteral("/X.NC"));
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
+    touch(folder(u"send/PARTS/OLD"_s) + u"X.NC"_s);
+    frmShopFloor *w = open();
     QVERIFY(w);
     DirectoryTreeModel *tree = w->directoryModel();
     w->tvDirectory->setFocus();
     QTest::keyClick(w->tvDirectory, Qt::Key_Down);
-    QCOMPARE(w->CurrentDirectory, folder(QStringLiteral("send/PARTS")));
-    QCOMPARE(w->txtFile->text(), QStringLiteral("P9.NC"));
+    QCOMPARE(w->CurrentDirectory, folder(u"send/PARTS"_s));
+    QCOMPARE(w->txtFile->text(), u"P9.NC"_s);
+    // A click on the pressed machine changes nothing.
+    click(w->tbMachines, 1);
+    expectState(1, 0, u"P9.NC"_s);
+    QCOMPARE(w->CurrentDirectory, folder(u"send/PARTS"_s));
 
     // Opening reads the folder afresh; closing forgets what was below.
     const QModelIndex parts = tree->index(0, 0, tree->rootIndex());
     QVERIFY(tree->isPlaceholder(tree->index(0, 0, parts)));
-    w->tvDirectory->expand(parts);
-    QCOMPARE(tree->index(0, 0, parts).data().toString(), QStringLiteral("OLD"));
-    w->tvDirectory->collapse(parts);
-    folder(QStringLiteral("send/PARTS/NEW"));
-    w->tvDirectory->expand(parts);
+    w->tvDirectory->setFocus();
+    QTest::keyClick(w->tvDirectory, Qt::Key_Right);
+    QCOMPARE(tree->index(0, 0, parts).data().toString(), u"OLD"_s);
+    QTest::keyClick(w->tvDirectory, Qt::Key_Left);
+    QVERIFY(tree->isPlaceholder(tree->index(0, 0, parts)));
+    folder(u"send/PARTS/NEW"_s);
+    QTest::keyClick(w->tvDirectory, Qt::Key_Right);
     QCOMPARE(tree->rowCount(parts), 2);
+
+    // F5 in the file name reads the tree again.
+    folder(u"send/NEW"_s);
+    w->txtFile->setFocus();
+    QTest::keyClick(w->txtFile, Qt::Key_F5);
+    QCOMPARE(tree->rowCount(tree->rootIndex()), 2);
+
+    // A clicked folder that vanished starts the tree again at the root.
+    const QModelIndex gone = tree->index(1, 0, tree->rootIndex());
+    QCOMPARE(gone.data().toString(), u"PARTS"_s);
+    QVERIFY(QDir(folder(u"send/PARTS"_s)).removeRecursively());
+    clickNode(gone);
+    QCOMPARE(tree->rowCount(tree->rootIndex()), 1);
+    QCOMPARE(w->CurrentDirectory, folder(u"send"_s));
+    QCOMPARE(w->txtFile->text(), u"O1.NC"_s);
 }
 
 void tst_ShopFloorWindow::activationReportsMissingRoot()
 {
     QList<Row> rows = m_standard;
-    rows[1].sendDir = m_dir->filePath(QStringLiteral("nowhere")) + QDir::separator();
+    rows[1].sendDir = m_dir->filePath(u"nowhere"_s) + QDir::separator();
     writeDatabase(rows);
     frmShopFloor *w = load();
     QCOMPARE(w->LoadFailed, 0);
     QVERIFY(m_messages.isEmpty()); // not while loading
-    QVERIFY(!w->WindowActivated);
     w->show();
     QApplication::setActiveWindow(w);
     QTRY_VERIFY(w->WindowActivated);
     QCOMPARE(m_messages, QStringList{GetMessageText(181, w->ActionRoot, ApplicationTitle())});
     QCOMPARE(w->fileModel()->rowCount(), 0);
     QVERIFY(w->txtFile->text().isEmpty());
-    // Once active, F5 reports it too.
     QTest::keyClick(w->tvDirectory, Qt::Key_F5);
     QCOMPARE(m_messages.size(), 2);
 }
 
-void tst_ShopFloorWindow::splitterReleaseIsStoredAndKept()
+void tst_ShopFloorWindow::editView_data()
 {
+    QTest::addColumn<bool>("exists"); // the editor configured
+    QTest::addColumn<int>("editMode");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<bool>("view");
+    QTest::newRow("edit") << true << 2 << true << false;
+    QTest::newRow("view only") << true << 1 << false << true;
+    QTest::newRow("none") << true << 0 << false << false;
+    QTest::newRow("editor file gone") << false << 2 << false << false;
+}
+
+void tst_ShopFloorWindow::editView()
+{
+    QFETCH(bool, exists);
+    QFETCH(int, editMode);
+    QFETCH(bool, edit);
+    QFETCH(bool, view);
+    // A stand-in editor that records its working folder and arguments.
+    const QString out = m_dir->filePath(u"editor.out"_s);
+    const QString editor = m_dir->filePath(u"editor.sh"_s);
+    if (exists)
+        writeExecutable(editor, uR"(#!/bin/sh
+{ pwd; for a in "$@"; do echo "$a"; done; } > '%1.tmp'
+mv '%1.tmp' '%1'
+)"_s.arg(out));
+    QVERIFY(CRegSettings().SaveMachineSetting(QString(), u"Current Path"_s, editor));
+    QList<Row> rows = m_standard;
+    rows[1].editMode = editMode;
+    frmShopFloor *w = open(rows);
+    QVERIFY(w);
+    QCOMPARE(w->EditorPath.isEmpty(), !exists);
+    QCOMPARE(w->cmdEdit->isVisible(), edit);
+    QCOMPARE(w->cmdView->isVisible(), view);
+    // The row is laid out again: the middle button sits between the keyboard and Go.
+    QPushButton *middle = edit ? w->cmdEdit : view ? w->cmdView : nullptr;
+    const int afterKeyboard = w->cmdKeyboard->geometry().right();
+    const int beforeGo = middle ? middle->geometry().right() : afterKeyboard;
+    QVERIFY(!middle || middle->x() > afterKeyboard);
+    QVERIFY(w->cmdGo->x() > beforeGo && w->cmdGo->x() - beforeGo < w->cmdGo->width());
+    QVERIFY(w->cmdClose->x() > w->cmdGo->geometry().right());
+    QVERIFY(w->cmdClose->geometry().right() < w->fraFile->width());
+    if (!middle)
+        return;
+
+    // The file of the folder chosen in the tree, started in that folder.
+    clickNode(w->directoryModel()->index(0, 0, w->directoryModel()->rootIndex()));
+    QCOMPARE(w->txtFile->text(), u"P9.NC"_s);
+    QTest::mouseClick(middle, Qt::LeftButton);
+    QTRY_VERIFY(QFile::exists(out));
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString parts = folder(u"send/PARTS"_s);
+    QStringList expected{QDir(parts).canonicalPath(), parts + u"P9.NC"_s};
+    if (view)
+        expected << u"-o"_s;
+    QCOMPARE(QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts), expected);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_ShopFloorWindow::splitter_data()
+{
+    QTest::addColumn<int>("target"); // twips inside picFiles; 0: a click without moving
+    QTest::addColumn<int>("stored"); // -1: nothing
+    QTest::newRow("free, kept on resize") << 4000 << 4000;
+    QTest::newRow("beyond 6000") << 9000 << 6000;
+    QTest::newRow("below 3000") << 400 << 3000;
+    QTest::newRow("click without moving") << 0 << -1;
+}
+
+void tst_ShopFloorWindow::splitter()
+{
+    QFETCH(int, target);
+    QFETCH(int, stored);
     writeDatabase(m_standard);
     frmShopFloor *w = load();
     w->setWindowState(Qt::WindowNoState);
     w->resize(760, 520);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
+    SplitterBar *bar = w->VSplitter;
+    QWidget *shadow = w->VSplitterShadow;
     const double dpi = w->logicalDpiX();
-    const int barX = w->VSplitter->x();
-    QCOMPARE(barX, qRound((4500 + 10) * dpi / 1440));
-    // Drag the bar 40 px to the left and let go.
-    const QPoint grip(w->VSplitter->width() / 2, w->VSplitter->height() / 2);
-    QTest::mousePress(w->VSplitter, Qt::LeftButton, {}, grip);
-    QMouseEvent move(QEvent::MouseMove, QPointF(grip.x() - 40, grip.y()),
-                     w->VSplitter->mapToGlobal(QPointF(grip.x() - 40, grip.y())), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w->VSplitter, &move);
-    QTest::mouseRelease(w->VSplitter, Qt::LeftButton, {}, QPoint(grip.x() - 40, grip.y()));
-    const int stored = userSetting(QStringLiteral("Settings"), QStringLiteral("SFWizardVSplitter")).toInt();
-    QVERIFY2(stored >= 3000 && stored < 4500, qPrintable(QString::number(stored)));
-    QVERIFY(!w->VSplitterShadow->isVisible());
+    const auto treeWidth = [&](int x) { return TwipsToPixels(x, dpi) - TwipsToPixels(50, dpi); };
+    const auto at = [&](int x) { return QPoint(TwipsToPixels(x, dpi) - bar->x(), bar->height() / 2); };
+    QCOMPARE(bar->x(), TwipsToPixels(4510, dpi));
+    QCOMPARE(w->tvDirectory->width(), treeWidth(4500));
+    QTest::mouseMove(bar, at(4530));
+    QVERIFY(!shadow->isVisible());
+
+    // The shadow: half the bar's width, shorter, above tree and grid.
+    QTest::mousePress(bar, Qt::LeftButton, {}, at(4530));
+    QVERIFY(shadow->isVisible());
+    QCOMPARE(shadow->width(), TwipsToPixels(QRect(4510, 0, 37, 100), dpi).width());
+    QVERIFY(shadow->height() < bar->height());
+    QCOMPARE(w->picFiles->children().last(), shadow);
+    if (target) {
+        QTest::mouseMove(bar, at(target));
+        QVERIFY(qAbs(PixelsToTwips(shadow->x(), dpi) - stored) <= 1440 / dpi + 1);
+    }
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, at(target ? target : 4530));
+    QVERIFY(!shadow->isVisible());
+    const QVariant value = CRegSettings().GetUserSetting(u"Settings"_s, u"SFWizardVSplitter"_s);
+    if (stored < 0) {
+        QVERIFY(!value.isValid());
+        QCOMPARE(bar->x(), TwipsToPixels(4510, dpi));
+        return;
+    }
+    // Exact where clamped, else within a pixel.
+    QVERIFY2(qAbs(value.toInt() - stored) <= (stored == target ? 1440 / dpi + 1 : 0), qPrintable(value.toString()));
     w->resize(700, 500);
-    QCOMPARE(w->tvDirectory->width(), qRound(stored * dpi / 1440) - qRound(50 * dpi / 1440));
+    QCOMPARE(w->tvDirectory->width(), treeWidth(value.toInt()));
 }
 
 void tst_ShopFloorWindow::placement_data()
 {
     QTest::addColumn<QVariant>("storedState");
     QTest::addColumn<bool>("storedRect");
-    QTest::addColumn<QString>("closeAs");
-    QTest::addColumn<QVariant>("savedState");
+    QTest::addColumn<bool>("minimiseBeforeClose");
+    QTest::addColumn<int>("savedState");
     QTest::addColumn<int>("savedLeft");
-    QTest::newRow("first start opens maximised") << QVariant() << false << "as opened" << QVariant(2) << -1;
-    QTest::newRow("normal without values uses defaults") << QVariant(0) << false << "as opened" << QVariant(0) << 1000;
-    QTest::newRow("normal from stored values") << QVariant(0) << true << "as opened" << QVariant(0) << 1500;
-    QTest::newRow("maximised keeps stored normal values") << QVariant(2) << true << "as opened" << QVariant(2) << 1500;
-    QTest::newRow("minimised saves nothing") << QVariant(0) << true << "minimised" << QVariant(0) << 1500;
-    QTest::newRow("odd stored state opens maximised") << QVariant(QStringLiteral("x")) << false << "as opened" << QVariant(2) << -1;
+    QTest::newRow("first start opens maximised") << QVariant() << false << false << 2 << -1;
+    QTest::newRow("normal without values uses defaults") << QVariant(0) << false << false << 0 << 1000;
+    QTest::newRow("normal from stored values") << QVariant(0) << true << false << 0 << 1500;
+    QTest::newRow("maximised keeps stored normal values") << QVariant(2) << true << false << 2 << 1500;
+    QTest::newRow("minimised saves nothing") << QVariant(0) << true << true << 0 << 1500;
 }
 
 void tst_ShopFloorWindow::placement()
 {
     QFETCH(QVariant, storedState);
     QFETCH(bool, storedRect);
-    QFETCH(QString, closeAs);
-    QFETCH(QVariant, savedState);
+    QFETCH(bool, minimiseBeforeClose);
+    QFETCH(int, savedState);
     QFETCH(int, savedLeft);
-    writeDatabase(m_standard);
     CRegSettings reg;
-    const QString d = QStringLiteral("Defaults");
     if (storedState.isValid())
-        reg.SaveUserSetting(d, QStringLiteral("SFViewState"), storedState);
-    if (storedRect) {
-        reg.SaveUserSetting(d, QStringLiteral("SFViewLeft"), 1500);
-        reg.SaveUserSetting(d, QStringLiteral("SFViewTop"), 1200);
-        reg.SaveUserSetting(d, QStringLiteral("SFViewWidth"), 10500);
-        reg.SaveUserSetting(d, QStringLiteral("SFViewHeight"), 6000);
-    }
-    frmShopFloor *w = loadShown();
+        reg.SaveUserSetting(u"Defaults"_s, u"SFViewState"_s, storedState);
+    const QList<std::pair<QString, int>> rect{{u"SFViewLeft"_s, 1500}, {u"SFViewTop"_s, 1200},
+                                              {u"SFViewWidth"_s, 10500}, {u"SFViewHeight"_s, 6000}};
+    for (const auto &[key, twips] : rect)
+        if (storedRect)
+            reg.SaveUserSetting(u"Defaults"_s, key, twips);
+    frmShopFloor *w = open();
     QVERIFY(w);
     const double dpi = w->logicalDpiX();
     const bool normal = storedState == QVariant(0);
     QCOMPARE(w->isMaximized(), !normal);
     if (normal) {
-        const QRect outer = w->frameGeometry();
-        QCOMPARE(outer.left(), qRound((storedRect ? 1500 : 1000) * dpi / 1440));
+        QCOMPARE(w->frameGeometry().left(), qRound((storedRect ? 1500 : 1000) * dpi / 1440));
         // The default 7850 twips is narrower than the window's minimum.
-        QCOMPARE(outer.width(), qRound((storedRect ? 10500 : 10000) * dpi / 1440));
+        QCOMPARE(w->frameGeometry().width(), qRound((storedRect ? 10500 : 10000) * dpi / 1440));
     }
-    if (closeAs == QLatin1String("minimised")) {
+    if (minimiseBeforeClose) {
         w->showMinimized();
         QTRY_VERIFY(w->isMinimized());
     }
     w->close();
-    QCOMPARE(reg.GetUserSetting(d, QStringLiteral("SFViewState")).toInt(), savedState.toInt());
-    const QVariant left = reg.GetUserSetting(d, QStringLiteral("SFViewLeft"));
+    QCOMPARE(setting(u"SFViewState"_s).toInt(), savedState);
+    const QVariant left = setting(u"SFViewLeft"_s);
     if (savedLeft < 0)
         QVERIFY(!left.isValid());
     else
@@ -598,9 +535,21 @@ void tst_ShopFloorWindow::goSendsTheLineToTheMachinesServer()
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
     m_port = server.serverPort();
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
+    frmShopFloor *w = open();
     QVERIFY(w);
+    // The name is selected whole when the focus arrives, by Tab or by a click;
+    // the next click places the cursor.
+    for (bool tab : {true, false}) {
+        w->tvDirectory->setFocus();
+        if (tab)
+            w->txtFile->setFocus(Qt::TabFocusReason);
+        else
+            QTest::mouseClick(w->txtFile, Qt::LeftButton, {}, QPoint(5, w->txtFile->height() / 2));
+        QTRY_VERIFY(w->txtFile->hasFocus());
+        QCOMPARE(w->txtFile->selectedText(), u"O1.NC"_s);
+    }
+    QTest::mouseClick(w->txtFile, Qt::LeftButton, {}, QPoint(5, w->txtFile->height() / 2));
+    QVERIFY(w->txtFile->selectedText().isEmpty());
 
     w->txtFile->clear();
     QTest::mouseClick(w->cmdGo, Qt::LeftButton);
@@ -608,7 +557,7 @@ void tst_ShopFloorWindow::goSendsTheLineToTheMachinesServer()
     QVERIFY(w->txtFile->hasFocus());
 
     // A typed name without extension gets the list's first one.
-    QTest::keyClicks(w->txtFile, QStringLiteral("O1"));
+    QTest::keyClicks(w->txtFile, u"O1"_s);
     QTest::mouseClick(w->cmdGo, Qt::LeftButton);
     QTRY_VERIFY(server.hasPendingConnections());
     QTcpSocket *peer = server.nextPendingConnection();
@@ -616,110 +565,41 @@ void tst_ShopFloorWindow::goSendsTheLineToTheMachinesServer()
     connect(peer, &QTcpSocket::readyRead, this, [&] { received += peer->readAll(); });
     QTRY_VERIFY_WITH_TIMEOUT(peer->state() == QAbstractSocket::UnconnectedState, 10000);
     received += peer->readAll();
-    QCOMPARE(QString::fromUtf8(received),
-             QStringLiteral("LOAD ") + folder(QStringLiteral("send")) + QStringLiteral("O1.NC"));
+    QCOMPARE(QString::fromUtf8(received), u"LOAD "_s + folder(u"send"_s) + u"O1.NC"_s);
     QCOMPARE(m_messages.size(), 1);
-}
-
-void tst_ShopFloorWindow::editorButtons_data()
-{
-    QTest::addColumn<int>("editMode");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("edit") << 2 << QStringList{};
-    QTest::newRow("view") << 1 << QStringList{QStringLiteral("-o")};
-}
-
-void tst_ShopFloorWindow::editorButtons()
-{
-    QFETCH(int, editMode);
-    QFETCH(QStringList, arguments);
-    const QString out = m_dir->filePath(QStringLiteral("editor.out"));
-    const QString editor = m_dir->filePath(QStringLiteral("editor.sh"));
-    {
-        QFile f(editor);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '%1.tmp'\n"
-                               "mv '%1.tmp' '%1'\n")
-                    .arg(out)
-                    .toUtf8());
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-    }
-    QVERIFY(CRegSettings().SaveMachineSetting(QString(), QStringLiteral("Current Path"), editor));
-    QList<Row> rows = m_standard;
-    rows[1].editMode = editMode;
-    writeDatabase(rows);
-    frmShopFloor *w = loadShown();
-    QVERIFY(w);
-    QPushButton *button = editMode == 2 ? w->cmdEdit : w->cmdView;
-
-    w->txtFile->setText(QStringLiteral("MISSING"));
-    QTest::mouseClick(button, Qt::LeftButton);
-    const QString missing = folder(QStringLiteral("send")) + QStringLiteral("MISSING.NC");
-    QCOMPARE(m_messages, QStringList{GetMessageText(171, missing)});
-
-    // The folder tree's PARTS, then its file by name.
-    const QModelIndex parts = w->directoryModel()->index(0, 0, w->directoryModel()->rootIndex());
-    QTest::mouseClick(w->tvDirectory->viewport(), Qt::LeftButton, {},
-                      w->tvDirectory->visualRect(parts).center());
-    QCOMPARE(w->txtFile->text(), QStringLiteral("P9.NC"));
-    QTest::mouseClick(button, Qt::LeftButton);
-    QTRY_VERIFY(QFile::exists(out));
-    QFile f(out);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString partsFolder = folder(QStringLiteral("send/PARTS"));
-    const QStringList expected =
-        QStringList{QDir(partsFolder).canonicalPath(), partsFolder + QStringLiteral("P9.NC")} + arguments;
-    QCOMPARE(lines, expected);
-}
-
-void tst_ShopFloorWindow::keyboard_data()
-{
-    QTest::addColumn<QString>("finish");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("OK takes the entry") << "cmdOK" << "12";
-    QTest::newRow("Cancel keeps the name") << "cmdCancel" << "O1.NC";
 }
 
 void tst_ShopFloorWindow::keyboard()
 {
-    QFETCH(QString, finish);
-    QFETCH(QString, expected);
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
+    frmShopFloor *w = open();
     QVERIFY(w);
-    int helpContext = 0;
-    QPoint offset;
-    QTimer::singleShot(0, this, [&] {
-        auto *kb = qobject_cast<frmKeyboard *>(QApplication::activeModalWidget());
-        if (!kb)
-            return;
-        helpContext = kb->HelpContextID;
-        offset = kb->frameGeometry().center() - w->frameGeometry().center();
-        for (QPushButton *key : kb->findChildren<QPushButton *>()) {
-            if (key->text() == QLatin1String("1"))
-                QTest::mouseClick(key, Qt::LeftButton);
-        }
-        for (QPushButton *key : kb->findChildren<QPushButton *>()) {
-            if (key->text() == QLatin1String("2"))
-                QTest::mouseClick(key, Qt::LeftButton);
-        }
-        if (auto *done = kb->findChild<QPushButton *>(finish))
-            QTest::mouseClick(done, Qt::LeftButton);
-        else
-            kb->reject();
-    });
-    QTest::mouseClick(w->cmdKeyboard, Qt::LeftButton);
-    QCOMPARE(helpContext, 500);
-    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
-             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
-    QCOMPARE(w->txtFile->text(), expected);
+    // "12" typed on the keys, then Cancel keeps the name and OK takes the entry.
+    for (const QString &finish : {u"cmdCancel"_s, u"cmdOK"_s}) {
+        int helpContext = 0;
+        QPoint offset;
+        QTimer::singleShot(0, this, [&] {
+            auto *kb = qobject_cast<frmKeyboard *>(QApplication::activeModalWidget());
+            if (!kb)
+                return;
+            helpContext = kb->HelpContextID;
+            offset = kb->frameGeometry().center() - w->frameGeometry().center();
+            for (const QString &text : {u"1"_s, u"2"_s, finish})
+                for (QPushButton *key : kb->findChildren<QPushButton *>())
+                    if (key->text() == text || key->objectName() == text)
+                        QTest::mouseClick(key, Qt::LeftButton);
+            if (kb->isVisible())
+                kb->reject();
+        });
+        QTest::mouseClick(w->cmdKeyboard, Qt::LeftButton);
+        QCOMPARE(helpContext, 500);
+        QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, qPrintable(u"%1,%2"_s.arg(offset.x()).arg(offset.y())));
+        QCOMPARE(w->txtFile->text(), finish == "cmdOK"_L1 ? u"12"_s : u"O1.NC"_s);
+    }
 }
 
 void tst_ShopFloorWindow::maximisedResizeLaysOutOnceMore()
 {
-    writeDatabase(m_standard);
-    frmShopFloor *w = loadShown();
+    frmShopFloor *w = open();
     QVERIFY(w);
     QVERIFY(w->isMaximized());
     QTRY_VERIFY(!w->timRepaint->isActive());
