@@ -67,8 +67,7 @@ void tst_ConcurrentSave::twoWritersLoseNothing()
     QString error;
     QVERIFY2(CreateConfigTables(c, &error), qPrintable(error));
     for (int id = 1; id <= Machines; ++id)
-        QS_EXEC(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, 'Mill', 'localhost', 5000, 1)"_s,
-                id, u"M%1"_s.arg(id));
+        QS_EXEC(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, 'Mill', 'localhost', 5000, 1)"_s, id, u"M%1"_s.arg(id));
     QVERIFY(SaveStationMachines(c, u"THIRD"_s, roundSettings(99, 2)).ok());
     QVERIFY(c.Disconnect());
 

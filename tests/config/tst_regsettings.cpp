@@ -21,14 +21,13 @@ class tst_RegSettings : public QObject
 
 private slots:
     void init();
-    void companyAndAppName_data();
     void companyAndAppName();
     void iniLocation_data();
     void iniLocation();
     void iniValue_data();
     void iniValue();
     void toDword_data();
-    void toDword();
+    void toDword() { QFETCH(QVariant, value); QTEST(ToDword(value), "expected"); }
 
     void userValuesKeepTheirKind_data();
     void userValuesKeepTheirKind();
@@ -53,35 +52,20 @@ void tst_RegSettings::init()
     qputenv("XDG_CONFIG_DIRS", (path("sys1") + ':' + path("sys2")).toLocal8Bit());
 }
 
-void tst_RegSettings::companyAndAppName_data()
-{
-    QTest::addColumn<QString>("company");
-    QTest::addColumn<QString>("appName");
-    QTest::addColumn<QString>("expectedCompany");
-    QTest::addColumn<QString>("expectedAppName");
-    QTest::newRow("empty restores") << "" << "" << "Quorvane" << "Quorvane Spindrel Client";
-    QTest::newRow("blanks restore") << "   " << " \t " << "Quorvane" << "Quorvane Spindrel Client";
-    QTest::newRow("trimmed, inner blanks kept") << "  A  B\t" << " C D " << "A  B" << "C D";
-}
-
 void tst_RegSettings::companyAndAppName()
 {
-    QFETCH(QString, company);
-    QFETCH(QString, appName);
-    QFETCH(QString, expectedCompany);
-    QFETCH(QString, expectedAppName);
     CRegSettings settings;
-    settings.setCompany(u"Other"_s);
-    settings.setAppName(u"Other"_s);
-    settings.setCompany(company);
-    settings.setAppName(appName);
-    QCOMPARE(settings.Company(), expectedCompany);
-    QCOMPARE(settings.AppName(), expectedAppName);
-    const QString base = "Software\\" + expectedCompany + "\\";
-    QCOMPARE(settings.UserKeyPath(QString()), base + expectedAppName);
-    QCOMPARE(settings.UserKeyPath("A\\B"), base + expectedAppName + "\\A\\B");
+    settings.setCompany("  A  B\t");
+    settings.setAppName(" C D ");
+    QCOMPARE(settings.Company(), u"A  B"_s);
+    QCOMPARE(settings.UserKeyPath("X\\Y"), u"Software\\A  B\\C D\\X\\Y"_s);
     // The editor key ignores the application name.
-    QCOMPARE(settings.MachineKeyPath(QString()), base + "Editor");
+    QCOMPARE(settings.MachineKeyPath(QString()), u"Software\\A  B\\Editor"_s);
+    // Blank or empty restores the defaults.
+    settings.setCompany(" \t ");
+    settings.setAppName(QString());
+    QCOMPARE(settings.AppName(), u"Quorvane Spindrel Client"_s);
+    QCOMPARE(settings.UserKeyPath(QString()), u"Software\\Quorvane\\Quorvane Spindrel Client"_s);
 }
 
 void tst_RegSettings::iniLocation_data()
@@ -150,12 +134,6 @@ void tst_RegSettings::toDword_data()
         {2147483647.6, {}}, {std::nan(""), {}}, {HUGE_VAL, {}}, {QVariant(), {}}, {QByteArray("12"), {}}};
     for (const auto &[value, expected] : cases)
         QTest::addRow("%s %s", value.typeName(), qPrintable(value.toString())) << value << expected;
-}
-
-void tst_RegSettings::toDword()
-{
-    QFETCH(QVariant, value);
-    QTEST(ToDword(value), "expected");
 }
 
 void tst_RegSettings::userValuesKeepTheirKind_data()

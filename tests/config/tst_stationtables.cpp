@@ -57,7 +57,7 @@ class tst_StationTables : public QObject
 
 private slots:
     void parseExtensionList_data();
-    void parseExtensionList();
+    void parseExtensionList() { QFETCH(QString, text); QTEST(ParseExtensionList(text), "list"); }
     void storedTexts_data();
     void storedTexts();
     void statementsBindTheKey();
@@ -82,12 +82,6 @@ void tst_StationTables::parseExtensionList_data()
     QTest::newRow("wildcard kept") << "*.NC" << QStringList{".*.NC"};
     QTest::newRow("only separators") << " ; ;" << QStringList();
     QTest::newRow("tab is no blank") << "\tNC" << QStringList{".\tNC"};
-}
-
-void tst_StationTables::parseExtensionList()
-{
-    QFETCH(QString, text);
-    QTEST(ParseExtensionList(text), "list");
 }
 
 void tst_StationTables::storedTexts_data()

@@ -24,8 +24,7 @@ private slots:
     void refuses_data();
     void refuses();
     void demoContents();
-    void demoKeepsForeignDatabaseSettingNoted();
-    void demoWithoutRightToTheEditorKey();
+    void demoNotesWhatItCannotOrDidReplace();
     void demoRefusesFolderWithContent();
 
 private:
@@ -217,24 +216,19 @@ void tst_ConfigTool::demoContents()
     QCOMPARE(entries(m_work->path()), QStringList{"demo"});
 }
 
-void tst_ConfigTool::demoKeepsForeignDatabaseSettingNoted()
+void tst_ConfigTool::demoNotesWhatItCannotOrDidReplace()
 {
     QVERIFY(CRegSettings().SaveUserSetting("Settings", "Database", "/srv/plant/config.sqlite"));
-    const Result r = run({"demo", work("demo")});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.err.contains("/srv/plant/config.sqlite"), qPrintable(r.err));
-}
-
-void tst_ConfigTool::demoWithoutRightToTheEditorKey()
-{
     // The machine-wide folder lies below a file: nothing can be written there.
     writeFile("blocker", {});
     qputenv("XDG_CONFIG_DIRS", work("blocker/xdg").toLocal8Bit());
     const Result r = run({"demo", work("demo")});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.err.contains("set-editor") && r.err.contains("could not be written"), qPrintable(r.err));
+    QVERIFY2(r.err.contains("/srv/plant/config.sqlite") && r.err.contains("set-editor")
+                 && r.err.contains("could not be written"), qPrintable(r.err));
     QVERIFY(!CRegSettings().GetMachineSetting("", "Current Path").isValid());
-    QVERIFY(CRegSettings().GetUserSetting("Settings", "Database").isValid());
+    QCOMPARE(CRegSettings().GetUserSetting("Settings", "Database").toString(),
+             QDir::toNativeSeparators(work("demo/config.sqlite")));
 }
 
 void tst_ConfigTool::demoRefusesFolderWithContent()
