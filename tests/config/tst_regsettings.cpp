@@ -98,14 +98,14 @@ void tst_RegSettings::iniValue_data()
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("written"); // false: hand-written, not what the value is saved as
-    QTest::newRow("text") << QVariant("C:\\CNC\\config.mdb") << "C:\\CNC\\config.mdb" << true;
-    QTest::newRow("text like an integer") << QVariant("dword:000004b0") << "sz:dword:000004b0" << true;
-    QTest::newRow("text with the escape") << QVariant("sz:x") << "sz:sz:x" << true;
-    QTest::newRow("upper-case look-alike") << QVariant("DWORD:1") << "sz:DWORD:1" << true;
-    QTest::newRow("integer") << QVariant(1200) << "dword:000004b0" << true;
-    QTest::newRow("zero") << QVariant(0) << "dword:00000000" << true;
-    QTest::newRow("minus one") << QVariant(-1) << "dword:ffffffff" << true;
-    QTest::newRow("lowest") << QVariant(std::numeric_limits<qint32>::min()) << "dword:80000000" << true;
+    // As saved: text as it is unless it starts like a kind; integers as 8 hex digits.
+    const QList<std::pair<QVariant, const char *>> saved{
+        {"C:\\CNC\\config.mdb", "C:\\CNC\\config.mdb"}, {"dword:000004b0", "sz:dword:000004b0"}, {"sz:x", "sz:sz:x"},
+        {"DWORD:1", "sz:DWORD:1"}, {1200, "dword:000004b0"}, {0, "dword:00000000"}, {-1, "dword:ffffffff"},
+        {std::numeric_limits<qint32>::min(), "dword:80000000"}};
+    for (const auto &[value, stored] : saved)
+        QTest::addRow("%s %s", value.typeName(), stored) << value << stored << true;
+    // Hand-written: short hex is an integer; anything else malformed stays text.
     QTest::newRow("short hex") << QVariant(16) << "dword:10" << false;
     for (const char *text : {"dword:xyz", "dword:123456789", "dword:", "dword:-1"})
         QTest::newRow(text) << QVariant(text) << text << false;
