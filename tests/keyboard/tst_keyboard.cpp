@@ -72,26 +72,19 @@ class tst_Keyboard : public QObject
 {
     Q_OBJECT
 private slots:
-    void geometry_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QRect>("twips");
-        QTest::newRow("Bksp") << "cmdKey_13" << QRect(10545, 285, 750, 750);
-        QTest::newRow("left Shift") << "cmdKey_37" << QRect(120, 2823, 1125, 750);
-        QTest::newRow("space bar") << "cmdKey_48" << QRect(2400, 3669, 6615, 750);
-        QTest::newRow("entry line") << "txtText" << QRect(135, 4515, 8415, 750);
-        QTest::newRow("Cancel") << "cmdCancel" << QRect(10185, 4515, 1110, 750);
-    }
     void geometry()
     {
-        QFETCH(QString, control);
-        QFETCH(QRect, twips);
         frmKeyboard keyboard;
         const qreal x = keyboard.logicalDpiX() / 1440.0, y = keyboard.logicalDpiY() / 1440.0;
-        auto *widget = keyboard.findChild<QWidget *>(control);
-        QVERIFY(widget);
-        QCOMPARE(widget->geometry(), QRect(qRound(twips.x() * x), qRound(twips.y() * y),
-                                           qRound(twips.width() * x), qRound(twips.height() * y)));
+        const auto pixels = [&](QRect t) {
+            return QRect(qRound(t.x() * x), qRound(t.y() * y), qRound(t.width() * x), qRound(t.height() * y));
+        };
+        const auto at = [&](const char *name) { return keyboard.findChild<QWidget *>(name)->geometry(); };
+        QCOMPARE(at("cmdKey_13"), pixels({10545, 285, 750, 750}));  // Bksp
+        QCOMPARE(at("cmdKey_37"), pixels({120, 2823, 1125, 750}));  // left Shift
+        QCOMPARE(at("cmdKey_48"), pixels({2400, 3669, 6615, 750}));  // space bar
+        QCOMPARE(at("txtText"), pixels({135, 4515, 8415, 750}));
+        QCOMPARE(at("cmdCancel"), pixels({10185, 4515, 1110, 750}));
         QCOMPARE(keyboard.size(), QSize(qRound(11415 * x), qRound(5385 * y)));
     }
 
@@ -266,56 +259,49 @@ private slots:
         QCOMPARE(keyboard.Result, expectedResult ? expectedResult : 2);
     }
 
-    void f1OpensHelpAtCallersContext_data()
-    {
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("on a key") << "cmdKey_0";
-        QTest::newRow("in the entry line") << "txtText";
-    }
     void f1OpensHelpAtCallersContext()
     {
-        QFETCH(QString, focus);
-        delete HelpViewerWindow();
-        frmKeyboard keyboard;
-        keyboard.HelpContextID = 500;
-        QVERIFY(ShowActive(keyboard));
-        auto *target = keyboard.findChild<QWidget *>(focus);
-        target->setFocus();
-        QTRY_VERIFY(target->hasFocus());
-        QTest::keyClick(target, Qt::Key_F1);
-        auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
-        QVERIFY(viewer);
-        QCOMPARE(viewer->contextNumber(), 500);
-        QVERIFY(keyboard.isVisible());
-        viewer->close();
+        for (const char *focus : {"cmdKey_0", "txtText"}) {
+            delete HelpViewerWindow();
+            frmKeyboard keyboard;
+            keyboard.HelpContextID = 500;
+            QVERIFY(ShowActive(keyboard));
+            auto *target = keyboard.findChild<QWidget *>(focus);
+            target->setFocus();
+            QTRY_VERIFY(target->hasFocus());
+            QTest::keyClick(target, Qt::Key_F1);
+            auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
+            QVERIFY2(viewer && viewer->contextNumber() == 500, focus);
+            QVERIFY(keyboard.isVisible());
+            viewer->close();
+        }
     }
 
     void modalUseFromCaller()
     {
-        // The owner, and another top-level window as the help window is: that
-        // one must still take clicks through the window system while the keyboard is up.
+        // The owner is blocked; another top-level window, as the help window
+        // is, still takes clicks through the window system while the keyboard is up.
         QWidget owner, other;
-        int ownerClicks = 0, otherClicks = 0;
-        for (auto [window, clicks] : {std::pair{&owner, &ownerClicks}, std::pair{&other, &otherClicks}}) {
+        int clicks[2] = {0, 0};
+        for (QWidget *window : {&owner, &other}) {
             auto *button = new QPushButton("o", window);
             button->setGeometry(10, 10, 80, 40);
-            connect(button, &QPushButton::clicked, this, [clicks] { ++*clicks; });
+            connect(button, &QPushButton::clicked, this, [&clicks, window, &other] { ++clicks[window == &other]; });
             window->resize(900, 600);
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
         frmKeyboard keyboard(&owner);
-        keyboard.HelpContextID = 500;
         QTimer::singleShot(0, &keyboard, [&] {
             Press(keyboard, 23);
             Press(keyboard, 1);
-            QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
-            QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+            for (QWidget *window : {&other, &owner})
+                QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
             QTest::mouseClick(keyboard.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
         });
         keyboard.exec();
-        QCOMPARE(otherClicks, 1);
-        QCOMPARE(ownerClicks, 0);
+        QCOMPARE(clicks[0], 0);
+        QCOMPARE(clicks[1], 1);
         QCOMPARE(keyboard.Result, 1);
         QCOMPARE(keyboard.EnteredText, QStringLiteral("P1"));
     }

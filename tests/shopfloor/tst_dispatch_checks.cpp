@@ -71,31 +71,18 @@ private slots:
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());
     }
 
-    void editorCommandLine_data()
-    {
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("view");
-        QTest::addColumn<QString>("native");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("view") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << true
-                              << "\"C:\\Apps\\Ed.exe\" \"D:\\NC\\O1.NC\" -o " << QStringList{"D:\\NC\\O1.NC", "-o"};
-        QTest::newRow("edit, blanks stay whole")
-            << "C:\\Program Files\\Ed.exe" << "D:\\NC PROGS\\A B.NC" << false
-            << "\"C:\\Program Files\\Ed.exe\" \"D:\\NC PROGS\\A B.NC\"" << QStringList{"D:\\NC PROGS\\A B.NC"};
-    }
     void editorCommandLine()
     {
-        QFETCH(QString, editor);
-        QFETCH(QString, file);
-        QFETCH(bool, view);
-        QFETCH(QString, native);
-        QFETCH(QStringList, arguments);
-        const LaunchCommand command = EditorCommandLine(editor, file, view);
-        QCOMPARE(command.nativeCommandLine, native);
-        QCOMPARE(command.program, editor);
-        QCOMPARE(command.arguments, arguments);
-        QCOMPARE(EditorWorkingDirectory(file, '\\'), file.left(file.lastIndexOf('\\') + 1));
+        const LaunchCommand view = EditorCommandLine("C:\\Apps\\Ed.exe", "D:\\NC\\O1.NC", true);
+        QCOMPARE(view.nativeCommandLine, "\"C:\\Apps\\Ed.exe\" \"D:\\NC\\O1.NC\" -o ");
+        QCOMPARE(view.program, "C:\\Apps\\Ed.exe");
+        QCOMPARE(view.arguments, (QStringList{"D:\\NC\\O1.NC", "-o"}));
+        // Blanks stay inside one word.
+        const LaunchCommand edit = EditorCommandLine("C:\\Program Files\\Ed.exe", "D:\\NC PROGS\\A B.NC", false);
+        QCOMPARE(edit.nativeCommandLine, "\"C:\\Program Files\\Ed.exe\" \"D:\\NC PROGS\\A B.NC\"");
+        QCOMPARE(edit.program, "C:\\Program Files\\Ed.exe");
+        QCOMPARE(edit.arguments, QStringList{"D:\\NC PROGS\\A B.NC"});
+        QCOMPARE(EditorWorkingDirectory("D:\\NC PROGS\\A B.NC", '\\'), "D:\\NC PROGS\\");
     }
 };
 

@@ -79,57 +79,19 @@ private:
     QList<int> m_fillers;
 };
 
-// socat passing on everything one connection carries, then exiting.
-class SocatSink
+// A peer program on loopback, its log read line by line from `channel`.
+class PeerProcess
 {
 public:
-    bool start()
+    explicit PeerProcess(QProcess::ProcessChannel channel) { m_process.setReadChannel(channel); }
+    ~PeerProcess()
     {
-        m_port = FreeLoopbackPort();
-        m_process.start("socat", {"-d", "-d", "-u", QString("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(m_port), "-"});
-        QByteArray err;
-        for (QDeadlineTimer deadline(10000); !err.contains("listening on") && !deadline.hasExpired();) {
-            m_process.waitForReadyRead(200);
-            err += m_process.readAllStandardError();
-        }
-        return err.contains("listening on");
-    }
-    quint16 port() const { return m_port; }
-    // What the connection carried, once socat has seen it closed.
-    QByteArray received()
-    {
-        m_process.waitForFinished(10000);  // false when it has already finished
-        return m_process.state() == QProcess::NotRunning ? m_process.readAllStandardOutput() : "<still running>";
-    }
-    ~SocatSink()
-    {
-        m_process.kill();
+        m_process.terminate();
+        if (!m_process.waitForFinished(3000))
+            m_process.kill();
         m_process.waitForFinished(2000);
     }
-
-private:
-    QProcess m_process;
-    quint16 m_port = 0;
-};
-
-// The DNC server stand-in as a real process, listening on `ports` (none: `args` name them, e.g. --db).
-class DncdProcess
-{
-public:
-    bool start(const QStringList &args = {}, const QList<quint16> &ports = {FreeLoopbackPort()})
-    {
-        QStringList all = args;
-        for (quint16 port : ports)
-            all << "--port" << QString::number(port);
-        m_port = ports.value(0);
-        m_process.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", all);
-        if (!m_process.waitForStarted(5000))
-            return false;
-        for (quint16 port : ports)
-            if (waitForLine(QString("listening on %1").arg(port)).isEmpty())
-                return false;
-        return true;
-    }
+    Q_DISABLE_COPY(PeerProcess)
     quint16 port() const { return m_port; }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     // The next log line containing `needle`, or an empty string.
@@ -144,6 +106,52 @@ public:
             if (deadline.hasExpired() || m_process.state() == QProcess::NotRunning)
                 return QString();
         }
+    }
+
+protected:
+    // Starts `program` and waits until it logs `listening` for each of `ports`.
+    bool launch(const QString &program, const QStringList &args, const QList<quint16> &ports, const char *listening)
+    {
+        m_port = ports.value(0);
+        m_process.start(program, args);
+        bool ok = m_process.waitForStarted(5000);
+        for (quint16 port : ports)
+            ok = ok && !waitForLine(QString(listening).arg(port)).isEmpty();
+        return ok;
+    }
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
+// socat passing on everything one connection carries, then exiting.
+class SocatSink : public PeerProcess
+{
+public:
+    SocatSink() : PeerProcess(QProcess::StandardError) {}
+    bool start()
+    {
+        const quint16 port = FreeLoopbackPort();
+        const QString listen = QString("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(port);
+        return launch("socat", {"-d", "-d", "-u", listen, "-"}, {port}, "listening on AF=2 127.0.0.1:%1");
+    }
+    // What the connection carried, once socat has seen it closed.
+    QByteArray received()
+    {
+        m_process.waitForFinished(10000);  // false when it has already finished
+        return m_process.state() == QProcess::NotRunning ? m_process.readAllStandardOutput() : "<still running>";
+    }
+};
+
+// The DNC server stand-in, listening on `ports` (none: `args` name them, e.g. --db).
+class DncdProcess : public PeerProcess
+{
+public:
+    DncdProcess() : PeerProcess(QProcess::StandardOutput) {}
+    bool start(QStringList args = {}, const QList<quint16> &ports = {FreeLoopbackPort()})
+    {
+        for (quint16 port : ports)
+            args << "--port" << QString::number(port);
+        return launch(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args, ports, "listening on %1");
     }
     // The next request's log line on `port` (default: the first one listened on).
     QString nextLine(quint16 port = 0) { return waitForLine(QString(" port %1 peer ").arg(port ? port : m_port)); }
@@ -161,15 +169,4 @@ public:
         }
         return m.hasMatch() && out.size() == m.captured(1).toInt() ? out : "<no request or count mismatch>";
     }
-    ~DncdProcess()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-        m_process.waitForFinished(2000);
-    }
-
-private:
-    QProcess m_process;
-    quint16 m_port = 0;
 };

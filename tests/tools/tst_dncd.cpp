@@ -36,25 +36,13 @@ class tst_Dncd : public QObject
 {
     Q_OBJECT
 private slots:
+    // Ports from the command line and from the machines of a database, each listened on once.
     void logsEscapedBytesOnEveryPort()
-    {
-        const quint16 a = FreeLoopbackPort(), b = FreeLoopbackPort();
-        QVERIFY(a != b);
-        DncdProcess dncd;
-        QVERIFY(dncd.start({}, {a, b}));
-        QVERIFY(SendAndClose(b, QByteArray("LOAD D:\\NC\x01\"x\xff", 15)));
-        const QString line = dncd.nextLine(b);
-        QVERIFY2(line.endsWith(" 15 bytes \"LOAD D:\\\\NC\\x01\\\"x\\xFF\\x00\""), qPrintable(line));
-        QVERIFY(line.contains(" peer 127.0.0.1:"));
-        QVERIFY(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)").match(line).hasMatch());
-        QVERIFY(RoundTrip(dncd, a, "LOAD /a"));
-    }
-
-    void portsFromDatabase()
     {
         QTemporaryDir scratch;
         const QString path = scratch.filePath("config.sqlite");
-        const quint16 a = FreeLoopbackPort(), b = FreeLoopbackPort();
+        const quint16 a = FreeLoopbackPort(), b = FreeLoopbackPort(), c = FreeLoopbackPort();
+        QVERIFY(a != b && b != c && a != c);
         QString error;
         QVERIFY2(CreateDatabaseFile(path, &error), qPrintable(error));
         clsAccessDBConnection db;
@@ -63,15 +51,19 @@ private slots:
         QVERIFY2(CreateConfigTables(db, &error), qPrintable(error));
         const QString insert("INSERT INTO T_DNC_MACHINES (MACHINE_ID, MACHINE_NUMBER, MACHINE_NAME, IP_ADDRESS, "
                              "PORT, ICON_INDEX) VALUES (?, ?, ?, '127.0.0.1', ?, 1)");
-        // Two machines share port a: it is listened on once.
         QVERIFY(db.SQL(insert, {1, "1", "Mill", int(a)}) && db.SQL(insert, {2, "2", "Lathe", int(b)})
                 && db.SQL(insert, {3, "3", "Saw", int(a)}));
         db.Disconnect();
         DncdProcess dncd;
-        QVERIFY(dncd.start({"--db", path}, {}));
-        QVERIFY(!dncd.waitForLine(QString("listening on %1").arg(a)).isEmpty());
+        QVERIFY(dncd.start({"--db", path}, {a, c}));
         QVERIFY(!dncd.waitForLine(QString("listening on %1").arg(b)).isEmpty());
-        QVERIFY(RoundTrip(dncd, b, "LOAD /lathe"));
+
+        QVERIFY(SendAndClose(b, QByteArray("LOAD D:\\NC\x01\"x\xff", 15)));
+        const QString line = dncd.nextLine(b);
+        QVERIFY2(line.endsWith(" 15 bytes \"LOAD D:\\\\NC\\x01\\\"x\\xFF\\x00\""), qPrintable(line));
+        QVERIFY(line.contains(" peer 127.0.0.1:"));
+        QVERIFY(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)").match(line).hasMatch());
+        QVERIFY(RoundTrip(dncd, c, "LOAD /c") && RoundTrip(dncd, a, "LOAD /a"));
     }
 
     void simulateWritesInsideRootOnly_data()
@@ -99,11 +91,16 @@ private slots:
         QTemporaryDir scratch;
         const QDir dir(scratch.path());
         QVERIFY(dir.mkpath("root/mill1") && dir.mkpath("outside") && dir.mkpath("rootless"));
-        QFile victim(dir.filePath("outside/victim.NC"));
-        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("KEEP") == 4);
-        victim.close();
+        const QString victim = dir.filePath("outside/victim.NC");
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("KEEP") == 4);
+        file.close();
         QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("root/escape")));
-        QVERIFY(QFile::link(victim.fileName(), dir.filePath("root/victim.NC")));
+        QVERIFY(QFile::link(victim, dir.filePath("root/victim.NC")));
+        const auto read = [](const QString &path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
 
         DncdProcess dncd;
         QVERIFY(dncd.start({"--simulate", dir.filePath("root")}));
@@ -112,16 +109,10 @@ private slots:
         const QString line = dncd.nextLine();
         QVERIFY2(line.contains(" -> wrote ") == written, qPrintable(line));
         QVERIFY2(written || command != "SAVE" || line.contains(" -> refused: "), qPrintable(line));
-        if (written) {
-            QFile file(target);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray program = file.readAll();
-            QVERIFY(program.startsWith("%\n") && program.contains("M30"));
-        }
+        QVERIFY(!written || (read(target).startsWith("%\n") && read(target).contains("M30")));
         // Nothing ever lands outside the root, and links are never followed.
         QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::Files), QStringList{"victim.NC"});
-        QVERIFY(victim.open(QIODevice::ReadOnly));
-        QCOMPARE(victim.readAll(), QByteArray("KEEP"));
+        QCOMPARE(read(victim), QByteArray("KEEP"));
         QCOMPARE(QDir(dir.filePath("rootless")).entryList(QDir::Files), QStringList());
     }
 

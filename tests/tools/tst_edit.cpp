@@ -208,43 +208,40 @@ private slots:
         QCOMPARE(ReadAll(m_path), QByteArray("O1\n"));
     }
 
-    void viewOnlyCannotChangeFile()
+    void closing_data()
     {
-        EditorDocument document;
-        QVERIFY(load(document, "O1\r\n"));
-        EditorWindow window(document, true);
-        auto *edit = window.findChild<QPlainTextEdit *>();
-        QTest::keyClicks(edit, "X");
-        QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(edit->toPlainText(), QStringLiteral("O1\n"));
-        QVERIFY(!window.Save());
-        QVERIFY(window.close());
-        QCOMPARE(ReadAll(m_path), QByteArray("O1\r\n"));
-        QVERIFY(window.windowTitle().contains("O1.NC"));
-    }
-
-    void closingWithChangesAsks_data()
-    {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("viewOnly");
+        QTest::addColumn<int>("answer");  // 0: no question
         QTest::addColumn<bool>("closes");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << QByteArray("O1\n");
-        QTest::newRow("discard") << int(QMessageBox::Discard) << true << QByteArray("O1\n");
-        QTest::newRow("save") << int(QMessageBox::Save) << true << QByteArray("XO1\n");
+        QTest::newRow("view only changes nothing") << true << 0 << true << QByteArray("O1\r\n");
+        QTest::newRow("cancel") << false << int(QMessageBox::Cancel) << false << QByteArray("O1\r\n");
+        QTest::newRow("discard") << false << int(QMessageBox::Discard) << true << QByteArray("O1\r\n");
+        QTest::newRow("save") << false << int(QMessageBox::Save) << true << QByteArray("XO1\r\n");
     }
-    void closingWithChangesAsks()
+    void closing()
     {
+        QFETCH(bool, viewOnly);
         QFETCH(int, answer);
         QFETCH(bool, closes);
         QFETCH(QByteArray, expected);
         EditorDocument document;
-        QVERIFY(load(document, "O1\n"));
-        EditorWindow window(document, false);
+        QVERIFY(load(document, "O1\r\n"));
+        EditorWindow window(document, viewOnly);
         window.show();
-        QTest::keyClicks(window.findChild<QPlainTextEdit *>(), "X");
-        m_answers << QMessageBox::StandardButton(answer);
+        auto *edit = window.findChild<QPlainTextEdit *>();
+        QTest::keyClicks(edit, "X");
+        if (viewOnly) {
+            QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(!window.Save());
+        }
+        QCOMPARE(edit->toPlainText(), viewOnly ? "O1\n" : "XO1\n");
+        QVERIFY(window.windowTitle().contains("O1.NC"));
+        if (answer)
+            m_answers << QMessageBox::StandardButton(answer);
         QCOMPARE(window.close(), closes);
         QCOMPARE(ReadAll(m_path), expected);
+        QVERIFY(m_answers.isEmpty());
     }
 
     void viewProcessStartsAndCloses()
