@@ -94,33 +94,25 @@ private slots:
         // Again to the silent server: a fresh attempt with a fresh time-out.
         QCOMPARE(run(client, {"127.0.0.1", listener.port(), "LOAD", "/b"}), Outcome::NotConnected);
         QCOMPARE(m_messages.size(), 2);
-        // The attempts left behind do not disturb a request to a server that answers.
+        // The kernel retries the SYN; once there is room the attempt left behind gets
+        // through, carries nothing and is closed without our pressing Go again.
+        QSignalSpy finished(&client, &RemoteCommandClient::finished);
+        listener.makeRoom();
+        QTRY_VERIFY_WITH_TIMEOUT(Readable(listener.fd()), 15000);
+        const int peer = ::accept(listener.fd(), nullptr, nullptr);
+        QVERIFY(peer >= 0);
+        char buffer[64];
+        QTRY_VERIFY_WITH_TIMEOUT(Readable(peer), 10000);
+        QCOMPARE(::read(peer, buffer, sizeof buffer), ssize_t(0));
+        ::close(peer);
+        QCOMPARE(finished.count(), 0);
+        // Nor does it disturb a request to a server that answers.
         SocatSink sink;
         QVERIFY(sink.start());
         QCOMPARE(run(client, {"127.0.0.1", sink.port(), "LOAD", "/c"}), Outcome::Sent);
         QVERIFY(!client.ConnectTimedOut() && !client.isBusy());
         QCOMPARE(sink.received(), QByteArray("LOAD /c"));
         QCOMPARE(m_messages.size(), 2);
-    }
-
-    void lateConnectionIsClosedEmpty()
-    {
-        SilentListener listener(0, 3);
-        RemoteCommandClient client(nullptr, 300);
-        QCOMPARE(run(client, {"127.0.0.1", listener.port(), "LOAD", "/late"}), Outcome::NotConnected);
-        QSignalSpy finished(&client, &RemoteCommandClient::finished);
-        // The kernel retries the SYN; once there is room the attempt gets through.
-        listener.makeRoom();
-        QTRY_VERIFY_WITH_TIMEOUT(Readable(listener.fd()), 15000);
-        const int peer = ::accept(listener.fd(), nullptr, nullptr);
-        QVERIFY(peer >= 0);
-        // It carries nothing and is closed without our pressing Go again.
-        char buffer[64];
-        QTRY_VERIFY_WITH_TIMEOUT(Readable(peer), 10000);
-        QCOMPARE(::read(peer, buffer, sizeof buffer), ssize_t(0));
-        ::close(peer);
-        QCOMPARE(finished.count(), 0);
-        QCOMPARE(m_messages.size(), 1);
     }
 
     void resettingServer_data()
@@ -188,20 +180,17 @@ private slots:
         QTest::addColumn<int>("encoding");
         QTest::addColumn<int>("port");  // 1: the quiet server's
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("named");  // what the message names
-        const int wire = int(DefaultWireEncoding()), latin1 = int(QStringConverter::Latin1);
-        const QString greek = QString::fromUtf8("/nc/\u03a9.NC"), surrogate = QString("/nc/") + QChar(0xD800) + ".NC";
-        QTest::newRow("Greek in Latin-1") << latin1 << 1 << greek << greek;
-        QTest::newRow("lone surrogate in the wire encoding") << wire << 1 << surrogate << surrogate;
+        const int wire = int(DefaultWireEncoding());
+        QTest::newRow("Greek in Latin-1") << int(QStringConverter::Latin1) << 1 << QString::fromUtf8("/nc/\u03a9.NC");
+        QTest::newRow("lone surrogate in the wire encoding") << wire << 1 << QString("/nc/") + QChar(0xD800) + ".NC";
         for (int port : {0, -1, 65536})
-            QTest::addRow("port %d", port) << wire << port << "/x" << QString::number(port);
+            QTest::addRow("port %d", port) << wire << port << "/x";
     }
     void refusedBeforeConnecting()
     {
         QFETCH(int, encoding);
         QFETCH(int, port);
         QFETCH(QString, path);
-        QFETCH(QString, named);
         QTcpServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost));
         QSignalSpy connections(&server, &QTcpServer::newConnection);
@@ -211,7 +200,7 @@ private slots:
         QVERIFY(port != 1 || client.wireBytes(request).isEmpty());
         QCOMPARE(run(client, request), port == 1 ? Outcome::NotEncodable : Outcome::Failed);
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages.first().contains(named));
+        QVERIFY(m_messages.first().contains(port == 1 ? path : QString::number(port)));
         QVERIFY(!client.isBusy());
         QTest::qWait(200);
         QCOMPARE(connections.count(), 0);
