@@ -162,22 +162,16 @@ private slots:
         QVERIFY(seen.contains("LOAD /nc/O0.NC") && seen.contains("LOAD /nc/O39.NC"));
     }
 
-    void refusesBadOptions_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no port") << QStringList{};
-        QTest::newRow("port 0") << QStringList{"--port", "0"};
-        QTest::newRow("missing root") << QStringList{"--port", "1", "--simulate", "/nonexistent/qs-root"};
-        QTest::newRow("missing database") << QStringList{"--db", "/nonexistent/qs.sqlite"};
-    }
     void refusesBadOptions()
     {
-        QFETCH(QStringList, args);
-        QProcess p;
-        p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args);
-        QVERIFY(p.waitForFinished(10000));
-        QVERIFY(p.exitCode() != 0);
-        QVERIFY(!p.readAllStandardError().isEmpty());
+        const QList<QStringList> bad{{}, {"--port", "0"}, {"--port", "1", "--simulate", "/nonexistent/qs-root"},
+                                     {"--db", "/nonexistent/qs.sqlite"}};
+        for (const QStringList &args : bad) {
+            QProcess p;
+            p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args);
+            QVERIFY2(p.waitForFinished(10000) && p.exitCode() != 0, qPrintable(args.join(' ')));
+            QVERIFY(!p.readAllStandardError().isEmpty());
+        }
     }
 };
 
