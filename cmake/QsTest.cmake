@@ -13,3 +13,22 @@ function(qs_add_test name)
         TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QS_BIN_DIR=${CMAKE_BINARY_DIR}/bin;QS_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
+
+# qs_add_test_folder(<libs...>)
+# Every tst_*.cpp of the calling folder is one test executable; a folder
+# tst_<name>/ with several sources is one too.
+function(qs_add_test_folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    foreach(src ${sources})
+        get_filename_component(name ${src} NAME_WE)
+        qs_add_test(${name} SOURCES ${src} LIBS ${ARGN})
+    endforeach()
+    file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*)
+    foreach(dir ${dirs})
+        if(IS_DIRECTORY ${dir})
+            get_filename_component(name ${dir} NAME)
+            file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+            qs_add_test(${name} SOURCES ${srcs} LIBS ${ARGN})
+        endif()
+    endforeach()
+endfunction()
