@@ -66,15 +66,6 @@ QRect CancelRectTwips()
     return Key(10185, Row6Top, 1110);
 }
 
-QPoint KeptInside(const QRect &window, const QRect &available)
-{
-    int x = qMin(window.x(), available.x() + available.width() - window.width());
-    int y = qMin(window.y(), available.y() + available.height() - window.height());
-    x = qMax(x, available.x());
-    y = qMax(y, available.y());
-    return QPoint(x, y);
-}
-
 int TwipsToPixels(int twips, qreal logicalDpi)
 {
     return qRound(twips * logicalDpi / 1440.0);

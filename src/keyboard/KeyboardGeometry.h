@@ -16,11 +16,6 @@ QRect EntryLineRectTwips();
 QRect OkRectTwips();
 QRect CancelRectTwips();
 
-// Top-left corner that moves `window` the least so that it lies inside
-// `available`; a window larger than `available` keeps its top-left corner
-// inside. Pixels.
-QPoint KeptInside(const QRect &window, const QRect &available);
-
 // The edge to the screen: each coordinate converted on its own, so that keys
 // of one width stay one width in pixels.
 int TwipsToPixels(int twips, qreal logicalDpi);

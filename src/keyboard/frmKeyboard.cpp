@@ -7,9 +7,7 @@
 #include "KeyboardGeometry.h"
 #include "Messages.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
@@ -266,14 +264,7 @@ void frmKeyboard::leaveEvent(QEvent *event)
 
 void frmKeyboard::showEvent(QShowEvent *event)
 {
-    // Centred over a small or edge-placed owner, part of the keyboard would
-    // be off the screen, out of reach of the operator's finger.
-    const QRect frame = frameGeometry();
-    QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = this->screen();
-    if (screen)
-        move(KeyboardGeometry::KeptInside(frame, screen->availableGeometry()));
+    KeepOnScreen(this);
     QDialog::showEvent(event);
 }
 

@@ -44,3 +44,24 @@ void CenterForm(QWidget *window, QWidget *owner)
     }
     window->move(CenteredPosition(area, window->frameGeometry().size()));
 }
+
+QPoint KeptInside(const QRect &window, const QRect &available)
+{
+    int x = qMin(window.x(), available.x() + available.width() - window.width());
+    int y = qMin(window.y(), available.y() + available.height() - window.height());
+    x = qMax(x, available.x());
+    y = qMax(y, available.y());
+    return QPoint(x, y);
+}
+
+void KeepOnScreen(QWidget *window)
+{
+    if (!window)
+        return;
+    const QRect frame = window->frameGeometry();
+    QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = window->screen();
+    if (screen)
+        window->move(KeptInside(frame, screen->availableGeometry()));
+}

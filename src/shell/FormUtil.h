@@ -20,3 +20,11 @@ int CenteredOffset(double outerExtent, double innerExtent);
 // Moves `window` (size unchanged) to the centre of `owner`, or of the screen
 // when owner is null.
 void CenterForm(QWidget *window, QWidget *owner = nullptr);
+
+// Top-left corner that keeps `window` inside `available` (its top-left
+// corner wins when it is larger).
+QPoint KeptInside(const QRect &window, const QRect &available);
+
+// Moves `window` fully onto the screen it mostly lies on: a window centred
+// over a small or edge-placed owner would otherwise be out of reach.
+void KeepOnScreen(QWidget *window);

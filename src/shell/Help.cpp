@@ -45,8 +45,10 @@ void ShowHelpTopic(int kind, int contextNumber)
         gHelpViewer->setAttribute(Qt::WA_DeleteOnClose);
     }
     gHelpViewer->ShowContext(contextNumber);
-    if (opened)
+    if (opened) {
         CenterForm(gHelpViewer, QApplication::activeWindow());
+        KeepOnScreen(gHelpViewer);
+    }
     if (gHelpViewer->isMinimized())
         gHelpViewer->setWindowState(gHelpViewer->windowState() & ~Qt::WindowMinimized);
     gHelpViewer->show();

@@ -102,16 +102,6 @@ private slots:
         }
     }
 
-    void keptInside()
-    {
-        const QRect screen(0, 0, 1280, 800);
-        QCOMPARE(KeyboardGeometry::KeptInside(QRect(100, 50, 761, 359), screen), QPoint(100, 50));
-        QCOMPARE(KeyboardGeometry::KeptInside(QRect(-47, -30, 761, 359), screen), QPoint(0, 0));
-        QCOMPARE(KeyboardGeometry::KeptInside(QRect(900, 700, 761, 359), screen), QPoint(519, 441));
-        // Larger than the screen: the top left corner stays visible.
-        QCOMPARE(KeyboardGeometry::KeptInside(QRect(-10, -10, 1400, 900), screen), QPoint(0, 0));
-    }
-
     void centredOverSmallOwnerStaysOnScreen()
     {
         QWidget owner;

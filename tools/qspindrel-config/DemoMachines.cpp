@@ -58,11 +58,11 @@ QList<DemoMachine> DemoMachines()
     return {
         {1, QStringLiteral("L-101"), QStringLiteral("Lathe"), 5101, 1, QStringLiteral("lathe-l101"), QStringLiteral("received")},
         {2, QStringLiteral("M-201"), QStringLiteral("Mill"), 5102, 5, QStringLiteral("mill-m201"), QString()},
-        {3, QStringLiteral("M-202"), QStringLiteral("5-axis"), 5103, 9, QStringLiteral("mill-m202"), QStringLiteral("received")},
-        {4, QStringLiteral("L-102"), QStringLiteral("Bar lathe"), 5104, 12, QStringLiteral("lathe-l102"), QString()},
-        {5, QStringLiteral("G-301"), QStringLiteral("Grinder"), 5105, 17, QStringLiteral("grinder-g301"), QString()},
-        {6, QStringLiteral("E-401"), QStringLiteral("Wire EDM"), 5106, 23, QStringLiteral("edm-e401"), QString()},
-        {7, QStringLiteral("S-501"), QStringLiteral("Band saw"), 5107, 2, QStringLiteral("saw-s501"), QString()},
+        {3, QStringLiteral("M-202"), QStringLiteral("5-axis"), 5103, 7, QStringLiteral("mill-m202"), QStringLiteral("received")},
+        {4, QStringLiteral("L-102"), QStringLiteral("Bar lathe"), 5104, 24, QStringLiteral("lathe-l102"), QString()},
+        {5, QStringLiteral("G-301"), QStringLiteral("Grinder"), 5105, 8, QStringLiteral("grinder-g301"), QString()},
+        {6, QStringLiteral("E-401"), QStringLiteral("Wire EDM"), 5106, 10, QStringLiteral("edm-e401"), QString()},
+        {7, QStringLiteral("S-501"), QStringLiteral("Band saw"), 5107, 12, QStringLiteral("saw-s501"), QString()},
     };
 }
 
