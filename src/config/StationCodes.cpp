@@ -45,9 +45,9 @@ QVariant StoredExtensionText(const QString &cellText)
     return QString(QLatin1Char('.') + cellText);
 }
 
-QString StoredDirectoryText(const QString &cellText)
+QString StoredDirectoryText(const QString &cellText, QChar separator)
 {
-    if (cellText.endsWith(QLatin1Char('\\')))
+    if (cellText.endsWith(separator))
         return cellText;
-    return cellText + QLatin1Char('\\');
+    return cellText + separator;
 }

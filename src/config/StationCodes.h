@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -39,6 +40,7 @@ QStringList ParseExtensionList(const QString &text);
 
 // How the wizard stores what the administrator typed: the extension with "."
 // in front when its first character is not "." (null QVariant when empty),
-// and the directory with a trailing backslash.
+// and the directory with a trailing separator (the platform's: a backslash
+// on Windows; a "/" path must not end in "\\").
 QVariant StoredExtensionText(const QString &cellText);
-QString StoredDirectoryText(const QString &cellText);
+QString StoredDirectoryText(const QString &cellText, QChar separator = QDir::separator());

@@ -24,10 +24,16 @@ bool makeMachines(clsAccessDBConnection &c, QString *error, const QString &portT
     return ok;
 }
 
+// A program folder as the platform writes it, with its trailing separator.
+QString programFolder(int id)
+{
+    return QDir::toNativeSeparators(u"D:/PROGS/M%1/"_s.arg(id));
+}
+
 StationMachineSetting setting(int id, int cmdType, const QString &tag = QString())
 {
-    return {id, EditModeEdit, cmdType, "LOAD" + tag, "nc;txt", u"D:\\PROGS\\M%1"_s.arg(id),
-            "SAVE" + tag, QString(), "D:\\IN\\"};
+    return {id, EditModeEdit, cmdType, "LOAD" + tag, "nc;txt", programFolder(id),
+            "SAVE" + tag, QString(), QDir::toNativeSeparators(u"D:/IN/"_s)};
 }
 
 QList<QVariantList> dumpStationRows(clsAccessDBConnection &c)
@@ -104,7 +110,10 @@ void tst_StationTables::storedTexts()
     const QVariant stored = StoredExtensionText(extensionCell);
     QCOMPARE(stored.isNull(), extension.isNull());
     QCOMPARE(stored.toString(), extension.toString());
-    QTEST(StoredDirectoryText(directoryCell), "directory");
+    QTEST(StoredDirectoryText(directoryCell, QLatin1Char('\\')), "directory");
+    // Elsewhere the folder gets a "/", never a backslash after it.
+    QCOMPARE(StoredDirectoryText("/nc/progs", QLatin1Char('/')), QString("/nc/progs/"));
+    QCOMPARE(StoredDirectoryText("/nc/progs/", QLatin1Char('/')), QString("/nc/progs/"));
 }
 
 // Station keys are bound, never spliced into the text.
@@ -145,7 +154,7 @@ void tst_StationTables::readsAndWritesStationRows()
     QCOMPARE((QVariantList{m3.MACHINE_NUMBER, m3.IP_ADDRESS, m3.PORT, m3.ICON_INDEX, m3.EDIT_MODE, m3.CMD_TYPE,
                            m3.SEND_REMOTE_CMD, m3.SEND_EXTENSION, m3.SEND_DIRECTORY, m3.RECV_REMOTE_CMD}),
              (QVariantList{"M3", "127.0.0.1", 5003, 4, EditModeEdit, CmdTypeSend, "LOAD", QStringList{".nc", ".txt"},
-                           "D:\\PROGS\\M3\\", ""}));
+                           programFolder(3), ""}));
     QCOMPARE((QVariantList{m12.RECV_REMOTE_CMD, m12.RECV_EXTENSION, m12.SEND_DIRECTORY}),
              (QVariantList{"SAVE", QStringList(), ""}));
     QVERIFY(m3.MPPC_ID != 0 && m3.MPPC_ID != loaded.rows.at(1).MPPC_ID);
@@ -193,8 +202,8 @@ void tst_StationTables::wizardReaders()
     got.clear();
     for (const MachineOptions &m : send.rows)
         got << QVariantList{m.MACHINE_ID, m.hasRow, m.remoteCommand, m.extension, m.directory};
-    QCOMPARE(got, (QList<QVariantList>{{3, true, "LOAD", ".nc;txt", "D:\\PROGS\\M3\\"}, {5, false, "LOAD", "", ""},
-                                       {7, true, "LOAD", ".nc;txt", "D:\\PROGS\\M7\\"}}));
+    QCOMPARE(got, (QList<QVariantList>{{3, true, "LOAD", ".nc;txt", programFolder(3)}, {5, false, "LOAD", "", ""},
+                                       {7, true, "LOAD", ".nc;txt", programFolder(7)}}));
 
     // A send-only row switched to Both shows its empty receive command, not "SAVE".
     const auto receive = LoadMachineOptions(c, u"PC1"_s, TransferDirection::Receive, {3, 12});
