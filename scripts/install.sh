@@ -3,9 +3,11 @@
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
+# Real package names only: dpkg-query knows no virtual ones, so one would
+# count as missing on every run.
 packages=(
     cmake g++ make
-    qt6-base-dev libqt6svg6-dev qt6-svg-dev
+    qt6-base-dev qt6-svg-dev
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql socat mdbtools
     xvfb imagemagick xauth
