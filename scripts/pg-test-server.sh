@@ -3,6 +3,8 @@
 # A throwaway PostgreSQL cluster in DIR that listens on a Unix socket only.
 # `start` prints the URL for QS_TEST_PG_URL.
 set -euo pipefail
+usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
+[[ $# -eq 2 && -n "$2" ]] || usage
 cmd=$1 dir=$2
 bindir=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 [[ -n "$bindir" ]] || { echo "PostgreSQL server binaries not found" >&2; exit 1; }
@@ -15,6 +17,8 @@ as_owner() {
 case "$cmd" in
 start)
     mkdir -p "$dir"
+    # The server takes a relative socket folder as relative to its data folder.
+    dir=$(cd "$dir" && pwd)
     [[ $(id -u) -eq 0 ]] && chown postgres: "$dir"
     chmod 700 "$dir"
     as_owner "$bindir/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 >"$dir/initdb.log" 2>&1 \
@@ -22,7 +26,9 @@ start)
     as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
         -o "-c listen_addresses='' -k $dir -c fsync=off" start >/dev/null \
         || { cat "$dir/server.log" >&2; exit 1; }
-    as_owner "$bindir/createdb" -h "$dir" -U postgres qspindrel_test
+    # A caller that gets no URL has nothing to stop.
+    as_owner "$bindir/createdb" -h "$dir" -U postgres qspindrel_test \
+        || { as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1; exit 1; }
     # Tests connect as the postgres role over the socket; let them in.
     chmod 755 "$dir"
     echo "postgresql://postgres@localhost/qspindrel_test?host=$dir"
@@ -30,5 +36,5 @@ start)
 stop)
     as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
     ;;
-*) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+*) usage ;;
 esac
