@@ -58,6 +58,7 @@ bool RunStatement(clsAccessDBConnection &connection, QSqlQuery &query, const QSt
                     errorText);
     bool ok;
     if (values.isEmpty()) {
+        // Not prepared: PostgreSQL cannot prepare statements such as CREATE.
         ok = query.exec(sqlText);
     } else {
         ok = query.prepare(sqlText);

@@ -1,5 +1,7 @@
 #include "clsAccessDBConnection.h"
 
+#include "DBAssist.h"
+
 #include <QFileInfo>
 #include <QSqlQuery>
 
@@ -173,44 +175,32 @@ bool clsAccessDBConnection::SQL(const QString &sqlText, const QVariantList &valu
 
 bool clsAccessDBConnection::OpenTransaction()
 {
-    if (Backend() == DbBackend::Sqlite)
-        return execOnConnection(QStringLiteral("BEGIN IMMEDIATE"), {});
-    if (!m_connected) {
-        AddADOError(connectionError(QStringLiteral("The database is not open.")));
-        return false;
-    }
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (db.transaction())
-        return true;
-    AddADOError(db.lastError());
-    return false;
+    return transactionStep("BEGIN IMMEDIATE", &QSqlDatabase::transaction);
 }
 
 bool clsAccessDBConnection::CommitTransaction()
 {
-    if (Backend() == DbBackend::Sqlite)
-        return execOnConnection(QStringLiteral("COMMIT"), {});
-    if (!m_connected) {
-        AddADOError(connectionError(QStringLiteral("The database is not open.")));
-        return false;
-    }
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (db.commit())
-        return true;
-    AddADOError(db.lastError());
-    return false;
+    return transactionStep("COMMIT", &QSqlDatabase::commit);
 }
 
 bool clsAccessDBConnection::RollbackTransaction()
 {
+    return transactionStep("ROLLBACK", &QSqlDatabase::rollback);
+}
+
+bool clsAccessDBConnection::transactionStep(const char *sqliteStatement,
+                                            bool (QSqlDatabase::*step)())
+{
+    // QSQLITE begins with a plain BEGIN, after which a second writer fails at
+    // once instead of waiting for the first.
     if (Backend() == DbBackend::Sqlite)
-        return execOnConnection(QStringLiteral("ROLLBACK"), {});
+        return execOnConnection(QLatin1String(sqliteStatement), {});
     if (!m_connected) {
         AddADOError(connectionError(QStringLiteral("The database is not open.")));
         return false;
     }
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (db.rollback())
+    if ((db.*step)())
         return true;
     AddADOError(db.lastError());
     return false;
@@ -228,25 +218,8 @@ QString clsAccessDBConnection::ConnectionName() const
 
 bool clsAccessDBConnection::execOnConnection(const QString &sqlText, const QVariantList &values)
 {
-    if (!m_connected) {
-        AddADOError(connectionError(QStringLiteral("The database is not open.")));
-        return false;
-    }
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    bool ok;
-    if (values.isEmpty()) {
-        // Not prepared: PostgreSQL cannot prepare statements such as CREATE.
-        ok = query.exec(sqlText);
-    } else {
-        ok = query.prepare(sqlText);
-        if (ok) {
-            for (const QVariant &value : values)
-                query.addBindValue(value);
-            ok = query.exec();
-        }
-    }
-    if (!ok)
-        AddADOError(query.lastError());
+    const bool ok = RunStatement(*this, query, sqlText, values);
     query.finish();
     return ok;
 }

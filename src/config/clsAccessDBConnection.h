@@ -70,6 +70,7 @@ public:
 
 private:
     bool execOnConnection(const QString &sqlText, const QVariantList &values);
+    bool transactionStep(const char *sqliteStatement, bool (QSqlDatabase::*step)());
     void dropRegistration();
 
     QString m_database;
