@@ -1,5 +1,6 @@
 #include "RemoteCommandChecks.h"
 
+#include "ExistingNameCase.h"
 #include "Messages.h"
 #include "Platform.h"
 #include "SelectedFilePath.h"
@@ -11,8 +12,8 @@ QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
         ShowMessage(GetMessageText(177));
         return QString();
     }
-    const QString fullPath =
-        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator);
+    const QString fullPath = MatchExistingNameCase(
+        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator), separator);
     if (currentAction == ActionSend) {
         if (!FileExists(fullPath)) {
             ShowMessage(GetMessageText(171, fullPath));
@@ -32,8 +33,8 @@ QString CheckFileForEditor(const QString &fileText, const QString &currentDirect
         ShowMessage(GetMessageText(177));
         return QString();
     }
-    const QString fullPath =
-        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator);
+    const QString fullPath = MatchExistingNameCase(
+        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator), separator);
     if (!FileExists(fullPath)) {
         ShowMessage(GetMessageText(171, fullPath));
         return QString();

@@ -12,7 +12,8 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 // - an empty `fileText` shows message 177 (a text of blanks is not empty);
 // - sending a file that does not exist shows 171 with its full path;
 // - receiving over an existing file asks 178 (Yes/No); No stops.
-// Returns the full path to request (see GetSelectedFilePath), or an empty
+// Returns the full path to request (see GetSelectedFilePath; a name that
+// exists only in another case is taken as it exists), or an empty
 // string when the request must not go on; the message has then been shown
 // and the caller puts the focus back on txtFile.
 QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,

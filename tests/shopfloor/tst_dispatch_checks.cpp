@@ -28,7 +28,7 @@ private slots:
     void init()
     {
         m_current = m_dir.path() + '/';
-        for (const char *name : {"O1.NC", "   .NC", "PART 7.NC"})
+        for (const char *name : {"O1.NC", "   .NC", "PART 7.NC", "Twin.NC", "TWIN.NC"})
             QVERIFY(QFile(m_current + name).open(QIODevice::WriteOnly));
         QVERIFY(QDir(m_current).mkpath("SUB.NC"));
         m_messages.clear();
@@ -57,6 +57,12 @@ private slots:
         QTest::newRow("editor: default extension") << Check{"O1", Editor, 0, "O1.NC", 0, ""};
         QTest::newRow("editor: missing") << Check{"O9", Editor, 0, "", 171, "O9.NC"};
         QTest::newRow("editor: folder is no file") << Check{"SUB.NC", Editor, 0, "", 171, "SUB.NC"};
+        // A name typed in another case finds the one file it names.
+        QTest::newRow("send, other case") << Check{"o1", Send, 0, "O1.NC", 0, ""};
+        QTest::newRow("receive over existing, other case") << Check{"o1.nc", Receive, MsgResultYes, "O1.NC", 178, "O1.NC"};
+        QTest::newRow("editor: other case, blanks") << Check{"part 7", Editor, 0, "PART 7.NC", 0, ""};
+        QTest::newRow("send, two files differ by case only") << Check{"twin", Send, 0, "", 171, "twin.NC"};
+        QTest::newRow("send, exact name among case twins") << Check{"Twin", Send, 0, "Twin.NC", 0, ""};
     }
     void checks()
     {

@@ -1,0 +1,25 @@
+#include "ExistingNameCase.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+
+QString MatchExistingNameCase(const QString &fullPath, QChar separator)
+{
+    const qsizetype cut = fullPath.lastIndexOf(separator);
+    if (cut < 0 || cut + 1 == fullPath.size() || QFileInfo::exists(fullPath))
+        return fullPath;
+    const QString folder = fullPath.left(cut + 1);
+    const QStringView name = QStringView(fullPath).mid(cut + 1);
+    QString found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString entry = it.nextFileInfo().fileName();
+        if (entry.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        // Two names that differ only by case: which one was meant is not ours to guess.
+        if (!found.isEmpty())
+            return fullPath;
+        found = entry;
+    }
+    return found.isEmpty() ? fullPath : folder + found;
+}
