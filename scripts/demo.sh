@@ -38,7 +38,14 @@ if [[ -x "$bin/qspindrel-dncd" ]]; then
     "$bin/qspindrel-dncd" --db "$demo/config.sqlite" --simulate "$demo/programs" \
         >>"$demo/dncd.log" 2>&1 &
     pids+=($!)
-    echo "DNC server stand-in running; requests are logged to $demo/dncd.log"
+    # It ends at once when a port is taken, for instance by an earlier demo.
+    sleep 1
+    if kill -0 "${pids[-1]}" 2>/dev/null; then
+        echo "DNC server stand-in running; requests are logged to $demo/dncd.log"
+    else
+        echo "demo: the DNC server stand-in did not start: $(tail -n 1 "$demo/dncd.log")" >&2
+        echo "demo: requests from the station go to whatever holds that port, or fail." >&2
+    fi
 else
     echo "No DNC server stand-in ($bin/qspindrel-dncd) yet: requests from the station will fail to connect."
 fi
