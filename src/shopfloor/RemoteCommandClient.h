@@ -72,8 +72,9 @@ public:
 
     // Starts `request`. Returns false and does nothing while a request is under
     // way. An attempt that timed out is left to go on until this call closes
-    // it; if it gets through meanwhile it is closed at once, sending nothing. Returns true when the request was taken (finished() follows,
-    // possibly before start() returns for a request refused at once).
+    // it; if it gets through meanwhile it is closed at once, sending nothing.
+    // Returns true when the request was taken (finished() follows, possibly
+    // before start() returns for a request refused at once).
     bool start(const RemoteCommandRequest &request);
 
     // The bytes start() would send for `request` in the wire encoding, or an
