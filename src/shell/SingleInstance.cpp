@@ -4,6 +4,7 @@
 #include "SystemApi.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
@@ -49,12 +50,14 @@ bool SingleInstance::Claim()
 bool SingleInstance::ActivatePrevInstance(int timeoutMs)
 {
     SystemAllowForegroundActivation();
+    // One budget for connecting and writing, so a slow peer cannot double it.
+    const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(m_serverName, QIODevice::WriteOnly);
-    if (!socket.waitForConnected(timeoutMs))
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
         return false;
     socket.write(kActivate);
-    const bool written = socket.waitForBytesWritten(timeoutMs);
+    const bool written = socket.waitForBytesWritten(int(deadline.remainingTime()));
     socket.disconnectFromServer();
     return written;
 }
