@@ -17,6 +17,15 @@ fi
 bin="$build/bin"
 demo=${QS_DEMO_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/quorvane-spindrel-demo}
 
+# The editor path is machine-wide (the system's configuration folder). A user
+# who may not write there keeps the demo's in a folder of their own, which
+# the station then reads first.
+sysconf=${XDG_CONFIG_DIRS:-/etc/xdg}
+if [[ ! -w "${sysconf%%:*}" ]]; then
+    mkdir -p "$demo.xdg"
+    export XDG_CONFIG_DIRS="$demo.xdg:$sysconf"
+fi
+
 if [[ ! -f "$demo/config.sqlite" ]]; then
     if [[ ! -x "$bin/qspindrel-config" ]]; then
         echo "demo: $bin/qspindrel-config is missing; build first." >&2
