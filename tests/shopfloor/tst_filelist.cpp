@@ -37,263 +37,210 @@ const QLocale deDE(QLocale::German, QLocale::Germany);
 class TestFileList : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void sizeKB_data();
-    void sizeKB();
-    void regionalTexts_data();
-    void regionalTexts();
-    void extension_data();
-    void extension();
-    void fill_data();
-    void fill();
-    void fillColumns();
-    void sorting();
-    void sortsNamesWithoutCase();
-    void gridKeepsSelectionAcrossSort();
-
-private:
     QTemporaryDir m_dir;
     QString m_folder;
-};
 
-void TestFileList::initTestCase()
-{
-    // Local time is UTC here so that the time texts are fixed.
-    qputenv("TZ", "UTC");
-    tzset();
-    QVERIFY(m_dir.isValid());
-    m_folder = m_dir.path() + QLatin1Char('/');
-    makeFile(m_folder + "O1.nc", 0, 1700000300);
-    makeFile(m_folder + "O2.NC", 600, 1700000100);
-    makeFile(m_folder + "O3", 1024, 1700000200);
-    makeFile(m_folder + "b.txt", 2047, 1700000000);
-    makeFile(m_folder + "PART.", 5000000, 1700000400);
-    makeFile(m_folder + ".hidden.nc", 10);
-    QVERIFY(QDir(m_folder).mkpath("sub.nc/inner"));
-    makeFile(m_folder + "sub.nc/.profile", 10);
-    QVERIFY(QFile::link(m_folder + "b.txt", m_folder + "link.nc"));
-    QVERIFY(QFile::link(m_folder + "gone", m_folder + "broken.nc"));
-    // A pipe is no part program: listing it would let Send hang on it.
-    QCOMPARE(::mkfifo(QFile::encodeName(m_folder + "pipe.nc").constData(), 0644), 0);
-}
-
-void TestFileList::sizeKB_data()
-{
-    QTest::addColumn<qint64>("bytes");
-    QTest::addColumn<qint64>("kb");
-    QTest::addColumn<double>("value");
-    QTest::newRow("empty") << qint64(0) << qint64(1) << 1.0;
-    QTest::newRow("511 rounds down") << qint64(511) << qint64(1) << 511 / 1024.0 + 1;
-    QTest::newRow("512 half up") << qint64(512) << qint64(2) << 1.5;
-    QTest::newRow("1536 half up") << qint64(1536) << qint64(3) << 2.5;
-    QTest::newRow("2047") << qint64(2047) << qint64(3) << 2047 / 1024.0 + 1;
-    QTest::newRow("5 GB") << qint64(5) * 1024 * 1024 * 1024 << qint64(5242881) << 5242881.0;
-}
-
-void TestFileList::sizeKB()
-{
-    QFETCH(qint64, bytes);
-    QFETCH(qint64, kb);
-    QFETCH(double, value);
-    QCOMPARE(FileSizeKB(bytes), kb);
-    QCOMPARE(FileSizeValue(bytes), value);
-}
-
-void TestFileList::regionalTexts_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("size"); // of 5 GB
-    QTest::addColumn<QString>("time");
-    const QString ampm = (enUS.timeFormat(QLocale::ShortFormat).contains(QChar(0x202F)) ? QString(QChar(0x202F))
-                                                                                         : QStringLiteral(" "))
-        + QStringLiteral("PM");
-    QLocale plain = enUS;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    QTest::newRow("en_US") << enUS << "5,242,881 KB" << "1/2/24 3:04:05" + ampm;
-    QTest::newRow("de_DE") << deDE << "5.242.881 KB" << "02.01.24 15:04:05";
-    QTest::newRow("grouped though the locale omits it") << plain << "5,242,881 KB" << "1/2/24 3:04:05" + ampm;
-}
-
-void TestFileList::regionalTexts()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QString, size);
-    QFETCH(QString, time);
-    QCOMPARE(FileSizeText(qint64(5) * 1024 * 1024 * 1024, locale), size);
-    QCOMPARE(FileSizeText(1024, locale), QStringLiteral("2 KB"));
-    QCOMPARE(FileTimeText(QDateTime(QDate(2024, 1, 2), QTime(15, 4, 5), Qt::LocalTime), locale), time);
-    QVERIFY(!LongTimeFormat(locale).contains(u't'));
-}
-
-void TestFileList::extension_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("list");
-    QTest::addColumn<bool>("match");
-    // The other rules are in the fill rows below.
-    const QStringList nc{".NC"};
-    QTest::newRow("lower") << "O1.nc" << nc << true;
-    QTest::newRow("none") << "O3" << nc << false;
-    QTest::newRow("last dot counts") << "a.nc.bak" << nc << false;
-    QTest::newRow("name equals ext") << "nc" << nc << false;
-    QTest::newRow("wildcard entry") << "O1.NC" << QStringList{".*.NC"} << false;
-    QTest::newRow("longer ext") << "O1.NCX" << nc << false;
-}
-
-void TestFileList::extension()
-{
-    QFETCH(QString, name);
-    QFETCH(QStringList, list);
-    QFETCH(bool, match);
-    QCOMPARE(ExtensionMatches(name, list), match);
-}
-
-void TestFileList::fill_data()
-{
-    QTest::addColumn<QString>("folder"); // below the fixture's folder; "-": none
-    QTest::addColumn<QStringList>("list");
-    QTest::addColumn<QStringList>("expected");
-    // Names sort without regard to case; hidden files, folders, pipes and
-    // broken links never appear; a link to a file does.
-    QTest::newRow("all") << "" << QStringList{} << QStringList{"b.txt", "link.nc", "O1.nc", "O2.NC", "O3", "PART."};
-    QTest::newRow(".NC") << "" << QStringList{".NC"} << QStringList{"link.nc", "O1.nc", "O2.NC"};
-    QTest::newRow(".nc and .") << "" << QStringList{".nc", "."}
-                               << QStringList{"link.nc", "O1.nc", "O2.NC", "O3", "PART."};
-    QTest::newRow("no match") << "" << QStringList{".H"} << QStringList{};
-    QTest::newRow("missing folder") << "nothere/" << QStringList{} << QStringList{};
-    QTest::newRow("no folder") << "-" << QStringList{} << QStringList{};
-    QTest::newRow("only a folder and a hidden file") << "sub.nc" << QStringList{} << QStringList{};
-}
-
-void TestFileList::fill()
-{
-    QFETCH(QString, folder);
-    QFETCH(QStringList, list);
-    QFETCH(QStringList, expected);
-    FileListModel model;
-    model.fill(m_folder, {});
-    QCOMPARE(model.fill(folder == "-" ? QString() : m_folder + folder, list), int(expected.size()));
-    QCOMPARE(names(model), expected);
-}
-
-void TestFileList::fillColumns()
-{
-    FileListModel model;
-    model.setLocale(deDE);
-    model.fill(m_folder, {".nc", "."});
-    const int o2 = model.rowOfFullPath(m_folder + "O2.NC");
-    QVERIFY(o2 >= 0);
-    QCOMPARE(model.sizeText(o2), QStringLiteral("2 KB"));
-    QCOMPARE(model.sizeValue(o2), 600 / 1024.0 + 1);
-    QCOMPARE(model.fullPath(o2), m_folder + "O2.NC");
-    // 1700000100 is 14 November 2023, 22:15:00 UTC.
-    QCOMPARE(model.timeText(o2), QStringLiteral("14.11.23 22:15:00"));
-    QCOMPARE(model.sizeText(model.rowOfFullPath(m_folder + "PART.")), QStringLiteral("4.884 KB"));
-    // The link shows its target's size.
-    QCOMPARE(model.sizeText(model.rowOfFullPath(m_folder + "link.nc")), QStringLiteral("3 KB"));
-    const QStringList headers{"Name", "Size", "Modified", "who cares"};
-    QCOMPARE(model.columnCount(), headers.size());
-    for (int c = 0; c < headers.size(); ++c)
-        QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), headers[c]);
-    QCOMPARE(model.rowOfFullPath(m_folder + "o2.nc"), -1);
-    // A folder given without its trailing separator still gives full paths.
-    model.fill(m_dir.path(), {".NC"});
-    QCOMPARE(model.fullPath(0), m_folder + "link.nc");
-}
-
-void TestFileList::sorting()
-{
-    FileListModel model;
-    model.fill(m_folder, {});
-    QCOMPARE(model.sortColumn(), 0);
-    QCOMPARE(model.sortIndicatorKey(), QStringLiteral("ASC"));
-    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
-    QVERIFY(model.headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
-    // Name at start: the same column, so descending.
-    model.headClick(0, QString());
-    QCOMPARE(model.sortIndicatorKey(), QStringLiteral("DESC"));
-    QCOMPARE(names(model).first(), QStringLiteral("PART."));
-
-    // Another column keeps the direction; the same one flips it. Sizes:
-    // O1 0 B, O2 600 B, O3 1024 B, b.txt and link.nc 2047 B (tie: by name), PART. 5 MB.
-    FileListModel bySize;
-    bySize.headClick(1, QString());
-    QCOMPARE(bySize.sortColumn(), 1);
-    QVERIFY(bySize.sortAscending());
-    bySize.fill(m_folder, {});
-    QCOMPARE(names(bySize), (QStringList{"O1.nc", "O2.NC", "O3", "b.txt", "link.nc", "PART."}));
-    QCOMPARE(bySize.headClick(1, m_folder + "O3"), 3);
-    QCOMPARE(names(bySize), (QStringList{"PART.", "b.txt", "link.nc", "O3", "O2.NC", "O1.nc"}));
-    bySize.headClick(2, QString());
-    QCOMPARE(bySize.sortColumn(), 2);
-    QVERIFY(!bySize.sortAscending());
-
-    FileListModel byTime;
-    byTime.headClick(2, QString());
-    byTime.fill(m_folder, {".nc", "."});
-    // The link reports its target's time, 1700000000, the oldest.
-    QCOMPARE(names(byTime), (QStringList{"link.nc", "O2.NC", "O3", "O1.nc", "PART."}));
-}
-
-void TestFileList::sortsNamesWithoutCase()
-{
-    QTemporaryDir dir;
-    const QString kelvin(QChar(0x212a)), sz(QChar(0xdf)), ae(QChar(0xe4)), AE(QChar(0xc4));
-    for (const QString &n : {AE + "pfel", ae + "pfel", QString("apfel"), QString("Apfel2"), QString("b"),
-                             QString("Z"), QString("part_00010"), QString("PART_00009"),
-                             QString("part_000100"), kelvin, QString("l"), sz, QString("ss")})
-        makeFile(dir.path() + '/' + n, 1);
-    FileListModel model;
-    model.fill(dir.path() + '/', {});
-    // ASCII letters without regard to case; other letters after them by
-    // their folded code; the Kelvin sign folds to k.
-    const QStringList ascending = names(model);
-    QCOMPARE(ascending, (QStringList{"apfel", "Apfel2", "b", kelvin, "l", "PART_00009", "part_00010",
-                                     "part_000100", "ss", "Z", sz, AE + "pfel", ae + "pfel"}));
-    model.headClick(0, QString());
-    QStringList descending = names(model);
-    std::reverse(descending.begin(), descending.end());
-    QCOMPARE(descending, ascending);
-}
-
-void TestFileList::gridKeepsSelectionAcrossSort()
-{
-    FileListModel model;
-    FileGridView grid;
-    grid.resize(600, 300);
-    grid.setFileModel(&model);
-    QSignalSpy spy(&grid, &FileGridView::selectedNameChanged);
-    model.fill(m_folder, {});
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
-    QCOMPARE(grid.selectedName(), QStringLiteral("b.txt"));
-    QCOMPARE(spy.last().at(0).toString(), QStringLiteral("b.txt"));
-
-    const QRect cell = grid.visualRect(model.index(model.rowOfFullPath(m_folder + "O2.NC"), 0));
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(grid.selectedName(), QStringLiteral("O2.NC"));
-    QCOMPARE(spy.last().at(0).toString(), QStringLiteral("O2.NC"));
-
-    // The Size header, twice: O2.NC stays selected, second, then second from the end.
-    QHeaderView *header = grid.horizontalHeader();
-    const QPoint sizeHeader(header->sectionViewportPosition(1) + 5, header->height() / 2);
-    for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
-        QCOMPARE(model.sortColumn(), 1);
-        QCOMPARE(header->sortIndicatorSection(), 1);
-        QCOMPARE(header->sortIndicatorOrder(), order);
-        QCOMPARE(grid.selectedRow(), order == Qt::AscendingOrder ? 1 : model.rowCount() - 2);
-        QCOMPARE(grid.selectedName(), QStringLiteral("O2.NC"));
+private slots:
+    void initTestCase()
+    {
+        // Local time is UTC here so that the time texts are fixed.
+        qputenv("TZ", "UTC");
+        tzset();
+        QVERIFY(m_dir.isValid());
+        m_folder = m_dir.path() + QLatin1Char('/');
+        makeFile(m_folder + "O1.nc", 0, 1700000300);
+        makeFile(m_folder + "O2.NC", 600, 1700000100);
+        makeFile(m_folder + "O3", 1024, 1700000200);
+        makeFile(m_folder + "b.txt", 2047, 1700000000);
+        makeFile(m_folder + "PART.", 5000000, 1700000400);
+        makeFile(m_folder + ".hidden.nc", 10);
+        QVERIFY(QDir(m_folder).mkpath("sub.nc/inner") && QDir(m_folder).mkpath("ext"));
+        makeFile(m_folder + "sub.nc/.profile", 10);
+        for (const char *name : {"a.nc.bak", "nc", "O1.NCX", "x.Nc"})
+            makeFile(m_folder + "ext/" + name, 1);
+        QVERIFY(QFile::link(m_folder + "b.txt", m_folder + "link.nc"));
+        QVERIFY(QFile::link(m_folder + "gone", m_folder + "broken.nc"));
+        // A pipe is no part program: listing it would let Send hang on it.
+        QCOMPARE(::mkfifo(QFile::encodeName(m_folder + "pipe.nc").constData(), 0644), 0);
     }
-    QCOMPARE(spy.last().at(0).toString(), QStringLiteral("O2.NC"));
 
-    // Columns: 0.6, 0.1, 0.2 of the width, the path hidden.
-    QCOMPARE(grid.columnWidth(0), int(grid.width() * 0.6));
-    QCOMPARE(grid.columnWidth(1), int(grid.width() * 0.1));
-    QCOMPARE(grid.columnWidth(2), int(grid.width() * 0.2));
-    QVERIFY(grid.isColumnHidden(3));
-}
+    void sizeKB_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<qint64>("kb");
+        QTest::addColumn<double>("value");
+        QTest::newRow("empty") << qint64(0) << qint64(1) << 1.0;
+        QTest::newRow("511 rounds down") << qint64(511) << qint64(1) << 511 / 1024.0 + 1;
+        QTest::newRow("512 half up") << qint64(512) << qint64(2) << 1.5;
+        QTest::newRow("1536 half up") << qint64(1536) << qint64(3) << 2.5;
+        QTest::newRow("2047") << qint64(2047) << qint64(3) << 2047 / 1024.0 + 1;
+        QTest::newRow("5 GB") << qint64(5) * 1024 * 1024 * 1024 << qint64(5242881) << 5242881.0;
+    }
+    void sizeKB()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(qint64, kb);
+        QFETCH(double, value);
+        QCOMPARE(FileSizeKB(bytes), kb);
+        QCOMPARE(FileSizeValue(bytes), value);
+    }
+
+    void regionalTexts_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("size"); // of 5 GB
+        QTest::addColumn<QString>("time");
+        const bool narrow = enUS.timeFormat(QLocale::ShortFormat).contains(QChar(0x202F));
+        const QString usTime = "1/2/24 3:04:05" + QString(narrow ? QChar(0x202F) : QChar(' ')) + "PM";
+        QLocale plain = enUS;
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        QTest::newRow("en_US") << enUS << "5,242,881 KB" << usTime;
+        QTest::newRow("de_DE") << deDE << "5.242.881 KB" << "02.01.24 15:04:05";
+        QTest::newRow("grouped though the locale omits it") << plain << "5,242,881 KB" << usTime;
+    }
+    void regionalTexts()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, size);
+        QFETCH(QString, time);
+        QCOMPARE(FileSizeText(qint64(5) * 1024 * 1024 * 1024, locale), size);
+        QCOMPARE(FileTimeText(QDateTime(QDate(2024, 1, 2), QTime(15, 4, 5), Qt::LocalTime), locale), time);
+        QVERIFY(!LongTimeFormat(locale).contains(u't'));
+    }
+
+    void fill_data()
+    {
+        QTest::addColumn<QString>("folder"); // below the fixture's folder; "-": none
+        QTest::addColumn<QStringList>("list");
+        QTest::addColumn<QStringList>("expected");
+        // Names sort without regard to case; hidden files, folders, pipes and
+        // broken links never appear; a link to a file does.
+        QTest::newRow("all") << "" << QStringList{} << QStringList{"b.txt", "link.nc", "O1.nc", "O2.NC", "O3", "PART."};
+        QTest::newRow(".NC") << "" << QStringList{".NC"} << QStringList{"link.nc", "O1.nc", "O2.NC"};
+        QTest::newRow(".nc and .") << "" << QStringList{".nc", "."}
+                                   << QStringList{"link.nc", "O1.nc", "O2.NC", "O3", "PART."};
+        // Only the last dot counts, and only a whole extension.
+        QTest::newRow("extension rules") << "ext" << QStringList{".NC"} << QStringList{"x.Nc"};
+        QTest::newRow("wildcard taken as it is") << "ext" << QStringList{".*.NC"} << QStringList{};
+        QTest::newRow("missing folder") << "nothere/" << QStringList{} << QStringList{};
+        QTest::newRow("no folder") << "-" << QStringList{} << QStringList{};
+        QTest::newRow("only a folder and a hidden file") << "sub.nc" << QStringList{} << QStringList{};
+    }
+    void fill()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, list);
+        QFETCH(QStringList, expected);
+        FileListModel model;
+        model.fill(m_folder, {});
+        QCOMPARE(model.fill(folder == "-" ? QString() : m_folder + folder, list), int(expected.size()));
+        QCOMPARE(names(model), expected);
+    }
+
+    void fillColumns()
+    {
+        FileListModel model;
+        model.setLocale(deDE);
+        model.fill(m_folder, {".nc", "."});
+        const int o2 = model.rowOfFullPath(m_folder + "O2.NC");
+        QCOMPARE(model.sizeText(o2), QStringLiteral("2 KB"));
+        // 1700000100 is 14 November 2023, 22:15:00 UTC.
+        QCOMPARE(model.timeText(o2), QStringLiteral("14.11.23 22:15:00"));
+        QCOMPARE(model.sizeText(model.rowOfFullPath(m_folder + "PART.")), QStringLiteral("4.884 KB"));
+        // The link shows its target's size.
+        QCOMPARE(model.sizeText(model.rowOfFullPath(m_folder + "link.nc")), QStringLiteral("3 KB"));
+        QStringList headers;
+        for (int c = 0; c < model.columnCount(); ++c)
+            headers << model.headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(headers, (QStringList{"Name", "Size", "Modified", "who cares"}));
+        QCOMPARE(model.rowOfFullPath(m_folder + "o2.nc"), -1);
+        // A folder given without its trailing separator still gives full paths.
+        model.fill(m_dir.path(), {".NC"});
+        QCOMPARE(model.fullPath(0), m_folder + "link.nc");
+    }
+
+    void sorting()
+    {
+        FileListModel model;
+        model.fill(m_folder, {});
+        QCOMPARE(model.sortIndicatorKey(), QStringLiteral("ASC"));
+        QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(model.headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
+        // Name at start: the same column, so descending.
+        model.headClick(0, QString());
+        QCOMPARE(model.sortIndicatorKey(), QStringLiteral("DESC"));
+        QCOMPARE(names(model).first(), QStringLiteral("PART."));
+
+        // Another column keeps the direction; the same one flips it. Sizes:
+        // O1 0 B, O2 600 B, O3 1024 B, b.txt and link.nc 2047 B (tie: by name), PART. 5 MB.
+        FileListModel bySize;
+        bySize.headClick(1, QString());
+        QVERIFY(bySize.sortColumn() == 1 && bySize.sortAscending());
+        bySize.fill(m_folder, {});
+        QCOMPARE(names(bySize), (QStringList{"O1.nc", "O2.NC", "O3", "b.txt", "link.nc", "PART."}));
+        QCOMPARE(bySize.headClick(1, m_folder + "O3"), 3);
+        QCOMPARE(names(bySize), (QStringList{"PART.", "b.txt", "link.nc", "O3", "O2.NC", "O1.nc"}));
+        bySize.headClick(2, QString());
+        QVERIFY(bySize.sortColumn() == 2 && !bySize.sortAscending());
+
+        FileListModel byTime;
+        byTime.headClick(2, QString());
+        byTime.fill(m_folder, {".nc", "."});
+        // The link reports its target's time, 1700000000, the oldest.
+        QCOMPARE(names(byTime), (QStringList{"link.nc", "O2.NC", "O3", "O1.nc", "PART."}));
+    }
+
+    void sortsNamesWithoutCase()
+    {
+        QTemporaryDir dir;
+        const QString kelvin(QChar(0x212a)), sz(QChar(0xdf)), ae(QChar(0xe4)), AE(QChar(0xc4));
+        for (const QString &n : QStringList{AE + "pfel", ae + "pfel", kelvin, sz}
+                 + QString("apfel Apfel2 b Z part_00010 PART_00009 part_000100 l ss").split(' '))
+            makeFile(dir.path() + '/' + n, 1);
+        FileListModel model;
+        model.fill(dir.path() + '/', {});
+        // ASCII letters without regard to case; other letters after them by
+        // their folded code; the Kelvin sign folds to k.
+        const QStringList ascending = names(model);
+        QCOMPARE(ascending, (QStringList{"apfel", "Apfel2", "b", kelvin, "l", "PART_00009", "part_00010",
+                                         "part_000100", "ss", "Z", sz, AE + "pfel", ae + "pfel"}));
+        model.headClick(0, QString());
+        QStringList descending = names(model);
+        std::reverse(descending.begin(), descending.end());
+        QCOMPARE(descending, ascending);
+    }
+
+    void gridKeepsSelectionAcrossSort()
+    {
+        FileListModel model;
+        FileGridView grid;
+        grid.resize(600, 300);
+        grid.setFileModel(&model);
+        QSignalSpy spy(&grid, &FileGridView::selectedNameChanged);
+        model.fill(m_folder, {});
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.selectedName(), QStringLiteral("b.txt"));
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("b.txt"));
+
+        const QRect cell = grid.visualRect(model.index(model.rowOfFullPath(m_folder + "O2.NC"), 0));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("O2.NC"));
+
+        // The Size header, twice: O2.NC stays selected, second, then second from the end.
+        QHeaderView *header = grid.horizontalHeader();
+        const QPoint sizeHeader(header->sectionViewportPosition(1) + 5, header->height() / 2);
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
+            QVERIFY(model.sortColumn() == 1 && header->sortIndicatorSection() == 1);
+            QCOMPARE(header->sortIndicatorOrder(), order);
+            QCOMPARE(grid.selectedRow(), order == Qt::AscendingOrder ? 1 : model.rowCount() - 2);
+            QCOMPARE(grid.selectedName(), QStringLiteral("O2.NC"));
+        }
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("O2.NC"));
+        QVERIFY(grid.isColumnHidden(3)); // the full path
+    }
+};
 
 QTEST_MAIN(TestFileList)
 #include "tst_filelist.moc"
