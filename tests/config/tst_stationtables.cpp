@@ -64,13 +64,10 @@ class tst_StationTables : public QObject
 private slots:
     void parseExtensionList_data();
     void parseExtensionList() { QFETCH(QString, text); QTEST(ParseExtensionList(text), "list"); }
-    void storedTexts_data();
     void storedTexts();
     void statementsBindTheKey();
     void readsAndWritesStationRows_data() { AddBackendRows(); }
     void readsAndWritesStationRows();
-    void wizardReaders_data() { AddBackendRows(); }
-    void wizardReaders();
     void portConversion_data();
     void portConversion();
     void failedSaveLeavesTableAsBefore_data();
@@ -90,30 +87,16 @@ void tst_StationTables::parseExtensionList_data()
     QTest::newRow("tab is no blank") << "\tNC" << QStringList{".\tNC"};
 }
 
-void tst_StationTables::storedTexts_data()
-{
-    QTest::addColumn<QString>("extensionCell");
-    QTest::addColumn<QVariant>("extension");
-    QTest::addColumn<QString>("directoryCell");
-    QTest::addColumn<QString>("directory");
-    QTest::newRow("dotted") << ".nc" << QVariant(".nc") << "D:\\PROGS\\" << "D:\\PROGS\\";
-    QTest::newRow("bare") << "nc" << QVariant(".nc") << "D:\\PROGS" << "D:\\PROGS\\";
-    QTest::newRow("first character only") << "nc;txt" << QVariant(".nc;txt") << "D:\\" << "D:\\";
-    QTest::newRow("empty") << "" << QVariant() << "\\\\srv\\nc" << "\\\\srv\\nc\\";
-}
-
 void tst_StationTables::storedTexts()
 {
-    QFETCH(QString, extensionCell);
-    QFETCH(QVariant, extension);
-    QFETCH(QString, directoryCell);
-    const QVariant stored = StoredExtensionText(extensionCell);
-    QCOMPARE(stored.isNull(), extension.isNull());
-    QCOMPARE(stored.toString(), extension.toString());
-    QTEST(StoredDirectoryText(directoryCell, QLatin1Char('\\')), "directory");
-    // Elsewhere the folder gets a "/", never a backslash after it.
-    QCOMPARE(StoredDirectoryText("/nc/progs", QLatin1Char('/')), QString("/nc/progs/"));
-    QCOMPARE(StoredDirectoryText("/nc/progs/", QLatin1Char('/')), QString("/nc/progs/"));
+    // A dot before the first extension only, empty is null; a folder ends in the platform's separator.
+    QCOMPARE(StoredExtensionText(u"nc;txt"_s), QVariant(u".nc;txt"_s));
+    QCOMPARE(StoredExtensionText(u".nc"_s), QVariant(u".nc"_s));
+    QVERIFY(StoredExtensionText(QString("")).isNull());
+    for (const auto &[folder, separator, stored] : {std::tuple{"D:\\PROGS", '\\', "D:\\PROGS\\"}, {"D:\\", '\\', "D:\\"},
+                                                    {"\\\\srv\\nc", '\\', "\\\\srv\\nc\\"}, {"/nc/progs", '/', "/nc/progs/"},
+                                                    {"/nc/progs/", '/', "/nc/progs/"}})
+        QCOMPARE(StoredDirectoryText(folder, QLatin1Char(separator)), QString(stored));
 }
 
 // Station keys are bound, never spliced into the text.
@@ -139,9 +122,10 @@ void tst_StationTables::readsAndWritesStationRows()
     QString error;
     QVERIFY2(makeMachines(c, &error), qPrintable(error));
     const QString key = u"O'Brien"_s;
-    QVERIFY(SaveStationMachines(c, u"LATHE1"_s, {setting(3, CmdTypeSend, u"-pc"_s)}).ok());
-    SaveResult saved = SaveStationMachines(c, key, {setting(7, CmdTypeBoth), setting(3, CmdTypeSend),
-                                                    setting(12, CmdTypeReceive)});
+    QVERIFY(SaveStationMachines(c, u"LATHE1"_s, {setting(5, CmdTypeSend, u"-pc"_s)}).ok());
+    StationMachineSetting viewOnly = setting(7, CmdTypeBoth);
+    viewOnly.EDIT_MODE = EditModeViewOnly;
+    SaveResult saved = SaveStationMachines(c, key, {viewOnly, setting(3, CmdTypeSend), setting(12, CmdTypeReceive)});
     QVERIFY2(saved.ok(), qPrintable(saved.error));
     // A row of a machine that no longer exists is read by nobody.
     QS_EXEC(c, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) VALUES (99, ?, 0, 0)"_s, key);
@@ -159,6 +143,28 @@ void tst_StationTables::readsAndWritesStationRows()
              (QVariantList{"SAVE", QStringList(), ""}));
     QVERIFY(m3.MPPC_ID != 0 && m3.MPPC_ID != loaded.rows.at(1).MPPC_ID);
 
+    // The wizard's view: every machine, another station's machine 5 as not assigned.
+    const LoadResult<MachineChoice> choices = LoadMachineChoices(c, u"o'brien"_s);
+    QVERIFY2(choices.ok, qPrintable(choices.error));
+    QList<QVariantList> got;
+    for (const MachineChoice &m : choices.rows)
+        got << QVariantList{m.MACHINE_ID, m.MACHINE_NAME, m.enabled, m.EDIT_MODE, m.CMD_TYPE};
+    QCOMPARE(got, (QList<QVariantList>{{3, "Lathe", true, EditModeEdit, CmdTypeSend},
+                                       {5, "Mill", false, EditModeNone, CmdTypeBoth},
+                                       {7, "Grinder", true, EditModeViewOnly, CmdTypeBoth},
+                                       {12, "Router", true, EditModeEdit, CmdTypeReceive}}));
+    const auto send = LoadMachineOptions(c, key, TransferDirection::Send, {7, 5, 3});
+    QVERIFY2(send.ok, qPrintable(send.error));
+    got.clear();
+    for (const MachineOptions &m : send.rows)
+        got << QVariantList{m.MACHINE_ID, m.hasRow, m.remoteCommand, m.extension, m.directory};
+    QCOMPARE(got, (QList<QVariantList>{{3, true, "LOAD", ".nc;txt", programFolder(3)}, {5, false, "LOAD", "", ""},
+                                       {7, true, "LOAD", ".nc;txt", programFolder(7)}}));
+    // A send-only row switched to Both shows its empty receive command, not "SAVE".
+    const auto receive = LoadMachineOptions(c, key, TransferDirection::Receive, {3});
+    QVERIFY2(receive.ok && receive.rows.size() == 1, qPrintable(receive.error));
+    QVERIFY(receive.rows.at(0).hasRow && receive.rows.at(0).remoteCommand.isEmpty());
+
     // The key compares without case, as Access does; quotes cannot break out.
     QCOMPARE(ids(LoadStationMachines(c, u"o'brien"_s)), (QList<int>{3, 7, 12}));
     QCOMPARE(LoadStationMachines(c, u"LATHE1"_s).rows.value(0).SEND_REMOTE_CMD, u"LOAD-pc"_s);
@@ -168,48 +174,9 @@ void tst_StationTables::readsAndWritesStationRows()
     // Saving again replaces the station's rows (the orphan too) and nothing else.
     QVERIFY(SaveStationMachines(c, u"O'BRIEN"_s, {setting(5, CmdTypeBoth)}).ok());
     QCOMPARE(ids(LoadStationMachines(c, key)), QList<int>{5});
-    QCOMPARE(ids(LoadStationMachines(c, u"LATHE1"_s)), QList<int>{3});
+    QCOMPARE(ids(LoadStationMachines(c, u"LATHE1"_s)), QList<int>{5});
     QCOMPARE(dumpStationRows(c).size(), 2);
-    QVERIFY(SaveStationMachines(c, key, {}).ok());
-    loaded = LoadStationMachines(c, key);
-    QVERIFY(loaded.ok && loaded.rows.isEmpty());
-}
-
-void tst_StationTables::wizardReaders()
-{
-    QFETCH(QString, backend);
-    QS_OPEN_DB(backend, db, c);
-    QString error;
-    QVERIFY2(makeMachines(c, &error), qPrintable(error));
-    StationMachineSetting viewOnly = setting(7, CmdTypeBoth);
-    viewOnly.EDIT_MODE = EditModeViewOnly;
-    QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), viewOnly}).ok());
-    QVERIFY(SaveStationMachines(c, u"OTHER"_s, {setting(5, CmdTypeSend)}).ok());
-
-    const LoadResult<MachineChoice> choices = LoadMachineChoices(c, u"pc1"_s);
-    QVERIFY2(choices.ok, qPrintable(choices.error));
-    // Every machine; another station's machine 5 as not assigned.
-    QList<QVariantList> got;
-    for (const MachineChoice &m : choices.rows)
-        got << QVariantList{m.MACHINE_ID, m.MACHINE_NAME, m.enabled, m.EDIT_MODE, m.CMD_TYPE};
-    QCOMPARE(got, (QList<QVariantList>{{3, "Lathe", true, EditModeEdit, CmdTypeSend},
-                                       {5, "Mill", false, EditModeNone, CmdTypeBoth},
-                                       {7, "Grinder", true, EditModeViewOnly, CmdTypeBoth},
-                                       {12, "Router", false, EditModeNone, CmdTypeBoth}}));
-
-    const auto send = LoadMachineOptions(c, u"PC1"_s, TransferDirection::Send, {7, 5, 3});
-    QVERIFY2(send.ok, qPrintable(send.error));
-    got.clear();
-    for (const MachineOptions &m : send.rows)
-        got << QVariantList{m.MACHINE_ID, m.hasRow, m.remoteCommand, m.extension, m.directory};
-    QCOMPARE(got, (QList<QVariantList>{{3, true, "LOAD", ".nc;txt", programFolder(3)}, {5, false, "LOAD", "", ""},
-                                       {7, true, "LOAD", ".nc;txt", programFolder(7)}}));
-
-    // A send-only row switched to Both shows its empty receive command, not "SAVE".
-    const auto receive = LoadMachineOptions(c, u"PC1"_s, TransferDirection::Receive, {3, 12});
-    QVERIFY2(receive.ok && receive.rows.size() == 2, qPrintable(receive.error));
-    QVERIFY(receive.rows.at(0).hasRow && receive.rows.at(0).remoteCommand.isEmpty());
-    QCOMPARE(receive.rows.at(1).remoteCommand, u"SAVE"_s);
+    QVERIFY(SaveStationMachines(c, key, {}).ok() && LoadStationMachines(c, key).rows.isEmpty());
 }
 
 void tst_StationTables::portConversion_data()
@@ -218,17 +185,15 @@ void tst_StationTables::portConversion_data()
     QTest::addColumn<QString>("portType");
     QTest::addColumn<QVariant>("port");
     QTest::addColumn<int>("expected"); // 0: an error naming PORT and the machine
-    for (const QString &b : TestBackends()) {
-        const QByteArray p = b.toLatin1() + ' ';
-        QTest::newRow(p + "text 5001") << b << "text" << QVariant("5001") << 5001;
-        QTest::newRow(p + "number 5001") << b << "integer" << QVariant(5001) << 5001;
-        QTest::newRow(p + "text with blanks") << b << "text" << QVariant(" 5001 ") << 5001;
-        QTest::newRow(p + "text abc") << b << "text" << QVariant("abc") << 0;
-        QTest::newRow(p + "text fraction") << b << "text" << QVariant("5001.5") << 0;
-        QTest::newRow(p + "text too large") << b << "text" << QVariant("4294972297") << 0;
-        QTest::newRow(p + "null text") << b << "text" << QVariant(QMetaType(QMetaType::QString)) << 0;
-        QTest::newRow(p + "null number") << b << "integer" << QVariant(QMetaType(QMetaType::Int)) << 0;
-    }
+    const QList<std::tuple<const char *, const char *, QVariant, int>> cases{
+        {"text 5001", "text", "5001", 5001}, {"number 5001", "integer", 5001, 5001},
+        {"text with blanks", "text", " 5001 ", 5001}, {"text abc", "text", "abc", 0},
+        {"text fraction", "text", "5001.5", 0}, {"text too large", "text", "4294972297", 0},
+        {"null text", "text", QVariant(QMetaType(QMetaType::QString)), 0},
+        {"null number", "integer", QVariant(QMetaType(QMetaType::Int)), 0}};
+    for (const QString &b : TestBackends())
+        for (const auto &[name, type, port, expected] : cases)
+            QTest::addRow("%s %s", qPrintable(b), name) << b << QString(type) << port << expected;
 }
 
 void tst_StationTables::portConversion()
@@ -258,12 +223,10 @@ void tst_StationTables::failedSaveLeavesTableAsBefore_data()
     QTest::addColumn<QString>("backend");
     QTest::addColumn<QString>("failure");
     QTest::addColumn<int>("status");
-    for (const QString &b : TestBackends()) {
-        const QByteArray p = b.toLatin1() + ' ';
-        QTest::newRow(p + "second insert") << b << "insert" << int(SaveResult::Failed);
-        QTest::newRow(p + "delete") << b << "delete" << int(SaveResult::DeleteFailed);
-        QTest::newRow(p + "invalid code") << b << "code" << int(SaveResult::Failed);
-    }
+    for (const QString &b : TestBackends())
+        for (const auto &[name, status] : {std::pair{"insert", SaveResult::Failed}, {"delete", SaveResult::DeleteFailed},
+                                           {"code", SaveResult::Failed}})
+            QTest::addRow("%s %s", qPrintable(b), name) << b << QString(name) << int(status);
 }
 
 void tst_StationTables::failedSaveLeavesTableAsBefore()
@@ -280,22 +243,16 @@ void tst_StationTables::failedSaveLeavesTableAsBefore()
     QCOMPARE(before.size(), 3);
 
     // The database itself refuses, as a real failure would.
-    const bool pg = backend == u"postgresql"_s;
-    const bool del = failure == u"delete"_s;
+    const bool pg = backend == u"postgresql"_s, del = failure == u"delete"_s, code = failure == u"code"_s;
     const QString trigger = u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN %2"_s
                                 .arg(del ? "DELETE" : "INSERT", del ? "(1 = 1)" : "(NEW.MACHINE_ID = 7)");
-    if (failure != u"code"_s && pg) {
-        QS_EXEC(c, QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
-                                  "$$ BEGIN RAISE EXCEPTION 'refused by the test'; END $$"));
-        QS_EXEC(c, trigger + u" EXECUTE FUNCTION refuse()"_s);
-    } else if (failure != u"code"_s) {
-        QS_EXEC(c, trigger + u" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"_s);
-    }
-    StationMachineSetting third = setting(12, CmdTypeBoth);
-    if (failure == u"code"_s)
-        third.CMD_TYPE = 3;
-    const SaveResult saved = SaveStationMachines(c, u"PC1"_s,
-                                                 {setting(3, CmdTypeBoth), setting(7, CmdTypeSend), third});
+    if (pg && !code)
+        QS_EXEC(c, u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                   "$$ BEGIN RAISE EXCEPTION 'refused by the test'; END $$"_s);
+    if (!code)
+        QS_EXEC(c, trigger + (pg ? u" EXECUTE FUNCTION refuse()"_s : u" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"_s));
+    const SaveResult saved = SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeBoth), setting(7, CmdTypeSend),
+                                                              setting(12, code ? 3 : CmdTypeBoth)});
     QCOMPARE(int(saved.status), status);
     QVERIFY(!saved.error.isEmpty());
     if (failure == u"insert"_s)
@@ -303,7 +260,7 @@ void tst_StationTables::failedSaveLeavesTableAsBefore()
     QCOMPARE(dumpStationRows(c), before);
 
     // No transaction is left hanging: the next save works.
-    if (failure != u"code"_s)
+    if (!code)
         QS_EXEC(c, u"DROP TRIGGER refuse"_s + (pg ? u" ON T_DNC_MPPC"_s : QString()));
     const SaveResult again = SaveStationMachines(c, u"PC1"_s, {setting(7, CmdTypeSend)});
     QVERIFY2(again.ok(), qPrintable(again.error));

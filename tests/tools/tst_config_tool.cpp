@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,7 +26,6 @@ private slots:
     void refuses();
     void demoContents();
     void demoNotesWhatItCannotOrDidReplace();
-    void demoRefusesFolderWithContent();
 
 private:
     struct Result {
@@ -77,13 +77,11 @@ void tst_ConfigTool::initCreatesTablesAndKeepsRows()
     QCOMPARE(entries(m_work->path()), QStringList{"db.sqlite"});
     clsAccessDBConnection connection;
     connection.setDatabase(work("db.sqlite"));
-    QVERIFY(connection.Connect());
-    QVERIFY(HasConfigTables(connection));
+    QVERIFY(connection.Connect() && HasConfigTables(connection));
     QVERIFY(ExecStatement(connection, "insert into T_DNC_MACHINES values (1, 'M1', 'Mill', '127.0.0.1', 5001, 1)", {}));
     QCOMPARE(run({"init", "db.sqlite"}).exitCode, 0);
     RecordSet rows;
-    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MACHINES", {}, &rows));
-    QCOMPARE(rows.count(), 1);
+    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MACHINES", {}, &rows) && rows.count() == 1);
 }
 
 // Refusals change nothing: the work folder holds the same two files after.
@@ -94,13 +92,10 @@ void tst_ConfigTool::refuses_data()
     QTest::addColumn<QString>("message");
     const QString fixture = QDir(qEnvironmentVariable("QS_SOURCE_DIR")).filePath("tests/tools/fixtures/access-without-station-tables.mdb");
     QTest::newRow("help") << QStringList{"--help"} << 0 << "import-mdb FILE.mdb DB";
-    QTest::newRow("nothing") << QStringList{} << 2 << "Usage";
-    QTest::newRow("unknown command") << QStringList{"frobnicate", "x"} << 2 << "Usage";
-    QTest::newRow("init without DB") << QStringList{"init"} << 2 << "Usage";
-    QTest::newRow("init with two") << QStringList{"init", "a.sqlite", "b.sqlite"} << 2 << "Usage";
-    QTest::newRow("import with one") << QStringList{"import-mdb", "a.mdb"} << 2 << "Usage";
+    for (const QStringList &usage : {QStringList{}, {"frobnicate", "x"}, {"init"}, {"init", "a.sqlite", "b.sqlite"},
+                                     {"import-mdb", "a.mdb"}, {"INIT", "a.sqlite"}})
+        QTest::addRow("usage: %s", qPrintable(usage.join(' '))) << usage << 2 << "Usage";
     QTest::newRow("empty argument") << QStringList{"demo", ""} << 2 << "empty argument";
-    QTest::newRow("command case") << QStringList{"INIT", "a.sqlite"} << 2 << "Usage";
     QTest::newRow("stations, missing") << QStringList{"stations", "nothing.sqlite"} << 1 << "does not exist";
     QTest::newRow("init, missing folder") << QStringList{"init", "no/such/folder/db.sqlite"} << 1 << "does not exist";
     QTest::newRow("init, a folder") << QStringList{"init", "."} << 1 << "not a file";
@@ -134,8 +129,16 @@ void tst_ConfigTool::refuses()
 
 void tst_ConfigTool::demoContents()
 {
+    // A folder with content is refused, an empty one taken.
     const QDir demo(work("demo"));
+    QVERIFY(demo.mkpath("."));
+    writeFile("demo/.mine", {});
     Result r = run({"demo", demo.path()});
+    QVERIFY2(r.exitCode == 1 && r.err.contains("not empty"), qPrintable(r.err));
+    QCOMPARE(entries(demo.path()), QStringList{".mine"});
+    QVERIFY(!CRegSettings().GetUserSetting("Settings", "Database").isValid());
+    QVERIFY(QFile::remove(work("demo/.mine")));
+    r = run({"demo", demo.path()});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(entries(m_work->path()), QStringList{"demo"}); // nothing of the build left beside it
     clsAccessDBConnection connection;
@@ -169,30 +172,26 @@ void tst_ConfigTool::demoContents()
     QCOMPARE(editModes, (QSet<int>{0, 1, 2}));
     QVERIFY(noExtension && dotOnly && several);
     // A null extension column, not an empty text.
-    RecordSet nulls;
     QVERIFY(OpenRecordset(connection, "select count(*) from T_DNC_MPPC where CMD_TYPE <> 1 and SEND_EXTENSION is null",
-                          {}, &nulls));
-    QVERIFY(nulls.value(0, 0).toInt() > 0);
+                          {}, &machines) && machines.value(0, 0).toInt() > 0);
     if (GetSessionUserName().compare(GetPCName(), Qt::CaseInsensitive) != 0) {
         const LoadResult<MachineAssignment> user = LoadStationMachines(connection, GetSessionUserName());
         QVERIFY(user.ok && !user.rows.isEmpty() && user.rows.size() < computer.rows.size());
     }
 
-    bool hiddenFolder = false, hiddenFile = false, subfolder = false;
+    // Programs of all sizes, with hidden entries and a subfolder.
+    QStringList names;
     qint64 smallest = std::numeric_limits<qint64>::max(), largest = 0;
     const QString programs = demo.filePath("programs");
     for (QDirIterator it(programs, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
          it.hasNext();) {
         const QFileInfo info(it.next());
-        const bool hidden = info.fileName().startsWith('.');
-        (info.isDir() ? hiddenFolder : hiddenFile) |= hidden;
-        subfolder |= info.isDir() && QDir(programs).relativeFilePath(info.filePath()).contains('/');
-        if (info.isFile()) {
-            smallest = qMin(smallest, info.size());
-            largest = qMax(largest, info.size());
-        }
+        names << QDir(programs).relativeFilePath(info.filePath()) + (info.isDir() ? "/" : "");
+        smallest = info.isFile() ? qMin(smallest, info.size()) : smallest;
+        largest = qMax(largest, info.isFile() ? info.size() : 0);
     }
-    QVERIFY(hiddenFolder && hiddenFile && subfolder);
+    for (const char *pattern : {"(^|/)\\.[^/]+/$", "(^|/)\\.[^/]+$", "/.+/$"})
+        QVERIFY2(!names.filter(QRegularExpression(pattern)).isEmpty(), pattern);
     QVERIFY(smallest < 1024 && largest > 100 * 1024);
 
     CRegSettings settings;
@@ -201,15 +200,14 @@ void tst_ConfigTool::demoContents()
     QCOMPARE(settings.GetMachineSetting("", "Current Path").toString(),
              QDir::toNativeSeparators(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-edit")));
 
+    // S-501 is assigned to no station.
     r = run({"stations", demo.filePath("config.sqlite")});
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QVERIFY(r.out.contains(GetPCName() + "\n") && r.out.contains("L-101") && r.out.contains("127.0.0.1:5106"));
-    QVERIFY(!r.out.contains("S-501")); // assigned to no station
+    QVERIFY2(r.exitCode == 0 && r.out.contains(GetPCName() + "\n") && r.out.contains("L-101")
+                 && r.out.contains("127.0.0.1:5106") && !r.out.contains("S-501"), qPrintable(r.out + r.err));
 
     const QDateTime before = QFileInfo(demo.filePath("config.sqlite")).lastModified();
     r = run({"demo", demo.path()});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains("already holds a demo installation"), qPrintable(r.err));
+    QVERIFY2(r.exitCode == 1 && r.err.contains("already holds a demo installation"), qPrintable(r.err));
     QCOMPARE(QFileInfo(demo.filePath("config.sqlite")).lastModified(), before);
     QCOMPARE(entries(m_work->path()), QStringList{"demo"});
 }
@@ -221,27 +219,11 @@ void tst_ConfigTool::demoNotesWhatItCannotOrDidReplace()
     writeFile("blocker", {});
     qputenv("XDG_CONFIG_DIRS", work("blocker/xdg").toLocal8Bit());
     const Result r = run({"demo", work("demo")});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.err.contains("/srv/plant/config.sqlite") && r.err.contains("set-editor")
+    QVERIFY2(r.exitCode == 0 && r.err.contains("/srv/plant/config.sqlite") && r.err.contains("set-editor")
                  && r.err.contains("could not be written"), qPrintable(r.err));
     QVERIFY(!CRegSettings().GetMachineSetting("", "Current Path").isValid());
     QCOMPARE(CRegSettings().GetUserSetting("Settings", "Database").toString(),
              QDir::toNativeSeparators(work("demo/config.sqlite")));
-}
-
-void tst_ConfigTool::demoRefusesFolderWithContent()
-{
-    QVERIFY(QDir(m_work->path()).mkpath("demo"));
-    writeFile("demo/.mine", {});
-    const Result r = run({"demo", work("demo")});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains("not empty"), qPrintable(r.err));
-    QCOMPARE(entries(work("demo")), QStringList{".mine"});
-    QVERIFY(!CRegSettings().GetUserSetting("Settings", "Database").isValid());
-    // An empty folder is taken.
-    QVERIFY(QFile::remove(work("demo/.mine")));
-    QCOMPARE(run({"demo", work("demo")}).exitCode, 0);
-    QVERIFY(QFile::exists(work("demo/config.sqlite")));
 }
 
 QTEST_GUILESS_MAIN(tst_ConfigTool)
