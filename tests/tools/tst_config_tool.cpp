@@ -33,7 +33,7 @@ private:
         QString out, err;
     };
     Result run(const QStringList &arguments);
-    QString work(const QString &relative) const { return m_work->filePath(relative); }
+    QString work(const QString &relative) const { return m_root->filePath("work/" + relative); }
     QStringList entries(const QString &folder) const
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
@@ -44,23 +44,22 @@ private:
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     }
 
-    std::unique_ptr<QTemporaryDir> m_work, m_home, m_system;
+    std::unique_ptr<QTemporaryDir> m_root;
 };
 
 void tst_ConfigTool::init()
 {
-    m_work = std::make_unique<QTemporaryDir>();
-    m_home = std::make_unique<QTemporaryDir>();
-    m_system = std::make_unique<QTemporaryDir>();
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_root->path()).mkpath("work"));
     // The tool and CRegSettings in this process read the same places.
-    qputenv("XDG_CONFIG_HOME", m_home->path().toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", m_system->path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_root->filePath("home").toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", m_root->filePath("system").toLocal8Bit());
 }
 
 tst_ConfigTool::Result tst_ConfigTool::run(const QStringList &arguments)
 {
     QProcess process;
-    process.setWorkingDirectory(m_work->path());
+    process.setWorkingDirectory(work(""));
     process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
     Result result;
     if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
@@ -74,7 +73,7 @@ void tst_ConfigTool::initCreatesTablesAndKeepsRows()
 {
     const Result r = run({"init", "db.sqlite"});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QCOMPARE(entries(m_work->path()), QStringList{"db.sqlite"});
+    QCOMPARE(entries(work("")), QStringList{"db.sqlite"});
     clsAccessDBConnection connection;
     connection.setDatabase(work("db.sqlite"));
     QVERIFY(connection.Connect() && HasConfigTables(connection));
@@ -121,7 +120,7 @@ void tst_ConfigTool::refuses()
     for (const QString &part : message.split('|'))
         QVERIFY2((r.exitCode ? r.err : r.out).contains(part), qPrintable(r.out + r.err));
     QVERIFY(r.exitCode == 0 || r.out.isEmpty());
-    QCOMPARE(entries(m_work->path()), (QStringList{"fake.mdb", "text.sqlite"}));
+    QCOMPARE(entries(work("")), (QStringList{"fake.mdb", "text.sqlite"}));
     QFile f(work("text.sqlite"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), text);
@@ -140,7 +139,7 @@ void tst_ConfigTool::demoContents()
     QVERIFY(QFile::remove(work("demo/.mine")));
     r = run({"demo", demo.path()});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QCOMPARE(entries(m_work->path()), QStringList{"demo"}); // nothing of the build left beside it
+    QCOMPARE(entries(work("")), QStringList{"demo"}); // nothing of the build left beside it
     clsAccessDBConnection connection;
     connection.setDatabase(demo.filePath("config.sqlite"));
     QVERIFY(connection.Connect());
@@ -209,7 +208,7 @@ void tst_ConfigTool::demoContents()
     r = run({"demo", demo.path()});
     QVERIFY2(r.exitCode == 1 && r.err.contains("already holds a demo installation"), qPrintable(r.err));
     QCOMPARE(QFileInfo(demo.filePath("config.sqlite")).lastModified(), before);
-    QCOMPARE(entries(m_work->path()), QStringList{"demo"});
+    QCOMPARE(entries(work("")), QStringList{"demo"});
 }
 
 void tst_ConfigTool::demoNotesWhatItCannotOrDidReplace()
