@@ -24,8 +24,12 @@ static std::unique_ptr<QWidget> ShowShopFloor()
 static std::unique_ptr<QWidget> ShowAdminWizard()
 {
     auto window = std::make_unique<frmAdminWizard>();
-    window->Form_Load();
     window->HelpContextID = HelpContextAdminWizard;
+    window->Form_Load();
+    // However the wizard closes, the program ends with it (a help window
+    // left open must not keep it running).
+    QObject::connect(window.get(), &frmAdminWizard::unloaded, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     window->show();
     return window;
 }

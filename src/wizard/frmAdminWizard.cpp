@@ -1,11 +1,366 @@
 #include "frmAdminWizard.h"
 
 #include "AppInfo.h"
+#include "DatabaseStep.h"
+#include "FormUtil.h"
+#include "Help.h"
+#include "IntlFonts.h"
+#include "Messages.h"
+#include "OptionsStep.h"
+#include "Platform.h"
+#include "StationStep.h"
+#include "WizardGrid.h"
 
-frmAdminWizard::frmAdminWizard(QWidget *parent) : QWidget(parent)
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// Frame 0 stands beside the picture; the others cover it.
+constexpr int Frame0LeftTwips = 1965;
+constexpr int PictureLeftTwips = 120;
+constexpr int PictureWidthTwips = 1815;
+constexpr int WindowWidthTwips = 10800;
+constexpr int WindowHeightTwips = 7200;
+
+} // namespace
+
+frmAdminWizard::frmAdminWizard(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(ApplicationTitle());
-    resize(640, 480);
+    setObjectName(QStringLiteral("frmAdminWizard"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    State.WizardConnection = std::make_unique<clsAccessDBConnection>();
+    State.StationRows = new GridArray(this);
+    State.SendRows = new GridArray(this);
+    State.ReceiveRows = new GridArray(this);
+
+    m_stepArea = new QWidget(this);
+    imgFormGraphic = new QLabel(m_stepArea);
+    imgFormGraphic->setObjectName(QStringLiteral("imgFormGraphic"));
+    imgFormGraphic->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    databaseStep = new DatabaseStep(State, m_stepArea);
+    stationStep = new StationStep(State, m_stepArea);
+    sendStep = new OptionsStep(State, TransferDirection::Send, m_stepArea);
+    receiveStep = new OptionsStep(State, TransferDirection::Receive, m_stepArea);
+    fraStep[0] = databaseStep;
+    fraStep[1] = stationStep;
+    fraStep[2] = sendStep;
+    fraStep[3] = receiveStep;
+    for (int i = 0; i < 4; ++i) {
+        fraStep[i]->setObjectName(QStringLiteral("fraStep%1").arg(i));
+        fraStep[i]->hide();
+    }
+    m_stepArea->installEventFilter(this);
+
+    auto button = [this](const char *name) {
+        auto *b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setMinimumHeight(qMax(fontMetrics().height() + 18, 40));
+        b->setMinimumWidth(qMax(fontMetrics().horizontalAdvance(QStringLiteral("< Back")) + 40, 100));
+        return b;
+    };
+    HelpButton = button("HelpButton");
+    CancelButton = button("CancelButton");
+    BackButton = button("BackButton");
+    NextButton = button("NextButton");
+    FinishButton = button("FinishButton");
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(HelpButton);
+    buttons->addStretch(1);
+    buttons->addWidget(CancelButton);
+    buttons->addSpacing(12);
+    buttons->addWidget(BackButton);
+    buttons->addWidget(NextButton);
+    buttons->addSpacing(12);
+    buttons->addWidget(FinishButton);
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 10);
+    layout->addWidget(m_stepArea, 1);
+    layout->addWidget(line);
+    auto *bar = new QWidget(this);
+    bar->setLayout(buttons);
+    buttons->setContentsMargins(10, 0, 10, 0);
+    layout->addWidget(bar);
+
+    connect(HelpButton, &QPushButton::clicked, this, &frmAdminWizard::HelpButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &frmAdminWizard::CancelButton_Click);
+    connect(BackButton, &QPushButton::clicked, this, &frmAdminWizard::BackButton_Click);
+    connect(NextButton, &QPushButton::clicked, this, &frmAdminWizard::NextButton_Click);
+    connect(FinishButton, &QPushButton::clicked, this, &frmAdminWizard::FinishButton_Click);
+    connect(databaseStep, &DatabaseStep::changed, this, &frmAdminWizard::UpdateButtons);
+    // Ticking Enabled changes nothing the buttons follow; a reload does.
+    connect(State.StationRows, &QAbstractItemModel::modelReset, this, &frmAdminWizard::UpdateButtons);
 }
 
-void frmAdminWizard::Form_Load() {}
+frmAdminWizard::~frmAdminWizard()
+{
+    Form_Unload();
+}
+
+void frmAdminWizard::Form_Load()
+{
+    CIntlFontClass().SetProperFonts(this);
+    PrepareFormHelp(this);
+    SetOwnerIcon();
+    SetWizardCaptions();
+    SetFormIcon(this);
+    const double dpi = logicalDpiX();
+    const int pictureWidth = qRound(PictureWidthTwips * dpi / 1440.0);
+    imgFormGraphic->setPixmap(QIcon(QStringLiteral(":/icons/DNC.svg"))
+                                  .pixmap(QSize(pictureWidth, pictureWidth * 2), devicePixelRatio()));
+    State.StepLoaded.fill(false);
+    State.DatabasePath.clear();
+    State.SendMachineList.clear();
+    State.ReceiveMachineList.clear();
+    ResetGridArrays(State);
+    State.userMode = gbUserMode;
+    State.StationKey = gbUserMode ? GetSessionUserName() : GetPCName();
+    resize(qRound(WindowWidthTwips * dpi / 1440.0), qRound(WindowHeightTwips * dpi / 1440.0));
+    ShowStep(0);
+    CenterForm(this);
+    UpdateButtons();
+}
+
+void frmAdminWizard::SetWizardCaptions()
+{
+    HelpButton->setText(GetMessageText(102));
+    CancelButton->setText(GetMessageText(103));
+    BackButton->setText(GetMessageText(104));
+    NextButton->setText(GetMessageText(105));
+    FinishButton->setText(GetMessageText(106));
+    databaseStep->lblDatabase->setText(GetMessageText(101));
+}
+
+void frmAdminWizard::SetOwnerIcon()
+{
+    QWidget *owner = this;
+    while (owner->parentWidget())
+        owner = owner->parentWidget();
+    owner->setWindowIcon(QIcon(QStringLiteral(":/icons/AAA.svg")));
+}
+
+void frmAdminWizard::PlaceFrames()
+{
+    const double dpi = logicalDpiX();
+    const QRect area = m_stepArea->rect();
+    const int frame0Left = qRound(Frame0LeftTwips * dpi / 1440.0);
+    const int pictureLeft = qRound(PictureLeftTwips * dpi / 1440.0);
+    const int pictureWidth = qRound(PictureWidthTwips * dpi / 1440.0);
+    imgFormGraphic->setGeometry(pictureLeft, pictureLeft, pictureWidth, area.height() - 2 * pictureLeft);
+    fraStep[0]->setGeometry(frame0Left, 0, qMax(0, area.width() - frame0Left), area.height());
+    for (int i = 1; i < 4; ++i)
+        fraStep[i]->setGeometry(0, 0, area.width(), area.height());
+}
+
+bool frmAdminWizard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_stepArea && event->type() == QEvent::Resize)
+        PlaceFrames();
+    return QDialog::eventFilter(watched, event);
+}
+
+QPushButton *frmAdminWizard::DefaultButton(int step) const
+{
+    if (step == 3 || (step == 2 && !State.HasReceiveMachines))
+        return FinishButton;
+    return NextButton;
+}
+
+QString frmAdminWizard::StepTitle(int step) const
+{
+    switch (step) {
+    case 0:
+        return GetMessageText(117, ApplicationTitle());
+    case 1:
+        return GetMessageText(State.userMode ? 197 : 133, ApplicationTitle(), State.StationKey);
+    case 2:
+        return GetMessageText(134, ApplicationTitle());
+    default:
+        return GetMessageText(135, ApplicationTitle());
+    }
+}
+
+bool frmAdminWizard::EnterStep(int step)
+{
+    const bool visible = isVisible();
+    switch (step) {
+    case 0:
+        databaseStep->EnterDatabaseStep(visible);
+        return true;
+    case 1:
+        return stationStep->EnterStationStep(visible);
+    case 2:
+        return sendStep->EnterOptionsStep(visible);
+    default:
+        return receiveStep->EnterOptionsStep(visible);
+    }
+}
+
+void frmAdminWizard::ShowStep(int step)
+{
+    for (int i = 0; i < 4; ++i) {
+        fraStep[i]->setEnabled(i == step);
+        fraStep[i]->setVisible(i == step);
+        if (i == step)
+            fraStep[i]->raise();
+    }
+    if (step < 0 || step > 3)
+        return;
+    if (!EnterStep(step)) {
+        // The step's data could not be read (its message has said why): back
+        // to where the administrator can change the cause.
+        ShowStep(step == 1 ? 0 : 1);
+        return;
+    }
+    for (QPushButton *b : {NextButton, FinishButton})
+        b->setDefault(false);
+    DefaultButton(step)->setDefault(true);
+    setWindowTitle(StepTitle(step));
+    State.CurrentStep = step;
+    UpdateButtons();
+}
+
+void frmAdminWizard::UpdateButtons()
+{
+    bool back = true, next = false, finish = false;
+    switch (State.CurrentStep) {
+    case 0:
+        back = false;
+        next = databaseStep->IsDatabaseStepComplete();
+        break;
+    case 1:
+        next = stationStep->IsStationStepComplete();
+        break;
+    case 2:
+        next = State.HasReceiveMachines;
+        finish = !State.HasReceiveMachines;
+        break;
+    case 3:
+        finish = true;
+        break;
+    default:
+        return;
+    }
+    BackButton->setEnabled(back);
+    NextButton->setEnabled(next);
+    FinishButton->setEnabled(finish);
+}
+
+void frmAdminWizard::BackButton_Click()
+{
+    switch (State.CurrentStep) {
+    case 1:
+        ShowStep(0);
+        break;
+    case 2:
+        ShowStep(1);
+        break;
+    case 3:
+        ShowStep(State.HasSendMachines ? 2 : 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmAdminWizard::NextButton_Click()
+{
+    switch (State.CurrentStep) {
+    case 0:
+        if (databaseStep->IsDatabaseStepComplete() && databaseStep->CheckDatabase())
+            ShowStep(1);
+        break;
+    case 1:
+        if (!stationStep->IsStationStepComplete() || !stationStep->CheckStationMachines())
+            break;
+        if (State.HasSendMachines)
+            ShowStep(2);
+        else if (State.HasReceiveMachines)
+            ShowStep(3);
+        else
+            ShowMessage(GetMessageText(State.userMode ? 199 : 182));
+        break;
+    case 2:
+        if (State.HasReceiveMachines && sendStep->CheckOptions())
+            ShowStep(3);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmAdminWizard::CancelButton_Click()
+{
+    reject();
+}
+
+void frmAdminWizard::HelpButton_Click()
+{
+    ShowHelpTopic(1, HelpContextID ? HelpContextID : int(HelpContextAdminWizard));
+}
+
+void frmAdminWizard::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        // The first Enter in a cell editor only stores the cell.
+        for (OptionsStep *s : {sendStep, receiveStep})
+            if (s->isVisible() && s->grid->isEditing()) {
+                event->accept();
+                return;
+            }
+        if (stationStep->isVisible() && stationStep->grdMachines->isEditing()) {
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAdminWizard::keyReleaseEvent(QKeyEvent *event)
+{
+    // PrepareFormHelp's filter hands us every release first; the same
+    // release may bubble up from the child as well.
+    const bool seen = event->timestamp() == m_lastKeyUpTime && event->key() == m_lastKeyUp
+                      && event->timestamp() != 0;
+    if (!event->isAutoRepeat() && !seen) {
+        m_lastKeyUpTime = event->timestamp();
+        m_lastKeyUp = event->key();
+        Form_KeyUp(event->key());
+    }
+    QDialog::keyReleaseEvent(event);
+}
+
+void frmAdminWizard::Form_KeyUp(int key)
+{
+    if (key == Qt::Key_F1)
+        HelpButton_Click();
+}
+
+void frmAdminWizard::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmAdminWizard::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (State.WizardConnection && State.WizardConnection->IsConnected())
+        State.WizardConnection->Disconnect();
+    State.WizardConnection.reset();
+    emit unloaded();
+}

@@ -1,0 +1,130 @@
+#include "DatabaseStep.h"
+
+#include "CRegSettings.h"
+#include "DatabaseTarget.h"
+#include "Messages.h"
+#include "Platform.h"
+#include "WizardState.h"
+
+#include <QEvent>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// "Text|*.a;*.b" as a Qt name filter.
+QString QtNameFilter(const QString &entry)
+{
+    const QString text = entry.section(QLatin1Char('|'), 0, 0);
+    const QString patterns = entry.section(QLatin1Char('|'), 1).replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (patterns.isEmpty() || text.endsWith(QLatin1Char(')')))
+        return text;
+    return QStringLiteral("%1 (%2)").arg(text, patterns);
+}
+
+} // namespace
+
+DatabaseStep::DatabaseStep(WizardState &state, QWidget *parent)
+    : QWidget(parent),
+      lblDatabase(new QLabel(this)),
+      txtDatabase(new QLineEdit(this)),
+      cmdBrowse(new QPushButton(this)),
+      m_state(state)
+{
+    txtDatabase->setObjectName(QStringLiteral("txtDatabase"));
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    cmdBrowse->setAutoDefault(false);
+    cmdBrowse->setText(GetMessageText(148));
+    lblDatabase->setBuddy(txtDatabase);
+    const int touch = qMax(fontMetrics().height() + 18, 40);
+    txtDatabase->setMinimumHeight(touch);
+    cmdBrowse->setMinimumSize(touch * 3, touch);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 24, 12, 12);
+    grid->addWidget(lblDatabase, 0, 0, 1, 2);
+    grid->addWidget(txtDatabase, 1, 0);
+    grid->addWidget(cmdBrowse, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(2, 1);
+
+    txtDatabase->installEventFilter(this);
+    connect(txtDatabase, &QLineEdit::textChanged, this, &DatabaseStep::changed);
+    connect(cmdBrowse, &QPushButton::clicked, this, &DatabaseStep::cmdBrowse_Click);
+}
+
+void DatabaseStep::EnterDatabaseStep(bool windowVisible)
+{
+    if (windowVisible)
+        txtDatabase->setFocus(Qt::OtherFocusReason);
+    if (!m_state.StepLoaded[0]) {
+        txtDatabase->setText(
+            CRegSettings().GetUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"), QString())
+                .toString());
+        m_state.StepLoaded[0] = true;
+    }
+}
+
+bool DatabaseStep::IsDatabaseStepComplete() const
+{
+    return !txtDatabase->text().isEmpty();
+}
+
+bool DatabaseStep::CheckDatabase()
+{
+    const QString text = txtDatabase->text();
+    if (text == m_state.DatabasePath)
+        return true;
+    // A server is reached only when the next step opens it.
+    const bool server = DatabaseBackendForPath(text) == DbBackend::PostgreSql;
+    if (!server && !FileExists(text)) {
+        ShowMessage(GetMessageText(126, text));
+        txtDatabase->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    m_state.DatabasePath = text;
+    m_state.StepLoaded[1] = m_state.StepLoaded[2] = m_state.StepLoaded[3] = false;
+    return true;
+}
+
+QString DatabaseStep::ChooseDatabaseFile()
+{
+    QFileDialog dialog(window(), GetMessageText(123));
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The embedded default is an SQLite file, so those and all files are
+    // offered after the Access filter.
+    dialog.setNameFilters({QtNameFilter(GetMessageText(124)),
+                           QStringLiteral("SQLite databases (*.sqlite *.sqlite3 *.db)"),
+                           QStringLiteral("All files (*)")});
+    const QString text = txtDatabase->text();
+    if (!text.isEmpty()) {
+        const QString folder = GetFolderPart(text);
+        if (!folder.isEmpty())
+            dialog.setDirectory(folder);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+void DatabaseStep::cmdBrowse_Click()
+{
+    const QString chosen = ChooseDatabaseFile();
+    if (!chosen.isEmpty())
+        txtDatabase->setText(chosen);
+}
+
+bool DatabaseStep::eventFilter(QObject *watched, QEvent *event)
+{
+    // txtDatabase_GotFocus; after the click that gave the focus has placed
+    // the cursor.
+    if (watched == txtDatabase && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, txtDatabase, [this] { txtDatabase->selectAll(); });
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+struct WizardState;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Step 0: the configuration database that the wizard reads and writes.
+class DatabaseStep : public QWidget
+{
+    Q_OBJECT
+public:
+    DatabaseStep(WizardState &state, QWidget *parent = nullptr);
+
+    void EnterDatabaseStep(bool windowVisible);
+    bool IsDatabaseStepComplete() const;
+    // Takes over a new path (clearing what later steps loaded) when a file
+    // is there or it names a database server; message 126 otherwise.
+    bool CheckDatabase();
+    // The open-file dialog; the chosen path or empty.
+    QString ChooseDatabaseFile();
+
+    QLabel *lblDatabase;
+    QLineEdit *txtDatabase;
+    QPushButton *cmdBrowse;
+
+signals:
+    // txtDatabase_Change: the frame updates its buttons.
+    void changed();
+
+public slots:
+    void cmdBrowse_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    WizardState &m_state;
+};

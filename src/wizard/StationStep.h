@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+struct WizardState;
+class WizardGrid;
+
+// Step 1: which machines this station may use, with their edit mode and
+// command type.
+class StationStep : public QWidget
+{
+    Q_OBJECT
+public:
+    // Columns of StationRows.
+    enum Column { ColEnabled, ColNumber, ColName, ColEditMode, ColCmdType, ColMachineId };
+
+    StationStep(WizardState &state, QWidget *parent = nullptr);
+
+    // Opens the accepted database and loads the grid when not loaded yet.
+    // False (after one message saying why) when the database cannot be
+    // opened or read.
+    bool EnterStationStep(bool windowVisible);
+    bool IsStationStepComplete() const;
+    // Derives the send and receive machine lists; messages 149/150 on an
+    // enabled row without edit mode or command type.
+    bool CheckStationMachines();
+
+    WizardGrid *grdMachines;
+
+private:
+    void SetUpStationGrid();
+    bool LoadStationMachines();
+
+    WizardState &m_state;
+};

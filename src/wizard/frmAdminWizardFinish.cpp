@@ -1,0 +1,98 @@
+#include "frmAdminWizard.h"
+
+#include "CRegSettings.h"
+#include "Messages.h"
+#include "OptionsStep.h"
+#include "StationStep.h"
+#include "StationTables.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPushButton>
+
+namespace {
+
+// The first row of `rows` whose machine is `machineId`, or -1.
+int OptionsRowOf(const GridArray *rows, int machineId)
+{
+    for (int r = 0; r <= rows->upperBound(); ++r)
+        if (rows->cellInt(r, OptionsStep::ColMachineId) == machineId)
+            return r;
+    return -1;
+}
+
+} // namespace
+
+bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settings,
+                                            QString *error) const
+{
+    const GridArray *rows = State.StationRows;
+    const auto missing = [&](int machineId, const GridArray *options) {
+        *error = QStringLiteral("The %1 options of MACHINE_ID %2 are missing; go back to step 2 and press Next again.")
+                     .arg(options == State.SendRows ? QStringLiteral("send") : QStringLiteral("receive"))
+                     .arg(machineId);
+        return false;
+    };
+    for (int r = 0; r <= rows->upperBound(); ++r) {
+        if (!rows->cellBool(r, StationStep::ColEnabled))
+            continue;
+        StationMachineSetting s;
+        s.MACHINE_ID = rows->cellInt(r, StationStep::ColMachineId);
+        s.EDIT_MODE = rows->cellInt(r, StationStep::ColEditMode);
+        s.CMD_TYPE = rows->cellInt(r, StationStep::ColCmdType);
+        if (CmdTypeSends(s.CMD_TYPE)) {
+            const int o = OptionsRowOf(State.SendRows, s.MACHINE_ID);
+            if (o < 0)
+                return missing(s.MACHINE_ID, State.SendRows);
+            s.sendRemoteCommand = State.SendRows->cellText(o, OptionsStep::ColRemoteCommand);
+            s.sendExtension = State.SendRows->cellText(o, OptionsStep::ColExtension);
+            s.sendDirectory = State.SendRows->cellText(o, OptionsStep::ColDirectory);
+        }
+        if (CmdTypeReceives(s.CMD_TYPE)) {
+            const int o = OptionsRowOf(State.ReceiveRows, s.MACHINE_ID);
+            if (o < 0)
+                return missing(s.MACHINE_ID, State.ReceiveRows);
+            s.recvRemoteCommand = State.ReceiveRows->cellText(o, OptionsStep::ColRemoteCommand);
+            s.recvExtension = State.ReceiveRows->cellText(o, OptionsStep::ColExtension);
+            s.recvDirectory = State.ReceiveRows->cellText(o, OptionsStep::ColDirectory);
+        }
+        settings->append(s);
+    }
+    return true;
+}
+
+void frmAdminWizard::FinishButton_Click()
+{
+    if (!FinishButton->isEnabled())
+        return;
+    const bool checked = State.HasReceiveMachines ? receiveStep->CheckOptions() : sendStep->CheckOptions();
+    if (!checked)
+        return;
+
+    QList<StationMachineSetting> settings;
+    QString error;
+    if (!CollectStationSettings(&settings, &error)) {
+        ShowMessage(error);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SaveResult saved = SaveStationMachines(*State.WizardConnection, State.StationKey, settings);
+    QApplication::restoreOverrideCursor();
+    if (saved.status == SaveResult::DeleteFailed) {
+        ShowMessage(GetMessageText(130));
+        return;
+    }
+    if (!saved.ok()) {
+        ShowMessage(saved.error);
+        return;
+    }
+    // Only a saved station changes which database the user's station opens.
+    if (!CRegSettings().SaveUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"),
+                                        State.DatabasePath)) {
+        ShowMessage(QStringLiteral("The station was saved, but the database path could not be "
+                                   "stored in your settings. Check that your settings folder "
+                                   "may be written, then press Finish again."));
+        return;
+    }
+    accept();
+}
