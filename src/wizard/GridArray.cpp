@@ -2,9 +2,9 @@
 
 GridArray::GridArray(QObject *parent) : QAbstractTableModel(parent) {}
 
-void GridArray::setColumn(int column, const Column &spec)
+void GridArray::setColumn(int column, const Column &definition)
 {
-    m_columns[column] = spec;
+    m_columns[column] = definition;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 

@@ -38,7 +38,7 @@ public:
 
     explicit GridArray(QObject *parent = nullptr);
 
-    void setColumn(int column, const Column &spec);
+    void setColumn(int column, const Column &definition);
     const Column &column(int column) const { return m_columns[column]; }
     void setEditRule(EditRule rule) { m_editRule = std::move(rule); }
     void setStoreRule(StoreRule rule) { m_storeRule = std::move(rule); }
