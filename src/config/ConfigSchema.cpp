@@ -31,8 +31,10 @@ QStringList ConfigSchemaStatements(DbBackend backend)
                            " RECV_REMOTE_CMD TEXT,"
                            " RECV_EXTENSION TEXT,"
                            " RECV_DIRECTORY TEXT)"),
+            // With MACHINE_ID: the wizard joins every machine to the
+            // station's rows, which is quadratic without it.
             QStringLiteral("CREATE INDEX IF NOT EXISTS IX_T_DNC_MPPC_PC_NAME"
-                           " ON T_DNC_MPPC (PC_NAME COLLATE NOCASE)"),
+                           " ON T_DNC_MPPC (PC_NAME COLLATE NOCASE, MACHINE_ID)"),
         };
     case DbBackend::PostgreSql:
         return {
@@ -57,7 +59,7 @@ QStringList ConfigSchemaStatements(DbBackend backend)
                            " RECV_DIRECTORY text)"),
             // The station key is compared as lower(PC_NAME) = lower(?).
             QStringLiteral("CREATE INDEX IF NOT EXISTS IX_T_DNC_MPPC_PC_NAME"
-                           " ON T_DNC_MPPC (lower(PC_NAME))"),
+                           " ON T_DNC_MPPC (lower(PC_NAME), MACHINE_ID)"),
         };
     case DbBackend::Access:
         break;

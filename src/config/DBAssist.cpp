@@ -61,7 +61,9 @@ bool RunStatement(clsAccessDBConnection &connection, QSqlQuery &query, const QSt
         // Not prepared: PostgreSQL cannot prepare statements such as CREATE.
         ok = query.exec(sqlText);
     } else {
-        ok = query.prepare(sqlText);
+        // A query already prepared with this text runs again with the new
+        // values: one prepared insert serves every row of a save.
+        ok = query.lastQuery() == sqlText || query.prepare(sqlText);
         if (ok) {
             for (const QVariant &value : values)
                 query.addBindValue(value);

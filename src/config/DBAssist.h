@@ -51,6 +51,7 @@ bool ExecStatement(clsAccessDBConnection &connection, const QString &sqlText,
 
 // The same on a query the caller keeps: a PostgreSQL statement that failed
 // inside a transaction can be freed only after the rollback, so writers keep
-// their query until then.
+// their query until then. A query last prepared with the same text is not
+// prepared again (give each statement text its own query).
 bool RunStatement(clsAccessDBConnection &connection, QSqlQuery &query, const QString &sqlText,
                   const QVariantList &values, QString *errorText = nullptr);

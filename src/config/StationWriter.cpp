@@ -5,6 +5,8 @@
 
 #include <QSqlQuery>
 
+#include <map>
+
 namespace {
 
 SaveResult outcome(SaveResult::Status status, const QString &error)
@@ -46,10 +48,16 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
                        QStringLiteral("The change could not be started: %1").arg(lastError(connection)));
 
     QString error;
-    // Kept until after a rollback (see RunStatement).
-    QSqlQuery query(connection.GetADOConnection());
+    // Kept until after a rollback (see RunStatement). One query per statement
+    // text, so that each insert is prepared once (a row's CMD_TYPE decides
+    // which columns it names: at most three texts).
+    const QSqlDatabase db = connection.GetADOConnection();
+    QSqlQuery query(db);
+    std::map<QString, QSqlQuery> inserts;
     const auto abandon = [&] {
         query.finish();
+        for (auto &insert : inserts)
+            insert.second.finish();
         connection.RollbackTransaction();
     };
     const SqlStatement del = DeleteStationRowsStatement(connection.Backend(), stationKey);
@@ -59,7 +67,8 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
     }
     for (const StationMachineSetting &s : settings) {
         const SqlStatement ins = InsertStationRowStatement(stationKey, s);
-        if (!RunStatement(connection, query, ins.text, ins.values, &error)) {
+        QSqlQuery &insert = inserts.try_emplace(ins.text, db).first->second;
+        if (!RunStatement(connection, insert, ins.text, ins.values, &error)) {
             abandon();
             return outcome(SaveResult::Failed,
                            QStringLiteral("The row of MACHINE_ID %1 could not be added: %2")
@@ -67,6 +76,8 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
         }
     }
     query.finish();
+    for (auto &insert : inserts)
+        insert.second.finish();
     // A lost commit must not look like a saved station.
     connection.ClearADOErrors();
     if (!connection.CommitTransaction()) {

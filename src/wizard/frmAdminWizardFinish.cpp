@@ -87,8 +87,12 @@ void frmAdminWizard::FinishButton_Click()
         return;
     }
     // Only a saved station changes which database the user's station opens.
-    if (!CRegSettings().SaveUserSetting(QStringLiteral("Settings"), QStringLiteral("Database"),
-                                        State.DatabasePath)) {
+    // Rewriting an unchanged value would only cost a file write.
+    const CRegSettings registry;
+    const QString section = QStringLiteral("Settings"), value = QStringLiteral("Database");
+    const QVariant stored = registry.GetUserSetting(section, value);
+    const bool unchanged = stored.typeId() == QMetaType::QString && stored.toString() == State.DatabasePath;
+    if (!unchanged && !registry.SaveUserSetting(section, value, State.DatabasePath)) {
         ShowMessage(QStringLiteral("The station was saved, but the database path could not be "
                                    "stored in your settings. Check that your settings folder "
                                    "may be written, then press Finish again."));
