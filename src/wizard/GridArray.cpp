@@ -91,6 +91,8 @@ QVariant GridArray::data(const QModelIndex &index, int role) const
         return v;
     case Qt::EditRole:
         return v;
+    case Qt::ToolTipRole:
+        return col.kind == CellKind::Text ? v : QVariant();
     case Qt::CheckStateRole:
         if (col.kind == CellKind::Boolean)
             return cellBool(index.row(), index.column()) ? Qt::Checked : Qt::Unchecked;

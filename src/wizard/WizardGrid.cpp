@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -54,6 +55,11 @@ QWidget *WizardCellDelegate::createEditor(QWidget *parent, const QStyleOptionVie
         // One tap opens the list; a second picks.
         connect(box, &QComboBox::activated, this, [this, box] {
             emit const_cast<WizardCellDelegate *>(this)->commitData(box);
+        });
+        // The list at once: one tap fewer with gloves.
+        QTimer::singleShot(0, box, [box] {
+            if (box->isVisible())
+                box->showPopup();
         });
         editor = box;
     } else {
@@ -207,6 +213,8 @@ WizardGrid::WizardGrid(GridArray *array, QWidget *parent)
                     | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(false);
     setWordWrap(false);
+    // Paths keep their last folder in sight.
+    setTextElideMode(Qt::ElideMiddle);
     verticalHeader()->hide();
     const int rowHeight = qMax(fontMetrics().height() + 18, 36);
     verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -246,18 +254,23 @@ void WizardGrid::applyColumnShares()
             total += m_shares[c];
     if (total <= 0)
         return;
+    // Each column its share, but never narrower than its caption; the last
+    // column gives back what the captions took.
     const int width = viewport()->width();
     int used = 0, last = -1;
     for (int c = 0; c < m_shares.size(); ++c) {
         if (isColumnHidden(c))
             continue;
-        const int w = width * m_shares[c] / total;
+        const int caption = horizontalHeader()->sectionSizeHint(c);
+        const int w = qMax(caption, width * m_shares[c] / total);
         setColumnWidth(c, w);
         used += w;
         last = c;
     }
-    if (last >= 0)
-        setColumnWidth(last, columnWidth(last) + width - used);
+    if (last >= 0) {
+        const int caption = horizontalHeader()->sectionSizeHint(last);
+        setColumnWidth(last, qMax(caption, columnWidth(last) + width - used));
+    }
 }
 
 void WizardGrid::resizeEvent(QResizeEvent *event)
