@@ -78,6 +78,8 @@ bool OptionsStep::LoadOptions()
         rows.append({m.MACHINE_ID, m.MACHINE_NUMBER, m.MACHINE_NAME, m.remoteCommand, m.extension,
                      m.directory});
     m_rows->setRows(std::move(rows));
+    if (!loaded.rows.isEmpty())
+        grid->setCurrentIndex(m_rows->index(0, ColRemoteCommand));
     return true;
 }
 

@@ -100,6 +100,9 @@ bool StationStep::LoadStationMachines()
     for (const MachineChoice &m : loaded.rows)
         rows.append({m.enabled, m.MACHINE_NUMBER, m.MACHINE_NAME, m.EDIT_MODE, m.CMD_TYPE, m.MACHINE_ID});
     m_state.StationRows->setRows(std::move(rows));
+    // Keys work at once: Space ticks the first machine.
+    if (!loaded.rows.isEmpty())
+        grdMachines->setCurrentIndex(m_state.StationRows->index(0, ColEnabled));
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -326,6 +327,18 @@ void frmAdminWizard::keyPressEvent(QKeyEvent *event)
         }
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmAdminWizard::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The step was entered before the window could take the focus; the
+    // administrator types at once.
+    if (!event->spontaneous()) {
+        QWidget *main[] = {databaseStep->txtDatabase, stationStep->grdMachines, sendStep->grid,
+                           receiveStep->grid};
+        main[State.CurrentStep]->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 void frmAdminWizard::keyReleaseEvent(QKeyEvent *event)
