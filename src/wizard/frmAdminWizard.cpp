@@ -210,6 +210,12 @@ bool frmAdminWizard::EnterStep(int step)
 
 void frmAdminWizard::ShowStep(int step)
 {
+    // The step's data first, so that a database that cannot be read is
+    // reported over the step where the administrator can change its cause.
+    if (step >= 0 && step <= 3 && !EnterStep(step)) {
+        ShowStep(step == 1 ? 0 : 1);
+        return;
+    }
     for (int i = 0; i < 4; ++i) {
         fraStep[i]->setEnabled(i == step);
         fraStep[i]->setVisible(i == step);
@@ -218,18 +224,21 @@ void frmAdminWizard::ShowStep(int step)
     }
     if (step < 0 || step > 3)
         return;
-    if (!EnterStep(step)) {
-        // The step's data could not be read (its message has said why): back
-        // to where the administrator can change the cause.
-        ShowStep(step == 1 ? 0 : 1);
-        return;
-    }
+    if (isVisible())
+        StepMainControl(step)->setFocus(Qt::OtherFocusReason);
     for (QPushButton *b : {NextButton, FinishButton})
         b->setDefault(false);
     DefaultButton(step)->setDefault(true);
     setWindowTitle(StepTitle(step));
     State.CurrentStep = step;
     UpdateButtons();
+}
+
+QWidget *frmAdminWizard::StepMainControl(int step) const
+{
+    QWidget *const main[] = {databaseStep->txtDatabase, stationStep->grdMachines, sendStep->grid,
+                             receiveStep->grid};
+    return main[step];
 }
 
 void frmAdminWizard::UpdateButtons()
@@ -334,11 +343,8 @@ void frmAdminWizard::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // The step was entered before the window could take the focus; the
     // administrator types at once.
-    if (!event->spontaneous()) {
-        QWidget *main[] = {databaseStep->txtDatabase, stationStep->grdMachines, sendStep->grid,
-                           receiveStep->grid};
-        main[State.CurrentStep]->setFocus(Qt::ActiveWindowFocusReason);
-    }
+    if (!event->spontaneous())
+        StepMainControl(State.CurrentStep)->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmAdminWizard::keyReleaseEvent(QKeyEvent *event)

@@ -65,6 +65,7 @@ private:
     void PlaceFrames();
     bool EnterStep(int step);
     QPushButton *DefaultButton(int step) const;
+    QWidget *StepMainControl(int step) const;
     QString StepTitle(int step) const;
     // Settings of the enabled machines for the writer; false with the reason
     // when an options row is missing.
