@@ -14,8 +14,15 @@ RecordSet::RecordSet(QStringList columns, QList<QVariantList> rows)
 
 int RecordSet::columnIndex(const QString &name) const
 {
+    // Readers ask for every cell by name: the exact spelling is the common
+    // case, and names of another length cannot match.
     for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (m_columns.at(i) == name)
+            return i;
+    }
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const QString &c = m_columns.at(i);
+        if (c.size() == name.size() && c.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

@@ -37,11 +37,12 @@ StationRowReader::StationRowReader(const RecordSet &rows, int row) : m_rows(rows
 
 QVariant StationRowReader::fetch(const QString &column)
 {
-    if (!m_rows.hasColumn(column)) {
+    const int index = m_rows.columnIndex(column);
+    if (index < 0) {
         setError(QStringLiteral("The column %1 is missing from the result of the query.").arg(column));
         return QVariant();
     }
-    return m_rows.value(m_row, column);
+    return m_rows.value(m_row, index);
 }
 
 bool StationRowReader::isNull(const QString &column)

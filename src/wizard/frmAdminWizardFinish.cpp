@@ -8,17 +8,19 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QHash>
 #include <QPushButton>
 
 namespace {
 
-// The first row of `rows` whose machine is `machineId`, or -1.
-int OptionsRowOf(const GridArray *rows, int machineId)
+// MACHINE_ID -> the first row of an options array that holds it.
+QHash<int, int> OptionsRows(const GridArray *rows)
 {
-    for (int r = 0; r <= rows->upperBound(); ++r)
-        if (rows->cellInt(r, OptionsStep::ColMachineId) == machineId)
-            return r;
-    return -1;
+    QHash<int, int> index;
+    index.reserve(rows->upperBound() + 1);
+    for (int r = rows->upperBound(); r >= 0; --r)
+        index.insert(rows->cellInt(r, OptionsStep::ColMachineId), r);
+    return index;
 }
 
 } // namespace
@@ -27,6 +29,8 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
                                             QString *error) const
 {
     const GridArray *rows = State.StationRows;
+    const QHash<int, int> sendRows = OptionsRows(State.SendRows);
+    const QHash<int, int> receiveRows = OptionsRows(State.ReceiveRows);
     const auto missing = [&](int machineId, const GridArray *options) {
         *error = QStringLiteral("The %1 options of MACHINE_ID %2 are missing; go back to step 2 and press Next again.")
                      .arg(options == State.SendRows ? QStringLiteral("send") : QStringLiteral("receive"))
@@ -41,7 +45,7 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
         s.EDIT_MODE = rows->cellInt(r, StationStep::ColEditMode);
         s.CMD_TYPE = rows->cellInt(r, StationStep::ColCmdType);
         if (CmdTypeSends(s.CMD_TYPE)) {
-            const int o = OptionsRowOf(State.SendRows, s.MACHINE_ID);
+            const int o = sendRows.value(s.MACHINE_ID, -1);
             if (o < 0)
                 return missing(s.MACHINE_ID, State.SendRows);
             s.sendRemoteCommand = State.SendRows->cellText(o, OptionsStep::ColRemoteCommand);
@@ -49,7 +53,7 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
             s.sendDirectory = State.SendRows->cellText(o, OptionsStep::ColDirectory);
         }
         if (CmdTypeReceives(s.CMD_TYPE)) {
-            const int o = OptionsRowOf(State.ReceiveRows, s.MACHINE_ID);
+            const int o = receiveRows.value(s.MACHINE_ID, -1);
             if (o < 0)
                 return missing(s.MACHINE_ID, State.ReceiveRows);
             s.recvRemoteCommand = State.ReceiveRows->cellText(o, OptionsStep::ColRemoteCommand);
