@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and the demo need.
+# Installs the Debian packages that building, testing, packaging and the
+# demo need.
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql socat mdbtools
     xvfb imagemagick xauth
+    dpkg-dev desktop-file-utils man-db groff-base
 )
 
 missing=()

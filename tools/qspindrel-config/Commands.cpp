@@ -7,6 +7,7 @@
 #include "MdbImport.h"
 #include "Platform.h"
 #include "StationTables.h"
+#include "TableCommands.h"
 #include "clsAccessDBConnection.h"
 
 #include <QCoreApplication>
@@ -24,12 +25,19 @@ const char *const kUsage =
     "                           file into DB (a new SQLite file or empty tables)\n"
     "  stations DB              list the station keys and their machines\n"
     "  set-editor PATH          make PATH the program editor of every station here\n"
+    "  machines DB              list the machines\n"
+    "  machine-add DB ID --number N --name NAME --address HOST --port PORT [--icon 1-31]\n"
+    "  machine-set DB ID [--number N] [--name NAME] [--address HOST] [--port PORT] [--icon 1-31]\n"
+    "  machine-remove DB ID [--force]   --force also removes the stations' rows of it\n"
+    "  export-csv DB TABLE FILE write T_DNC_MACHINES or T_DNC_MPPC to a CSV file\n"
+    "  import-csv DB TABLE FILE add the rows of a CSV file (with a header row)\n"
+    "  copy-station DB FROM TO  give station TO exactly the rows of station FROM\n"
     "\n"
     "DB is an SQLite file or a postgresql://user@host:port/dbname URL.\n";
 
 struct Command {
     const char *name;
-    int argumentCount;
+    int argumentCount; // -1: at least two, the command checks the rest
     int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
 };
 
@@ -164,6 +172,13 @@ const Command kCommands[] = {
     {"import-mdb", 2, ImportMdb},
     {"stations", 1, Stations},
     {"set-editor", 1, SetEditor},
+    {"machines", 1, ListMachines},
+    {"machine-add", -1, AddMachine},
+    {"machine-set", -1, SetMachine},
+    {"machine-remove", -1, RemoveMachine},
+    {"export-csv", 3, ExportCsv},
+    {"import-csv", 3, ImportCsv},
+    {"copy-station", 3, CopyStation},
 };
 
 } // namespace
@@ -182,9 +197,11 @@ int RunCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (arguments.first() != QLatin1String(command.name))
             continue;
         const QStringList rest = arguments.mid(1);
-        if (rest.size() != command.argumentCount) {
-            err << "qspindrel-config: " << command.name << " takes " << command.argumentCount
-                << (command.argumentCount == 1 ? " argument" : " arguments") << ", not " << rest.size()
+        const bool atLeast = command.argumentCount < 0;
+        const int needed = atLeast ? 2 : command.argumentCount;
+        if (atLeast ? rest.size() < needed : rest.size() != needed) {
+            err << "qspindrel-config: " << command.name << " takes " << (atLeast ? "at least " : "") << needed
+                << (needed == 1 ? " argument" : " arguments") << ", not " << rest.size()
                 << ".\n\n" << kUsage;
             return ExitUsage;
         }
