@@ -4,8 +4,8 @@
 # cross compiler against the installed Qt headers (_WIN32 defined, so the
 # Windows branches of Qt and of the tree are the ones read). Nothing is linked
 # or run: this catches type and declaration errors in Windows-only code on a
-# Linux machine. Fails, naming file and line, on the first file with an error
-# (all files are checked; every error is printed).
+# Linux machine. Every file is checked; when any has an error, each error is
+# printed with its file and line and the script fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cxx=x86_64-w64-mingw32-g++-posix
