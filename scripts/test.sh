@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test; then builds again with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
+# First it checks that the tree compiles for Windows (scripts/check-windows.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install.sh"
+
+echo "== Windows compile check"
+"$root/scripts/check-windows.sh"
 
 pgdir=$(mktemp -d /tmp/qspindrel-pg.XXXXXX)
 trap '"$root/scripts/pg-test-server.sh" stop "$pgdir"; rm -rf "$pgdir"' EXIT

@@ -1,6 +1,7 @@
 #include "CRegSettings.h"
 
 #include "AppInfo.h"
+#include "Registry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,27 +20,47 @@ const QString kDefaultCompany = QStringLiteral("Quorvane");
 const QString kDwordPrefix = QStringLiteral("dword:");
 const QString kStringPrefix = QStringLiteral("sz:");
 
+#ifdef Q_OS_WIN
+
+// The registry itself rather than QSettings, which would read expandable
+// text, binary and other kinds as text, and would store text that starts
+// with "@" with a second "@" in front.
+
+RegistryHive RegistryHiveOf(Hive hive)
+{
+    return hive == Hive::CurrentUser ? RegistryHive::CurrentUser : RegistryHive::LocalMachine;
+}
+
+// The registry's name for a key's unnamed value.
+QString ValueName(const QString &key)
+{
+    return key == QLatin1String("*") ? QString() : key;
+}
+
+QVariant GetSetting(Hive hive, const QString &keyPath, const QString &key,
+                    const QVariant &defaultValue)
+{
+    return RegistryRead(RegistryHiveOf(hive), keyPath, ValueName(key), defaultValue);
+}
+
+bool SaveStored(Hive hive, const QString &keyPath, const QString &key, const QVariant &value)
+{
+    return RegistryWrite(RegistryHiveOf(hive), keyPath, ValueName(key), value);
+}
+
+#else
+
 // QSettings' name for a key's unnamed value.
 QString ValueName(const QString &key)
 {
     return key == QLatin1String("*") ? QStringLiteral(".") : key;
 }
 
-#ifdef Q_OS_WIN
-QString HiveRoot(Hive hive)
-{
-    return hive == Hive::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER\\")
-                                     : QStringLiteral("HKEY_LOCAL_MACHINE\\");
-}
-#endif
-
 // One open key: the QSettings object positioned in its group.
 struct OpenKey {
     std::unique_ptr<QSettings> settings;
-    bool ini = false;
 };
 
-#ifndef Q_OS_WIN
 // A write that QSettings fails to sync stays pending in its process-wide file
 // cache and would show up in later reads, so refuse what is bound to fail
 // before handing it over. QSettings replaces the file through a temporary one
@@ -55,15 +76,10 @@ bool CanWriteIniFile(const QString &file)
     const QFileInfo folderInfo(folder);
     return folderInfo.isDir() && folderInfo.isWritable();
 }
-#endif
 
 OpenKey OpenForRead(Hive hive, const QString &keyPath)
 {
     OpenKey key;
-#ifdef Q_OS_WIN
-    key.settings = std::make_unique<QSettings>(HiveRoot(hive) + keyPath,
-                                               QSettings::Registry32Format);
-#else
     const auto location = IniLocationForKey(keyPath);
     if (!location)
         return key;
@@ -79,22 +95,16 @@ OpenKey OpenForRead(Hive hive, const QString &keyPath)
         if (!info.isReadable())
             break;
         key.settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        key.ini = true;
         if (!location->group.isEmpty())
             key.settings->beginGroup(location->group);
         break;
     }
-#endif
     return key;
 }
 
 OpenKey OpenForWrite(Hive hive, const QString &keyPath)
 {
     OpenKey key;
-#ifdef Q_OS_WIN
-    key.settings = std::make_unique<QSettings>(HiveRoot(hive) + keyPath,
-                                               QSettings::Registry32Format);
-#else
     const auto location = IniLocationForKey(keyPath);
     if (!location)
         return key;
@@ -106,10 +116,8 @@ OpenKey OpenForWrite(Hive hive, const QString &keyPath)
     if (!CanWriteIniFile(file))
         return key;
     key.settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-    key.ini = true;
     if (!location->group.isEmpty())
         key.settings->beginGroup(location->group);
-#endif
     return key;
 }
 
@@ -122,24 +130,24 @@ QVariant GetSetting(Hive hive, const QString &keyPath, const QString &key,
     const QString name = ValueName(key);
     if (!open.settings->contains(name))
         return defaultValue;
-    const QVariant stored = open.settings->value(name);
-    if (open.ini) {
-        const QVariant decoded = DecodeIniValue(stored);
-        return decoded.isValid() ? decoded : defaultValue;
-    }
-    // QSettings reads REG_EXPAND_SZ as text too; the registry's other kinds
-    // (lists, binary, 64-bit) come back as other types and give the default.
-    switch (stored.typeId()) {
-    case QMetaType::QString:
-        return stored;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-        return QVariant(qint32(stored.toUInt()));
-    default:
-        return defaultValue;
-    }
+    const QVariant decoded = DecodeIniValue(open.settings->value(name));
+    return decoded.isValid() ? decoded : defaultValue;
 }
 
+bool SaveStored(Hive hive, const QString &keyPath, const QString &key, const QVariant &value)
+{
+    OpenKey open = OpenForWrite(hive, keyPath);
+    // An existing file that cannot be read would be overwritten with this one value.
+    if (!open.settings || open.settings->status() != QSettings::NoError)
+        return false;
+    open.settings->setValue(ValueName(key), EncodeIniValue(value));
+    open.settings->sync();
+    return open.settings->status() == QSettings::NoError;
+}
+
+#endif
+
+// `value` as stored: a QString as it is, any other number as a 32-bit integer.
 bool SaveSetting(Hive hive, const QString &keyPath, const QString &key, const QVariant &value)
 {
     QVariant toStore;
@@ -151,13 +159,7 @@ bool SaveSetting(Hive hive, const QString &keyPath, const QString &key, const QV
             return false;
         toStore = QVariant(*number);
     }
-    OpenKey open = OpenForWrite(hive, keyPath);
-    // An existing file that cannot be read would be overwritten with this one value.
-    if (!open.settings || open.settings->status() != QSettings::NoError)
-        return false;
-    open.settings->setValue(ValueName(key), open.ini ? QVariant(EncodeIniValue(toStore)) : toStore);
-    open.settings->sync();
-    return open.settings->status() == QSettings::NoError;
+    return SaveStored(hive, keyPath, key, toStore);
 }
 
 } // namespace
@@ -230,15 +232,18 @@ bool CRegSettings::DeleteUserSetting(const QString &section, const QString &key)
 {
     if (key.isEmpty() && section.isEmpty())
         return false;
+#ifdef Q_OS_WIN
+    if (key.isEmpty())
+        return RegistryDeleteKey(RegistryHive::CurrentUser, UserKeyPath(section));
+    return RegistryDeleteValue(RegistryHive::CurrentUser, UserKeyPath(section), ValueName(key));
+#else
     OpenKey open = OpenForRead(Hive::CurrentUser, UserKeyPath(section));
     if (!open.settings || open.settings->status() != QSettings::NoError)
         return false;
     // A value and a subkey live apart in the registry but not in QSettings:
     // look only for what was asked for.
-#ifndef Q_OS_WIN
     if (!CanWriteIniFile(open.settings->fileName()))
         return false;
-#endif
     const QString name = ValueName(key);
     const bool exists = key.isEmpty() ? !open.settings->allKeys().isEmpty()
                                       : open.settings->childKeys().contains(name);
@@ -248,6 +253,7 @@ bool CRegSettings::DeleteUserSetting(const QString &section, const QString &key)
     open.settings->remove(key.isEmpty() ? QString() : name);
     open.settings->sync();
     return open.settings->status() == QSettings::NoError;
+#endif
 }
 
 namespace RegSettingsDetail {

@@ -87,6 +87,33 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
 
 } // namespace
 
+QStringList AccessOdbcDrivers()
+{
+    return {QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)"),
+            QStringLiteral("Microsoft Access Driver (*.mdb)")};
+}
+
+QString AccessConnectionString(const QString &driver, const QString &path)
+{
+    return QStringLiteral("DRIVER={") + driver + QStringLiteral("};DBQ=")
+        + odbcValue(QDir::toNativeSeparators(path)) + QLatin1Char(';');
+}
+
+QString AccessOpenError(const QString &path, const QStringList &answers)
+{
+    const QStringList drivers = AccessOdbcDrivers();
+    QString text = QStringLiteral("The Access file %1 could not be opened with either ODBC driver.")
+                       .arg(path);
+    for (qsizetype i = 0; i < drivers.size(); ++i) {
+        const QString answer = answers.value(i).trimmed();
+        text += QStringLiteral(" \"%1\": %2").arg(drivers.at(i),
+                                                 answer.isEmpty() ? QStringLiteral("no answer") : answer);
+        if (!text.endsWith(QLatin1Char('.')))
+            text += QLatin1Char('.');
+    }
+    return text;
+}
+
 DbBackend DatabaseBackendForPath(const QString &path)
 {
     if (isPostgresUrl(path))
@@ -107,8 +134,7 @@ DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs)
     case DbBackend::Access:
         t.driver = QStringLiteral("QODBC");
         t.filePath = path;
-        t.databaseName = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=")
-                       + odbcValue(QDir::toNativeSeparators(path)) + QLatin1Char(';');
+        t.databaseName = AccessConnectionString(AccessOdbcDrivers().constFirst(), path);
         break;
     case DbBackend::Sqlite:
         t.driver = QStringLiteral("QSQLITE");

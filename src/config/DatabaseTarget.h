@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Which engine a stored database path names.
 enum class DbBackend {
@@ -27,6 +28,15 @@ struct DatabaseTarget {
 constexpr int DefaultBusyTimeoutMs = 10000;
 // Default wait for a PostgreSQL server to answer a connection, in seconds.
 constexpr int DefaultPgConnectTimeoutSec = 10;
+
+// The ODBC drivers for Access files, in the order they are tried: the current
+// one, then the one a stock 32-bit Windows has.
+QStringList AccessOdbcDrivers();
+// The ODBC connection string that opens the Access file `path` through `driver`.
+QString AccessConnectionString(const QString &driver, const QString &path);
+// The error when no driver opened the Access file `path`: it names every
+// driver with what it answered (`answers`, in the order of AccessOdbcDrivers).
+QString AccessOpenError(const QString &path, const QStringList &answers);
 
 DbBackend DatabaseBackendForPath(const QString &path);
 DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs = DefaultBusyTimeoutMs);

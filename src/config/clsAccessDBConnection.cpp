@@ -89,7 +89,19 @@ bool clsAccessDBConnection::Connect()
             db.setPassword(target.password);
         db.setConnectOptions(target.connectOptions);
         opened = db.open();
-        if (!opened) {
+        if (!opened && target.backend == DbBackend::Access) {
+            // Older 32-bit Windows has only the driver for .mdb files.
+            QStringList answers{db.lastError().text()};
+            for (const QString &driver : AccessOdbcDrivers().mid(1)) {
+                db.setDatabaseName(AccessConnectionString(driver, target.filePath));
+                opened = db.open();
+                if (opened)
+                    break;
+                answers << db.lastError().text();
+            }
+            if (!opened)
+                AddADOError(connectionError(AccessOpenError(target.filePath, answers)));
+        } else if (!opened) {
             AddADOError(db.lastError());
         } else if (target.backend == DbBackend::Sqlite) {
             // SQLite opens any file lazily; read its catalogue so that a file

@@ -19,11 +19,32 @@ bool LaunchProgram(const LaunchCommand &command, const QString &directory)
     QProcess process;
     SystemPrepareLaunch(process, command);
     process.setWorkingDirectory(directory);
-    // The editor must not write into the station's terminal or hold it open.
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
     return process.startDetached();
+}
+
+std::vector<wchar_t> WritableCommandLine(const QString &line)
+{
+    // UTF-16 to UTF-32 never needs more units, so one per QChar and the NUL suffice.
+    std::vector<wchar_t> buffer(size_t(line.size()) + 1, L'\0');
+    buffer.resize(size_t(line.toWCharArray(buffer.data())) + 1);
+    buffer.back() = L'\0';
+    return buffer;
+}
+
+quint32 GetFileAttributesOf(const QString &path)
+{
+    return SystemFileAttributes(path);
+}
+
+bool ListDirectoryEntries(const QString &directory,
+                          const std::function<bool(const DirectoryEntry &)> &visit)
+{
+    return SystemListDirectory(directory, visit);
+}
+
+bool GetDriveInfo(const QString &path, DriveInfo *info)
+{
+    return SystemDriveInfo(path, info);
 }
 
 static QDateTime Epoch()

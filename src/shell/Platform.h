@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
+
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +22,46 @@ bool FileExists(const QString &path);
 // Appends a separator when missing, then tests for a folder there; so the
 // empty string tests the root.
 bool FolderExists(const QString &path, QChar separator = QDir::separator());
+
+// Windows file attribute bits. Elsewhere the same bits stand for what the
+// system has: hidden = the name starts with ".", reparse point = a symbolic
+// link, never system.
+enum FileAttributeBits : quint32 {
+    FileAttributeHidden = 0x2,
+    FileAttributeSystem = 0x4,
+    FileAttributeDirectory = 0x10,
+    FileAttributeReparsePoint = 0x400,
+};
+constexpr quint32 InvalidFileAttributes = 0xFFFFFFFF;
+quint32 GetFileAttributesOf(const QString &path);
+
+// One entry of a directory as the system lists it: attribute bits as above,
+// size in bytes, last-write time in seconds since the epoch (UTC). The name
+// is valid during the call.
+struct DirectoryEntry {
+    QStringView name;
+    quint32 attributes;
+    qint64 size;
+    qint64 mtime;
+};
+// Every entry but "." and "..", in the order the system returns them; `visit`
+// returns false to stop. False when the directory cannot be read.
+bool ListDirectoryEntries(const QString &directory,
+                          const std::function<bool(const DirectoryEntry &)> &visit);
+
+// A Windows drive root (X:\ or \\server\share\) as the system reports it: the
+// drive type as GetDriveType numbers it (2 removable, 3 fixed, 4 network,
+// 5 CD, 6 RAM disk), the volume label, the drive letter ("" for a share) and
+// the share (\\server\share, "" for a local drive).
+struct DriveInfo {
+    unsigned type = 0;
+    QString volumeName;
+    QString driveLetter;
+    QString shareName;
+};
+// False for any other path, and always outside Windows, where mount points
+// take the place of drives.
+bool GetDriveInfo(const QString &path, DriveInfo *info);
 
 // Path splitting: searches from the end, compares exactly, never normalises.
 // The separator defaults to the platform's; tests pass '\\' to check the
@@ -36,6 +81,9 @@ struct LaunchCommand {
 // Starts without waiting, with `directory` as working directory. Failures are
 // silent for the operator; the result is for tests.
 bool LaunchProgram(const LaunchCommand &command, const QString &directory);
+// `line` as a NUL-terminated wide-character buffer that the system may write
+// into, as CreateProcessW does with its command line.
+std::vector<wchar_t> WritableCommandLine(const QString &line);
 
 // Folder picker: only existing folders can be chosen; a typed folder that does
 // not exist shows message 154 and keeps the dialog open. Empty on cancel.

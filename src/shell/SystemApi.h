@@ -6,14 +6,25 @@
 
 #include <QString>
 
+#include <functional>
+
 class QProcess;
 struct LaunchCommand;
+struct DirectoryEntry;
+struct DriveInfo;
 
 QString SystemComputerName();
 QString SystemSessionUserName();
 
 // Program, arguments and command line of `command` onto `process`.
 void SystemPrepareLaunch(QProcess &process, const LaunchCommand &command);
+
+// The file-system facts behind GetFileAttributesOf, ListDirectoryEntries and
+// GetDriveInfo (Platform.h).
+quint32 SystemFileAttributes(const QString &path);
+bool SystemListDirectory(const QString &directory,
+                         const std::function<bool(const DirectoryEntry &)> &visit);
+bool SystemDriveInfo(const QString &path, DriveInfo *info);
 
 // Locale identifier (Windows LCID) of the user interface, and the ANSI code
 // page of a locale identifier; 0 when unknown.

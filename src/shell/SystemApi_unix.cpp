@@ -41,6 +41,10 @@ void SystemPrepareLaunch(QProcess &process, const LaunchCommand &command)
 {
     process.setProgram(command.program);
     process.setArguments(command.arguments);
+    // The editor must not write into the station's terminal or hold it open.
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
 }
 
 int SystemLocaleId()

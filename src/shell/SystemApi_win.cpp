@@ -10,6 +10,8 @@
 #include <QProcess>
 
 #include <qt_windows.h>
+#include <memory>
+#include <vector>
 #include <wtsapi32.h>
 
 QString SystemComputerName()
@@ -40,11 +42,16 @@ void SystemPrepareLaunch(QProcess &process, const LaunchCommand &command)
         process.setArguments(command.arguments);
         return;
     }
-    // The command line goes to CreateProcess exactly as the caller built it,
-    // quotes and trailing blank included.
-    const QString line = command.nativeCommandLine;
+    // The command line goes to CreateProcessW exactly as the caller built it,
+    // quotes and trailing blank included. CreateProcessW may write into it, so
+    // it gets a buffer of its own that the modifier, kept by the process
+    // object until startDetached returns, holds alive.
+    const auto line = std::make_shared<std::vector<wchar_t>>(
+        WritableCommandLine(command.nativeCommandLine));
     process.setCreateProcessArgumentsModifier([line](QProcess::CreateProcessArguments *args) {
-        args->arguments = line;
+        args->arguments = line->data();
+        // A console editor gets a window of its own, as from the desktop.
+        args->flags = (args->flags & CREATE_UNICODE_ENVIRONMENT) | NORMAL_PRIORITY_CLASS;
     });
 }
 

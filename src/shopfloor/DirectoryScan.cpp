@@ -1,5 +1,7 @@
 #include "DirectoryScan.h"
 
+#include "Platform.h"
+
 #include <QFile>
 
 #include <memory>
@@ -8,9 +10,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 #include <cstring>
-#else
-#include <QDirIterator>
-#include <QFileInfo>
 #endif
 
 #if defined(Q_OS_UNIX)
@@ -108,31 +107,29 @@ bool ScanPlainFiles(const QString &directory,
                     const std::function<bool(QStringView name)> &wanted,
                     const std::function<void(QStringView name, qint64 size, qint64 mtime)> &add)
 {
-    if (!QFileInfo(directory).isDir())
-        return false;
-    QDirIterator it(directory, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (!wanted(name))
-            continue;
-        const QFileInfo info = it.fileInfo();
-        add(name, info.size(), info.lastModified().toSecsSinceEpoch());
-    }
-    return true;
+    return ListDirectoryEntries(directory, [&](const DirectoryEntry &entry) {
+        if (ShowsAsFile(entry.attributes) && wanted(entry.name))
+            add(entry.name, entry.size, entry.mtime);
+        return true;
+    });
 }
 
 bool ScanSubfolders(const QString &directory, const std::function<bool(QStringView name)> &visit)
 {
-    if (!QFileInfo(directory).isDir())
-        return false;
-    QDirIterator it(directory, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        if (!visit(it.fileName()))
-            break;
-    }
-    return true;
+    return ListDirectoryEntries(directory, [&](const DirectoryEntry &entry) {
+        return !ShowsAsFolder(entry.attributes) || visit(entry.name);
+    });
 }
 
 #endif
+
+bool ShowsAsFolder(quint32 attributes)
+{
+    return (attributes & FileAttributeDirectory)
+        && !(attributes & (FileAttributeHidden | FileAttributeSystem));
+}
+
+bool ShowsAsFile(quint32 attributes)
+{
+    return !(attributes & (FileAttributeDirectory | FileAttributeHidden | FileAttributeSystem));
+}

@@ -9,6 +9,11 @@
 // ".") and system entries are skipped; entries that vanish or cannot be read
 // are skipped too. The name passed to a callback is valid during the call.
 
+// Whether an entry with these attribute bits (Platform.h) is listed: a folder
+// in the tree, a plain file in the file list; hidden and system ones never.
+bool ShowsAsFolder(quint32 attributes);
+bool ShowsAsFile(quint32 attributes);
+
 // Plain files of `directory`. `wanted` decides on the name alone, before the
 // entry's size and time are read; `add` receives the accepted ones with their
 // size in bytes and last-write time in seconds since the epoch (UTC).

@@ -67,15 +67,34 @@ int CheckTreeRoot(const QString &directory)
     if (directory.isEmpty() || !FolderExists(directory))
         return 181;
     const QString clean = cleanAbsolute(directory);
-    if (isMountPoint(clean, nullptr))
+    DriveInfo drive;
+    if (GetDriveInfo(clean, &drive) || isMountPoint(clean, nullptr))
         return 0;
-    const QFileInfo info(clean);
-    if (info.isHidden())
+    return RootRefusalMessage(GetFileAttributesOf(clean));
+}
+
+int RootRefusalMessage(quint32 attributes)
+{
+    if (attributes == InvalidFileAttributes)
+        return 0;
+    if (attributes & FileAttributeHidden)
         return 191;
-    // No system attribute outside Windows (192).
-    if (info.isSymLink() || info.isJunction())
+    if (attributes & FileAttributeSystem)
+        return 192;
+    if (attributes & FileAttributeReparsePoint)
         return 193;
     return 0;
+}
+
+QString DriveRootText(unsigned driveType, const QString &volumeName, const QString &driveLetter,
+                      const QString &shareName)
+{
+    enum { Fixed = 3, Network = 4 };
+    if (driveType == Fixed)
+        return volumeName + QLatin1String(" (") + driveLetter + QLatin1String(":)");
+    if (driveType == Network)
+        return shareName.mid(shareName.lastIndexOf(QLatin1Char('\\')) + 1);
+    return QString();
 }
 
 QString TreeRootKey(const QString &directory)
@@ -105,6 +124,9 @@ QString VolumeRootText(const QByteArray &fileSystemType, const QString &device,
 QString TreeRootText(const QString &directory)
 {
     const QString clean = cleanAbsolute(directory);
+    DriveInfo drive;
+    if (GetDriveInfo(clean, &drive))
+        return DriveRootText(drive.type, drive.volumeName, drive.driveLetter, drive.shareName);
     QStorageInfo storage;
     if (isMountPoint(clean, &storage))
         return VolumeRootText(storage.fileSystemType(), QString::fromLocal8Bit(storage.device()),

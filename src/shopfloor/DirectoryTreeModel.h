@@ -8,9 +8,13 @@
 
 // Why a directory cannot be the tree's root: the number of the message to show
 // (with %1 = the directory, %2 = the application title), or 0 when it can.
-// Checked in this order: missing (181); a mount point is always accepted;
-// hidden (191), system (192, never on Linux), alias (193, a symbolic link).
+// Checked in this order: missing (181); a drive root or mount point is always
+// accepted; then the attributes (RootRefusalMessage).
 int CheckTreeRoot(const QString &directory);
+// The refusal by attribute bits (Platform.h), first set first: hidden 191,
+// system 192, alias (reparse point) 193; 0 when none is set or the bits are
+// unknown.
+int RootRefusalMessage(quint32 attributes);
 
 // The key of the root node: the absolute, cleaned path in native separators;
 // a drive or file-system root keeps its trailing separator, others have none.
@@ -28,6 +32,12 @@ QString TreeRootText(const QString &directory);
 // name ("/" for the file-system root).
 QString VolumeRootText(const QByteArray &fileSystemType, const QString &device,
                        const QString &label, const QString &mountPoint);
+
+// The text of a Windows drive root by its GetDriveType number: a fixed disk
+// "label (X:)", a network drive the share's part after its last backslash,
+// any other kind the empty text.
+QString DriveRootText(unsigned driveType, const QString &volumeName, const QString &driveLetter,
+                      const QString &shareName);
 
 // Appends `name` to `parentKey` with one separator between them.
 QString ChildKey(const QString &parentKey, const QString &name);

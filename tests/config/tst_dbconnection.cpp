@@ -12,6 +12,7 @@ class tst_DbConnection : public QObject
 private slots:
     void resolveTarget_data();
     void resolveTarget();
+    void accessDriverFallback();
     void connectDisconnectAndReconnect_data() { AddBackendRows(); }
     void connectDisconnectAndReconnect();
     void sqlEmptyAndFailing_data() { AddBackendRows(); }
@@ -107,6 +108,19 @@ void tst_DbConnection::sqlEmptyAndFailing()
     QVERIFY(c.GetADOErrors().isEmpty());
 }
 
+// The current driver first, then the .mdb-only one; failing both names both.
+void tst_DbConnection::accessDriverFallback()
+{
+    const QString current = u"Microsoft Access Driver (*.mdb, *.accdb)"_s;
+    const QString old = u"Microsoft Access Driver (*.mdb)"_s;
+    QCOMPARE(AccessOdbcDrivers(), (QStringList{current, old}));
+    QCOMPARE(AccessConnectionString(old, u"/d/a;b.mdb"_s), u"DRIVER={Microsoft Access Driver (*.mdb)};DBQ={/d/a;b.mdb};"_s);
+    const QString text = AccessOpenError(u"/d/C.mdb"_s, {u"[IM002] Data source name not found"_s, QString()});
+    QVERIFY2(text.contains(u"/d/C.mdb"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"\""_s + current + u"\": [IM002] Data source name not found."_s), qPrintable(text));
+    QVERIFY2(text.contains(u"\""_s + old + u"\": no answer."_s), qPrintable(text));
+}
+
 void tst_DbConnection::refusesWhatIsNoDatabase_data()
 {
     QTest::addColumn<QString>("fileName");
@@ -146,6 +160,8 @@ void tst_DbConnection::refusesWhatIsNoDatabase()
         QVERIFY2(!QFile::exists(path), "opening must not create the file");
     if (!QSqlDatabase::isDriverAvailable(u"QODBC"_s) && fileName == u"Config.mdb"_s)
         QVERIFY2(text.contains(u"ODBC"_s), qPrintable(text));
+    else if (fileName == u"Config.mdb"_s)
+        QVERIFY2(text.contains(u"(*.mdb, *.accdb)"_s) && text.contains(u"(*.mdb)\""_s), qPrintable(text));
     // A failed connection runs nothing and stays closed.
     QVERIFY(!c.SQL(u"select 1"_s));
     QVERIFY(c.Disconnect() && c.Disconnect());

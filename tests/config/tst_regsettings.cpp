@@ -1,4 +1,6 @@
 #include "CRegSettings.h"
+#include "Registry.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QSettings>
@@ -7,7 +9,6 @@
 
 #include <cmath>
 #include <limits>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace RegSettingsDetail;
@@ -41,6 +42,9 @@ private slots:
     void machineReadsFirstFolderThatHasTheFile();
     void saveFailures();
     void deleteValueAndSection();
+    void registryValueKinds_data();
+    void registryValueKinds();
+    void registryStoresAsGiven();
 
 private:
     // home/ is the user's folder, sys1/ and sys2/ the machine-wide ones.
@@ -190,7 +194,7 @@ void tst_RegSettings::saveFailures()
         qputenv("XDG_CONFIG_HOME", userFile().toLocal8Bit());
         QVERIFY(QDir(userFile()).removeRecursively() && QFile(userFile()).open(QIODevice::WriteOnly));
     }
-    if (geteuid() == 0)
+    if (!PermissionsBind())
         QSKIP("permissions do not stop root");
     // Saving must not replace an unreadable file with one value only.
     qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
@@ -226,6 +230,61 @@ void tst_RegSettings::deleteValueAndSection()
     QVERIFY(settings.DeleteUserSetting("Settings", "*"));
     QCOMPARE(settings.GetUserSetting("Settings", "*", "gone"), QVariant("gone"));
     QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("db"));
+}
+
+static QByteArray utf16(const QString &text)
+{
+    QByteArray out;
+    for (const QChar c : text)
+        out += char(c.unicode() & 0xFF), out += char(c.unicode() >> 8);
+    return out;
+}
+
+// What a registry value of each type and size reads as (default "d").
+void tst_RegSettings::registryValueKinds_data()
+{
+    QTest::addColumn<uint>("type");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QVariant>("expected");
+    const QByteArray nul(2, '\0');
+    QTest::newRow("text of a number") << 1u << utf16("1200") + nul << QVariant("1200");
+    QTest::newRow("empty text") << 1u << nul << QVariant("");
+    QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab");
+    QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d");
+    QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a");
+    QTest::newRow("text starting with @") << 1u << utf16("@Variant(x)") + nul << QVariant("@Variant(x)");
+    QTest::newRow("non-Latin text") << 1u << utf16(u"\u6587\u00e9"_s) + nul << QVariant(u"\u6587\u00e9"_s);
+    QTest::newRow("dword") << 4u << QByteArray("\x30\x04\0\0", 4) << QVariant(1072);
+    QTest::newRow("negative dword") << 4u << QByteArray(4, '\xff') << QVariant(-1);
+    QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d");
+    QTest::newRow("expandable text") << 2u << utf16("%TEMP%") + nul << QVariant("d");
+    QTest::newRow("binary") << 3u << QByteArray("\1\2\3\4", 4) << QVariant("d");
+    QTest::newRow("none") << 0u << QByteArray() << QVariant("d");
+    QTest::newRow("list of texts") << 7u << utf16("a") + nul + nul << QVariant("d");
+    QTest::newRow("64-bit") << 11u << QByteArray(8, '\1') << QVariant("d");
+}
+
+void tst_RegSettings::registryValueKinds()
+{
+    QFETCH(uint, type);
+    QFETCH(QByteArray, data);
+    QFETCH(QVariant, expected);
+    const QVariant value = RegistryValueFromData(type, data, QVariant("d"));
+    QCOMPARE(value, expected);
+    QCOMPARE(value.typeId(), expected.typeId());
+}
+
+// Text goes in exactly as given, "@" included, with one NUL; numbers as DWORDs.
+void tst_RegSettings::registryStoresAsGiven()
+{
+    unsigned long type = 0;
+    const QByteArray text = RegistryDataFor(QVariant("@Invalid()"), &type);
+    QCOMPARE(type, 1ul);
+    QCOMPARE(text, utf16("@Invalid()") + QByteArray(2, '\0'));
+    QCOMPARE(RegistryValueFromData(type, text, QVariant()), QVariant("@Invalid()"));
+    QCOMPARE(RegistryDataFor(QVariant(""), &type), QByteArray(2, '\0'));
+    QCOMPARE(RegistryDataFor(QVariant(-2), &type), QByteArray("\xfe\xff\xff\xff", 4));
+    QCOMPARE(type, 4ul);
 }
 
 QTEST_GUILESS_MAIN(tst_RegSettings)

@@ -1,9 +1,11 @@
+#include "DirectoryScan.h"
 #include "DirectoryTreeModel.h"
+#include "Platform.h"
+#include "TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
 
 namespace {
 
@@ -89,6 +91,86 @@ private slots:
         QCOMPARE(ChildKey("/", "beta"), QStringLiteral("/beta"));
     }
 
+    // Windows attribute bits: what refuses a root, what the tree and the list show.
+    void attributeRules_data()
+    {
+        QTest::addColumn<uint>("attributes");
+        QTest::addColumn<int>("refusal");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<bool>("file");
+        QTest::newRow("plain file") << 0x80u << 0 << false << true;
+        QTest::newRow("read-only archive file") << 0x21u << 0 << false << true;
+        QTest::newRow("folder") << 0x10u << 0 << true << false;
+        QTest::newRow("hidden folder") << 0x12u << 191 << false << false;
+        QTest::newRow("system folder") << 0x14u << 192 << false << false;
+        QTest::newRow("hidden system folder") << 0x16u << 191 << false << false;
+        QTest::newRow("system junction") << 0x414u << 192 << false << false;
+        QTest::newRow("junction") << 0x410u << 193 << true << false;
+        QTest::newRow("hidden file") << 0x22u << 191 << false << false;
+        QTest::newRow("system file") << 0x24u << 192 << false << false;
+        QTest::newRow("unreadable") << uint(InvalidFileAttributes) << 0 << false << false;
+    }
+    void attributeRules()
+    {
+        QFETCH(uint, attributes);
+        QFETCH(int, refusal);
+        QFETCH(bool, folder);
+        QFETCH(bool, file);
+        QCOMPARE(RootRefusalMessage(attributes), refusal);
+        QCOMPARE(ShowsAsFolder(attributes), folder);
+        QCOMPARE(ShowsAsFile(attributes), file);
+    }
+    // The bits this system reports pick the same folders as the tree's own scan.
+    void systemAttributes()
+    {
+        QStringList shown;
+        QMap<QString, uint> bits;
+        QVERIFY(ListDirectoryEntries(m_root, [&](const DirectoryEntry &e) {
+            bits[e.name.toString()] = e.attributes;
+            if (ShowsAsFolder(e.attributes))
+                shown << e.name.toString();
+            return true;
+        }));
+        QCOMPARE(bits.value(".hidden"), uint(FileAttributeHidden | FileAttributeDirectory));
+        QCOMPARE(bits.value("link"), uint(FileAttributeReparsePoint | FileAttributeDirectory));
+        QCOMPARE(bits.value("file.nc"), 0u);
+        QCOMPARE(GetFileAttributesOf(m_root + "/nothing"), InvalidFileAttributes);
+        QStringList listed = ListedSubfolders(m_root);
+        listed.sort();
+        shown.sort();
+        QCOMPARE(shown, listed);
+        DriveInfo drive;
+        QVERIFY(!GetDriveInfo("/", &drive));
+    }
+
+    // The root's text by GetDriveType's number.
+    void driveText_data()
+    {
+        QTest::addColumn<uint>("type");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("letter");
+        QTest::addColumn<QString>("share");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fixed") << 3u << "System" << "C" << "" << "System (C:)";
+        QTest::newRow("fixed, no label") << 3u << "" << "D" << "" << " (D:)";
+        QTest::newRow("mapped share") << 4u << "DATA" << "Z" << "\\\\server\\progs" << "progs";
+        QTest::newRow("share root") << 4u << "" << "" << "\\\\server\\nc\\o" << "o";
+        QTest::newRow("share without backslash") << 4u << "" << "Z" << "progs" << "progs";
+        QTest::newRow("removable") << 2u << "USB" << "E" << "" << "";
+        QTest::newRow("CD") << 5u << "DISC" << "F" << "" << "";
+        QTest::newRow("RAM disk") << 6u << "RAM" << "R" << "" << "";
+        QTest::newRow("unknown") << 0u << "X" << "X" << "" << "";
+    }
+    void driveText()
+    {
+        QFETCH(uint, type);
+        QFETCH(QString, label);
+        QFETCH(QString, letter);
+        QFETCH(QString, share);
+        QFETCH(QString, expected);
+        QCOMPARE(DriveRootText(type, label, letter, share), expected);
+    }
+
     void volumeText_data()
     {
         QTest::addColumn<Volume>("v");
@@ -109,7 +191,7 @@ private slots:
 
     void unreadableFolderGetsNoChildren()
     {
-        if (::geteuid() == 0)
+        if (!PermissionsBind())
             QSKIP("permissions do not apply to root");
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("locked/inner"));

@@ -99,12 +99,12 @@ private slots:
         QSignalSpy finished(&client, &RemoteCommandClient::finished);
         listener.makeRoom();
         QTRY_VERIFY_WITH_TIMEOUT(Readable(listener.fd()), 15000);
-        const int peer = ::accept(listener.fd(), nullptr, nullptr);
-        QVERIFY(peer >= 0);
+        const RawSocket peer = RawAccept(listener.fd());
+        QVERIFY(peer != NoRawSocket);
         char buffer[64];
         QTRY_VERIFY_WITH_TIMEOUT(Readable(peer), 10000);
-        QCOMPARE(::read(peer, buffer, sizeof buffer), ssize_t(0));
-        ::close(peer);
+        QCOMPARE(RawRead(peer, buffer, sizeof buffer), qint64(0));
+        RawClose(peer);
         QCOMPARE(finished.count(), 0);
         // Nor does it disturb a request to a server that answers.
         SocatSink sink;

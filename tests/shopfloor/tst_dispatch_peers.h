@@ -5,11 +5,7 @@
 #include <QtNetwork>
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "TestSupport.h"
 
 inline quint16 FreeLoopbackPort()
 {
@@ -17,17 +13,15 @@ inline quint16 FreeLoopbackPort()
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-inline bool Readable(int fd)
+inline bool Readable(RawSocket socket)
 {
-    pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, 0) == 1;
+    return RawReadable(socket);
 }
 
 // Closes with a reset instead of an orderly close.
 inline void ResetHard(QAbstractSocket *socket)
 {
-    const linger hard{1, 0};
-    ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    SetResetOnClose(socket->socketDescriptor());
     socket->abort();
 }
 
@@ -38,45 +32,36 @@ class SilentListener
 public:
     explicit SilentListener(int backlog, int fillers)
     {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        auto *sa = reinterpret_cast<sockaddr *>(&addr);
-        socklen_t len = sizeof addr;
-        if (::bind(m_fd, sa, len) != 0 || ::listen(m_fd, backlog) != 0 || ::getsockname(m_fd, sa, &len) != 0)
+        m_fd = RawListen(backlog, &m_port);
+        if (m_fd == NoRawSocket)
             return;
-        m_port = ntohs(addr.sin_port);
-        for (int i = 0; i < fillers; ++i) {
-            m_fillers.append(::socket(AF_INET, SOCK_STREAM, 0));
-            ::fcntl(m_fillers.last(), F_SETFL, O_NONBLOCK);
-            ::connect(m_fillers.last(), sa, len);
-        }
+        for (int i = 0; i < fillers; ++i)
+            m_fillers.append(RawConnectPending(m_port));
     }
     ~SilentListener()
     {
-        for (int fd : m_fillers)
-            ::close(fd);
-        ::close(m_fd);
+        for (RawSocket fd : m_fillers)
+            RawClose(fd);
+        RawClose(m_fd);
     }
     Q_DISABLE_COPY(SilentListener)
 
     quint16 port() const { return m_port; }
-    int fd() const { return m_fd; }
+    RawSocket fd() const { return m_fd; }
     // Room for exactly one more connection: the waiting fillers give up, the queued one is taken off.
     void makeRoom()
     {
         while (m_fillers.size() > 1)
-            ::close(m_fillers.takeLast());
-        const int fd = ::accept(m_fd, nullptr, nullptr);
-        if (fd >= 0)
+            RawClose(m_fillers.takeLast());
+        const RawSocket fd = RawAccept(m_fd);
+        if (fd != NoRawSocket)
             m_fillers.append(fd);
     }
 
 private:
-    int m_fd = -1;
+    RawSocket m_fd = NoRawSocket;
     quint16 m_port = 0;
-    QList<int> m_fillers;
+    QList<RawSocket> m_fillers;
 };
 
 // A peer program on loopback, its log read line by line from `channel`.

@@ -1,6 +1,7 @@
 #include "FileGridView.h"
 #include "FileListFormat.h"
 #include "FileListModel.h"
+#include "TestSupport.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -8,7 +9,6 @@
 #include <QtTest>
 
 #include <ctime>
-#include <sys/stat.h>
 
 namespace {
 
@@ -61,7 +61,7 @@ private slots:
         QVERIFY(QFile::link(m_folder + "b.txt", m_folder + "link.nc"));
         QVERIFY(QFile::link(m_folder + "gone", m_folder + "broken.nc"));
         // A pipe is no part program: listing it would let Send hang on it.
-        QCOMPARE(::mkfifo(QFile::encodeName(m_folder + "pipe.nc").constData(), 0644), 0);
+        QVERIFY(MakeFifo(m_folder + "pipe.nc") || !SystemHasFifos());
     }
 
     void sizeKB_data()

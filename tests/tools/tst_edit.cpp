@@ -3,9 +3,9 @@
 
 #include "EditorDocument.h"
 #include "EditorWindow.h"
+#include "TestSupport.h"
 
 #include <optional>
-#include <unistd.h>
 
 static QByteArray ReadAll(const QString &path)
 {
@@ -100,7 +100,7 @@ private slots:
         // A second name for the old file: it keeps the old bytes only when the
         // save writes a new file and renames it over, never writing in place.
         const QString before = m_dir->filePath("before.NC");
-        QCOMPARE(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(before).constData()), 0);
+        QVERIFY(MakeHardLink(m_path, before));
         EditorWindow window(document, false);
         auto *edit = window.findChild<QPlainTextEdit *>();
         edit->moveCursor(QTextCursor::Start);

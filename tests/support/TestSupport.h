@@ -1,0 +1,35 @@
+#pragma once
+
+// Test helpers that reach the operating system below Qt. One file per system
+// implements them (TestSupport_unix.cpp, TestSupport_win.cpp), so the tests
+// themselves compile everywhere.
+
+#include <QString>
+#include <QtGlobal>
+
+// False where file permissions do not stop this process (root, or a system
+// whose permissions Qt cannot take away): tests of unreadable files skip there.
+bool PermissionsBind();
+
+// Named pipes, where the system has them.
+bool SystemHasFifos();
+bool MakeFifo(const QString &path);
+
+// A second name for an existing file.
+bool MakeHardLink(const QString &existing, const QString &link);
+
+// Raw loopback TCP sockets, for peers that Qt's sockets cannot play: a
+// listener that never accepts, a close that resets.
+using RawSocket = qintptr;
+constexpr RawSocket NoRawSocket = -1;
+// Listens on 127.0.0.1 on a free port with `backlog`; NoRawSocket on failure.
+RawSocket RawListen(int backlog, quint16 *port);
+// Starts a non-blocking connect to 127.0.0.1:`port` and returns at once.
+RawSocket RawConnectPending(quint16 port);
+RawSocket RawAccept(RawSocket listener);
+// True when a read would not block (data, end of stream or a waiting peer).
+bool RawReadable(RawSocket socket);
+qint64 RawRead(RawSocket socket, char *buffer, qint64 size);
+void RawClose(RawSocket socket);
+// Makes the next close of the descriptor a reset instead of an orderly close.
+void SetResetOnClose(qintptr descriptor);

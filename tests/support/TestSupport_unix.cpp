@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+
+#include <QFile>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool SystemHasFifos()
+{
+    return true;
+}
+
+bool MakeFifo(const QString &path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
+
+bool MakeHardLink(const QString &existing, const QString &link)
+{
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
+}
+
+namespace {
+
+sockaddr_in loopback(quint16 port)
+{
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(port);
+    return addr;
+}
+
+} // namespace
+
+RawSocket RawListen(int backlog, quint16 *port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return NoRawSocket;
+    sockaddr_in addr = loopback(0);
+    auto *sa = reinterpret_cast<sockaddr *>(&addr);
+    socklen_t len = sizeof addr;
+    if (::bind(fd, sa, len) != 0 || ::listen(fd, backlog) != 0 || ::getsockname(fd, sa, &len) != 0) {
+        ::close(fd);
+        return NoRawSocket;
+    }
+    *port = ntohs(addr.sin_port);
+    return fd;
+}
+
+RawSocket RawConnectPending(quint16 port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return NoRawSocket;
+    ::fcntl(fd, F_SETFL, O_NONBLOCK);
+    const sockaddr_in addr = loopback(port);
+    ::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr);
+    return fd;
+}
+
+RawSocket RawAccept(RawSocket listener)
+{
+    const int fd = ::accept(int(listener), nullptr, nullptr);
+    return fd < 0 ? NoRawSocket : fd;
+}
+
+bool RawReadable(RawSocket socket)
+{
+    pollfd p{int(socket), POLLIN, 0};
+    return ::poll(&p, 1, 0) == 1;
+}
+
+qint64 RawRead(RawSocket socket, char *buffer, qint64 size)
+{
+    return ::read(int(socket), buffer, size_t(size));
+}
+
+void RawClose(RawSocket socket)
+{
+    if (socket != NoRawSocket)
+        ::close(int(socket));
+}
+
+void SetResetOnClose(qintptr descriptor)
+{
+    const linger hard{1, 0};
+    ::setsockopt(int(descriptor), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+}

@@ -1,0 +1,106 @@
+#include "TestSupport.h"
+
+#include <QDir>
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+
+bool SystemHasFifos()
+{
+    return false;
+}
+
+bool MakeFifo(const QString &)
+{
+    return false;
+}
+
+bool MakeHardLink(const QString &existing, const QString &link)
+{
+    return CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(link).utf16()),
+                           reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(existing).utf16()),
+                           nullptr) != 0;
+}
+
+namespace {
+
+sockaddr_in loopback(quint16 port)
+{
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(port);
+    return addr;
+}
+
+RawSocket fromSocket(SOCKET s)
+{
+    return s == INVALID_SOCKET ? NoRawSocket : RawSocket(s);
+}
+
+} // namespace
+
+// Qt's network module has started Winsock by the time a test gets here; one
+// more start keeps these calls independent of that.
+static const bool g_winsock = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}();
+
+RawSocket RawListen(int backlog, quint16 *port)
+{
+    const SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET)
+        return NoRawSocket;
+    sockaddr_in addr = loopback(0);
+    auto *sa = reinterpret_cast<sockaddr *>(&addr);
+    int len = sizeof addr;
+    if (::bind(s, sa, len) != 0 || ::listen(s, backlog) != 0 || ::getsockname(s, sa, &len) != 0) {
+        ::closesocket(s);
+        return NoRawSocket;
+    }
+    *port = ntohs(addr.sin_port);
+    return RawSocket(s);
+}
+
+RawSocket RawConnectPending(quint16 port)
+{
+    const SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET)
+        return NoRawSocket;
+    u_long nonBlocking = 1;
+    ::ioctlsocket(s, FIONBIO, &nonBlocking);
+    const sockaddr_in addr = loopback(port);
+    ::connect(s, reinterpret_cast<const sockaddr *>(&addr), sizeof addr);
+    return RawSocket(s);
+}
+
+RawSocket RawAccept(RawSocket listener)
+{
+    return fromSocket(::accept(SOCKET(listener), nullptr, nullptr));
+}
+
+bool RawReadable(RawSocket socket)
+{
+    WSAPOLLFD p{SOCKET(socket), POLLRDNORM, 0};
+    return ::WSAPoll(&p, 1, 0) == 1;
+}
+
+qint64 RawRead(RawSocket socket, char *buffer, qint64 size)
+{
+    return ::recv(SOCKET(socket), buffer, int(size), 0);
+}
+
+void RawClose(RawSocket socket)
+{
+    if (socket != NoRawSocket)
+        ::closesocket(SOCKET(socket));
+}
+
+void SetResetOnClose(qintptr descriptor)
+{
+    const linger hard{1, 0};
+    ::setsockopt(SOCKET(descriptor), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char *>(&hard),
+                 sizeof hard);
+}
