@@ -1,5 +1,7 @@
 #include "FolderAttributes.h"
 
+#include "Platform.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,13 +17,10 @@ QString withoutTrailingSeparator(const QString &path)
 
 } // namespace
 
-FolderAttributes GetFolderAttributes(const QString &path)
+quint32 GetFolderAttributes(const QString &path)
 {
-    const QFileInfo info(withoutTrailingSeparator(path));
-    FolderAttributes a;
-    a.hidden = info.isHidden() && !info.isRoot();
-    a.alias = info.isSymLink() || info.isJunction();
-    return a;
+    const quint32 bits = GetFileAttributesOf(QDir::toNativeSeparators(withoutTrailingSeparator(path)));
+    return bits == InvalidFileAttributes ? 0 : bits;
 }
 
 bool IsRootFolder(const QString &path)

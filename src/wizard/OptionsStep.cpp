@@ -85,8 +85,11 @@ bool OptionsStep::LoadOptions()
 
 int OptionsStep::RefusedFolderMessage(const QString &folder)
 {
-    const FolderAttributes a = GetFolderAttributes(folder);
-    return a.hidden ? 194 : a.system ? 195 : a.alias ? 196 : 0;
+    const quint32 bits = GetFolderAttributes(folder);
+    return bits & FileAttributeHidden        ? 194
+         : bits & FileAttributeSystem        ? 195
+         : bits & FileAttributeReparsePoint  ? 196
+                                             : 0;
 }
 
 void OptionsStep::BrowseDirectoryCell(int row)
