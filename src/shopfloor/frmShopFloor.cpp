@@ -5,6 +5,7 @@
 #include "AppInfo.h"
 #include "CRegSettings.h"
 #include "DatabaseTarget.h"
+#include "DefaultButton.h"
 #include "DirectoryTreeModel.h"
 #include "FileGridView.h"
 #include "FileListModel.h"
@@ -136,9 +137,8 @@ void frmShopFloor::CreateFileRow()
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdEdit->hide();
     cmdView->hide();
-    // Enter anywhere in the window is Go, as for the default button.
-    cmdGo->setDefault(true);
-    connect(txtFile, &QLineEdit::returnPressed, cmdGo, &QPushButton::click);
+    // Go is the window's default button: Enter anywhere but on another button.
+    new DefaultButtonKeys(this, cmdGo);
 
     connect(cmdKeyboard, &QPushButton::clicked, this, &frmShopFloor::cmdKeyboard_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmShopFloor::cmdEdit_Click);

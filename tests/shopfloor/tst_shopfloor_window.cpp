@@ -5,6 +5,7 @@
 #include "ConfigSchema.h"
 #include "DBAssist.h"
 #include "DirectoryTreeModel.h"
+#include "FileGridView.h"
 #include "FileListModel.h"
 #include "FileNameEdit.h"
 #include "Messages.h"
@@ -112,6 +113,22 @@ class tst_ShopFloorWindow : public QObject
         return QTest::qWaitForWindowExposed(m_window.get()) ? m_window.get() : nullptr;
     }
     frmShopFloor *open() { return open(m_standard); }
+
+    // The line of the next request that reaches `server`, read to its end.
+    QString nextRequest(QTcpServer &server)
+    {
+        if (!QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 10000))
+            return u"(no request)"_s;
+        QTcpSocket *peer = server.nextPendingConnection();
+        QByteArray received;
+        const bool closed = QTest::qWaitFor([&] {
+            received += peer->readAll();
+            return peer->state() == QAbstractSocket::UnconnectedState;
+        }, 10000);
+        received += peer->readAll();
+        delete peer;
+        return closed ? QString::fromUtf8(received) : u"(not closed) "_s + QString::fromUtf8(received);
+    }
 
     void click(frmShopFloorButtonBar *bar, int index) { QTest::mouseClick(bar->Button(index), Qt::LeftButton); }
     void clickNode(const QModelIndex &node)
@@ -477,16 +494,22 @@ mv '%1.tmp' '%1'
         QCOMPARE(m_messages, QStringList{GetMessageText(177)});
         QVERIFY(w->txtFile->hasFocus());
 
-        // A typed name without extension gets the list's first one.
+        // A typed name without extension gets the list's first one. Enter is
+        // Go wherever the focus is but on another button; once per press.
+        const QString o1 = u"LOAD "_s + folder(u"send"_s) + u"O1.NC"_s;
         QTest::keyClicks(w->txtFile, u"O1"_s);
         QTest::mouseClick(w->cmdGo, Qt::LeftButton);
-        QTRY_VERIFY(server.hasPendingConnections());
-        QTcpSocket *peer = server.nextPendingConnection();
-        QByteArray received;
-        connect(peer, &QTcpSocket::readyRead, this, [&] { received += peer->readAll(); });
-        QTRY_VERIFY_WITH_TIMEOUT(peer->state() == QAbstractSocket::UnconnectedState, 10000);
-        received += peer->readAll();
-        QCOMPARE(QString::fromUtf8(received), u"LOAD "_s + folder(u"send"_s) + u"O1.NC"_s);
+        QCOMPARE(nextRequest(server), o1);
+        QTest::keyClick(w->txtFile, Qt::Key_Return);
+        QCOMPARE(nextRequest(server), o1);
+        w->tvDirectory->setFocus();
+        QTest::keyClick(w->tvDirectory, Qt::Key_Return);
+        QCOMPARE(nextRequest(server), o1);
+        w->grdFiles->setFocus();
+        QTest::keyClick(w->grdFiles, Qt::Key_Down);
+        QTest::keyClick(w->grdFiles, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(nextRequest(server), u"LOAD "_s + folder(u"send"_s) + u"o2.nc"_s);
+        QVERIFY(!server.hasPendingConnections());
         QCOMPARE(m_messages.size(), 1);
 
         // "12" typed on the keys, then Cancel keeps the name and OK takes the entry.
