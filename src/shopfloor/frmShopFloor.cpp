@@ -195,11 +195,14 @@ void frmShopFloor::Form_Load()
     if (DBConnection->IsConnected())
         DBConnection->Disconnect();
     DBConnection->setDatabase(DatabasePath);
-    DBConnection->Connect();
+    // The reason goes first: the query would only find the database closed.
+    const bool connected = DBConnection->Connect();
+    if (!connected)
+        ShowMessage(DBConnection->ConnectFailureText());
 
     ExtensionList.clear();
 
-    if (!LoadMachineList()) {
+    if (!connected || !LoadMachineList()) {
         LoadFailed = 1;
         if (gbUserMode)
             ShowMessage(GetMessageText(198, GetSessionUserName(), ApplicationTitle()));
