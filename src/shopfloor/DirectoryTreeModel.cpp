@@ -1,6 +1,7 @@
 #include "DirectoryTreeModel.h"
 
 #include "DirectoryScan.h"
+#include "FileNameCodec.h"
 #include "Platform.h"
 
 #include <QDir>
@@ -261,7 +262,7 @@ void DirectoryTreeModel::loadChildren(const QModelIndex &index)
     for (const QString &name : names) {
         auto child = std::make_unique<Node>();
         child->key = ChildKey(node->key, name);
-        child->text = name;
+        child->text = DisplayFileName(name);
         if (HasListedSubfolder(child->key)) {
             auto dummy = std::make_unique<Node>();
             dummy->text = QStringLiteral("dummy");

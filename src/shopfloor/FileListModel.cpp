@@ -1,5 +1,7 @@
 #include "FileListModel.h"
 
+#include "FileNameCodec.h"
+
 #include "DirectoryScan.h"
 #include "FileListFormat.h"
 #include "Messages.h"
@@ -283,7 +285,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case NameColumn: return name(row);
+        case NameColumn: return DisplayFileName(name(row));
         case SizeColumn: return sizeText(row);
         case ModifiedColumn: return timeText(row);
         case PathColumn: return fullPath(row);
