@@ -79,6 +79,11 @@ int CheckTreeRoot(const QString &directory)
     return 0;
 }
 
+QString DirectoryForMessage(const QString &directory)
+{
+    return directory.isEmpty() ? QStringLiteral("\"\"") : directory;
+}
+
 QString TreeRootKey(const QString &directory)
 {
     return QDir::toNativeSeparators(cleanAbsolute(directory));

@@ -334,12 +334,13 @@ void frmShopFloor::changeEvent(QEvent *event)
 void frmShopFloor::Form_Activate()
 {
     WindowActivated = true;
-    if (FolderExists(ActionRoot)) {
+    // An empty directory is no folder at all, not the file-system root.
+    if (!ActionRoot.isEmpty() && FolderExists(ActionRoot)) {
         tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
         return;
     }
     ClearFileList();
-    ShowMessage(GetMessageText(181, ActionRoot, ApplicationTitle()));
+    ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
 }
 
 void frmShopFloor::keyReleaseEvent(QKeyEvent *event)

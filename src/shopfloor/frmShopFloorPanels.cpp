@@ -20,7 +20,7 @@ void frmShopFloor::RebuildDirectoryTree()
         // While loading, the activation handler reports the missing folder.
         if (WindowActivated) {
             ClearFileList();
-            ShowMessage(GetMessageText(181, ActionRoot, ApplicationTitle()));
+            ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
         }
         return;
     }

@@ -337,10 +337,22 @@ private slots:
         QCOMPARE(w->txtFile->text(), u"O1.NC"_s);
     }
 
+    void activationReportsMissingRoot_data()
+    {
+        QTest::addColumn<QString>("directory");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing folder") << u"nowhere/"_s << QString();
+        // Nothing configured: not the file-system root, and never a bare "%1".
+        QTest::newRow("empty directory") << QString() << u"\"\""_s;
+    }
     void activationReportsMissingRoot()
     {
+        QFETCH(QString, directory);
+        QFETCH(QString, shown);
+        if (!directory.isEmpty())
+            shown = directory = m_dir->filePath(directory);
         QList<Row> rows = m_standard;
-        rows[1].sendDir = m_dir->filePath(u"nowhere"_s) + QDir::separator();
+        rows[1].sendDir = directory;
         writeDatabase(rows);
         frmShopFloor *w = load();
         QCOMPARE(w->LoadFailed, 0);
@@ -348,11 +360,15 @@ private slots:
         w->show();
         QApplication::setActiveWindow(w);
         QTRY_VERIFY(w->WindowActivated);
-        QCOMPARE(m_messages, QStringList{GetMessageText(181, w->ActionRoot, ApplicationTitle())});
+        const QString expected = GetMessageText(181, shown, ApplicationTitle());
+        QCOMPARE(m_messages, QStringList{expected});
+        QCOMPARE(w->directoryModel()->rowCount(), 0);
         QCOMPARE(w->fileModel()->rowCount(), 0);
         QVERIFY(w->txtFile->text().isEmpty());
         QTest::keyClick(w->tvDirectory, Qt::Key_F5);
-        QCOMPARE(m_messages.size(), 2);
+        click(w->tbAction, 2);
+        click(w->tbAction, 1);
+        QCOMPARE(m_messages, QStringList(3, expected));
     }
 
     void editView_data()
