@@ -95,6 +95,10 @@ void frmShopFloor::CreateControls()
     fraAction->setObjectName(QStringLiteral("fraAction"));
     tbAction = new frmShopFloorButtonBar(fraAction);
     tbAction->setObjectName(QStringLiteral("tbAction"));
+    // Two buttons side by side in the bar's fixed place, small pictures
+    // over the captions to fit its height.
+    tbAction->setShareWidth(true);
+    tbAction->setIconSize(QSize(16, 16));
     connect(tbAction, &frmShopFloorButtonBar::ButtonClick, this,
             &frmShopFloor::tbAction_ButtonClick);
 

@@ -17,6 +17,7 @@
 #include "frmShopFloor.h"
 #include "frmShopFloorButtonBar.h"
 
+#include <QGroupBox>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -169,7 +170,7 @@ private slots:
         m_standard = {
             {7, u"Mill"_s, 7, 0, 1, {}, {}, folder(u"recv7"_s), {}, {}},
             {3, u"Lathe"_s, 3, 0, 2, send, u".NC"_s, recv, u".H"_s, {}},
-            {20, u"Odd"_s, 1, 0, 7, send, {}, recv, {}, {}},
+            {20, u"R&D Odd"_s, 1, 0, 7, send, {}, recv, {}, {}},
             {12, u"Grinder"_s, 99, 0, 0, send, u".TXT"_s, {}, {}, {}},
             {5, u"Elsewhere"_s, 5, 0, 2, send, {}, recv, {}, u"OTHER-STATION"_s},
         };
@@ -244,10 +245,12 @@ private slots:
         frmShopFloor *w = open();
         QVERIFY(w);
         QCOMPARE(w->MachineCount, 4);
-        const QStringList captions{u"3 - Lathe"_s, u"7 - Mill"_s, u"12 - Grinder"_s, u"20 - Odd"_s};
+        const QStringList captions{u"3 - Lathe"_s, u"7 - Mill"_s, u"12 - Grinder"_s, u"20 - R&D Odd"_s};
         for (int i = 1; i <= 4; ++i)
             QVERIFY(w->tbMachines->Caption(i) == captions[i - 1]
                     && w->tbMachines->Button(i)->toolTip() == captions[i - 1]);
+        // "&" is shown, not taken for a mnemonic.
+        QCOMPARE(w->tbMachines->Button(4)->text(), u"20 - R&&D Odd"_s);
         QCOMPARE(w->windowTitle(), ApplicationTitle());
 
         // Machine 1 with Send, its folder at the root of the tree, expanded.
@@ -295,6 +298,39 @@ private slots:
         w->DoResize();
         QVERIFY(w->timRepaint->isActive());
         QTRY_VERIFY(!w->timRepaint->isActive());
+    }
+
+    // Every machine one tap away: the bar wraps, and the panels start below
+    // its last row. The action bar sits at its fixed place and size.
+    void manyMachinesWrap()
+    {
+        QList<Row> rows;
+        for (int id = 1; id <= 20; ++id)
+            rows << Row{id, u"Machining Centre %1"_s.arg(id), id, 0, 0, folder(u"send"_s), u".NC"_s, {}, {}, {}};
+        writeDatabase(rows);
+        frmShopFloor *w = load();
+        QCOMPARE(w->LoadFailed, 0);
+        w->setWindowState(Qt::WindowNoState);
+        w->resize(1280, 800);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->DoResize();
+        const QRect bar = w->tbMachines->rect();
+        QRect last;
+        for (int i = 1; i <= 20; ++i) {
+            QToolButton *b = w->tbMachines->Button(i);
+            QVERIFY(b->isVisible());
+            QVERIFY2(bar.contains(b->geometry()), qPrintable(QString::number(i)));
+            QVERIFY(!b->geometry().intersects(last));
+            QVERIFY(b->width() >= b->sizeHint().width());
+            last = b->geometry();
+        }
+        QVERIFY(w->tbMachines->Button(20)->y() > w->tbMachines->Button(1)->y());
+        QVERIFY(w->picFiles->y() >= w->tbMachines->geometry().bottom());
+
+        const double dpi = w->logicalDpiX();
+        QCOMPARE(w->tbAction->geometry(), TwipsToPixels(ShopFloorLayout::ActionToolbarRect, dpi));
+        QCOMPARE(w->fraAction->width(), TwipsToPixels(QRect(0, 0, ShopFloorLayout::ActionFrameWidth, 1), dpi).width());
     }
 
     void treeDrivesFileList()
