@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -72,11 +73,17 @@ void frmShopFloor::CreateControls()
     connect(tvDirectory, &QTreeView::expanded, this, &frmShopFloor::tvDirectory_Expand);
     connect(tvDirectory, &QTreeView::collapsed, this, &frmShopFloor::tvDirectory_Collapse);
     connect(tvDirectory, &QTreeView::clicked, this, &frmShopFloor::tvDirectory_NodeClick);
-    // Arrow keys choose a folder too; a click reports itself through clicked().
+    // Whatever moves the highlight (keys, a collapse, rows that go away
+    // under it) chooses that folder, so that the tree, CurrentDirectory and
+    // the file list never disagree; a click on the chosen folder refreshes it.
     connect(tvDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_rebuildingTree && QApplication::mouseButtons() == Qt::NoButton
-                    && tvDirectory->hasFocus())
+                if (m_rebuildingTree || !current.isValid() || m_tree->isPlaceholder(current))
+                    return;
+                QString directory = m_tree->key(current);
+                if (!directory.endsWith(QDir::separator()))
+                    directory += QDir::separator();
+                if (directory != CurrentDirectory)
                     tvDirectory_NodeClick(current);
             });
 

@@ -48,6 +48,14 @@ void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
 
 void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
 {
+    // A folder below the collapsed one is about to go: the collapsed folder
+    // takes over the highlight, and with it the file list.
+    for (QModelIndex i = tvDirectory->currentIndex(); i.isValid(); i = i.parent()) {
+        if (i.parent() == index) {
+            tvDirectory->setCurrentIndex(index);
+            break;
+        }
+    }
     m_tree->addPlaceholder(index);
 }
 

@@ -373,6 +373,42 @@ private slots:
         QCOMPARE(w->txtFile->text(), u"O1.NC"_s);
     }
 
+    // The highlighted folder, CurrentDirectory and the file list agree through
+    // collapse and expand, also with a grandchild chosen.
+    void treeFollowsCollapse()
+    {
+        for (const QString &file : {u"send/Alpha/A1/x.NC"_s, u"send/Alpha/a2/y.NC"_s, u"send/Alpha/a2/deep/z.NC"_s})
+            writeFile(m_dir->filePath(file));
+        frmShopFloor *w = open();
+        QVERIFY(w);
+        DirectoryTreeModel *tree = w->directoryModel();
+        QTreeView *view = w->tvDirectory;
+        const QModelIndex alpha = tree->index(0, 0, tree->rootIndex());
+        const auto agree = [&](const QString &relative, const QString &file) {
+            QCOMPARE(tree->key(view->currentIndex()) + QDir::separator(), folder(relative));
+            QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{view->currentIndex()});
+            QCOMPARE(w->CurrentDirectory, folder(relative));
+            QCOMPARE(w->txtFile->text(), file);
+        };
+        view->expand(alpha);
+        clickNode(tree->index(1, 0, alpha));
+        agree(u"send/Alpha/a2"_s, u"y.NC"_s);
+        view->collapse(alpha);
+        agree(u"send/Alpha"_s, QString());
+        view->expand(alpha);
+        agree(u"send/Alpha"_s, QString());
+
+        const QModelIndex a2 = tree->index(1, 0, alpha);
+        view->expand(a2);
+        clickNode(tree->index(0, 0, a2));
+        agree(u"send/Alpha/a2/deep"_s, u"z.NC"_s);
+        view->collapse(alpha);
+        agree(u"send/Alpha"_s, QString());
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Down);
+        agree(u"send/PARTS"_s, u"P9.NC"_s);
+    }
+
     void activationReportsMissingRoot_data()
     {
         QTest::addColumn<QString>("directory");
