@@ -8,6 +8,7 @@
 #include "Platform.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QIcon>
 #include <QPainter>
@@ -187,17 +188,25 @@ void FileListModel::sortFileList()
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<QString> paths;
-    paths.reserve(size_t(before.size()));
-    for (const QModelIndex &i : before)
-        paths.push_back(i.isValid() ? fullPath(i.row()) : QString());
+    // Each row's name offset is its identity: one pass maps old rows to new.
+    std::vector<quint32> offsetOfOldRow;
+    if (!before.isEmpty()) {
+        offsetOfOldRow.reserve(m_rows.size());
+        for (const Row &row : m_rows)
+            offsetOfOldRow.push_back(row.nameOffset);
+    }
     sortRows();
     if (!before.isEmpty()) {
+        QHash<quint32, int> newRowOfOffset;
+        newRowOfOffset.reserve(qsizetype(m_rows.size()));
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            newRowOfOffset.insert(m_rows[i].nameOffset, int(i));
         QModelIndexList after;
         after.reserve(before.size());
-        for (qsizetype i = 0; i < before.size(); ++i) {
-            const int row = rowOfFullPath(paths[size_t(i)]);
-            after.append(row < 0 ? QModelIndex() : index(row, before.at(i).column()));
+        for (const QModelIndex &old : before) {
+            const bool known = old.isValid() && size_t(old.row()) < offsetOfOldRow.size();
+            after.append(known ? index(newRowOfOffset.value(offsetOfOldRow[size_t(old.row())]), old.column())
+                               : QModelIndex());
         }
         changePersistentIndexList(before, after);
     }
