@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-svg-dev
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql socat mdbtools
-    xvfb imagemagick xauth
+    xvfb imagemagick xauth xdotool
 )
 
 missing=()
