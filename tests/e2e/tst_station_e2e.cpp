@@ -37,6 +37,17 @@ bool run(const QString &program, const QStringList &arguments, const QProcessEnv
     return true;
 }
 
+// Starts `program` so that it ends with this test even when the test
+// itself is killed: a shell watches both and stops the program.
+void startWatched(QProcess &p, const QString &program, const QStringList &arguments)
+{
+    const QString watch = QStringLiteral(
+        "\"$@\" & child=$!; trap 'kill $child 2>/dev/null' EXIT INT TERM; "
+        "while kill -0 %1 2>/dev/null && kill -0 $child 2>/dev/null; do sleep 1; done; "
+        "wait $child").arg(QCoreApplication::applicationPid());
+    p.start(u"sh"_s, QStringList{u"-c"_s, watch, u"sh"_s, program} + arguments);
+}
+
 void stop(QProcess &p)
 {
     if (p.state() == QProcess::NotRunning)
@@ -118,8 +129,9 @@ private slots:
         QVERIFY(m_dir.isValid());
         // Xvfb picks a free display itself and writes its number when it is ready.
         const QString displayFile = path(u"display"_s);
-        m_xvfb.start(u"sh"_s, {u"-c"_s, u"exec Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>\"$0\""_s,
-                               displayFile});
+        QFile::remove(displayFile);
+        startWatched(m_xvfb, u"sh"_s, {u"-c"_s, u"exec Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>\"$0\""_s,
+                                       displayFile});
         QString display;
         static_cast<void>(QTest::qWaitFor([&] {
             QFile f(displayFile);
@@ -178,9 +190,9 @@ private slots:
             QVERIFY(probe.listen(QHostAddress::LocalHost));
             port = probe.serverPort();
             probe.close();
-            peer.start(u"socat"_s, {u"-d"_s, u"-d"_s, u"-u"_s,
-                                   u"TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr"_s.arg(port),
-                                   u"CREATE:"_s + received});
+            startWatched(peer, u"socat"_s, {u"-d"_s, u"-d"_s, u"-u"_s,
+                                           u"TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr"_s.arg(port),
+                                           u"CREATE:"_s + received});
             QByteArray log;
             static_cast<void>(QTest::qWaitFor([&] {
                 log += peer.readAllStandardError();
