@@ -38,13 +38,14 @@ bool run(const QString &program, const QStringList &arguments, const QProcessEnv
 }
 
 // Starts `program` so that it ends with this test even when the test
-// itself is killed: a shell watches both and stops the program.
+// itself is killed: a shell stops it once the shell's parent is no longer
+// this test.
 void startWatched(QProcess &p, const QString &program, const QStringList &arguments)
 {
     const QString watch = QStringLiteral(
         "\"$@\" & child=$!; trap 'kill $child 2>/dev/null' EXIT INT TERM; "
-        "while kill -0 %1 2>/dev/null && kill -0 $child 2>/dev/null; do sleep 1; done; "
-        "wait $child").arg(QCoreApplication::applicationPid());
+        "while [ \"$(cut -d' ' -f4 /proc/$$/stat)\" = %1 ] && kill -0 $child 2>/dev/null; do sleep 1; done; "
+        "kill $child 2>/dev/null; wait $child").arg(QCoreApplication::applicationPid());
     p.start(u"sh"_s, QStringList{u"-c"_s, watch, u"sh"_s, program} + arguments);
 }
 
