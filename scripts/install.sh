@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev qt6-svg-dev
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql socat mdbtools
-    xvfb imagemagick xauth
+    xvfb imagemagick xauth xdotool
     dpkg-dev desktop-file-utils man-db groff-base
 )
 

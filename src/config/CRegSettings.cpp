@@ -1,6 +1,7 @@
 #include "CRegSettings.h"
 
 #include "AppInfo.h"
+#include "IniTextFormat.h"
 #include "Registry.h"
 
 #include <QDir>
@@ -56,9 +57,64 @@ QString ValueName(const QString &key)
     return key == QLatin1String("*") ? QStringLiteral(".") : key;
 }
 
-// One open key: the QSettings object positioned in its group.
+// One open key: an INI file at its top level, names carrying the section
+// (see name()), so that they can match without regard to case as registry
+// names do.
 struct OpenKey {
     std::unique_ptr<QSettings> settings;
+    QString group;
+
+    // The stored spelling of the value `name` of this key: registry names
+    // ignore case, so one written by hand in another case is the same value.
+    // A new value in a section the file already has takes that section's spelling.
+    QString name(const QString &name) const
+    {
+        const QString wanted = group.isEmpty() ? name : group + QLatin1Char('/') + name;
+        const QStringList keys = settings->allKeys();
+        for (const QString &k : keys) {
+            if (k.compare(wanted, Qt::CaseInsensitive) == 0)
+                return k;
+        }
+        return sectionSpelling(keys) + name;
+    }
+    // The section with its separator as the file spells it ("" at the top level).
+    QString sectionSpelling(const QStringList &keys) const
+    {
+        if (group.isEmpty())
+            return QString();
+        const QString prefix = group + QLatin1Char('/');
+        for (const QString &k : keys) {
+            if (k.startsWith(prefix, Qt::CaseInsensitive))
+                return k.left(prefix.size());
+        }
+        return prefix;
+    }
+    // Names directly in this key, as stored.
+    QStringList childNames() const
+    {
+        const QStringList keys = settings->allKeys();
+        const QString prefix = sectionSpelling(keys);
+        QStringList names;
+        for (const QString &k : keys) {
+            if (k.startsWith(prefix, Qt::CaseInsensitive) && !k.mid(prefix.size()).contains(QLatin1Char('/')))
+                names << k;
+        }
+        return names;
+    }
+    // Everything below this key, as stored.
+    QStringList allNames() const
+    {
+        const QStringList keys = settings->allKeys();
+        if (group.isEmpty())
+            return keys;
+        const QString prefix = group + QLatin1Char('/');
+        QStringList names;
+        for (const QString &k : keys) {
+            if (k.startsWith(prefix, Qt::CaseInsensitive))
+                names << k;
+        }
+        return names;
+    }
 };
 
 // A write that QSettings fails to sync stays pending in its process-wide file
@@ -94,9 +150,8 @@ OpenKey OpenForRead(Hive hive, const QString &keyPath)
         // not notice that one has become unreadable since.
         if (!info.isReadable())
             break;
-        key.settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        if (!location->group.isEmpty())
-            key.settings->beginGroup(location->group);
+        key.settings = std::make_unique<QSettings>(file, IniTextFormat());
+        key.group = location->group;
         break;
     }
     return key;
@@ -115,9 +170,8 @@ OpenKey OpenForWrite(Hive hive, const QString &keyPath)
     const QString file = QDir(folder).filePath(location->file);
     if (!CanWriteIniFile(file))
         return key;
-    key.settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-    if (!location->group.isEmpty())
-        key.settings->beginGroup(location->group);
+    key.settings = std::make_unique<QSettings>(file, IniTextFormat());
+    key.group = location->group;
     return key;
 }
 
@@ -127,7 +181,7 @@ QVariant GetSetting(Hive hive, const QString &keyPath, const QString &key,
     OpenKey open = OpenForRead(hive, keyPath);
     if (!open.settings || open.settings->status() != QSettings::NoError)
         return defaultValue;
-    const QString name = ValueName(key);
+    const QString name = open.name(ValueName(key));
     if (!open.settings->contains(name))
         return defaultValue;
     const QVariant decoded = DecodeIniValue(open.settings->value(name));
@@ -140,7 +194,7 @@ bool SaveStored(Hive hive, const QString &keyPath, const QString &key, const QVa
     // An existing file that cannot be read would be overwritten with this one value.
     if (!open.settings || open.settings->status() != QSettings::NoError)
         return false;
-    open.settings->setValue(ValueName(key), EncodeIniValue(value));
+    open.settings->setValue(open.name(ValueName(key)), EncodeIniValue(value));
     open.settings->sync();
     return open.settings->status() == QSettings::NoError;
 }
@@ -244,13 +298,14 @@ bool CRegSettings::DeleteUserSetting(const QString &section, const QString &key)
     // look only for what was asked for.
     if (!CanWriteIniFile(open.settings->fileName()))
         return false;
-    const QString name = ValueName(key);
-    const bool exists = key.isEmpty() ? !open.settings->allKeys().isEmpty()
-                                      : open.settings->childKeys().contains(name);
-    if (!exists)
+    const QString name = open.name(ValueName(key));
+    const QStringList doomed = key.isEmpty() ? open.allNames()
+                                             : (open.childNames().contains(name) ? QStringList{name}
+                                                                                 : QStringList());
+    if (doomed.isEmpty())
         return false;
-    // Inside the section's group, the empty name removes the whole group.
-    open.settings->remove(key.isEmpty() ? QString() : name);
+    for (const QString &k : doomed)
+        open.settings->remove(k);
     open.settings->sync();
     return open.settings->status() == QSettings::NoError;
 #endif

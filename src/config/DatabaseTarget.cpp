@@ -1,6 +1,7 @@
 #include "DatabaseTarget.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -35,8 +36,9 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
     t.driver = QStringLiteral("QPSQL");
     const QUrl url(path, QUrl::StrictMode);
     if (!url.isValid()) {
-        t.error = QStringLiteral("The database address %1 is not a valid PostgreSQL URL: %2")
-                      .arg(path, url.errorString());
+        // QUrl's own message quotes the URL, password and all.
+        t.error = QStringLiteral("The database address %1 is not a valid PostgreSQL URL.")
+                      .arg(PathForDisplay(path));
         return;
     }
     t.userName = url.userName(QUrl::FullyDecoded);
@@ -48,7 +50,7 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
         t.databaseName.remove(0, 1);
     if (t.databaseName.isEmpty()) {
         t.error = QStringLiteral("The database address %1 names no database "
-                                 "(postgresql://user@host:port/dbname).").arg(path);
+                                 "(postgresql://user@host:port/dbname).").arg(PathForDisplay(path));
         return;
     }
 
@@ -146,4 +148,24 @@ DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs)
     if (t.filePath.isEmpty() && t.backend != DbBackend::PostgreSql)
         t.error = QStringLiteral("No database is configured.");
     return t;
+}
+
+QString PathForDisplay(const QString &path)
+{
+    if (!isPostgresUrl(path))
+        return path;
+    QString shown = path;
+    // Everything up to the last "@" may be user information: a malformed
+    // password can hold any character, so cut rather than parse.
+    const qsizetype scheme = shown.indexOf(QLatin1String("://")) + 3;
+    const qsizetype at = shown.lastIndexOf(QLatin1Char('@'));
+    if (at >= scheme) {
+        const qsizetype colon = shown.indexOf(QLatin1Char(':'), scheme);
+        if (colon >= 0 && colon < at)
+            shown.replace(colon + 1, at - colon - 1, QStringLiteral("***"));
+    }
+    static const QRegularExpression option(QStringLiteral("([?&]password=)[^&#]*"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    shown.replace(option, QStringLiteral("\\1***"));
+    return shown;
 }

@@ -40,3 +40,7 @@ QString AccessOpenError(const QString &path, const QStringList &answers);
 
 DbBackend DatabaseBackendForPath(const QString &path);
 DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs = DefaultBusyTimeoutMs);
+
+// `path` as it may be shown or logged: a PostgreSQL URL loses its password,
+// from the user part and from a password= option, even when it is malformed.
+QString PathForDisplay(const QString &path);

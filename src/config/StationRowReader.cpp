@@ -7,10 +7,11 @@ bool ToInt32(const QVariant &value, int *result)
 {
     if (!value.isValid() || value.isNull())
         return false;
+    // A number and its text form take the same way: a fraction is rounded
+    // to the nearest whole number, halves to even.
     double number = 0;
     const int type = value.typeId();
     if (type == QMetaType::Double || type == QMetaType::Float) {
-        // Rounded as the original conversion does (to even).
         number = std::nearbyint(value.toDouble());
     } else {
         const QString text = value.toString().trimmed();
@@ -19,11 +20,10 @@ bool ToInt32(const QVariant &value, int *result)
         if (ok) {
             number = double(whole);
         } else {
-            // Exact decimals such as a numeric column's "5001.00".
             const double d = text.toDouble(&ok);
-            if (!ok || d != std::floor(d))
+            if (!ok)
                 return false;
-            number = d;
+            number = std::nearbyint(d);
         }
     }
     if (!std::isfinite(number) || number < std::numeric_limits<int>::min()

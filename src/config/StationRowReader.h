@@ -33,6 +33,7 @@ private:
     QString m_error;
 };
 
-// The value as a 32-bit integer: integral numbers, or texts of a whole number
-// (blanks around it allowed); false for anything else, null included.
+// The value as a 32-bit integer: a number, or the text of one (blanks around
+// it allowed), rounded to the nearest whole number with halves to even; false
+// for anything else, null and values outside the range included.
 bool ToInt32(const QVariant &value, int *result);

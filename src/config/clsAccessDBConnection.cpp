@@ -20,6 +20,15 @@ QSqlError connectionError(const QString &text)
     return QSqlError(QString(), text, QSqlError::ConnectionError);
 }
 
+QSqlError accessDriverMissing(const QString &file)
+{
+    return connectionError(
+        QStringLiteral("The database %1 is an Access file, and the ODBC driver for "
+                       "Access files is not available on this computer. Copy it into "
+                       "an SQLite database with \"qspindrel-config import-mdb\".")
+            .arg(file));
+}
+
 } // namespace
 
 clsAccessDBConnection::clsAccessDBConnection(int busyTimeoutMs)
@@ -62,11 +71,7 @@ bool clsAccessDBConnection::Connect()
     }
     if (!QSqlDatabase::isDriverAvailable(target.driver)) {
         if (target.backend == DbBackend::Access)
-            AddADOError(connectionError(
-                QStringLiteral("The database %1 is an Access file, and the ODBC driver for "
-                               "Access files is not available on this computer. Copy it into "
-                               "an SQLite database with \"qspindrel-config import-mdb\".")
-                    .arg(target.filePath)));
+            AddADOError(accessDriverMissing(target.filePath));
         else
             AddADOError(connectionError(
                 QStringLiteral("The database driver %1 is not installed.").arg(target.driver)));
@@ -103,6 +108,9 @@ bool clsAccessDBConnection::Connect()
                 AddADOError(connectionError(AccessOpenError(target.filePath, answers)));
         } else if (!opened) {
             AddADOError(db.lastError());
+            // ODBC without the Access driver fails only here.
+            if (target.backend == DbBackend::Access)
+                AddADOError(accessDriverMissing(target.filePath));
         } else if (target.backend == DbBackend::Sqlite) {
             // SQLite opens any file lazily; read its catalogue so that a file
             // that is no database fails here and not at the first query.
@@ -145,6 +153,27 @@ QList<QSqlError> clsAccessDBConnection::GetADOErrors() const
 void clsAccessDBConnection::ClearADOErrors()
 {
     m_errors.clear();
+}
+
+QString clsAccessDBConnection::ConnectFailureText() const
+{
+    QStringList reasons;
+    bool fromDriver = false;
+    for (const QSqlError &e : m_errors) {
+        // Our own errors are whole sentences; a driver's are fragments.
+        fromDriver = fromDriver || !e.driverText().isEmpty();
+        // Drivers indent their continuation lines with tabs.
+        const QString text = e.databaseText().trimmed().isEmpty() ? e.driverText().simplified()
+                                                                  : e.databaseText().simplified();
+        if (!text.isEmpty() && !reasons.contains(text))
+            reasons << text;
+    }
+    if (reasons.isEmpty())
+        reasons << QStringLiteral("no reason was given");
+    if (!fromDriver)
+        return reasons.join(QLatin1Char('\n'));
+    return QStringLiteral("The database %1 could not be opened: %2")
+        .arg(PathForDisplay(m_database), reasons.join(QLatin1Char('\n')));
 }
 
 void clsAccessDBConnection::AddADOError(const QSqlError &error)

@@ -40,6 +40,9 @@ public:
     // The driver's error details kept since the last clear, oldest first.
     QList<QSqlError> GetADOErrors() const;
     void ClearADOErrors();
+    // Why the last Connect failed, for a person: the kept errors in plain
+    // words, naming the database without its password.
+    QString ConnectFailureText() const;
     // Appends an error (readers and writers that work on the connection
     // report theirs here too).
     void AddADOError(const QSqlError &error);

@@ -1,12 +1,36 @@
 #include "Platform.h"
 
+#include "FileNameCodec.h"
+
 #include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+// QFileInfo would turn a name that is no valid text into other bytes.
+bool IsKind(const QString &path, bool folder)
+{
+#ifndef Q_OS_WIN
+    if (HasRawFileNameBytes(path)) {
+        struct stat st;
+        return stat(EncodeFileName(path).constData(), &st) == 0
+            && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
+    }
+#endif
+    const QFileInfo info(path);
+    return folder ? info.isDir() : info.isFile();
+}
+
+} // namespace
 
 bool FileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    return QFileInfo(path).isFile();
+    return IsKind(path, false);
 }
 
 bool FolderExists(const QString &path, QChar separator)
@@ -14,7 +38,7 @@ bool FolderExists(const QString &path, QChar separator)
     QString folder = path;
     if (!folder.endsWith(separator))
         folder += separator;
-    return QFileInfo(folder).isDir();
+    return IsKind(folder, true);
 }
 
 QString GetFileExtension(const QString &path, bool withDot)

@@ -7,11 +7,16 @@
 #include "SystemApi.h"
 
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QLocale>
 #include <QProcess>
 #include <QSysInfo>
 
+#include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <vector>
@@ -58,26 +63,60 @@ int SystemAnsiCodePage(int lcid)
     return AnsiCodePageForLocaleId(lcid);
 }
 
+// One instance per user and display: an autostart entry and a terminal of
+// the same graphical session may carry different session ids.
 static QString InstanceBaseName()
 {
-    QString user = SystemSessionUserName();
-    if (user.isEmpty())
-        user = QString::number(getuid());
-    QString name = QStringLiteral("qspindrel-") + user;
-    const QString session = qEnvironmentVariable("XDG_SESSION_ID");
-    if (!session.isEmpty())
-        name += QLatin1Char('-') + session;
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return name;
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+        // ":0" and ":0.0" name the same display.
+        static const QRegularExpression screen(QStringLiteral("^(.*:\\d+)\\.\\d+$"));
+        display.replace(screen, QStringLiteral("\\1"));
+    }
+    if (display.isEmpty())
+        display = QStringLiteral("none");
+    for (QChar &c : display) {
+        if (!c.isLetterOrNumber() && c != u'-' && c != u'.')
+            c = u'_';
+    }
+    return QStringLiteral("qspindrel-") + display;
+}
+
+// A real folder (no link) of this user that nobody else may enter.
+static bool IsPrivateFolder(const QString &path)
+{
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)
+        && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
 }
 
 static QString InstanceDirectory()
 {
     // The runtime folder belongs to this user alone and goes with the login.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists())
+    if (!runtime.isEmpty() && IsPrivateFolder(runtime))
         return runtime;
-    return QDir::tempPath();
+    // Never a shared folder such as /tmp, where another user could plant
+    // the lock or the socket first: a folder of our own in the home.
+    const QString cache = QDir::homePath() + QStringLiteral("/.cache");
+    const QString own = cache + QStringLiteral("/qspindrel");
+    QDir().mkpath(cache);
+    const QByteArray ownPath = QFile::encodeName(own);
+    if (mkdir(ownPath.constData(), 0700) != 0 && !IsPrivateFolder(own)) {
+        struct stat st;
+        if (lstat(ownPath.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid())
+            chmod(ownPath.constData(), 0700);
+    }
+    if (IsPrivateFolder(own))
+        return own;
+    // Nowhere private to meet: this instance starts on its own rather than
+    // not at all.
+    static const QString alone = [] {
+        QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/qspindrel-XXXXXX";
+        return mkdtemp(pattern.data()) ? QFile::decodeName(pattern) : QDir::tempPath();
+    }();
+    return alone;
 }
 
 QString SystemInstanceServerName()

@@ -1,6 +1,7 @@
 #include "DirectoryScan.h"
 
 #include "Platform.h"
+#include "FileNameCodec.h"
 
 #include <QFile>
 
@@ -33,7 +34,8 @@ public:
             if (i == length)
                 return QStringView(m_buffer, qsizetype(length));
         }
-        m_wide = QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length)));
+        // Names that are no valid text keep their bytes (see FileNameCodec.h).
+        m_wide = DecodeFileName(QByteArrayView(name, qsizetype(length)));
         return m_wide;
     }
 
@@ -62,7 +64,7 @@ bool ScanPlainFiles(const QString &directory,
                     const std::function<bool(QStringView name)> &wanted,
                     const std::function<void(QStringView name, qint64 size, qint64 mtime)> &add)
 {
-    const QByteArray path = QFile::encodeName(directory);
+    const QByteArray path = EncodeFileName(directory);
     std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
     if (!dir)
         return false;
@@ -85,7 +87,7 @@ bool ScanPlainFiles(const QString &directory,
 
 bool ScanSubfolders(const QString &directory, const std::function<bool(QStringView name)> &visit)
 {
-    const QByteArray path = QFile::encodeName(directory);
+    const QByteArray path = EncodeFileName(directory);
     std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
     if (!dir)
         return false;

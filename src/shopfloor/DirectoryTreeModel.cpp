@@ -1,6 +1,7 @@
 #include "DirectoryTreeModel.h"
 
 #include "DirectoryScan.h"
+#include "FileNameCodec.h"
 #include "Platform.h"
 
 #include <QDir>
@@ -95,6 +96,11 @@ QString DriveRootText(unsigned driveType, const QString &volumeName, const QStri
     if (driveType == Network)
         return shareName.mid(shareName.lastIndexOf(QLatin1Char('\\')) + 1);
     return QString();
+}
+
+QString DirectoryForMessage(const QString &directory)
+{
+    return directory.isEmpty() ? QStringLiteral("\"\"") : directory;
 }
 
 QString TreeRootKey(const QString &directory)
@@ -283,7 +289,7 @@ void DirectoryTreeModel::loadChildren(const QModelIndex &index)
     for (const QString &name : names) {
         auto child = std::make_unique<Node>();
         child->key = ChildKey(node->key, name);
-        child->text = name;
+        child->text = DisplayFileName(name);
         if (HasListedSubfolder(child->key)) {
             auto dummy = std::make_unique<Node>();
             dummy->text = QStringLiteral("dummy");

@@ -16,6 +16,10 @@ int CheckTreeRoot(const QString &directory);
 // unknown.
 int RootRefusalMessage(quint32 attributes);
 
+// The directory as the messages about it name it: an empty one (nothing was
+// configured) shows as "" rather than leaving the placeholder unfilled.
+QString DirectoryForMessage(const QString &directory);
+
 // The key of the root node: the absolute, cleaned path in native separators;
 // a drive or file-system root keeps its trailing separator, others have none.
 QString TreeRootKey(const QString &directory);

@@ -1,12 +1,16 @@
 #include "ExistingNameCase.h"
 
+#include "FileNameCodec.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
 
 QString MatchExistingNameCase(const QString &fullPath, QChar separator)
 {
     const qsizetype cut = fullPath.lastIndexOf(separator);
-    if (cut < 0 || cut + 1 == fullPath.size() || QFileInfo::exists(fullPath))
+    // A name that is no valid text is taken as listed; Qt's listing could not match it.
+    if (cut < 0 || cut + 1 == fullPath.size() || HasRawFileNameBytes(fullPath)
+        || QFileInfo::exists(fullPath))
         return fullPath;
     const QString folder = fullPath.left(cut + 1);
     const QStringView name = QStringView(fullPath).mid(cut + 1);

@@ -1,11 +1,14 @@
 #include "FileListModel.h"
 
+#include "FileNameCodec.h"
+
 #include "DirectoryScan.h"
 #include "FileListFormat.h"
 #include "Messages.h"
 #include "Platform.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QIcon>
 #include <QPainter>
@@ -185,17 +188,25 @@ void FileListModel::sortFileList()
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<QString> paths;
-    paths.reserve(size_t(before.size()));
-    for (const QModelIndex &i : before)
-        paths.push_back(i.isValid() ? fullPath(i.row()) : QString());
+    // Each row's name offset is its identity: one pass maps old rows to new.
+    std::vector<quint32> offsetOfOldRow;
+    if (!before.isEmpty()) {
+        offsetOfOldRow.reserve(m_rows.size());
+        for (const Row &row : m_rows)
+            offsetOfOldRow.push_back(row.nameOffset);
+    }
     sortRows();
     if (!before.isEmpty()) {
+        QHash<quint32, int> newRowOfOffset;
+        newRowOfOffset.reserve(qsizetype(m_rows.size()));
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            newRowOfOffset.insert(m_rows[i].nameOffset, int(i));
         QModelIndexList after;
         after.reserve(before.size());
-        for (qsizetype i = 0; i < before.size(); ++i) {
-            const int row = rowOfFullPath(paths[size_t(i)]);
-            after.append(row < 0 ? QModelIndex() : index(row, before.at(i).column()));
+        for (const QModelIndex &old : before) {
+            const bool known = old.isValid() && size_t(old.row()) < offsetOfOldRow.size();
+            after.append(known ? index(newRowOfOffset.value(offsetOfOldRow[size_t(old.row())]), old.column())
+                               : QModelIndex());
         }
         changePersistentIndexList(before, after);
     }
@@ -283,7 +294,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case NameColumn: return name(row);
+        case NameColumn: return DisplayFileName(name(row));
         case SizeColumn: return sizeText(row);
         case ModifiedColumn: return timeText(row);
         case PathColumn: return fullPath(row);

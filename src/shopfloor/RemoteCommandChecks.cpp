@@ -1,19 +1,52 @@
 #include "RemoteCommandChecks.h"
 
 #include "ExistingNameCase.h"
+#include "FileNameCodec.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "RemoteCommandLine.h"
+#include "RequestSafety.h"
 #include "SelectedFilePath.h"
 
-QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
-                       const QStringList &extensionList, int currentAction, QChar separator)
+namespace {
+
+// The full path of a request that may go on, or empty after a message.
+QString SafeFullPath(const QString &fileText, const QString &currentDirectory,
+                     const QString &actionRoot, const QStringList &extensionList,
+                     const QString &line, QChar separator)
 {
     if (fileText.isEmpty()) {
         ShowMessage(GetMessageText(177));
         return QString();
     }
-    const QString fullPath = MatchExistingNameCase(
-        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator), separator);
+    const QString fullPath =
+        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator);
+    if (HasControlCharacter(line + fullPath)) {
+        ShowMessage(ControlCharacterErrorText(line + fullPath));
+        return QString();
+    }
+    if (!LiesInside(fullPath, actionRoot, separator)) {
+        ShowMessage(OutsideFolderErrorText(fullPath, actionRoot));
+        return QString();
+    }
+    if (HasRawFileNameBytes(fullPath)) {
+        ShowMessage(InvalidNameErrorText(fullPath));
+        return QString();
+    }
+    return MatchExistingNameCase(fullPath, separator);
+}
+
+} // namespace
+
+QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
+                       const QString &actionRoot, const QStringList &extensionList,
+                       int currentAction, const QString &remoteCommand, QChar separator)
+{
+    const QString fullPath =
+        SafeFullPath(fileText, currentDirectory, actionRoot, extensionList,
+                     BuildRemoteCommandLine(remoteCommand, QString()), separator);
+    if (fullPath.isEmpty())
+        return QString();
     if (currentAction == ActionSend) {
         if (!FileExists(fullPath)) {
             ShowMessage(GetMessageText(171, fullPath));
@@ -27,14 +60,13 @@ QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
 }
 
 QString CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
-                           const QStringList &extensionList, QChar separator)
+                           const QString &actionRoot, const QStringList &extensionList,
+                           QChar separator)
 {
-    if (fileText.isEmpty()) {
-        ShowMessage(GetMessageText(177));
+    const QString fullPath = SafeFullPath(fileText, currentDirectory, actionRoot,
+                                          extensionList, QString(), separator);
+    if (fullPath.isEmpty())
         return QString();
-    }
-    const QString fullPath = MatchExistingNameCase(
-        GetSelectedFilePath(fileText, currentDirectory, extensionList, separator), separator);
     if (!FileExists(fullPath)) {
         ShowMessage(GetMessageText(171, fullPath));
         return QString();

@@ -10,6 +10,9 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 
 // The checks Go makes before it connects, one problem at a time:
 // - an empty `fileText` shows message 177 (a text of blanks is not empty);
+// - a request line (`remoteCommand`, a blank, the full path) with a control
+//   character, or a full path outside `actionRoot` once "." and ".." are
+//   resolved, is refused with its own message;
 // - sending a file that does not exist shows 171 with its full path;
 // - receiving over an existing file asks 178 (Yes/No); No stops.
 // Returns the full path to request (see GetSelectedFilePath; a name that
@@ -17,11 +20,13 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 // string when the request must not go on; the message has then been shown
 // and the caller puts the focus back on txtFile.
 QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
-                       const QStringList &extensionList, int currentAction,
+                       const QString &actionRoot, const QStringList &extensionList,
+                       int currentAction, const QString &remoteCommand,
                        QChar separator = QDir::separator());
 
-// The same for Edit and View: 177 for an empty name, 171 when the file does not
+// The same for Edit and View: 177 for an empty name, the same refusals for a
+// control character or a path outside `actionRoot`, 171 when the file does not
 // exist (they never create one). Returns the full path or an empty string.
 QString CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
-                           const QStringList &extensionList,
+                           const QString &actionRoot, const QStringList &extensionList,
                            QChar separator = QDir::separator());

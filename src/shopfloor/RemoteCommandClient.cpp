@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 #include "Messages.h"
 #include "RemoteCommandLine.h"
+#include "RequestSafety.h"
 #include "WireEncoding.h"
 
 #include <QCoreApplication>
@@ -30,8 +31,10 @@ RemoteCommandClient::~RemoteCommandClient()
 
 QByteArray RemoteCommandClient::wireBytes(const RemoteCommandRequest &request) const
 {
-    return EncodeForWire(BuildRemoteCommandLine(request.remoteCommand, request.fullPath), m_encoding)
-        .value_or(QByteArray());
+    const QString line = BuildRemoteCommandLine(request.remoteCommand, request.fullPath);
+    if (HasControlCharacter(line))
+        return QByteArray();
+    return EncodeForWire(line, m_encoding).value_or(QByteArray());
 }
 
 bool RemoteCommandClient::start(const RemoteCommandRequest &request)
@@ -44,6 +47,11 @@ bool RemoteCommandClient::start(const RemoteCommandRequest &request)
     m_request = request;
 
     const QString line = BuildRemoteCommandLine(m_request.remoteCommand, m_request.fullPath);
+    // A line-based server would read a second request after a line break.
+    if (HasControlCharacter(line)) {
+        fail(Outcome::NotEncodable, ControlCharacterErrorText(line), false);
+        return true;
+    }
     const std::optional<QByteArray> bytes = EncodeForWire(line, m_encoding);
     if (!bytes) {
         fail(Outcome::NotEncodable, WireEncodingErrorText(line), false);

@@ -5,6 +5,7 @@
 #include "AppInfo.h"
 #include "CRegSettings.h"
 #include "DatabaseTarget.h"
+#include "DefaultButton.h"
 #include "DirectoryTreeModel.h"
 #include "FileGridView.h"
 #include "FileListModel.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -71,11 +73,17 @@ void frmShopFloor::CreateControls()
     connect(tvDirectory, &QTreeView::expanded, this, &frmShopFloor::tvDirectory_Expand);
     connect(tvDirectory, &QTreeView::collapsed, this, &frmShopFloor::tvDirectory_Collapse);
     connect(tvDirectory, &QTreeView::clicked, this, &frmShopFloor::tvDirectory_NodeClick);
-    // Arrow keys choose a folder too; a click reports itself through clicked().
+    // Whatever moves the highlight (keys, a collapse, rows that go away
+    // under it) chooses that folder, so that the tree, CurrentDirectory and
+    // the file list never disagree; a click on the chosen folder refreshes it.
     connect(tvDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_rebuildingTree && QApplication::mouseButtons() == Qt::NoButton
-                    && tvDirectory->hasFocus())
+                if (m_rebuildingTree || !current.isValid() || m_tree->isPlaceholder(current))
+                    return;
+                QString directory = m_tree->key(current);
+                if (!directory.endsWith(QDir::separator()))
+                    directory += QDir::separator();
+                if (directory != CurrentDirectory)
                     tvDirectory_NodeClick(current);
             });
 
@@ -94,6 +102,10 @@ void frmShopFloor::CreateControls()
     fraAction->setObjectName(QStringLiteral("fraAction"));
     tbAction = new frmShopFloorButtonBar(fraAction);
     tbAction->setObjectName(QStringLiteral("tbAction"));
+    // Two buttons side by side in the bar's fixed place, small pictures
+    // over the captions to fit its height.
+    tbAction->setShareWidth(true);
+    tbAction->setIconSize(QSize(16, 16));
     connect(tbAction, &frmShopFloorButtonBar::ButtonClick, this,
             &frmShopFloor::tbAction_ButtonClick);
 
@@ -136,9 +148,8 @@ void frmShopFloor::CreateFileRow()
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdEdit->hide();
     cmdView->hide();
-    // Enter anywhere in the window is Go, as for the default button.
-    cmdGo->setDefault(true);
-    connect(txtFile, &QLineEdit::returnPressed, cmdGo, &QPushButton::click);
+    // Go is the window's default button: Enter anywhere but on another button.
+    new DefaultButtonKeys(this, cmdGo);
 
     connect(cmdKeyboard, &QPushButton::clicked, this, &frmShopFloor::cmdKeyboard_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmShopFloor::cmdEdit_Click);
@@ -195,11 +206,14 @@ void frmShopFloor::Form_Load()
     if (DBConnection->IsConnected())
         DBConnection->Disconnect();
     DBConnection->setDatabase(DatabasePath);
-    DBConnection->Connect();
+    // The reason goes first: the query would only find the database closed.
+    const bool connected = DBConnection->Connect();
+    if (!connected)
+        ShowMessage(DBConnection->ConnectFailureText());
 
     ExtensionList.clear();
 
-    if (!LoadMachineList()) {
+    if (!connected || !LoadMachineList()) {
         LoadFailed = 1;
         if (gbUserMode)
             ShowMessage(GetMessageText(198, GetSessionUserName(), ApplicationTitle()));
@@ -331,12 +345,13 @@ void frmShopFloor::changeEvent(QEvent *event)
 void frmShopFloor::Form_Activate()
 {
     WindowActivated = true;
-    if (FolderExists(ActionRoot)) {
+    // An empty directory is no folder at all, not the file-system root.
+    if (!ActionRoot.isEmpty() && FolderExists(ActionRoot)) {
         tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
         return;
     }
     ClearFileList();
-    ShowMessage(GetMessageText(181, ActionRoot, ApplicationTitle()));
+    ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
 }
 
 void frmShopFloor::keyReleaseEvent(QKeyEvent *event)

@@ -1,15 +1,24 @@
 #include "frmShopFloorButtonBar.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QToolButton>
 
-frmShopFloorButtonBar::frmShopFloorButtonBar(QWidget *parent) : QToolBar(parent)
+namespace {
+
+constexpr int kMargin = 4;
+constexpr int kSpacing = 6;
+constexpr double kSmallestPointSize = 7.0;
+
+} // namespace
+
+frmShopFloorButtonBar::frmShopFloorButtonBar(QWidget *parent) : QWidget(parent)
 {
-    setMovable(false);
-    setFloatable(false);
-    setIconSize(QSize(32, 32));
-    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setAttribute(Qt::WA_StyledBackground);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 }
 
 void frmShopFloorButtonBar::Clear()
@@ -17,19 +26,20 @@ void frmShopFloorButtonBar::Clear()
     for (QToolButton *b : std::as_const(m_buttons))
         delete b;
     m_buttons.clear();
-    clear();
+    m_captions.clear();
+    updateGeometry();
 }
 
 int frmShopFloorButtonBar::AddButton(const QString &caption, const QIcon &icon)
 {
     auto *button = new QToolButton(this);
-    button->setText(caption);
+    // Shown exactly: a single "&" would become a keyboard mnemonic.
+    button->setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
     button->setIcon(icon);
+    button->setIconSize(m_iconSize);
     button->setCheckable(true);
-    button->setToolButtonStyle(toolButtonStyle());
+    button->setToolButtonStyle(m_style);
     button->setFocusPolicy(Qt::NoFocus);
-    // Never squeezed: what does not fit goes to the toolbar's overflow menu.
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     const int index = int(m_buttons.size()) + 1;
     // The click toggles the check state first; the handler then sets the
     // value it wants, so a click alone never changes the pressed look.
@@ -37,8 +47,11 @@ int frmShopFloorButtonBar::AddButton(const QString &caption, const QIcon &icon)
         button->setChecked(!button->isChecked());
         emit ButtonClick(index);
     });
-    addWidget(button);
     m_buttons.append(button);
+    m_captions.append(caption);
+    button->show();
+    updateGeometry();
+    PlaceButtons();
     return index;
 }
 
@@ -51,8 +64,7 @@ QToolButton *frmShopFloorButtonBar::Button(int index) const
 
 QString frmShopFloorButtonBar::Caption(int index) const
 {
-    QToolButton *b = Button(index);
-    return b ? b->text() : QString();
+    return Button(index) ? m_captions.at(index - 1) : QString();
 }
 
 void frmShopFloorButtonBar::SetValue(int index, int value)
@@ -85,23 +97,117 @@ void frmShopFloorButtonBar::SetToolTip(int index, const QString &tip)
         b->setToolTip(tip);
 }
 
-void frmShopFloorButtonBar::FitButtons()
+void frmShopFloorButtonBar::setIconSize(const QSize &size)
 {
-    // Captions stay whole: the toolbar squeezes buttons down to their
-    // minimum before it moves the rest to its overflow menu.
+    m_iconSize = size;
     for (QToolButton *b : std::as_const(m_buttons))
-        b->setMinimumWidth(b->sizeHint().width());
+        b->setIconSize(size);
+    updateGeometry();
+    PlaceButtons();
 }
 
-void frmShopFloorButtonBar::showEvent(QShowEvent *event)
+void frmShopFloorButtonBar::setToolButtonStyle(Qt::ToolButtonStyle style)
 {
-    FitButtons();
-    QToolBar::showEvent(event);
+    m_style = style;
+    for (QToolButton *b : std::as_const(m_buttons))
+        b->setToolButtonStyle(style);
+    updateGeometry();
+    PlaceButtons();
+}
+
+void frmShopFloorButtonBar::setShareWidth(bool share)
+{
+    m_shareWidth = share;
+    PlaceButtons();
+}
+
+QList<QSize> frmShopFloorButtonBar::ButtonSizes() const
+{
+    QList<QSize> sizes;
+    for (QToolButton *b : m_buttons)
+        sizes << b->sizeHint().expandedTo(b->minimumSizeHint());
+    return sizes;
+}
+
+QList<QRect> frmShopFloorButtonBar::FlowRects(const QList<QSize> &sizes, int width, int margin,
+                                              int spacing, int *height)
+{
+    QList<QRect> rects;
+    int x = margin, y = margin, rowHeight = 0;
+    qsizetype rowStart = 0;
+    const auto closeRow = [&] {
+        for (qsizetype i = rowStart; i < rects.size(); ++i)
+            rects[i].setHeight(rowHeight);
+    };
+    for (const QSize &size : sizes) {
+        if (x > margin && x + size.width() > width - margin) {
+            closeRow();
+            y += rowHeight + spacing;
+            x = margin;
+            rowHeight = 0;
+            rowStart = rects.size();
+        }
+        rects << QRect(QPoint(x, y), size);
+        x += size.width() + spacing;
+        rowHeight = qMax(rowHeight, size.height());
+    }
+    closeRow();
+    if (height)
+        *height = sizes.isEmpty() ? 2 * margin : y + rowHeight + margin;
+    return rects;
+}
+
+int frmShopFloorButtonBar::heightForWidth(int width) const
+{
+    int height = 0;
+    FlowRects(ButtonSizes(), width, kMargin, kSpacing, &height);
+    return height;
+}
+
+QSize frmShopFloorButtonBar::sizeHint() const
+{
+    const int width = parentWidget() ? parentWidget()->width() : 640;
+    return QSize(width, heightForWidth(width));
+}
+
+void frmShopFloorButtonBar::PlaceButtons()
+{
+    if (m_buttons.isEmpty())
+        return;
+    if (m_shareWidth) {
+        const int count = int(m_buttons.size());
+        const int each = qMax(0, (width() - (count - 1) * kSpacing) / count);
+        // The captions get a smaller type, down to a limit, before they are cut.
+        QFont font = this->font();
+        const QFontMetrics base(font);
+        int widest = 0;
+        for (const QString &caption : std::as_const(m_captions))
+            widest = qMax(widest, base.horizontalAdvance(caption));
+        const int room = each - 2 * kMargin - 4;
+        if (widest > room && room > 0 && font.pointSizeF() > 0)
+            font.setPointSizeF(qMax(kSmallestPointSize, font.pointSizeF() * room / widest));
+        for (int i = 0; i < count; ++i) {
+            m_buttons[i]->setFont(font);
+            m_buttons[i]->setGeometry(i * (each + kSpacing), 0, each, height());
+        }
+        return;
+    }
+    const QList<QRect> rects = FlowRects(ButtonSizes(), width(), kMargin, kSpacing, nullptr);
+    for (qsizetype i = 0; i < rects.size(); ++i)
+        m_buttons[i]->setGeometry(rects.at(i));
+}
+
+void frmShopFloorButtonBar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    PlaceButtons();
 }
 
 void frmShopFloorButtonBar::changeEvent(QEvent *event)
 {
-    QToolBar::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        FitButtons();
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        updateGeometry();
+        PlaceButtons();
+    }
 }

@@ -2,6 +2,7 @@
 #include "frmShopFloor.h"
 
 #include "AppInfo.h"
+#include "DirectoryTreeModel.h"
 #include "EditorCommand.h"
 #include "FileNameEdit.h"
 #include "FormUtil.h"
@@ -16,7 +17,8 @@ void frmShopFloor::cmdGo_Click()
     if (RemoteClient->isBusy())
         return;
     const QString fullPath =
-        CheckFileForGo(txtFile->text(), CurrentDirectory, ExtensionList, CurrentAction);
+        CheckFileForGo(txtFile->text(), CurrentDirectory, TreeRootKey(ActionRoot), ExtensionList,
+                       CurrentAction, RemoteCommand);
     if (fullPath.isEmpty()) {
         txtFile->setFocus();
         return;
@@ -38,7 +40,8 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
 {
     if (EditorPath.isEmpty() || CurrentEditMode == 0)
         return;
-    const QString fullPath = CheckFileForEditor(txtFile->text(), CurrentDirectory, ExtensionList);
+    const QString fullPath = CheckFileForEditor(txtFile->text(), CurrentDirectory,
+                                                 TreeRootKey(ActionRoot), ExtensionList);
     if (fullPath.isEmpty()) {
         txtFile->setFocus();
         return;

@@ -24,10 +24,6 @@ namespace {
 const QString kSplitterSection = QStringLiteral("Settings");
 const QString kSplitterKey = QStringLiteral("SFWizardVSplitter");
 
-// tbAction fills fraAction but for this margin, so that its buttons are
-// finger-sized and their captions stand under the pictures.
-constexpr int kActionBarMargin = 90;
-
 } // namespace
 
 double frmShopFloor::Dpi() const
@@ -80,7 +76,8 @@ void frmShopFloor::Form_Resize()
 {
     ApplyMinimumSize();
     QWidget *client = centralWidget();
-    const int toolbarPixels = tbMachines->sizeHint().height();
+    // Machines that do not fit in one row wrap onto more rows.
+    const int toolbarPixels = tbMachines->heightForWidth(client->width());
     tbMachines->setGeometry(0, 0, client->width(), toolbarPixels);
     const QRect panel =
         PicFilesRect(ToTwips(client->width()), ToTwips(client->height()), ToTwips(toolbarPixels));
@@ -105,20 +102,14 @@ void frmShopFloor::picFiles_Resize()
     const int stored = TwipsFromSetting(
         CRegSettings().GetUserSetting(kSplitterSection, kSplitterKey, SplitterDefault),
         SplitterDefault);
-    // The frame keeps its width unless the captions in this language and
-    // font need more; then it grows rather than cutting them off.
-    const int actionWidth =
-        qMax(int(ActionFrameWidth), ToTwips(tbAction->sizeHint().width()) + 2 * kActionBarMargin);
     const PanelLayout layout =
         LayoutPanel(ToTwips(picFiles->width()), ToTwips(picFiles->height()),
-                    ToTwips(centralWidget()->width()), stored, FrameHeight, actionWidth);
+                    ToTwips(centralWidget()->width()), stored);
     tvDirectory->setGeometry(ToPixels(layout.tree));
     grdFiles->setGeometry(ToPixels(layout.grid));
     VSplitter->setGeometry(ToPixels(layout.bar));
     fraAction->setGeometry(ToPixels(layout.actionFrame));
-    tbAction->setGeometry(ToPixels(QRect(kActionBarMargin, kActionBarMargin,
-                                         actionWidth - 2 * kActionBarMargin,
-                                         FrameHeight - 2 * kActionBarMargin)));
+    tbAction->setGeometry(ToPixels(ActionToolbarRect));
     fraFile->setGeometry(ToPixels(layout.fileFrame));
     LayoutFileRow();
 }

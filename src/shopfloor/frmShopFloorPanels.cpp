@@ -20,7 +20,7 @@ void frmShopFloor::RebuildDirectoryTree()
         // While loading, the activation handler reports the missing folder.
         if (WindowActivated) {
             ClearFileList();
-            ShowMessage(GetMessageText(181, ActionRoot, ApplicationTitle()));
+            ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
         }
         return;
     }
@@ -48,6 +48,14 @@ void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
 
 void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
 {
+    // A folder below the collapsed one is about to go: the collapsed folder
+    // takes over the highlight, and with it the file list.
+    for (QModelIndex i = tvDirectory->currentIndex(); i.isValid(); i = i.parent()) {
+        if (i.parent() == index) {
+            tvDirectory->setCurrentIndex(index);
+            break;
+        }
+    }
     m_tree->addPlaceholder(index);
 }
 

@@ -9,14 +9,14 @@ namespace {
 
 const char *const kStyleSheet = R"(
 #frmShopFloorClient { background: #e6e9ec; }
-QToolBar { background: transparent; border: none; spacing: 6px; padding: 4px; }
+frmShopFloorButtonBar { background: transparent; border: none; }
 #tbMachines { background: #d9dee3; border-bottom: 1px solid #b4bcc4; }
 QToolButton {
     color: #1d2730; background: #f4f6f8; border: 1px solid #aab4be; border-radius: 4px;
     padding: 6px 12px; min-height: 40px;
 }
 #tbMachines QToolButton { min-width: 116px; min-height: 60px; font-weight: 600; }
-#tbAction QToolButton { padding: 3px 6px; }
+#tbAction QToolButton { padding: 1px 2px; min-height: 0px; }
 QToolButton:hover { background: #ffffff; border-color: #7f8e9c; }
 QToolButton:checked {
     background: #d3e4f2; border: 2px solid #1f5f8b; color: #0f3552;

@@ -6,8 +6,6 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QWidget>
 
 namespace {
@@ -27,19 +25,11 @@ void ShowMessageLater(QWidget *context, const QString &text)
 
 QString DatabaseFailureText(const QString &path, const QString &reason)
 {
-    QString shown = path;
-    if (DatabaseBackendForPath(path) == DbBackend::PostgreSql) {
-        QUrl url(path);
-        QUrlQuery query(url);
-        query.removeAllQueryItems(QStringLiteral("password"));
-        url.setQuery(query);
-        shown = url.isValid() ? url.toDisplayString(QUrl::RemovePassword) : QStringLiteral("postgresql://...");
-    }
+    const QString shown = PathForDisplay(path);
     QString why = reason.trimmed().isEmpty() ? QStringLiteral("The reason is unknown.") : reason.trimmed();
     // Driver texts may quote the address they were given.
+    why.replace(path, shown);
     const QString password = ResolveDatabaseTarget(path).password;
-    if (shown != path)
-        why.replace(path, shown);
     if (!password.isEmpty())
         why.replace(password, QStringLiteral("***"));
     return QStringLiteral("The database %1 could not be opened.\n\n%2").arg(shown, why);

@@ -37,6 +37,8 @@ private slots:
 
     void userValuesKeepTheirKind_data();
     void userValuesKeepTheirKind();
+    void handWrittenValues_data();
+    void handWrittenValues();
     void keyPathChoosesTheFile();
     void missingOrOtherKindGivesDefault();
     void machineReadsFirstFolderThatHasTheFile();
@@ -103,7 +105,8 @@ void tst_RegSettings::userValuesKeepTheirKind_data()
     for (const QVariant &v : {QVariant("1200"), QVariant(1200), QVariant(0), QVariant(-1), QVariant(std::numeric_limits<int>::min()),
                               QVariant(QString("")), QVariant("a;b, c = d"), QVariant("@Variant(x)"),
                               QVariant("dword:000004b0"), QVariant("sz:x"), QVariant("DWORD:1"),
-                              QVariant(QString::fromUtf8("Ölwanne 主轴"))})
+                              QVariant(QString::fromUtf8("Ölwanne 主轴")), QVariant("D:\\hall 1, line 2\\x.db"),
+                              QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("tab\there\n")})
         QTest::addRow("%s %s", v.typeName(), qPrintable(v.toString())) << "Settings" << v << v;
 }
 
@@ -118,6 +121,44 @@ void tst_RegSettings::userValuesKeepTheirKind()
     QCOMPARE(read, expected);
     if (value.typeId() == QMetaType::Int && value.toInt() == 1200) // as other tools write a REG_DWORD
         QCOMPARE(QSettings(userFile(), QSettings::IniFormat).value("Settings/Value"), QVariant("dword:000004b0"));
+}
+
+void tst_RegSettings::handWrittenValues_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("comma") << QByteArray("/srv/dnc/hall 1, line 2/config.db") << "/srv/dnc/hall 1, line 2/config.db";
+    QTest::newRow("quoted whole") << QByteArray("\" a, b \"") << " a, b ";
+    QTest::newRow("quotes inside") << QByteArray("say \"hi\" twice") << "say \"hi\" twice";
+    QTest::newRow("escaped backslashes") << QByteArray("C:\\\\DNC\\\\Config.mdb") << "C:\\DNC\\Config.mdb";
+    QTest::newRow("plain backslashes") << QByteArray("C:\\DNC\\Config.mdb") << "C:\\DNC\\Config.mdb";
+    QTest::newRow("non-ASCII") << QByteArray("Zürich – Halle 3") << QString::fromUtf8("Zürich – Halle 3");
+    QTest::newRow("blanks around") << QByteArray("   x y   ") << "x y";
+    QTest::newRow("semicolon") << QByteArray("a;b") << "a;b";
+}
+
+// A file written by hand: names in any case, values as one text; the program's
+// own write keeps them and stays readable by QSettings' INI reader.
+void tst_RegSettings::handWrittenValues()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QString, expected);
+    QDir().mkpath(QFileInfo(userFile()).path());
+    QFile file(userFile());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[settings]\ndatabase=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n");
+    file.close();
+    CRegSettings settings;
+    QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant(expected));
+    QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState", 2), QVariant(0));
+    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewState", 2));
+    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewLeft", 1000));
+    QCOMPARE(settings.GetUserSetting("settings", "DATABASE"), QVariant(expected));
+    QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState"), QVariant(2));
+    QSettings qt(userFile(), QSettings::IniFormat);
+    QCOMPARE(qt.allKeys().size(), 3);
+    QVERIFY(settings.DeleteUserSetting("SETTINGS", "Database"));
+    QVERIFY(!settings.GetUserSetting("Settings", "Database").isValid());
 }
 
 void tst_RegSettings::keyPathChoosesTheFile()
@@ -161,7 +202,7 @@ void tst_RegSettings::missingOrOtherKindGivesDefault()
     const QVariantList read{settings.GetUserSetting("S", "List", "d"), settings.GetUserSetting("S", "Bytes", "d"),
                             settings.GetUserSetting("S", "Plain"), settings.GetUserSetting("S", "Short"),
                             settings.GetUserSetting("S", "Long"), settings.GetUserSetting("S", "X")};
-    QCOMPARE(kinds(read), kinds({"d", "d", "4500", 16, "dword:123456789", "dword:xyz"}));
+    QCOMPARE(kinds(read), kinds({"a, b", "d", "4500", 16, "dword:123456789", "dword:xyz"}));
     // Values that are neither text nor numbers are not stored.
     QVERIFY(!settings.SaveMachineSetting("", "Bad", QVariant()));
     QVERIFY(!settings.SaveMachineSetting("", "Bad", 1e12));

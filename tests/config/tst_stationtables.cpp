@@ -188,7 +188,9 @@ void tst_StationTables::portConversion_data()
     const QList<std::tuple<const char *, const char *, QVariant, int>> cases{
         {"text 5001", "text", "5001", 5001}, {"number 5001", "integer", 5001, 5001},
         {"text with blanks", "text", " 5001 ", 5001}, {"text abc", "text", "abc", 0},
-        {"text fraction", "text", "5001.5", 0}, {"text too large", "text", "4294972297", 0},
+        {"text fraction", "text", "5001.5", 5002},
+        {"number fraction", "real", 5001.5, 5002}, {"text half to even", "text", "5002.5", 5002},
+        {"text too large", "text", "4294972297", 0},
         {"null text", "text", QVariant(QMetaType(QMetaType::QString)), 0},
         {"null number", "integer", QVariant(QMetaType(QMetaType::Int)), 0}};
     for (const QString &b : TestBackends())

@@ -1,13 +1,17 @@
 #include <QtTest>
 
+#include "DefaultButton.h"
 #include "FormUtil.h"
 #include "Help.h"
 #include "HelpViewer.h"
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPointer>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -124,6 +128,59 @@ private slots:
         QCOMPARE(window.released,
                  (QList<int>{Qt::Key_F1, Qt::Key_A, Qt::Key_Space, Qt::Key_F1, Qt::Key_F5}));
         QCOMPARE(dialog.released, QList<int>{Qt::Key_F1});
+    }
+    void defaultButton_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("pressed"); // "" nothing
+        QTest::newRow("Return in a text box") << "edit" << int(Qt::Key_Return) << "go";
+        QTest::newRow("keypad Enter in a tree") << "tree" << int(Qt::Key_Enter) << "go";
+        QTest::newRow("Return on the default") << "go" << int(Qt::Key_Return) << "go";
+        QTest::newRow("Return on another button") << "other" << int(Qt::Key_Return) << "other";
+        QTest::newRow("Space on another button") << "other" << int(Qt::Key_Space) << "other";
+        QTest::newRow("multi-line editor keeps Return") << "lines" << int(Qt::Key_Return) << "";
+        QTest::newRow("dialog keeps its keys") << "dialog" << int(Qt::Key_Return) << "";
+        QTest::newRow("default hidden") << "hidden" << int(Qt::Key_Return) << "";
+    }
+    // Enter presses the default button of a main window wherever the focus is,
+    // once, unless another button or a control that takes Enter has the focus.
+    void defaultButton()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(QString, pressed);
+        QMainWindow window;
+        auto *client = new QWidget(&window);
+        window.setCentralWidget(client);
+        auto *layout = new QVBoxLayout(client);
+        auto *edit = new QLineEdit(client);
+        auto *tree = new QTreeWidget(client);
+        new QTreeWidgetItem(tree, QStringList{QStringLiteral("row")});
+        auto *lines = new QPlainTextEdit(client);
+        auto *go = new QPushButton(QStringLiteral("Go"), client);
+        auto *other = new QPushButton(QStringLiteral("Other"), client);
+        for (QWidget *w : QList<QWidget *>{edit, tree, lines, go, other})
+            layout->addWidget(w);
+        QDialog dialog(&window);
+        auto *dialogEdit = new QLineEdit(&dialog);
+        new DefaultButtonKeys(&window, go);
+        QSignalSpy goClicks(go, &QPushButton::clicked), otherClicks(other, &QPushButton::clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (focus == QLatin1String("hidden"))
+            go->hide();
+        const QHash<QString, QWidget *> targets{{"tree", tree}, {"go", go}, {"other", other},
+                                                {"lines", lines}, {"dialog", dialogEdit}};
+        QWidget *target = targets.value(focus, edit);
+        if (focus == QLatin1String("dialog")) {
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        }
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(goClicks.count(), pressed == QLatin1String("go") ? 1 : 0);
+        QCOMPARE(otherClicks.count(), pressed == QLatin1String("other") ? 1 : 0);
     }
     // A drive's root doubles the separator.
     void helpFilePath()

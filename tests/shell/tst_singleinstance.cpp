@@ -3,9 +3,12 @@
 #include "SingleInstance.h"
 
 #include <QDirIterator>
+#include <QMap>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -32,15 +35,25 @@ QStringList Snapshot(const QString &root)
 struct Sandbox {
     QTemporaryDir dir;
 
-    void start(QProcess &process, const QStringList &arguments, const QByteArray &hook = {})
+    // `extra`: variables to set, or with an empty value to remove.
+    void start(QProcess &process, const QStringList &arguments, const QByteArray &hook = {},
+               const QMap<QString, QString> &extra = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":77"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         for (const char *var : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "HOME", "TMPDIR"}) {
             const QString sub = dir.filePath(QString::fromLatin1(var));
             QDir().mkpath(sub);
             QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             env.insert(QString::fromLatin1(var), sub);
+        }
+        for (auto it = extra.begin(); it != extra.end(); ++it) {
+            if (it.value().isEmpty())
+                env.remove(it.key());
+            else
+                env.insert(it.key(), it.value());
         }
         env.remove(QStringLiteral("QS_INSTANCE_TEST_HOOK"));
         if (!hook.isEmpty())
@@ -119,6 +132,55 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(lines.has(restored, from), qPrintable(lines.all.join('\n')), 10000);
         QCOMPARE(first.state(), QProcess::Running);
     }
+    void keyIsUserAndDisplay_data()
+    {
+        QTest::addColumn<QString>("runtime");  // "private", "open" (others may write), "none"
+        QTest::addColumn<QString>("secondDisplay");
+        QTest::addColumn<bool>("fetchesFirst");
+        QTest::newRow("other session id, same display") << "private" << ":77.0" << true;
+        QTest::newRow("runtime folder open to others") << "open" << ":77" << true;
+        QTest::newRow("no runtime folder") << "none" << ":77" << true;
+        QTest::newRow("other display") << "private" << ":78" << false;
+    }
+    // One instance per user and display, whatever the session ids; the lock
+    // and socket only in a folder nobody else can write to.
+    void keyIsUserAndDisplay()
+    {
+        QFETCH(QString, runtime);
+        QFETCH(QString, secondDisplay);
+        QFETCH(bool, fetchesFirst);
+        Sandbox sandbox;
+        const QString tmp = sandbox.dir.filePath(QStringLiteral("TMPDIR"));
+        // What another user could plant in a folder open to all stays unused.
+        const QString open = sandbox.dir.filePath(QStringLiteral("open"));
+        QVERIFY(QDir().mkpath(open));
+        QVERIFY(QFile::setPermissions(open, QFileDevice::Permissions(0x7777)));
+        QMap<QString, QString> env{{QStringLiteral("XDG_SESSION_ID"), QStringLiteral("1")}};
+        if (runtime != QLatin1String("private"))
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime == QLatin1String("open") ? open : QString());
+        QProcess first;
+        sandbox.start(first, {QStringLiteral("-PROPERTIES")}, "normal", env);
+        const auto stopFirst = qScopeGuard([&] { Stop(first); });
+        Lines lines{first, {}};
+        QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("READY")), 20000);
+
+        env.insert(QStringLiteral("XDG_SESSION_ID"), QStringLiteral("2"));
+        env.insert(QStringLiteral("DISPLAY"), secondDisplay);
+        QProcess second;
+        sandbox.start(second, {QStringLiteral("-PROPERTIES")}, "normal", env);
+        const auto stopSecond = qScopeGuard([&] { Stop(second); });
+        if (fetchesFirst) {
+            QVERIFY(second.waitForFinished(10000));
+            QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("ACTIVATE")), 10000);
+        } else {
+            Lines secondLines{second, {}};
+            QTRY_VERIFY_WITH_TIMEOUT(secondLines.has(QStringLiteral("READY")), 20000);
+        }
+        // (Qt keeps a runtime folder of its own there when it has none.)
+        QCOMPARE(Snapshot(tmp).filter(u"qspindrel"_s), QStringList());
+        QCOMPARE(Snapshot(open).filter(u"qspindrel"_s), QStringList());
+    }
+
     void simultaneousStartsHaveOneWinner()
     {
         Sandbox sandbox;

@@ -1,11 +1,21 @@
 #include "DirectoryScan.h"
 #include "DirectoryTreeModel.h"
+#include "FileListModel.h"
+#include "FileNameCodec.h"
+#include "Messages.h"
 #include "Platform.h"
+#include "RemoteCommandChecks.h"
+#include "RequestSafety.h"
 #include "TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -252,6 +262,64 @@ private slots:
         model.clear();
         QCOMPARE(model.rowCount(), 0);
         QVERIFY(!model.rootIndex().isValid());
+    }
+
+    void namesThatAreNoText_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("text");
+        QTest::newRow("Latin-1") << QByteArray("Gr\xfcn") << false;
+        QTest::newRow("stray bytes") << QByteArray("a\xff\xfe") << false;
+        QTest::newRow("overlong slash") << QByteArray("x\xc0\xaf") << false;
+        QTest::newRow("cut sequence") << QByteArray("\xe2\x82") << false;
+        QTest::newRow("UTF-8") << QByteArray("Z\xc3\xbcrich \xe2\x82\xac") << true;
+    }
+    // Folders and files whose names are no valid text keep their bytes: the
+    // folder opens, its file is listed under a path that exists, and Go
+    // refuses it rather than send another name.
+    void namesThatAreNoText()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("names are bytes on Unix only");
+#else
+        QFETCH(QByteArray, name);
+        QFETCH(bool, text);
+        const QString decoded = DecodeFileName(name);
+        QCOMPARE(EncodeFileName(decoded), name);
+        QCOMPARE(HasRawFileNameBytes(decoded), !text);
+        QVERIFY(DisplayFileName(decoded).isValidUtf16());
+
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/' + name;
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        QVERIFY(::mkdir((folder + "/sub").constData(), 0700) == 0);
+        const int fd = ::open((folder + '/' + name + ".NC").constData(), O_CREAT | O_WRONLY, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+
+        DirectoryTreeModel model;
+        const QModelIndex root = model.setRoot(TreeRootKey(dir.path()), TreeRootText(dir.path()));
+        QCOMPARE(model.rowCount(root), 1);
+        const QModelIndex node = model.index(0, 0, root);
+        QCOMPARE(EncodeFileName(model.key(node)), folder);
+        QCOMPARE(model.data(node).toString(), DisplayFileName(decoded));
+        QVERIFY(FolderExists(model.key(node)));
+        model.loadChildren(node);
+        QCOMPARE(childTexts(model, node), QStringList{"sub"});
+
+        FileListModel files;
+        const QString current = model.key(node) + '/';
+        QCOMPARE(files.fill(current, {".NC"}), 1);
+        QVERIFY(FileExists(files.fullPath(0)));
+        QCOMPARE(files.data(files.index(0, 0)).toString(), DisplayFileName(decoded) + ".NC");
+
+        QStringList messages;
+        SetMessagePresenter([&](const QString &t, int) { messages << t; return int(MsgResultOk); });
+        const QString path = CheckFileForGo(files.name(0), current, dir.path(), {".NC"}, 0, "LOAD", '/');
+        SetMessagePresenter({});
+        QCOMPARE(path, text ? files.fullPath(0) : QString());
+        QCOMPARE(messages, text ? QStringList() : QStringList{InvalidNameErrorText(files.fullPath(0))});
+#endif
     }
 };
 

@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 #include "Messages.h"
 #include "RemoteCommandClient.h"
+#include "RequestSafety.h"
 #include "WireEncoding.h"
 #include "tst_dispatch_peers.h"
 
@@ -183,6 +184,8 @@ private slots:
         const int wire = int(DefaultWireEncoding());
         QTest::newRow("Greek in Latin-1") << int(QStringConverter::Latin1) << 1 << QString::fromUtf8("/nc/\u03a9.NC");
         QTest::newRow("lone surrogate in the wire encoding") << wire << 1 << QString("/nc/") + QChar(0xD800) + ".NC";
+        QTest::newRow("line feed in the name") << wire << 1 << QString("/nc/A\nSAVE evil.NC");
+        QTest::newRow("carriage return in the name") << wire << 1 << QString("/nc/A\r.NC");
         for (int port : {0, -1, 65536})
             QTest::addRow("port %d", port) << wire << port << "/x";
     }
@@ -200,7 +203,7 @@ private slots:
         QVERIFY(port != 1 || client.wireBytes(request).isEmpty());
         QCOMPARE(run(client, request), port == 1 ? Outcome::NotEncodable : Outcome::Failed);
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages.first().contains(port == 1 ? path : QString::number(port)));
+        QVERIFY(m_messages.first().contains(port == 1 ? ShowControlCharacters(path) : QString::number(port)));
         QVERIFY(!client.isBusy());
         QTest::qWait(200);
         QCOMPARE(connections.count(), 0);

@@ -3,15 +3,18 @@
 #include "EditorCommand.h"
 #include "Messages.h"
 #include "RemoteCommandChecks.h"
+#include "RequestSafety.h"
 
 enum { Send, Receive, Editor };
 struct Check {
     QString text;
     int action, answer;
     QString expectedName;  // under the directory; "" = stopped
-    int message;           // 0 = none
+    int message;           // 0 = none; Control or Outside: the refusals
     QString messageName;   // %1 of the message, under the directory
+    QString command = "LOAD";
 };
+enum { Control = -1, Outside = -2 };
 Q_DECLARE_METATYPE(Check)
 
 // The checks before Go, Edit and View, and the editor's command line.
@@ -63,17 +66,30 @@ private slots:
         QTest::newRow("editor: other case, blanks") << Check{"part 7", Editor, 0, "PART 7.NC", 0, ""};
         QTest::newRow("send, two files differ by case only") << Check{"twin", Send, 0, "", 171, "twin.NC"};
         QTest::newRow("send, exact name among case twins") << Check{"Twin", Send, 0, "Twin.NC", 0, ""};
+        // Nothing with a line break reaches the wire, nothing leaves the action's folder.
+        QTest::newRow("line feed in the name") << Check{"O1\nSAVE evil", Send, 0, "", Control, "O1\nSAVE evil.NC"};
+        QTest::newRow("CR LF after the command") << Check{"O1", Receive, 0, "", Control, "O1.NC", "LOAD\r\n"};
+        QTest::newRow("editor: tab in the name") << Check{"O\t1", Editor, 0, "", Control, "O\t1.NC"};
+        QTest::newRow("up and out") << Check{"../other/O1", Receive, 0, "", Outside, "../other/O1.NC"};
+        QTest::newRow("editor: up and out") << Check{"SUB.NC/../../O1", Editor, 0, "", Outside, "SUB.NC/../../O1.NC"};
+        QTest::newRow("down and back up stays inside") << Check{"SUB.NC/../O1", Send, 0, "SUB.NC/../O1.NC", 0, ""};
     }
     void checks()
     {
         QFETCH(Check, c);
         m_answer = c.answer;
         const QStringList extensions{".NC", ".TXT"};
-        const QString path = c.action == Editor ? CheckFileForEditor(c.text, m_current, extensions, '/')
-                                                : CheckFileForGo(c.text, m_current, extensions, c.action, '/');
+        const QString root = m_dir.path();
+        const QString path = c.action == Editor
+            ? CheckFileForEditor(c.text, m_current, root, extensions, '/')
+            : CheckFileForGo(c.text, m_current, root, extensions, c.action, c.command, '/');
         QCOMPARE(path, c.expectedName.isEmpty() ? QString() : m_current + c.expectedName);
         const QString arg = c.messageName.isEmpty() ? QString() : m_current + c.messageName;
-        QCOMPARE(m_messages, c.message ? QStringList{GetMessageText(c.message, arg)} : QStringList());
+        const QString line = c.action == Editor ? arg : c.command + ' ' + arg;
+        const QString text = c.message == Control   ? ControlCharacterErrorText(line)
+                             : c.message == Outside ? OutsideFolderErrorText(arg, root)
+                                                    : GetMessageText(c.message, arg);
+        QCOMPARE(m_messages, c.message ? QStringList{text} : QStringList());
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());
     }
 

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "RequestSafety.h"
 #include "SelectedFilePath.h"
 
 class tst_SelectedFilePath : public QObject
@@ -48,6 +49,32 @@ private slots:
         QFETCH(QString, expected);
         const QChar separator = directory.startsWith('/') ? '/' : '\\';
         QCOMPARE(GetSelectedFilePath(text, directory, extensions, separator), expected);
+        // Every full path made from a name lies in the folder it was made in.
+        if (!directory.isEmpty())
+            QVERIFY(LiesInside(expected, directory, separator));
+    }
+
+    void insideFolder_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("up into a sibling") << "/progs/machineA/../otherB/SECRET.NC" << "/progs/machineA" << false;
+        QTest::newRow("down and up") << "/progs/machineA/sub/../A.NC" << "/progs/machineA/" << true;
+        QTest::newRow("dots and doubled separators") << "/progs//machineA/./A.NC" << "/progs/machineA" << true;
+        QTest::newRow("the folder itself") << "/progs/machineA/." << "/progs/machineA" << false;
+        QTest::newRow("above the file-system root") << "/../progs/machineA/A.NC" << "/progs/machineA" << false;
+        QTest::newRow("case differs on Linux") << "/progs/MachineA/A.NC" << "/progs/machineA" << false;
+        QTest::newRow("case differs on Windows") << "d:\\nc\\mill1\\A.NC" << "D:\\NC\\MILL1\\" << true;
+        QTest::newRow("sibling with the same start") << "D:\\NC\\MILL10\\A.NC" << "D:\\NC\\MILL1" << false;
+        QTest::newRow("slash on Windows") << "D:/NC/MILL1/../MILL2/A.NC" << "D:\\NC\\MILL1" << false;
+    }
+    void insideFolder()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, root);
+        const QChar separator = root.startsWith('/') ? '/' : '\\';
+        QTEST(LiesInside(path, root, separator), "inside");
     }
 };
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -40,9 +39,8 @@ void UseDefaultPermissions(const QString &path)
 
 QString DatabaseDisplayName(const QString &databasePath)
 {
-    if (DatabaseBackendForPath(databasePath) != DbBackend::PostgreSql)
-        return databasePath;
-    return QUrl(databasePath).toDisplayString(QUrl::RemovePassword);
+    // QUrl keeps the password of a malformed URL and of a password= option.
+    return PathForDisplay(databasePath);
 }
 
 QString LastDatabaseError(const clsAccessDBConnection &connection)
