@@ -8,6 +8,7 @@
 #include "WizardGrid.h"
 #include "WizardState.h"
 
+#include <QHash>
 #include <QVBoxLayout>
 
 OptionsStep::OptionsStep(WizardState &state, TransferDirection direction, QWidget *parent)
@@ -115,6 +116,17 @@ void OptionsStep::BrowseDirectoryCell(int row)
 bool OptionsStep::CheckOptions()
 {
     grid->CommitGridEdit();
+    // Machines mostly share a few folders: each is asked of the file system
+    // once (a share over the network answers slowly).
+    QHash<QString, int> folderVerdicts;
+    const auto folderMessage = [&](const QString &dir) {
+        auto it = folderVerdicts.constFind(dir);
+        if (it == folderVerdicts.constEnd()) {
+            const int verdict = !FolderExists(dir) ? 153 : IsRootFolder(dir) ? 0 : RefusedFolderMessage(dir);
+            it = folderVerdicts.insert(dir, verdict);
+        }
+        return *it;
+    };
     for (int r = 0; r <= m_rows->upperBound(); ++r) {
         int failed = 0, column = ColDirectory;
         QString argument;
@@ -124,11 +136,8 @@ bool OptionsStep::CheckOptions()
             column = ColRemoteCommand;
         } else if (dir.isEmpty()) {
             failed = 152;
-        } else if (!FolderExists(dir)) {
-            failed = 153;
-            argument = dir;
-        } else if (!IsRootFolder(dir)) {
-            failed = RefusedFolderMessage(dir);
+        } else {
+            failed = folderMessage(dir);
             argument = dir;
         }
         if (failed) {
