@@ -10,7 +10,6 @@
 #include "WizardDriver.h"
 
 #include <QRandomGenerator>
-#include <csignal>
 #include <iostream>
 #include <string>
 
@@ -112,7 +111,7 @@ private slots:
             if (round > 1)
                 QTest::qSleep(QRandomGenerator::global()->bounded(qMax<qint64>(saveMs * 3 / 2, 5) + 1));
             if (round > 1)
-                ::kill(pid_t(p->processId()), SIGKILL);
+                p->kill(); // SIGKILL
             QVERIFY(p->waitForFinished(60000));
             if (round == 1) {
                 QCOMPARE(p->exitCode(), 0);
