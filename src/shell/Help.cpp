@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace {
@@ -66,4 +67,14 @@ void PrepareFormHelp(QWidget *window)
     if (!window || window->findChild<FormKeyPreview *>(QString(), Qt::FindDirectChildrenOnly))
         return;
     new FormKeyPreview(window);
+}
+
+bool KeyReleaseOnce::take(const QKeyEvent *event)
+{
+    const bool seen = event->timestamp() == m_timestamp && event->key() == m_key && event->timestamp() != 0;
+    if (event->isAutoRepeat() || seen)
+        return false;
+    m_timestamp = event->timestamp();
+    m_key = event->key();
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 
@@ -22,3 +23,16 @@ QWidget *HelpViewerWindow();
 // installs a key filter on `window` and all its descendants, current and
 // future, that hands key releases to the window's keyReleaseEvent.
 void PrepareFormHelp(QWidget *window);
+
+// That filter hands a window each key release first, and the same release
+// may then bubble up from the child as well: true only the first time a
+// window sees a release (auto-repeats never count).
+class KeyReleaseOnce
+{
+public:
+    bool take(const class QKeyEvent *event);
+
+private:
+    int m_key = 0;
+    quint64 m_timestamp = 0;
+};

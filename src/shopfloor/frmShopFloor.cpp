@@ -356,15 +356,8 @@ void frmShopFloor::Form_Activate()
 
 void frmShopFloor::keyReleaseEvent(QKeyEvent *event)
 {
-    // The key filter of PrepareFormHelp hands us every release first; the
-    // same release may then bubble up here from the child as well.
-    const bool seen = event->timestamp() == m_lastKeyUpTime && event->key() == m_lastKeyUp
-                      && event->timestamp() != 0;
-    if (!event->isAutoRepeat() && !seen) {
-        m_lastKeyUpTime = event->timestamp();
-        m_lastKeyUp = event->key();
+    if (m_keyUp.take(event))
         Form_KeyUp(event->key());
-    }
     QMainWindow::keyReleaseEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Help.h"
 #include "StationTables.h"
 
 #include <QMainWindow>
@@ -150,6 +151,5 @@ private:
     bool m_placementPending = false;
     bool m_awaitingFrame = false;  // shown undecorated so far; the window manager frames it later
     bool m_lostToMessageBox = false;
-    ulong m_lastKeyUpTime = 0;
-    int m_lastKeyUp = 0;
+    KeyReleaseOnce m_keyUp;
 };

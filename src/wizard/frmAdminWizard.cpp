@@ -349,15 +349,8 @@ void frmAdminWizard::showEvent(QShowEvent *event)
 
 void frmAdminWizard::keyReleaseEvent(QKeyEvent *event)
 {
-    // PrepareFormHelp's filter hands us every release first; the same
-    // release may bubble up from the child as well.
-    const bool seen = event->timestamp() == m_lastKeyUpTime && event->key() == m_lastKeyUp
-                      && event->timestamp() != 0;
-    if (!event->isAutoRepeat() && !seen) {
-        m_lastKeyUpTime = event->timestamp();
-        m_lastKeyUp = event->key();
+    if (m_keyUp.take(event))
         Form_KeyUp(event->key());
-    }
     QDialog::keyReleaseEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Help.h"
 #include "WizardState.h"
 
 #include <QDialog>
@@ -75,6 +76,5 @@ private:
 
     QWidget *m_stepArea;
     bool m_unloaded = false;
-    int m_lastKeyUp = 0;
-    quint64 m_lastKeyUpTime = 0;
+    KeyReleaseOnce m_keyUp;
 };
