@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -153,6 +154,15 @@ public:
             args << "--port" << QString::number(port);
         return launch(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args, ports, "listening on %1");
     }
+    // Starts it with at most `count` open descriptors.
+    void limitDescriptors(rlim_t count)
+    {
+        m_process.setChildProcessModifier([count] {
+            const rlimit limit{count, count};
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        });
+    }
+    qint64 pid() const { return m_process.processId(); }
     // The next request's log line on `port` (default: the first one listened on).
     QString nextLine(quint16 port = 0) { return waitForLine(QString(" port %1 peer ").arg(port ? port : m_port)); }
     // The bytes of the next request, from its escaped log line.
