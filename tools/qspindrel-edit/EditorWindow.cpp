@@ -1,5 +1,7 @@
 #include "EditorWindow.h"
 
+#include "ProgramTextEdit.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -15,7 +17,7 @@
 EditorWindow::EditorWindow(const EditorDocument &document, bool viewOnly, QWidget *parent)
     : QMainWindow(parent), m_document(document), m_viewOnly(viewOnly)
 {
-    m_edit = new QPlainTextEdit(this);
+    m_edit = new ProgramTextEdit(this);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(qMax<qreal>(font.pointSizeF(), 12));
     m_edit->setFont(font);
