@@ -1,5 +1,6 @@
 #include "DncServer.h"
 
+#include "PortAcceptor.h"
 #include "RequestLog.h"
 
 #include <QDateTime>
@@ -10,8 +11,6 @@
 
 namespace {
 constexpr qsizetype LoggedFloodBytes = 200;
-constexpr int FirstAcceptRetryMs = 50;
-constexpr int LastAcceptRetryMs = 2000;
 }
 
 DncServer::DncServer(DncOptions options, QObject *parent)
@@ -27,35 +26,20 @@ bool DncServer::listen(quint16 port, QString *error)
         delete server;
         return false;
     }
-    connect(server, &QTcpServer::newConnection, this, [this, server] { acceptFrom(server); });
-    connect(server, &QTcpServer::acceptError, this, [this, server] { backOff(server); });
+    const quint16 listening = server->serverPort();
+    auto *acceptor = new PortAcceptor(server);
+    connect(acceptor, &PortAcceptor::accepted, this, [this, listening](QTcpSocket *socket) {
+        new DncConnection(socket, listening, m_options, this);
+    });
+    connect(acceptor, &PortAcceptor::failed, this, [listening](const QString &why) {
+        LogLine(QStringLiteral("port %1: accept failed: %2; retrying").arg(listening).arg(why));
+    });
+    connect(acceptor, &PortAcceptor::recovered, this, [listening] {
+        LogLine(QStringLiteral("port %1: accepting again").arg(listening));
+    });
     m_servers.append(server);
     LogLine(QStringLiteral("listening on %1").arg(server->serverPort()));
     return true;
-}
-
-void DncServer::acceptFrom(QTcpServer *server)
-{
-    while (QTcpSocket *socket = server->nextPendingConnection())
-        new DncConnection(socket, server->serverPort(), m_options, this);
-    if (m_acceptRetryMs != 0) {
-        LogLine(QStringLiteral("port %1: accepting again").arg(server->serverPort()));
-        m_acceptRetryMs = 0;
-    }
-}
-
-// Out of descriptors (or another failure of accept), Qt stops accepting on
-// the port; the waiting peers stay queued. Trying again at once would only
-// fail again, so each retry waits longer, up to a limit, until one succeeds.
-void DncServer::backOff(QTcpServer *server)
-{
-    if (m_acceptRetryMs == 0)
-        LogLine(QStringLiteral("port %1: accept failed: %2; retrying")
-                    .arg(server->serverPort())
-                    .arg(server->errorString()));
-    m_acceptRetryMs = qBound(FirstAcceptRetryMs, m_acceptRetryMs * 2, LastAcceptRetryMs);
-    server->pauseAccepting();
-    QTimer::singleShot(m_acceptRetryMs, server, [server] { server->resumeAccepting(); });
 }
 
 DncConnection::DncConnection(QTcpSocket *socket, quint16 localPort, const DncOptions &options,

@@ -34,11 +34,7 @@ public:
     bool listen(quint16 port, QString *error);
 
 private:
-    void acceptFrom(QTcpServer *server);
-    void backOff(QTcpServer *server);
-
     DncOptions m_options;
-    int m_acceptRetryMs = 0; // 0: accepting normally
     QList<QTcpServer *> m_servers;
 };
 

@@ -120,7 +120,7 @@ bool RootFolder::writeFile(const QStringList &names, const QByteArray &bytes, QS
         return false;
     }
     const bool written = WriteAll(file.get(), bytes);
-    const int writeError = errno;
+    const int writeError = written ? 0 : (errno != 0 ? errno : EIO);
     file.reset();
     // rename() replaces a link planted at the name; it never writes through it.
     if (!written || ::renameat(folder.get(), temporary.constData(), folder.get(), name.constData()) != 0) {
