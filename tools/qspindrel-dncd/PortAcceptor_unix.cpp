@@ -22,6 +22,9 @@ PortAcceptor::PortAcceptor(QTcpServer *server) : QObject(server), m_server(serve
     server->pauseAccepting();
     m_notifier = new QSocketNotifier(server->socketDescriptor(), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PortAcceptor::acceptAll);
+    // Once while descriptors are free: a sanitizer build checks the type the
+    // first time it is used, through a pipe it cannot open once they run out.
+    m_notifier->setEnabled(true);
 }
 
 void PortAcceptor::acceptAll()
