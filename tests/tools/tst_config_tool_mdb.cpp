@@ -1,5 +1,6 @@
 #include "MdbExport.h"
 #include "MdbImport.h"
+#include "PrintableText.h"
 #include "../config/TestDatabases.h"
 
 #include "StationTables.h"
@@ -29,8 +30,64 @@ const QByteArray kMppcCsv =
     "7,10,\"O'Brien\",2,0,\"LOAD\",,\"D:\\PROGS\\\",,,\n"
     "42,20,\"O'Brien\",1,2,\"LOAD\",\"\",\"D:\\MILL\\\",\"SAVE\",\".NC;.TXT\",\"D:\\MILL\\IN\\\"\n";
 
-// The second row breaks EDIT_MODE NOT NULL after the first went in.
-const QByteArray kBrokenMppcCsv = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n1,10,\"A\",0,0\n2,10,\"B\",,0\n";
+// The second row repeats the key of the first, which went in already.
+const QByteArray kBrokenMppcCsv = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n1,10,\"A\",0,0\n1,10,\"B\",0,0\n";
+
+const QByteArray kMachinesHeader = "MACHINE_ID,MACHINE_NUMBER,MACHINE_NAME,IP_ADDRESS,PORT,ICON_INDEX\n";
+const QByteArray kMppcHeader = "MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n";
+const QByteArray kGoodMachine = "10,\"L-10\",\"Lathe\",\"127.0.0.1\",\"5001\",3\n";
+const QByteArray kGoodMppc = "7,10,\"HOST\",2,0\n";
+
+// Stand-ins for mdbtools, first on PATH: by default mdb-tables lists both
+// station tables and mdb-export prints TABLE.csv from the same folder.
+class FakeMdbTools
+{
+public:
+    FakeMdbTools()
+    {
+        script("mdb-tables", "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
+        script("mdb-export", "exec cat \"$(dirname \"$0\")/$4.csv\"");
+        QFile(mdb()).open(QIODevice::WriteOnly);
+    }
+    void script(const QString &name, const QByteArray &body)
+    {
+        QFile f(m_bin.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write("#!/bin/sh\n" + body + "\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void table(const QString &name, const QByteArray &csv)
+    {
+        QFile f(m_bin.filePath(name + ".csv"));
+        f.open(QIODevice::WriteOnly);
+        f.write(csv);
+    }
+    QString path() const { return m_bin.path() + ':' + qEnvironmentVariable("PATH"); }
+    // A stand-in .mdb and the folder the import writes into.
+    QString mdb() const { return m_bin.filePath("plant.mdb"); }
+    QString work(const QString &name = {}) const { return m_work.filePath(name); }
+    QStringList workEntries() const { return QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+
+    // qspindrel-config run with the stand-ins; the exit code, or -1 when it did not exit normally.
+    int run(const QStringList &arguments, QString *out = nullptr, QString *err = nullptr)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", path());
+        process.setProcessEnvironment(env);
+        process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
+        const bool ended = process.waitForFinished(50000) && process.exitStatus() == QProcess::NormalExit;
+        if (out)
+            *out = QString::fromUtf8(process.readAllStandardOutput());
+        if (err)
+            *err = QString::fromUtf8(process.readAllStandardError());
+        return ended ? process.exitCode() : -1;
+    }
+
+private:
+    QTemporaryDir m_bin, m_work;
+};
 
 MdbStationTables tables(const QByteArray &mppcCsv = kMppcCsv)
 {
@@ -68,6 +125,13 @@ private slots:
     void realExportOfFixture();
     void importKeepsIdsAndNulls_data();
     void importKeepsIdsAndNulls();
+    void importRefusesWhatTheStationRefuses_data();
+    void importRefusesWhatTheStationRefuses();
+    void runawayToolsAreStopped_data();
+    void runawayToolsAreStopped();
+    void escapesControlCharacters_data();
+    void escapesControlCharacters();
+    void stationsListingIsEscaped();
 };
 
 void tst_ConfigToolMdb::parse_data()
@@ -183,6 +247,118 @@ void tst_ConfigToolMdb::importKeepsIdsAndNulls()
     QVERIFY2(error.contains("already holds rows"), qPrintable(error));
     QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC", {}, &rows));
     QCOMPARE(rows.count(), 3);
+}
+
+void tst_ConfigToolMdb::importRefusesWhatTheStationRefuses_data()
+{
+    QTest::addColumn<QByteArray>("machines");  // rows after the header
+    QTest::addColumn<QByteArray>("mppc");
+    QTest::addColumn<QString>("fault");        // empty: imported
+    QTest::newRow("sound, port as text") << kGoodMachine << kGoodMppc << "";
+    QTest::newRow("host name, port as decimal") << QByteArray("10,\"L\",\"L\",\"dnc-1.plant.example\",5001.00,3\n") << kGoodMppc << "";
+    const auto machine = [](const char *name, const QByteArray &ip, const QByteArray &port, const char *fault) {
+        QTest::newRow(name) << "10,\"L-10\",\"Lathe\"," + ip + "," + port + ",3\n" << kGoodMppc << QString(fault);
+    };
+    machine("port not a number", "\"127.0.0.1\"", "\"abc\"", "T_DNC_MACHINES, row 1, column PORT");
+    machine("port beyond 32 bits", "\"127.0.0.1\"", "99999999999", "T_DNC_MACHINES, row 1, column PORT");
+    machine("port negative", "\"127.0.0.1\"", "-1", "T_DNC_MACHINES, row 1, column PORT");
+    machine("port above 65535", "\"127.0.0.1\"", "65536", "T_DNC_MACHINES, row 1, column PORT");
+    machine("address out of range", "\"300.1.1.1\"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
+    machine("address with a blank", "\"127.0.0.1 \"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
+    machine("address null", "", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
+    QTest::newRow("name null") << QByteArray("10,\"L-10\",,\"127.0.0.1\",5001,3\n") << kGoodMppc << "T_DNC_MACHINES, row 1, column MACHINE_NAME";
+    QTest::newRow("edit mode unknown") << kGoodMachine << QByteArray("7,10,\"HOST\",7,0\n") << "T_DNC_MPPC, row 1, column EDIT_MODE";
+    QTest::newRow("command type text, second row") << kGoodMachine << kGoodMppc + "8,10,\"HOST\",1,\"x\"\n"
+                                                         << "T_DNC_MPPC, row 2, column CMD_TYPE";
+    QTest::newRow("machine id text") << kGoodMachine << QByteArray("7,\"ten\",\"HOST\",1,1\n") << "T_DNC_MPPC, row 1, column MACHINE_ID";
+}
+
+// The real program with stand-in mdbtools: a row the station would refuse
+// leaves nothing behind, and says where it is.
+void tst_ConfigToolMdb::importRefusesWhatTheStationRefuses()
+{
+    QFETCH(QByteArray, machines);
+    QFETCH(QByteArray, mppc);
+    QFETCH(QString, fault);
+    FakeMdbTools tools;
+    tools.table("T_DNC_MACHINES", kMachinesHeader + machines);
+    tools.table("T_DNC_MPPC", kMppcHeader + mppc);
+    QString out, err;
+    const int code = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, &out, &err);
+    if (fault.isEmpty()) {
+        QVERIFY2(code == 0, qPrintable(err));
+        QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
+        return;
+    }
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(fault) && err.contains("Nothing was imported"), qPrintable(err));
+    QCOMPARE(tools.workEntries(), QStringList());
+}
+
+void tst_ConfigToolMdb::runawayToolsAreStopped_data()
+{
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<int>("timeoutMs");  // 0: run the program with its own limits
+    QTest::addColumn<QString>("said");
+    QTest::newRow("endless table list") << "mdb-tables" << QByteArray("exec yes T_DNC_MACHINES") << 0 << "printed more than 16";
+    QTest::newRow("endless export") << "mdb-export" << QByteArray("exec yes '1,\"x\"'") << 0 << "printed more than 16";
+    QTest::newRow("huge allocation") << "mdb-tables" << QByteArray("exec perl -e '$x = \"a\" x (3 * 1024 ** 3)'") << 0
+                                     << "mdb-tables failed";
+    // What it starts floods its error output and lives on; both are stopped.
+    QTest::newRow("never ends") << "mdb-export" << QByteArray("yes damaged >&2 &\nexec sleep 600") << 1000
+                                << "did not finish within 1 s";
+}
+
+void tst_ConfigToolMdb::runawayToolsAreStopped()
+{
+    QFETCH(QString, tool);
+    QFETCH(QByteArray, script);
+    QFETCH(int, timeoutMs);
+    QFETCH(QString, said);
+    FakeMdbTools tools;
+    tools.script(tool, script);
+    QString error;
+    if (timeoutMs == 0) {
+        QCOMPARE(tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, nullptr, &error), 1);
+    } else {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", tools.path().toLocal8Bit());
+        ProcessLimits limits;
+        limits.timeoutMs = timeoutMs;
+        QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
+        qputenv("PATH", path);
+    }
+    QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
+    QCOMPARE(tools.workEntries(), QStringList());
+}
+
+void tst_ConfigToolMdb::escapesControlCharacters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("plain, accents, backslash, emoji") << u"Fr\u00e4se D:\\NC\\ \U0001F600"_s << u"Fr\u00e4se D:\\NC\\ \U0001F600"_s;
+    QTest::newRow("NUL, ESC, CR, LF, DEL") << QString::fromLatin1("a\0b\x1b[2Jc\r\nd\x7f", 12) << u"a\\x00b\\x1B[2Jc\\x0D\\x0Ad\\x7F"_s;
+    QTest::newRow("C1, separators, direction") << u"x\u0085y\u2028z\u202e!"_s << u"x\\x85y\\u{2028}z\\u{202E}!"_s;
+    QTest::newRow("lone surrogate, tag character") << (QString(QChar(0xD800)) + u"q\U000E0041"_s) << u"\\u{D800}q\\u{E0041}"_s;
+}
+
+void tst_ConfigToolMdb::escapesControlCharacters()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, printed);
+    QCOMPARE(EscapeControlCharacters(text), printed);
+}
+
+void tst_ConfigToolMdb::stationsListingIsEscaped()
+{
+    FakeMdbTools tools;
+    tools.table("T_DNC_MACHINES", kMachinesHeader + "10,\"L\x1b[2J\",\"two\nlines\r\",\"127.0.0.1\",5001,3\n");
+    tools.table("T_DNC_MPPC", kMppcHeader + "7,10,\"HOST\x07\",2,0\n");
+    QString out, err;
+    QVERIFY2(tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, &out, &err) == 0, qPrintable(err));
+    QVERIFY2(tools.run({"stations", tools.work("db.sqlite")}, &out, &err) == 0, qPrintable(err));
+    QCOMPARE(out, "HOST\\x07\n  10  L\\x1B[2J  two\\x0Alines\\x0D  127.0.0.1:5001  Send, Edit\n");
 }
 
 QTEST_GUILESS_MAIN(tst_ConfigToolMdb)

@@ -4,6 +4,14 @@
 #include "clsAccessDBConnection.h"
 #include "../shopfloor/tst_dispatch_peers.h"
 
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 // A connection to `port` that has sent `bytes` and, with `close`, was closed; null on failure.
 static std::unique_ptr<QTcpSocket> Open(quint16 port, const QByteArray &bytes = {}, bool close = false)
 {
@@ -32,6 +40,20 @@ static QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Processor time the process has used so far, in seconds.
+static double CpuSeconds(qint64 pid)
+{
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+#ifdef Q_OS_UNIX
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
+#else
+    return -1;
+#endif
 }
 
 class tst_Dncd : public QObject
@@ -122,6 +144,56 @@ private slots:
         QCOMPARE(QDir(dir.filePath("rootless")).entryList(QDir::Files), QStringList());
     }
 
+    // Another process swaps a folder of the request's path for a link to a
+    // folder outside, again and again, while requests are written into it.
+    void simulateRaceNeverLeavesRoot()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("the stand-in writes received programs on Unix only");
+#else
+        QTemporaryDir scratch;
+        const QDir dir(scratch.path());
+        QVERIFY(dir.mkpath("root/swap") && dir.mkpath("outside"));
+        QStringList kept;
+        for (int n = 0; n < 5; ++n) {
+            kept << QString("%1.NC").arg(n);
+            QFile file(dir.filePath("outside/" + kept.last()));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("KEEP") == 4);
+        }
+        const QByteArray swap = QFile::encodeName(dir.filePath("root/swap")), aside = QFile::encodeName(dir.filePath("root/aside")),
+                         link = QFile::encodeName(dir.filePath("root/link"));
+        QCOMPARE(::symlink(QFile::encodeName(dir.filePath("outside")).constData(), link.constData()), 0);
+        DncdProcess dncd;
+        QVERIFY(dncd.start({"--simulate", dir.filePath("root")}));
+
+        std::atomic<bool> stop = false;
+        std::thread swapper([&] {
+            while (!stop) {
+                ::rename(swap.constData(), aside.constData());  // swap: the link
+                ::rename(link.constData(), swap.constData());
+                ::rename(swap.constData(), link.constData());  // swap: the folder again
+                ::rename(aside.constData(), swap.constData());
+            }
+        });
+        int wrote = 0, refused = 0;
+        for (int i = 0; i < 400; ++i) {
+            const QString target = dir.filePath(QString("root/swap/%1.NC").arg(i % 5));
+            if (!Open(dncd.port(), ("SAVE " + target).toUtf8(), true))
+                break;
+            const QString line = dncd.nextLine();
+            wrote += line.contains(" -> wrote ") && line.contains(" to " + dir.filePath("root/swap/"));
+            refused += line.contains(" -> refused: ");
+        }
+        stop = true;
+        swapper.join();
+        qInfo("%d written, %d refused", wrote, refused);
+        QCOMPARE(wrote + refused, 400);
+        QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), kept);
+        for (const QString &name : kept)
+            QCOMPARE(ReadAll(dir.filePath("outside/" + name)), QByteArray("KEEP"));
+#endif
+    }
+
     void survivesFloodResetAndSilentPeers()
     {
         DncdProcess dncd;
@@ -135,11 +207,47 @@ private slots:
         QVERIFY(reset);
         ResetHard(reset.get());
         QVERIFY(!dncd.nextLine().isEmpty());
-        // A silent peer is dropped after the idle time-out, without our doing anything.
+        // A silent peer is dropped after the time-out, without our doing anything,
         const auto silent = Open(dncd.port());
         QVERIFY(silent && silent->waitForDisconnected(10000));
-        QVERIFY(dncd.nextLine().contains("idle"));
+        QVERIFY(dncd.nextLine().contains("not finished within 1000 ms"));
+        // and so is one that sends a byte now and then: the time-out is not renewed.
+        const auto trickle = Open(dncd.port());
+        QVERIFY(trickle);
+        for (int i = 0; i < 100 && trickle->state() == QAbstractSocket::ConnectedState; ++i) {
+            trickle->write("L");
+            trickle->waitForBytesWritten(1000);
+            QTest::qWait(100);
+        }
+        QCOMPARE(trickle->state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(dncd.nextLine().contains("not finished within 1000 ms"));
         QVERIFY(dncd.isRunning() && RoundTrip(dncd, dncd.port(), "LOAD /after"));
+    }
+
+    // Out of descriptors it waits instead of spinning, and serves again once some are free.
+    void backsOffOutOfDescriptors()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("descriptor limits of Unix");
+#else
+        DncdProcess dncd;
+        dncd.limitDescriptors(16);
+        QVERIFY(dncd.start({"--idle-timeout", "60000"}));
+        // Served once before: a sanitizer build checks each type the first time
+        // it meets it, with a pipe, which it cannot open once descriptors run out.
+        QVERIFY(RoundTrip(dncd, dncd.port(), "LOAD /before"));
+        std::vector<std::unique_ptr<QTcpSocket>> held;  // queued by the kernel past the limit
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(held.emplace_back(Open(dncd.port())));
+        QVERIFY(!dncd.waitForLine("accept failed").isEmpty());
+        const double before = CpuSeconds(dncd.pid());
+        QTest::qWait(2000);
+        const double used = CpuSeconds(dncd.pid()) - before;
+        QVERIFY2(before >= 0 && used < 1.0, qPrintable(QString::number(used)));
+        held.clear();
+        QVERIFY(Open(dncd.port(), "LOAD /after", true));
+        QVERIFY(!dncd.waitForLine("\"LOAD /after\"").isEmpty());
+#endif
     }
 
     void refusesBadOptions()
@@ -150,6 +258,12 @@ private slots:
             p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args);
             QVERIFY2(p.waitForFinished(10000) && p.exitCode() != 0 && !p.readAllStandardError().isEmpty(),
                      qPrintable(args.join(' ')));
+        }
+        for (const char *bytes : {"0", "16777217", "100000000000", "9223372036854775807", "9223372036854775808", "1e3"}) {
+            QProcess p;
+            p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", {"--port", "1", "--max-line", bytes});
+            QVERIFY2(p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 2, bytes);
+            QVERIFY(p.readAllStandardError().contains(QByteArray("invalid --max-line \"") + bytes + "\": give a number of bytes from 1 to"));
         }
     }
 };

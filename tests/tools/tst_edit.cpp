@@ -6,11 +6,27 @@
 #include "TestSupport.h"
 
 #include <optional>
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 static QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Makes `path` refuse writes (or allows them again): for root, whom
+// permissions do not stop, by the immutable attribute.
+static bool Lock(const QString &path, bool locked = true)
+{
+    if (!PermissionsBind())
+        return QProcess::execute("chattr", {locked ? "+i" : "-i", path}) == 0;
+    return QFile::setPermissions(path, locked ? QFile::ReadOwner | QFile::ExeOwner
+                                              : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 static bool WriteAll(const QString &path, const QByteArray &bytes)
@@ -69,11 +85,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("typed");  // at the start; "\n" is Enter, "\r" Shift+Enter
         QTest::addColumn<QByteArray>("expected");
-        QByteArray every;
+        QByteArray every;  // that text may hold
         for (int i = 0; i < 256; ++i)
-            every += i == '\n' || i == '\r' ? ' ' : char(i);
+            every += i == '\n' || i == '\r' || (i < 0x20 && !(i >= 9 && i <= 12) && !(i >= 0x11 && i <= 0x14) && i != 0x1A) ? ' ' : char(i);
         const auto unchanged = [](const char *name, const QByteArray &bytes) { QTest::newRow(name) << bytes << "" << bytes; };
-        unchanged("CRLF, every byte", "%\r\n" + every + "\r\nM30\r\n");
+        unchanged("CRLF, every text byte", "%\r\n" + every + "\r\nM30\r\n");
         unchanged("LF, no final line break", "O1\nG1 X1\nM30");
         unchanged("CR only", "O1\rG1\r");
         unchanged("empty file", "");
@@ -84,8 +100,14 @@ private slots:
                                              << QByteArray("G4\r\nO1 (\xC4)\r\nM30\r\n");
         QTest::newRow("typed, LF UTF-8") << QByteArray("O1 (\xE2\x82\xAC)\nM30\n") << "G4\n\xC3\x84\r"
                                          << QByteArray("G4\n\xC3\x84\nO1 (\xE2\x82\xAC)\nM30\n");
-        QTest::newRow("typed, mixed endings become the most frequent")
-            << QByteArray("A\r\nB\r\nC\n") << "D\n" << QByteArray("D\r\nA\r\nB\r\nC\r\n");
+        QTest::newRow("typed, mixed endings kept, a new line takes the most frequent")
+            << QByteArray("A\r\nB\r\nC\n") << "D\n" << QByteArray("D\r\nA\r\nB\r\nC\n");
+        QTest::newRow("typed into a line, mixed endings: its own ending kept")
+            << QByteArray("A\rB\nC\r\n") << "x" << QByteArray("xA\rB\nC\r\n");
+        QTest::newRow("typed, CR only") << QByteArray("O1\rM30\r") << "G4\n" << QByteArray("G4\rO1\rM30\r");
+        QTest::newRow("typed, Unicode separators and frame mark kept")
+            << QByteArray("O1\xE2\x80\xA9G1\xE2\x80\xA8X\xEF\xB7\x90Y\nM30\n") << "G4\n"
+            << QByteArray("G4\nO1\xE2\x80\xA9G1\xE2\x80\xA8X\xEF\xB7\x90Y\nM30\n");
         QTest::newRow("typed outside Latin-1 is refused") << QByteArray("O1 (\xC4)\r\n") << "\xE2\x82\xAC"
                                                           << QByteArray("<refused>");
     }
@@ -110,8 +132,9 @@ private slots:
             else
                 QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
         QCOMPARE(window.isWindowModified(), !typed.isEmpty());
-        if (refused || document.HasMixedLineEndings())
-            m_answers << (refused ? QMessageBox::Ok : QMessageBox::Yes);
+        QVERIFY(!window.IsViewOnly());
+        if (refused)
+            m_answers << QMessageBox::Ok;
         QCOMPARE(window.Save(), !refused);
         QVERIFY(!refused || m_boxes.value(0).contains("Latin-1"));
         QCOMPARE(ReadAll(m_path), refused ? bytes : expected);
@@ -134,6 +157,108 @@ private slots:
         QCOMPARE(edit->toPlainText(), "O1\n");
         QVERIFY(window.close());
         QCOMPARE(ReadAll(m_path), QByteArray("O1\r\n"));
+    }
+
+    // Binary content is shown, never saved back.
+    void binaryIsViewOnly_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("NUL") << QByteArray("O1\0M30\n", 7);
+        QTest::newRow("program file, LF and CR") << QByteArray("\x7F" "ELF\x02\x01\x01\x00\n\x03\r\n\rX\n", 16);
+        QTest::newRow("escape sequence") << QByteArray("O1\x1B[2J\r\n");
+    }
+    void binaryIsViewOnly()
+    {
+        QFETCH(QByteArray, bytes);
+        EditorDocument document;
+        QVERIFY(load(document, bytes) && document.IsBinary());
+        EditorWindow window(document, false);
+        QVERIFY(window.IsViewOnly() && window.ViewOnlyReason().contains("binary"));
+        QTest::keyClicks(window.findChild<QPlainTextEdit *>(), "X");
+        QVERIFY(!window.Save() && window.close());
+        QCOMPARE(ReadAll(m_path), bytes);
+    }
+
+    // What is not a plain file is refused by the program before it reads or waits.
+    void refusesSpecialFiles_data()
+    {
+        QTest::addColumn<QString>("path");  // "@name": made in the test folder
+        QTest::addColumn<QString>("said");
+        QTest::newRow("zero device") << "/dev/zero" << "is a device";
+        QTest::newRow("link to the random device") << "@random" << "is a device";
+        QTest::newRow("FIFO") << "@fifo" << "is a pipe (FIFO)";
+        QTest::newRow("socket") << "@socket" << "is a socket";
+        QTest::newRow("folder") << "@folder" << "is a folder";
+        QTest::newRow("over the size limit") << "@large" << "is larger than 64 MB";
+    }
+    void refusesSpecialFiles()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("devices, FIFOs and sockets of Unix");
+#else
+        QFETCH(QString, path);
+        QFETCH(QString, said);
+        int listener = -1;
+        if (path.startsWith('@')) {
+            path = m_dir->filePath(path.mid(1));
+            const QByteArray name = QFile::encodeName(path);
+            if (path.endsWith("random"))
+                QCOMPARE(::symlink("/dev/urandom", name.constData()), 0);
+            if (path.endsWith("fifo"))
+                QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+            if (path.endsWith("folder"))
+                QVERIFY(QDir().mkdir(path));
+            if (path.endsWith("large")) {
+                QFile sparse(path);
+                QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(64 * 1024 * 1024 + 1));
+            }
+            if (path.endsWith("socket")) {
+                listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                sockaddr_un address{};
+                address.sun_family = AF_UNIX;
+                qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+                QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            }
+        }
+        QProcess editor;
+        editor.setReadChannel(QProcess::StandardError);
+        editor.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-edit", {path});
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += editor.readAll()).contains("plain file") || err.contains("MB, more than")
+                                     || editor.state() == QProcess::NotRunning, 20000);
+        editor.kill();  // the message box waits for an answer
+        editor.waitForFinished();
+        if (listener >= 0)
+            ::close(listener);
+        QVERIFY2(err.contains(QFile::encodeName(path) + ' ' + said.toUtf8()), err.constData());
+#endif
+    }
+
+    // The folder refuses new files (and with it the temporary file of a safe
+    // save), the file itself may be written: it is written in place.
+    void savesInPlaceWhenFolderIsLocked()
+    {
+        EditorDocument document;
+        QVERIFY(load(document, "O1\r\nM30\r\n"));
+        const QStringList copiesBefore = QDir::temp().entryList({"qspindrel-edit-*"});
+        EditorWindow window(document, false);
+        QVERIFY(Lock(m_dir->path()));
+        QTest::keyClicks(window.findChild<QPlainTextEdit *>(), "G4 ");
+        const bool saved = window.Save();
+        const QStringList boxes = m_boxes;
+        QVERIFY(Lock(m_dir->path(), false));
+        QVERIFY2(saved, qPrintable(boxes.join('\n')));
+        QCOMPARE(ReadAll(m_path), QByteArray("G4 O1\r\nM30\r\n"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"O1.NC"});
+        QCOMPARE(QDir::temp().entryList({"qspindrel-edit-*"}), copiesBefore);
+        // Neither may be written: nothing is, and the message says why.
+        QVERIFY(Lock(m_dir->path()) && Lock(m_path));
+        QTest::keyClicks(window.findChild<QPlainTextEdit *>(), "X");
+        m_answers << QMessageBox::Ok;
+        const bool savedLocked = window.Save();
+        QVERIFY(Lock(m_path, false) && Lock(m_dir->path(), false));
+        QVERIFY(!savedLocked && m_boxes.value(0).contains("may not be written"));
+        QCOMPARE(ReadAll(m_path), QByteArray("G4 O1\r\nM30\r\n"));
     }
 
     void viewProcessStartsAndCloses()

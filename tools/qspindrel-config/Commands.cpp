@@ -6,6 +6,7 @@
 #include "DemoInstall.h"
 #include "MdbImport.h"
 #include "Platform.h"
+#include "PrintableText.h"
 #include "StationTables.h"
 #include "TableCommands.h"
 #include "clsAccessDBConnection.h"
@@ -43,8 +44,14 @@ struct Command {
 
 int Fail(QTextStream &err, const QString &message)
 {
-    err << "qspindrel-config: " << message << Qt::endl;
+    err << "qspindrel-config: " << EscapeControlCharacters(message) << Qt::endl;
     return ExitFailed;
+}
+
+// One line of a listing: a name from the database must not act on the terminal.
+void PrintLine(QTextStream &out, const QString &line)
+{
+    out << EscapeControlCharacters(line) << Qt::endl;
 }
 
 int Init(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -56,7 +63,8 @@ int Init(const QStringList &args, QTextStream &out, QTextStream &err)
     const bool created = change.createsFile();
     if (!change.commit(&error))
         return Fail(err, error);
-    out << (created ? "Created " : "Tables ready in ") << DatabaseDisplayName(args.at(0)) << Qt::endl;
+    PrintLine(out, (created ? QStringLiteral("Created ") : QStringLiteral("Tables ready in "))
+                       + DatabaseDisplayName(args.at(0)));
     return ExitOk;
 }
 
@@ -81,10 +89,10 @@ int Demo(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!result.ok)
         return Fail(err, result.error);
     for (const QString &note : result.notes)
-        err << "qspindrel-config: " << note << Qt::endl;
-    out << "Demo installation made in " << QDir(args.at(0)).absolutePath() << Qt::endl
-        << "Station keys: " << options.computerKey << " (computer), " << options.userKey
-        << " (user, -USER)" << Qt::endl;
+        err << "qspindrel-config: " << EscapeControlCharacters(note) << Qt::endl;
+    out << "Demo installation made in " << EscapeControlCharacters(QDir(args.at(0)).absolutePath()) << Qt::endl
+        << "Station keys: " << EscapeControlCharacters(options.computerKey) << " (computer), "
+        << EscapeControlCharacters(options.userKey) << " (user, -USER)" << Qt::endl;
     return ExitOk;
 }
 
@@ -98,9 +106,9 @@ int ImportMdb(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!ImportStationTables(*tables, args.at(1), &notes, &error))
         return Fail(err, error);
     for (const QString &note : notes)
-        err << "qspindrel-config: " << note << Qt::endl;
+        err << "qspindrel-config: " << EscapeControlCharacters(note) << Qt::endl;
     out << "Copied " << tables->machines.rows.size() << " machines and " << tables->mppc.rows.size()
-        << " station rows into " << DatabaseDisplayName(args.at(1)) << Qt::endl;
+        << " station rows into " << EscapeControlCharacters(DatabaseDisplayName(args.at(1))) << Qt::endl;
     return ExitOk;
 }
 
@@ -136,21 +144,23 @@ int Stations(const QStringList &args, QTextStream &out, QTextStream &err)
             continue;
         listed << key.toString();
         const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, key.toString());
-        out << key.toString() << Qt::endl;
+        PrintLine(out, key.toString());
         if (!machines.ok) {
-            out << "  (cannot read its machines: " << machines.error << ")" << Qt::endl;
+            PrintLine(out, QStringLiteral("  (cannot read its machines: ") + machines.error + QLatin1Char(')'));
             continue;
         }
         if (machines.rows.isEmpty())
-            out << "  (no existing machines)" << Qt::endl;
+            PrintLine(out, QStringLiteral("  (no existing machines)"));
         for (const MachineAssignment &m : machines.rows) {
-            out << "  " << m.MACHINE_ID << "  " << m.MACHINE_NUMBER << "  " << m.MACHINE_NAME << "  "
-                << m.IP_ADDRESS << ':' << m.PORT << "  " << Code(CmdTypeText(m.CMD_TYPE), m.CMD_TYPE)
-                << ", " << Code(EditModeText(m.EDIT_MODE), m.EDIT_MODE) << Qt::endl;
+            PrintLine(out, QStringList{QString(), QString::number(m.MACHINE_ID), m.MACHINE_NUMBER, m.MACHINE_NAME,
+                                       m.IP_ADDRESS + QLatin1Char(':') + QString::number(m.PORT),
+                                       Code(CmdTypeText(m.CMD_TYPE), m.CMD_TYPE) + QStringLiteral(", ")
+                                           + Code(EditModeText(m.EDIT_MODE), m.EDIT_MODE)}
+                               .join(QStringLiteral("  ")));
         }
     }
     if (listed.isEmpty())
-        out << "No stations in " << shown << Qt::endl;
+        PrintLine(out, QStringLiteral("No stations in %1").arg(shown));
     return ExitOk;
 }
 
@@ -162,7 +172,7 @@ int SetEditor(const QStringList &args, QTextStream &out, QTextStream &err)
     QString note;
     if (!SetEditorPath(editor, &note))
         return Fail(err, note);
-    out << "The stations' editor is now " << editor << Qt::endl;
+    PrintLine(out, QStringLiteral("The stations' editor is now %1").arg(editor));
     return ExitOk;
 }
 
@@ -213,6 +223,6 @@ int RunCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
         return command.run(rest, out, err);
     }
-    err << "qspindrel-config: unknown command " << arguments.first() << ".\n\n" << kUsage;
+    err << "qspindrel-config: unknown command " << EscapeControlCharacters(arguments.first()) << ".\n\n" << kUsage;
     return ExitUsage;
 }

@@ -3,49 +3,34 @@
 #include "ConfigSchema.h"
 #include "DBAssist.h"
 #include "DatabaseChange.h"
+#include "ImportChecks.h"
 #include "RowCopy.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
 
 const QString kMachinesTable = QStringLiteral("T_DNC_MACHINES");
 const QString kMppcTable = QStringLiteral("T_DNC_MPPC");
-// mdbtools reads a file in one go; this only guards against a tool that hangs.
-constexpr int kToolTimeoutMs = 5 * 60 * 1000;
 
-bool RunTool(const QString &program, const QStringList &arguments, QByteArray *output, QString *error)
+bool RunTool(const QString &program, const QStringList &arguments, const ProcessLimits &limits,
+             QByteArray *output, QString *error)
 {
     if (QStandardPaths::findExecutable(program).isEmpty()) {
         *error = QStringLiteral("%1 was not found: install mdbtools.").arg(program);
         return false;
     }
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted() || !process.waitForFinished(kToolTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        *error = QStringLiteral("%1 did not run to its end.").arg(program);
-        return false;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        const QString said = QString::fromLocal8Bit(process.readAllStandardError()).simplified();
-        *error = said.isEmpty() ? QStringLiteral("%1 failed.").arg(program)
-                                : QStringLiteral("%1 failed: %2").arg(program, said);
-        return false;
-    }
-    *output = process.readAllStandardOutput();
-    return true;
+    return RunBoundedProcess(program, arguments, limits, output, error);
 }
 
-bool ExportTable(const QString &mdbFile, const QString &table, TableRows *rows, QString *error)
+bool ExportTable(const QString &mdbFile, const QString &table, const ProcessLimits &limits,
+                 TableRows *rows, QString *error)
 {
     QByteArray csv;
     QString why;
     if (!RunTool(QStringLiteral("mdb-export"), {QStringLiteral("-b"), QStringLiteral("strip"), mdbFile, table},
-                 &csv, &why)) {
+                 limits, &csv, &why)) {
         *error = QStringLiteral("Cannot read the table %1 of %2: %3").arg(table, mdbFile, why);
         return false;
     }
@@ -85,7 +70,8 @@ bool TableIsEmpty(clsAccessDBConnection &connection, const QString &table, QStri
 
 } // namespace
 
-std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QString *error)
+std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QString *error,
+                                                     const ProcessLimits &limits)
 {
     const QFileInfo info(mdbFile);
     if (!info.isFile() || !info.isReadable()) {
@@ -94,7 +80,7 @@ std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QSt
     }
     QByteArray listing;
     QString why;
-    if (!RunTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), mdbFile}, &listing, &why)) {
+    if (!RunTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), mdbFile}, limits, &listing, &why)) {
         *error = QStringLiteral("%1 cannot be read as an Access database (%2)").arg(mdbFile, why);
         return std::nullopt;
     }
@@ -114,8 +100,8 @@ std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QSt
         return std::nullopt;
     }
     MdbStationTables result;
-    if (!ExportTable(mdbFile, machines, &result.machines, error)
-        || !ExportTable(mdbFile, mppc, &result.mppc, error))
+    if (!ExportTable(mdbFile, machines, limits, &result.machines, error)
+        || !ExportTable(mdbFile, mppc, limits, &result.mppc, error))
         return std::nullopt;
     return result;
 }
@@ -123,14 +109,22 @@ std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QSt
 bool ImportStationTables(const MdbStationTables &tables, const QString &databasePath,
                          QStringList *notes, QString *error)
 {
+    const std::pair<QString, const TableRows *> copies[] = {{kMachinesTable, &tables.machines},
+                                                           {kMppcTable, &tables.mppc}};
+    // Checked before anything is made, so a refusal leaves no trace.
+    for (const auto &[table, rows] : copies) {
+        const QString fault = CheckStationTableRows(table, *rows);
+        if (!fault.isEmpty()) {
+            *error = QStringLiteral("Nothing was imported: %1").arg(fault);
+            return false;
+        }
+    }
     DatabaseChange change;
     if (!change.begin(databasePath, false, error))
         return false;
     clsAccessDBConnection &connection = change.connection();
     if (!TableIsEmpty(connection, kMachinesTable, error) || !TableIsEmpty(connection, kMppcTable, error))
         return false;
-    const std::pair<QString, const TableRows *> copies[] = {{kMachinesTable, &tables.machines},
-                                                           {kMppcTable, &tables.mppc}};
     for (const auto &[table, rows] : copies) {
         QStringList skipped;
         if (!InsertRows(connection, table, *rows, &skipped, error))

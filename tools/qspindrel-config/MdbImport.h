@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoundedProcess.h"
 #include "MdbExport.h"
 
 #include <QString>
@@ -12,11 +13,14 @@ struct MdbStationTables {
 };
 
 // Fails with a message that names the file and what is wrong with it: not
-// readable, not an Access file, or without the station tables.
-std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QString *error);
+// readable, not an Access file, without the station tables, or so damaged
+// that mdbtools runs past `limits` (each run is stopped there).
+std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QString *error,
+                                                     const ProcessLimits &limits = {});
 
 // Copies both tables into the database at `databasePath` (a new SQLite file,
 // or an existing database whose station tables are empty), ids and nulls
-// kept, all or nothing. Notes for the user (columns not copied) go to *notes.
+// kept, all or nothing. Rows the station could not use (CheckStationTableRows)
+// are refused before anything is written. Notes for the user (columns not copied) go to *notes.
 bool ImportStationTables(const MdbStationTables &tables, const QString &databasePath,
                          QStringList *notes, QString *error);

@@ -1,5 +1,6 @@
 #include "DncServer.h"
 
+#include "PortAcceptor.h"
 #include "RequestLog.h"
 
 #include <QDateTime>
@@ -25,30 +26,27 @@ bool DncServer::listen(quint16 port, QString *error)
         delete server;
         return false;
     }
-    connect(server, &QTcpServer::newConnection, this, [this, server] { acceptFrom(server); });
-    // Out of descriptors, Qt stops accepting for good; try again shortly.
-    connect(server, &QTcpServer::acceptError, this, [server](QAbstractSocket::SocketError) {
-        LogLine(QStringLiteral("port %1: accept failed: %2")
-                    .arg(server->serverPort())
-                    .arg(server->errorString()));
-        QTimer::singleShot(200, server, [server] { server->resumeAccepting(); });
+    const quint16 listening = server->serverPort();
+    auto *acceptor = new PortAcceptor(server);
+    connect(acceptor, &PortAcceptor::accepted, this, [this, listening](QTcpSocket *socket) {
+        new DncConnection(socket, listening, m_options, this);
+    });
+    connect(acceptor, &PortAcceptor::failed, this, [listening](const QString &why) {
+        LogLine(QStringLiteral("port %1: accept failed: %2; retrying").arg(listening).arg(why));
+    });
+    connect(acceptor, &PortAcceptor::recovered, this, [listening] {
+        LogLine(QStringLiteral("port %1: accepting again").arg(listening));
     });
     m_servers.append(server);
     LogLine(QStringLiteral("listening on %1").arg(server->serverPort()));
     return true;
 }
 
-void DncServer::acceptFrom(QTcpServer *server)
-{
-    while (QTcpSocket *socket = server->nextPendingConnection())
-        new DncConnection(socket, server->serverPort(), m_options, this);
-}
-
 DncConnection::DncConnection(QTcpSocket *socket, quint16 localPort, const DncOptions &options,
                              QObject *parent)
     : QObject(parent),
       m_socket(socket),
-      m_idle(new QTimer(this)),
+      m_deadline(new QTimer(this)),
       m_options(options),
       m_port(localPort),
       m_peer(QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()))
@@ -56,13 +54,15 @@ DncConnection::DncConnection(QTcpSocket *socket, quint16 localPort, const DncOpt
     socket->setParent(this);
     // Never more than one byte past the cap in memory.
     socket->setReadBufferSize(options.maxLineBytes + 1);
-    m_idle->setSingleShot(true);
-    m_idle->setInterval(options.idleTimeoutMs);
-    connect(m_idle, &QTimer::timeout, this, &DncConnection::onIdle);
+    // One deadline for the whole request: a peer that trickles bytes does
+    // not keep its connection for ever.
+    m_deadline->setSingleShot(true);
+    m_deadline->setInterval(options.idleTimeoutMs);
+    connect(m_deadline, &QTimer::timeout, this, &DncConnection::onDeadline);
     connect(socket, &QTcpSocket::readyRead, this, &DncConnection::onReadyRead);
     connect(socket, &QTcpSocket::errorOccurred, this, &DncConnection::onError);
     connect(socket, &QTcpSocket::disconnected, this, [this] { finish(QString(), false); });
-    m_idle->start();
+    m_deadline->start();
     // Data may have arrived with the connection.
     if (socket->bytesAvailable() > 0)
         QTimer::singleShot(0, this, &DncConnection::onReadyRead);
@@ -77,9 +77,7 @@ void DncConnection::onReadyRead()
         m_bytes.truncate(m_options.maxLineBytes);
         m_flooded = true;
         finish(QStringLiteral("dropped: longer than %1 bytes").arg(m_options.maxLineBytes), true);
-        return;
     }
-    m_idle->start();
 }
 
 void DncConnection::onError()
@@ -98,9 +96,9 @@ void DncConnection::onError()
     }
 }
 
-void DncConnection::onIdle()
+void DncConnection::onDeadline()
 {
-    finish(QStringLiteral("dropped: idle for %1 ms").arg(m_options.idleTimeoutMs), true);
+    finish(QStringLiteral("dropped: not finished within %1 ms").arg(m_options.idleTimeoutMs), true);
 }
 
 void DncConnection::finish(const QString &outcome, bool abort)
@@ -108,7 +106,7 @@ void DncConnection::finish(const QString &outcome, bool abort)
     if (m_done)
         return;
     m_done = true;
-    m_idle->stop();
+    m_deadline->stop();
     QString result = outcome;
     if (result.isEmpty()) {
         // The peer closed: whatever is still buffered belongs to the request.
@@ -129,8 +127,9 @@ void DncConnection::finish(const QString &outcome, bool abort)
                        .arg(m_peer)
                        .arg(m_bytes.size())
                        .arg(EscapeBytes(shown), m_flooded ? QStringLiteral("...") : QString());
+    // The result may quote the request's path: escaped like the request.
     if (!result.isEmpty())
-        line += QStringLiteral(" -> ") + result;
+        line += QStringLiteral(" -> ") + EscapeBytes(result.toUtf8());
     LogLine(line);
     m_socket->disconnect(this);
     if (abort)

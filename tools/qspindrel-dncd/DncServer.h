@@ -13,8 +13,12 @@ class QTcpSocket;
 class QTimer;
 
 struct DncOptions {
+    // Beyond this a request is no request but a flood; also what one peer may cost.
+    static constexpr qint64 LargestMaxLineBytes = 16 * 1024 * 1024;
+
     std::optional<SimulatedReceive> simulate;
     qint64 maxLineBytes = 64 * 1024;
+    // Time a peer has from connecting to closing.
     int idleTimeoutMs = 30000;
 };
 
@@ -30,14 +34,12 @@ public:
     bool listen(quint16 port, QString *error);
 
 private:
-    void acceptFrom(QTcpServer *server);
-
     DncOptions m_options;
     QList<QTcpServer *> m_servers;
 };
 
 // One peer: collects its bytes until it closes, resets, sends too much or
-// stays idle too long, then logs and goes away.
+// has not finished in time, then logs and goes away.
 class DncConnection : public QObject
 {
     Q_OBJECT
@@ -48,11 +50,11 @@ public:
 private:
     void onReadyRead();
     void onError();
-    void onIdle();
+    void onDeadline();
     void finish(const QString &outcome, bool abort);
 
     QTcpSocket *m_socket;
-    QTimer *m_idle;
+    QTimer *m_deadline;
     const DncOptions &m_options;
     quint16 m_port;
     QString m_peer;

@@ -2,15 +2,13 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 SimulatedReceive::SimulatedReceive(const QString &root, const QString &receiveCommand)
-    : m_root(QFileInfo(root).canonicalFilePath()), m_receiveCommand(receiveCommand)
+    : m_root(std::make_shared<const RootFolder>(root)),
+      m_givenRoot(QDir::cleanPath(QDir(root).absolutePath())),
+      m_receiveCommand(receiveCommand)
 {
-    if (!m_root.isEmpty() && !QFileInfo(m_root).isDir())
-        m_root.clear();
 }
 
 QString SimulatedReceive::handle(const QByteArray &line) const
@@ -20,27 +18,24 @@ QString SimulatedReceive::handle(const QByteArray &line) const
         return QString();
     const QString path = QString::fromLocal8Bit(line.mid(blank + 1));
     QString why;
-    const QString target = resolveInsideRoot(path, &why);
-    if (target.isEmpty())
+    const QStringList names = namesInsideRoot(path, &why);
+    if (names.isEmpty())
         return QStringLiteral("refused: ") + why;
-    QSaveFile file(target);
-    // QSaveFile renames over the target, so a link planted there after the
-    // check would be replaced, never followed.
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("failed: ") + file.errorString();
-    file.write(sampleProgram(QFileInfo(target).fileName()));
-    if (!file.commit())
-        return QStringLiteral("failed: ") + file.errorString();
-    return QStringLiteral("wrote ") + target;
+    const QByteArray program = sampleProgram(names.last());
+    if (!m_root->writeFile(names, program, &why))
+        return QStringLiteral("refused: ") + why;
+    return QStringLiteral("wrote %1 bytes to %2/%3")
+        .arg(program.size())
+        .arg(m_root->path(), names.join(QLatin1Char('/')));
 }
 
-QString SimulatedReceive::resolveInsideRoot(const QString &path, QString *why) const
+QStringList SimulatedReceive::namesInsideRoot(const QString &path, QString *why) const
 {
     auto refuse = [why](const QString &reason) {
         *why = reason;
-        return QString();
+        return QStringList();
     };
-    if (m_root.isEmpty())
+    if (!m_root->isOpen())
         return refuse(QStringLiteral("no root folder"));
     if (path.isEmpty() || !QDir::isAbsolutePath(path))
         return refuse(QStringLiteral("not an absolute path"));
@@ -52,20 +47,19 @@ QString SimulatedReceive::resolveInsideRoot(const QString &path, QString *why) c
     const QStringList parts = path.split(separators);
     if (parts.contains(QStringLiteral("..")) || parts.contains(QStringLiteral(".")))
         return refuse(QStringLiteral("path contains \".\" or \"..\""));
-    const QFileInfo info(path);
-    if (info.fileName().isEmpty())
+    QString rest;
+    for (const QString &root : {m_root->path(), m_givenRoot}) {
+        if (path.startsWith(root + QLatin1Char('/'))) {
+            rest = path.mid(root.size() + 1);
+            break;
+        }
+    }
+    if (rest.isNull())
+        return refuse(QStringLiteral("outside ") + m_root->path());
+    const QStringList names = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (names.isEmpty() || rest.endsWith(QLatin1Char('/')))
         return refuse(QStringLiteral("no file name"));
-    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
-    if (parent.isEmpty())
-        return refuse(QStringLiteral("folder does not exist"));
-    if (parent != m_root && !parent.startsWith(m_root + QLatin1Char('/')))
-        return refuse(QStringLiteral("outside ") + m_root);
-    const QFileInfo target(parent + QLatin1Char('/') + info.fileName());
-    if (target.isSymLink())
-        return refuse(QStringLiteral("path is a symbolic link"));
-    if (target.exists() && !target.isFile())
-        return refuse(QStringLiteral("path is not a plain file"));
-    return target.filePath();
+    return names;
 }
 
 QByteArray SimulatedReceive::sampleProgram(const QString &fileName)

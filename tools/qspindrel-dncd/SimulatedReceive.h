@@ -1,7 +1,11 @@
 #pragma once
 
+#include "RootFolder.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <memory>
 
 // Stands in for a control that uploads a program: a request whose command word
 // is the receive command writes a small sample program at the requested path,
@@ -11,22 +15,24 @@ class SimulatedReceive
 public:
     SimulatedReceive(const QString &root, const QString &receiveCommand);
 
-    bool isValid() const { return !m_root.isEmpty(); }
-    QString root() const { return m_root; }
+    bool isValid() const { return m_root->isOpen(); }
+    QString root() const { return m_root->path(); }
 
     // Handles one request line. Returns an empty string when the request is
-    // not a receive; otherwise what was done, for the log.
+    // not a receive; otherwise what was done, for the log: what was written
+    // where, or why nothing was.
     QString handle(const QByteArray &line) const;
 
-    // The absolute path to write for `path`, or an empty string with *why set
-    // when it is not a plain file inside the root: relative paths, ".."
-    // components, parents that resolve (through links) outside the root, and
-    // links or folders at the path itself are all refused.
-    QString resolveInsideRoot(const QString &path, QString *why) const;
+    // The names from the root down to the file for `path`, or an empty list
+    // with *why set: relative paths, "." and ".." components and paths that
+    // do not begin with the root (as given or canonical) are refused. Links
+    // are refused later, while writing.
+    QStringList namesInsideRoot(const QString &path, QString *why) const;
 
     static QByteArray sampleProgram(const QString &fileName);
 
 private:
-    QString m_root;  // canonical, without trailing separator
+    std::shared_ptr<const RootFolder> m_root;
+    QString m_givenRoot; // absolute, cleaned
     QString m_receiveCommand;
 };

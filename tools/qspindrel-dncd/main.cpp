@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -45,11 +46,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption receiveOption(QStringLiteral("receive-command"),
                                            QStringLiteral("Command word of a receive request."),
                                            QStringLiteral("WORD"), QStringLiteral("SAVE"));
-    const QCommandLineOption maxLineOption(QStringLiteral("max-line"),
-                                           QStringLiteral("Drop a peer that sends more bytes."),
-                                           QStringLiteral("BYTES"), QStringLiteral("65536"));
+    const QCommandLineOption maxLineOption(
+        QStringLiteral("max-line"),
+        QStringLiteral("Drop a peer that sends more bytes (at most %1).").arg(DncOptions::LargestMaxLineBytes),
+        QStringLiteral("BYTES"), QStringLiteral("65536"));
     const QCommandLineOption idleOption(QStringLiteral("idle-timeout"),
-                                        QStringLiteral("Drop a peer silent this long."),
+                                        QStringLiteral("Drop a peer that has not sent its request "
+                                                       "and closed this long after connecting."),
                                         QStringLiteral("MS"), QStringLiteral("30000"));
     parser.addOptions({portOption, dbOption, simulateOption, receiveOption, maxLineOption,
                        idleOption});
@@ -75,11 +78,13 @@ int main(int argc, char *argv[])
     DncOptions options;
     bool ok = false;
     options.maxLineBytes = parser.value(maxLineOption).toLongLong(&ok);
-    if (!ok || options.maxLineBytes < 1)
-        return fail(QStringLiteral("invalid --max-line"));
+    if (!ok || options.maxLineBytes < 1 || options.maxLineBytes > DncOptions::LargestMaxLineBytes)
+        return fail(QStringLiteral("invalid --max-line \"%1\": give a number of bytes from 1 to %2")
+                        .arg(parser.value(maxLineOption), QString::number(DncOptions::LargestMaxLineBytes)));
     options.idleTimeoutMs = parser.value(idleOption).toInt(&ok);
     if (!ok || options.idleTimeoutMs < 1)
-        return fail(QStringLiteral("invalid --idle-timeout"));
+        return fail(QStringLiteral("invalid --idle-timeout \"%1\": give milliseconds from 1 to %2")
+                        .arg(parser.value(idleOption), QString::number(std::numeric_limits<int>::max())));
     if (parser.isSet(simulateOption)) {
         options.simulate.emplace(parser.value(simulateOption), parser.value(receiveOption));
         if (!options.simulate->isValid())

@@ -1,5 +1,7 @@
 #include "EditorWindow.h"
 
+#include "ProgramTextEdit.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -15,17 +17,23 @@
 EditorWindow::EditorWindow(const EditorDocument &document, bool viewOnly, QWidget *parent)
     : QMainWindow(parent), m_document(document), m_viewOnly(viewOnly)
 {
-    const QString name = QFileInfo(m_document.FilePath()).fileName();
-    setWindowTitle(viewOnly ? QStringLiteral("%1 (view only) - %2").arg(name, qApp->applicationName())
-                            : QStringLiteral("%1[*] - %2").arg(name, qApp->applicationName()));
-
-    m_edit = new QPlainTextEdit(this);
+    m_edit = new ProgramTextEdit(this);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(qMax<qreal>(font.pointSizeF(), 12));
     m_edit->setFont(font);
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_edit->setPlainText(m_document.Text());
-    m_edit->setReadOnly(viewOnly);
+    // Editing such text could change bytes nobody touched.
+    if (m_document.IsBinary())
+        m_viewOnlyReason = QStringLiteral("View only: the file holds binary content");
+    else if (!m_document.Matches(*m_edit->document()))
+        m_viewOnlyReason = QStringLiteral("View only: the file holds characters this editor would change");
+    m_viewOnly = m_viewOnly || !m_viewOnlyReason.isEmpty();
+    m_edit->setReadOnly(m_viewOnly);
+
+    const QString name = QFileInfo(m_document.FilePath()).fileName();
+    setWindowTitle(m_viewOnly ? QStringLiteral("%1 (view only) - %2").arg(name, qApp->applicationName())
+                              : QStringLiteral("%1[*] - %2").arg(name, qApp->applicationName()));
     m_edit->installEventFilter(this);
     setCentralWidget(m_edit);
 
@@ -36,8 +44,9 @@ EditorWindow::EditorWindow(const EditorDocument &document, bool viewOnly, QWidge
     statusBar()->addPermanentWidget(m_position);
     statusBar()->addPermanentWidget(
         new QLabel(m_document.EncodingName() + QStringLiteral(", ") + m_document.LineEndingName(), this));
-    if (viewOnly)
-        statusBar()->addPermanentWidget(new QLabel(QStringLiteral("View only"), this));
+    if (m_viewOnly)
+        statusBar()->addPermanentWidget(
+            new QLabel(m_viewOnlyReason.isEmpty() ? QStringLiteral("View only") : m_viewOnlyReason, this));
 
     connect(m_edit, &QPlainTextEdit::cursorPositionChanged, this, &EditorWindow::UpdateCaretPosition);
     connect(m_edit->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
@@ -88,16 +97,6 @@ void EditorWindow::UpdateCaretPosition()
 
 bool EditorWindow::ConfirmOverwrite()
 {
-    if (m_document.HasMixedLineEndings() && !m_mixedEndingsAccepted) {
-        const auto answer = QMessageBox::question(
-            this, windowTitle(),
-            QStringLiteral("This file mixes line endings. Saving writes %1 at the end of every "
-                           "line. Save?")
-                .arg(m_document.LineEndingName()));
-        if (answer != QMessageBox::Yes)
-            return false;
-        m_mixedEndingsAccepted = true;
-    }
     if (m_document.ChangedOnDisk()) {
         const auto answer = QMessageBox::question(
             this, windowTitle(),
@@ -116,7 +115,7 @@ bool EditorWindow::Save()
     if (m_viewOnly || !ConfirmOverwrite())
         return false;
     QString error;
-    if (!m_document.Save(EditorDocument::FromEditorText(m_edit->document()->toRawText()), &error)) {
+    if (!m_document.Save(*m_edit->document(), &error)) {
         QMessageBox::warning(this, windowTitle(), error);
         return false;
     }

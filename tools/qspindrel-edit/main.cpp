@@ -40,8 +40,9 @@ int main(int argc, char *argv[])
     window.show();
     // One line for whoever started it from a console (and for tests): the
     // window is up.
-    QTextStream(stdout) << (arguments.viewOnly ? "Viewing " : "Editing ") << document.FilePath()
+    QTextStream(stdout) << (window.IsViewOnly() ? "Viewing " : "Editing ") << document.FilePath()
                         << " (" << document.EncodingName() << ", " << document.LineEndingName()
+                        << (window.ViewOnlyReason().isEmpty() ? QString() : QStringLiteral("; ") + window.ViewOnlyReason())
                         << ")" << Qt::endl;
     return app.exec();
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+class QTcpServer;
+class QTcpSocket;
+
+// Accepts the connections of one listening QTcpServer and sees every
+// failure: after a harmless "try again" QTcpServer takes running out of
+// descriptors for one more "try again" and polls the port without pause.
+// Out of descriptors this stops accepting, waits (50 ms, then twice as long
+// each time, at most 2 s) and tries again; the peers wait in the queue.
+class PortAcceptor : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PortAcceptor(QTcpServer *server);
+
+signals:
+    void accepted(QTcpSocket *socket);
+    // The first failure of a run of them, and the end of the run.
+    void failed(const QString &why);
+    void recovered();
+
+private:
+    void acceptAll();
+    void backOff(const QString &why);
+
+    QTcpServer *m_server;
+    QSocketNotifier *m_notifier = nullptr;
+    int m_retryMs = 0; // 0: accepting normally
+};
