@@ -220,7 +220,7 @@ void tst_ConfigTables::machineChanges()
     QCOMPARE(run({"machine-add", d, "6", "--number", "M6", "--name", "Mill", "--address", "h", "--port", "6006"}).exitCode, 0);
     QCOMPARE(run({"machine-set", d, "6", "--port=6106", "--name", "Big mill"}).exitCode, 0);
     r = run({"machines", d});
-    QCOMPARE(r.out, QString("5  M5  Saw\\x1b[2J  10.0.0.5:6005  icon 40  0 stations\n"
+    QCOMPARE(r.out, QString("5  M5  Saw\\x1B[2J  10.0.0.5:6005  icon 40  0 stations\n"
                             "6  M6  Big mill  h:6106  icon 1  0 stations\n"));
     QVERIFY(c.Connect());
     QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (6, 'A', 0, 2), (6, 'B', 0, 2), (5, 'B', 0, 2)");

@@ -4,6 +4,7 @@
 #include "ConfigSchema.h"
 #include "CsvFormat.h"
 #include "DBAssist.h"
+#include "PrintableText.h"
 #include "StationRowReader.h"
 #include "TableAccess.h"
 #include "TableColumns.h"
@@ -24,7 +25,7 @@ const TableRules *TableOrRefuse(const QString &name, const char *usage, QTextStr
 {
     const TableRules *rules = RulesForTable(name);
     if (!rules)
-        *status = RefuseUsage(err, QStringLiteral("%1 is not T_DNC_MACHINES or T_DNC_MPPC.").arg(PrintableText(name)), usage);
+        *status = RefuseUsage(err, QStringLiteral("%1 is not T_DNC_MACHINES or T_DNC_MPPC.").arg(EscapeControlCharacters(name)), usage);
     return rules;
 }
 
@@ -72,7 +73,7 @@ public:
     int report(QTextStream &err, const QString &file) const
     {
         for (int i = 0; i < m_problems.size() && i < kProblemsShown; ++i)
-            err << "qspindrel-config: " << PrintableText(file) << ", " << m_problems.at(i) << Qt::endl;
+            err << "qspindrel-config: " << EscapeControlCharacters(file) << ", " << m_problems.at(i) << Qt::endl;
         if (m_problems.size() > kProblemsShown)
             err << "qspindrel-config: ... and " << m_problems.size() - kProblemsShown << " more problems." << Qt::endl;
         err << "qspindrel-config: nothing was imported." << Qt::endl;
@@ -81,7 +82,7 @@ public:
     void warn(QTextStream &err, const QString &file) const
     {
         for (const QString &w : m_warnings)
-            err << "qspindrel-config: warning: " << PrintableText(file) << ", " << w << Qt::endl;
+            err << "qspindrel-config: warning: " << EscapeControlCharacters(file) << ", " << w << Qt::endl;
     }
 
 private:
@@ -99,7 +100,7 @@ QList<const ColumnRule *> ReadHeader(const TableRules &rules, const CsvRecord &h
         const ColumnRule *rule = rules.find(name);
         if (!rule)
             check.problem(header.line, QString(), QStringLiteral("\"%1\" is no column of %2 (its columns: %3).")
-                                                     .arg(PrintableText(name), rules.table, ColumnNames(rules).join(QStringLiteral(", "))));
+                                                     .arg(EscapeControlCharacters(name), rules.table, ColumnNames(rules).join(QStringLiteral(", "))));
         else if (seen.contains(rule->name))
             check.problem(header.line, rule->name, QStringLiteral("named twice in the header."));
         else
@@ -208,9 +209,9 @@ int ImportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
     QString error;
     const auto records = ParseCsv(file.readAll(), &error);
     if (!records)
-        return Refuse(err, QStringLiteral("%1, %2 Nothing was imported.").arg(PrintableText(fileName), error));
+        return Refuse(err, QStringLiteral("%1, %2 Nothing was imported.").arg(EscapeControlCharacters(fileName), error));
     if (records->isEmpty())
-        return Refuse(err, QStringLiteral("%1 is empty; its first line must name the columns.").arg(PrintableText(fileName)));
+        return Refuse(err, QStringLiteral("%1 is empty; its first line must name the columns.").arg(EscapeControlCharacters(fileName)));
 
     ImportCheck check;
     const QList<const ColumnRule *> columns = ReadHeader(*rules, records->first(), check);
@@ -276,7 +277,7 @@ int ImportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!check.ok())
         return check.report(err, fileName);
     if (!InsertImportRows(connection, *rules, columns, rows, &error))
-        return Refuse(err, QStringLiteral("%1, %2 Nothing was imported.").arg(PrintableText(fileName), error));
+        return Refuse(err, QStringLiteral("%1, %2 Nothing was imported.").arg(EscapeControlCharacters(fileName), error));
     if (rules == &MppcTableRules() && !SyncMppcIdNumbering(connection, &error))
         return Refuse(err, QStringLiteral("Cannot continue the numbering of MPPC_ID: %1").arg(error.simplified()));
     if (!change.commit(&error))

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "DBAssist.h"
+#include "PrintableText.h"
 #include "StationRowReader.h"
 #include "TableAccess.h"
 #include "TableColumns.h"
@@ -76,7 +77,7 @@ bool ParseMachineCommand(const QStringList &args, bool allowValues, bool allowFo
                 column = col;
         }
         if (column.isEmpty()) {
-            *error = QStringLiteral("unknown option %1.").arg(PrintableText(args.at(i)));
+            *error = QStringLiteral("unknown option %1.").arg(EscapeControlCharacters(args.at(i)));
             return false;
         }
         if (!hasValue) {
@@ -142,7 +143,7 @@ bool StationsUsing(clsAccessDBConnection &connection, int id, QStringList *stati
         return false;
     *rowCount = rows.count();
     for (int i = 0; i < rows.count(); ++i) {
-        const QString key = PrintableText(rows.value(i, 0).toString());
+        const QString key = EscapeControlCharacters(rows.value(i, 0).toString());
         if (!stations->contains(key, Qt::CaseInsensitive))
             *stations << key;
     }
@@ -177,12 +178,12 @@ int ListMachines(const QStringList &args, QTextStream &out, QTextStream &err)
         const int port = r.requiredInt(QStringLiteral("PORT"));
         const int icon = r.requiredInt(QStringLiteral("ICON_INDEX"));
         if (!r.ok()) {
-            out << "(a row that cannot be read: " << PrintableText(r.error()) << ")" << Qt::endl;
+            out << "(a row that cannot be read: " << EscapeControlCharacters(r.error()) << ")" << Qt::endl;
             continue;
         }
         const int stations = stationCounts.value(QString::number(id));
-        out << id << "  " << PrintableText(number) << "  " << PrintableText(name) << "  "
-            << PrintableText(address) << ':' << port << "  icon " << icon << "  "
+        out << id << "  " << EscapeControlCharacters(number) << "  " << EscapeControlCharacters(name) << "  "
+            << EscapeControlCharacters(address) << ':' << port << "  icon " << icon << "  "
             << stations << (stations == 1 ? " station" : " stations") << Qt::endl;
     }
     return ExitOk;
@@ -213,7 +214,7 @@ int AddMachine(const QStringList &args, QTextStream &out, QTextStream &err)
         return Refuse(err, QStringLiteral("Cannot read T_DNC_MACHINES: %1").arg(error.simplified()));
     if (existing.isValid())
         return Refuse(err, QStringLiteral("MACHINE_ID: %1 exists already (%2); nothing was added.")
-                               .arg(command.id).arg(PrintableText(existing.toString())));
+                               .arg(command.id).arg(EscapeControlCharacters(existing.toString())));
     QVariantList bound{command.id};
     for (const auto &[option, column] : OptionColumns())
         bound << values.value(column);

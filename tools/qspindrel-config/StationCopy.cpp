@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "DBAssist.h"
+#include "PrintableText.h"
 #include "StationStatements.h"
 #include "TableAccess.h"
 #include "TableColumns.h"
@@ -28,7 +29,7 @@ int CopyStation(const QStringList &args, QTextStream &out, QTextStream &err)
     const QString from = args.at(1);
     const QString to = args.at(2);
     if (from.compare(to, Qt::CaseInsensitive) == 0)
-        return Refuse(err, QStringLiteral("FROM and TO are the same station %1.").arg(PrintableText(from)));
+        return Refuse(err, QStringLiteral("FROM and TO are the same station %1.").arg(EscapeControlCharacters(from)));
     DatabaseChange change;
     QString error;
     if (!BeginChange(args.at(0), false, change, &error))
@@ -39,7 +40,7 @@ int CopyStation(const QStringList &args, QTextStream &out, QTextStream &err)
         return Refuse(err, QStringLiteral("Cannot read T_DNC_MPPC: %1").arg(error.simplified()));
     // An empty source is more likely a mistyped key than a wish to clear TO.
     if (fromRows == 0)
-        return Refuse(err, QStringLiteral("The station %1 has no rows in T_DNC_MPPC; nothing was copied.").arg(PrintableText(from)));
+        return Refuse(err, QStringLiteral("The station %1 has no rows in T_DNC_MPPC; nothing was copied.").arg(EscapeControlCharacters(from)));
 
     QStringList columns;
     for (const ColumnRule &rule : MppcTableRules().columns) {
@@ -57,8 +58,8 @@ int CopyStation(const QStringList &args, QTextStream &out, QTextStream &err)
         return Refuse(err, QStringLiteral("Cannot copy the rows: %1").arg(error.simplified()));
     if (!change.commit(&error))
         return Refuse(err, error);
-    out << "Station " << PrintableText(to) << " now has the " << fromRows << (fromRows == 1 ? " row" : " rows")
-        << " of " << PrintableText(from);
+    out << "Station " << EscapeControlCharacters(to) << " now has the " << fromRows << (fromRows == 1 ? " row" : " rows")
+        << " of " << EscapeControlCharacters(from);
     if (toRows > 0)
         out << " (" << toRows << " earlier " << (toRows == 1 ? "row" : "rows") << " replaced)";
     out << Qt::endl;

@@ -1,5 +1,7 @@
 #include "TableColumns.h"
 
+#include "PrintableText.h"
+
 #include <QMetaType>
 #include <limits>
 
@@ -84,7 +86,7 @@ bool CheckColumnValue(const ColumnRule &rule, const QString &text, bool isNull, 
     bool ok = false;
     const int number = text.trimmed().toInt(&ok, 10);
     if (!ok) {
-        *problem = QStringLiteral("\"%1\" is not a whole number.").arg(PrintableText(text));
+        *problem = QStringLiteral("\"%1\" is not a whole number.").arg(EscapeControlCharacters(text));
         return false;
     }
     if (number < rule.minimum || number > rule.maximum) {
@@ -97,18 +99,4 @@ bool CheckColumnValue(const ColumnRule &rule, const QString &text, bool isNull, 
     }
     *value = number;
     return true;
-}
-
-QString PrintableText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const ushort u = c.unicode();
-        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0))
-            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
 }

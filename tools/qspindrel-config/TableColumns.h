@@ -34,6 +34,3 @@ const TableRules *RulesForTable(const QString &name);
 bool CheckColumnValue(const ColumnRule &rule, const QString &text, bool isNull, QVariant *value,
                       QString *problem, QString *warning);
 
-// Control characters as \xNN, so that a listing keeps one line per row and
-// sends nothing to the terminal that it would act on.
-QString PrintableText(const QString &text);
