@@ -131,7 +131,7 @@ private slots:
         // Xvfb picks a free display itself and writes its number when it is ready.
         const QString displayFile = path(u"display"_s);
         QFile::remove(displayFile);
-        startWatched(m_xvfb, u"sh"_s, {u"-c"_s, u"exec Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>\"$0\""_s,
+        startWatched(m_xvfb, u"sh"_s, {u"-c"_s, u"exec Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>\"$0\""_s,
                                        displayFile});
         QString display;
         static_cast<void>(QTest::qWaitFor([&] {

@@ -63,7 +63,8 @@ private slots:
         while (QFile::exists(u"/tmp/.X11-unix/X%1"_s.arg(display)) || QFile::exists(u"/tmp/.X%1-lock"_s.arg(display)))
             ++display;
         m_xvfb.start(u"Xvfb"_s, {u":%1"_s.arg(display), u"-screen"_s, u"0"_s,
-                                 qEnvironmentVariable("QS_E2E_SCREEN", u"1024x768x24"_s), u"-nolisten"_s, u"tcp"_s});
+                                 qEnvironmentVariable("QS_E2E_SCREEN", u"1024x768x24"_s), u"-nolisten"_s, u"tcp"_s,
+                                 u"-noreset"_s}); // a program ending must not reset the server under the next
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(u"/tmp/.X11-unix/X%1"_s.arg(display)), 15000);
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.remove(u"QT_QPA_PLATFORM"_s);
