@@ -1,16 +1,13 @@
 #include "MdbExport.h"
 
+#include "CsvFormat.h"
+
 #include <QVariant>
 #include <limits>
 
 namespace {
 
-struct Field {
-    QString text;
-    bool quoted = false;
-};
-
-QVariant FieldValue(const Field &field)
+QVariant FieldValue(const CsvField &field)
 {
     // A null QString would be bound as a database null.
     if (field.quoted)
@@ -34,93 +31,32 @@ QVariant FieldValue(const Field &field)
 
 std::optional<TableRows> ParseMdbExport(const QByteArray &csv, QString *error)
 {
-    const QString text = QString::fromUtf8(csv);
-    QList<QList<Field>> records;
-    QList<Field> record;
-    Field field;
-    bool inQuotes = false;
-    bool fieldStarted = false;
-    int line = 1;
-    auto fail = [&](const QString &why) {
+    // mdb-export writes RFC 4180 text: the same reader as import-csv.
+    QString why;
+    const auto records = ParseCsv(csv, &why);
+    const auto fail = [&](const QString &text) {
         if (error)
-            *error = QStringLiteral("line %1: %2").arg(line).arg(why);
+            *error = text;
         return std::nullopt;
     };
-    auto endRecord = [&]() {
-        record.append(field);
-        records.append(record);
-        record.clear();
-        field = Field();
-        fieldStarted = false;
-    };
-
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (inQuotes) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    field.text += c;
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (c == QLatin1Char('\n'))
-                    ++line;
-                field.text += c;
-            }
-            continue;
-        }
-        if (c == QLatin1Char('"')) {
-            if (fieldStarted)
-                return fail(QStringLiteral("a quote inside a field that is not quoted"));
-            field.quoted = true;
-            fieldStarted = true;
-            inQuotes = true;
-        } else if (c == QLatin1Char(',')) {
-            record.append(field);
-            field = Field();
-            fieldStarted = false;
-        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            endRecord();
-            ++line;
-        } else {
-            if (field.quoted)
-                return fail(QStringLiteral("text after the closing quote of a field"));
-            field.text += c;
-            fieldStarted = true;
-        }
-    }
-    if (inQuotes)
-        return fail(QStringLiteral("a quoted field is not closed"));
-    if (fieldStarted || !record.isEmpty())
-        endRecord();
-
-    if (records.isEmpty()) {
-        line = 1;
-        return fail(QStringLiteral("no header line"));
-    }
+    if (!records)
+        return fail(why);
+    if (records->isEmpty())
+        return fail(QStringLiteral("line 1: no header line"));
     TableRows table;
-    for (const Field &name : records.first()) {
-        if (name.text.trimmed().isEmpty()) {
-            line = 1;
-            return fail(QStringLiteral("an empty column name"));
-        }
+    for (const CsvField &name : records->first().fields) {
+        if (name.text.trimmed().isEmpty())
+            return fail(QStringLiteral("line 1: an empty column name"));
         table.columns << name.text;
     }
-    for (qsizetype r = 1; r < records.size(); ++r) {
-        const QList<Field> &fields = records.at(r);
-        if (fields.size() != table.columns.size()) {
-            if (error)
-                *error = QStringLiteral("record %1 has %2 fields for %3 columns")
-                             .arg(r).arg(fields.size()).arg(table.columns.size());
-            return std::nullopt;
-        }
+    for (qsizetype r = 1; r < records->size(); ++r) {
+        const CsvRecord &record = records->at(r);
+        if (record.fields.size() != table.columns.size())
+            return fail(QStringLiteral("line %1: %2 fields for %3 columns")
+                            .arg(record.line).arg(record.fields.size()).arg(table.columns.size()));
         QVariantList values;
-        values.reserve(fields.size());
-        for (const Field &f : fields)
+        values.reserve(record.fields.size());
+        for (const CsvField &f : record.fields)
             values << FieldValue(f);
         table.rows << values;
     }
