@@ -344,21 +344,21 @@ private slots:
         const QString before = g->array()->cellText(r3, OptionsStep::ColDirectory);
         QStringList answers{m_home.filePath(u".hidden"_s), m_home.filePath(u"programs"_s)};
         int opened = 0;
-        std::function<void()> answer = [&] {
-            if (answers.isEmpty())
-                return;
+        // Answers each picker that opens; a local timer, so nothing outlives the test.
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return QTimer::singleShot(10, this, answer);
+            if (answers.isEmpty() || !dialog || !dialog->isVisible())
+                return;
             ++opened;
             const QString choice = answers.takeFirst();
             if (choice.isEmpty())
                 return dialog->reject();
             dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(choice);
             dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s)->button(QDialogButtonBox::Open)->click();
-            QTimer::singleShot(10, this, answer);
-        };
-        QTimer::singleShot(0, this, answer);
+        });
+        poll.start();
         const QRect cell = g->visualRect(g->model()->index(r3, OptionsStep::ColDirectory));
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, WizardCellDelegate::folderButtonRect(cell).center());
         QCOMPARE(opened, 2);
@@ -367,7 +367,6 @@ private slots:
         QVERIFY(before != g->array()->cellText(r3, OptionsStep::ColDirectory));
 
         answers = QStringList{QString()};
-        QTimer::singleShot(0, this, answer);
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, WizardCellDelegate::folderButtonRect(cell).center());
         QCOMPARE(opened, 3);
         QCOMPARE(QDir::cleanPath(g->array()->cellText(r3, OptionsStep::ColDirectory)), m_programs);
