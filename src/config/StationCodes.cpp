@@ -1,6 +1,6 @@
 #include "StationCodes.h"
 
-#include "Messages.h"
+#include "MessageText.h"
 
 QString EditModeText(int code)
 {

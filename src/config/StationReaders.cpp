@@ -1,7 +1,7 @@
 #include "StationTables.h"
 
 #include "DBAssist.h"
-#include "Messages.h"
+#include "MessageText.h"
 #include "StationRowReader.h"
 #include "clsAccessDBConnection.h"
 

@@ -21,3 +21,7 @@ protected:
 private:
     class QPushButton *m_openButton = nullptr;
 };
+
+// Folder picker: only existing folders can be chosen; a typed folder that does
+// not exist shows message 154 and keeps the dialog open. Empty on cancel.
+QString BrowseForFolder(QWidget *owner, const QString &initialDirectory);

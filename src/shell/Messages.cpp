@@ -1,15 +1,12 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
-#include "StringTable.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
-
-const QString kStringResourceError = QStringLiteral("###STRING RESOURCE ERROR###");
 
 int ShowMessageBox(const QString &text, int style)
 {
@@ -39,16 +36,6 @@ MessagePresenter &CurrentPresenter()
 }
 
 } // namespace
-
-QString GetMessageText(int number, const QString &a1, const QString &a2, const QString &a3,
-                       const QString &a4, const QString &a5)
-{
-    const StringTable &table = StringTable::instance();
-    if (!table.contains(number))
-        return kStringResourceError;
-    const QString args[5] = {a1, a2, a3, a4, a5};
-    return FillPlaceholders(table.text(number), args);
-}
 
 int ShowMessage(const QString &text, int style)
 {

@@ -1,185 +1,27 @@
 #include "DirectoryTreeModel.h"
 
-#include "DirectoryScan.h"
 #include "FileNameCodec.h"
-#include "Platform.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QStorageInfo>
-
-#include <algorithm>
-
-namespace {
-
-QString cleanAbsolute(const QString &directory)
-{
-    return QDir::cleanPath(QFileInfo(directory).absoluteFilePath());
-}
-
-// A mount point itself, not a link to one: the counterpart of a drive root.
-bool isMountPoint(const QString &clean, QStorageInfo *storage)
-{
-    const QFileInfo info(clean);
-    if (info.isSymLink())
-        return false;
-    QStorageInfo s(clean);
-    if (!s.isValid())
-        return false;
-    if (QDir::cleanPath(s.rootPath()) != QDir::cleanPath(info.canonicalFilePath()))
-        return false;
-    if (storage)
-        *storage = s;
-    return true;
-}
-
-bool isNetworkFileSystem(const QByteArray &type)
-{
-    static const char *const types[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "sshfs",
-                                        "fuse.sshfs", "9p", "afs", "ncpfs", "davfs",
-                                        "fuse.davfs2", "glusterfs", "ceph"};
-    for (const char *t : types) {
-        if (type == t)
-            return true;
-    }
-    return false;
-}
-
-QString lastComponent(QString path)
-{
-    while (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(u'\\')))
-        path.chop(1);
-    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return cut < 0 ? path : path.mid(cut + 1);
-}
-
-bool lessByName(const QString &a, const QString &b)
-{
-    const int c = a.compare(b, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : a < b;
-}
-
-} // namespace
-
-int CheckTreeRoot(const QString &directory)
-{
-    // An empty directory would name the file-system root; it means nothing
-    // was configured.
-    if (directory.isEmpty() || !FolderExists(directory))
-        return 181;
-    const QString clean = cleanAbsolute(directory);
-    DriveInfo drive;
-    if (GetDriveInfo(clean, &drive) || isMountPoint(clean, nullptr))
-        return 0;
-    return RootRefusalMessage(GetFileAttributesOf(clean));
-}
-
-int RootRefusalMessage(quint32 attributes)
-{
-    if (attributes == InvalidFileAttributes)
-        return 0;
-    if (attributes & FileAttributeHidden)
-        return 191;
-    if (attributes & FileAttributeSystem)
-        return 192;
-    if (attributes & FileAttributeReparsePoint)
-        return 193;
-    return 0;
-}
-
-QString DriveRootText(unsigned driveType, const QString &volumeName, const QString &driveLetter,
-                      const QString &shareName)
-{
-    enum { Fixed = 3, Network = 4 };
-    if (driveType == Fixed)
-        return volumeName + QLatin1String(" (") + driveLetter + QLatin1String(":)");
-    if (driveType == Network)
-        return shareName.mid(shareName.lastIndexOf(QLatin1Char('\\')) + 1);
-    return QString();
-}
-
-QString DirectoryForMessage(const QString &directory)
-{
-    return directory.isEmpty() ? QStringLiteral("\"\"") : directory;
-}
-
-QString TreeRootKey(const QString &directory)
-{
-    return QDir::toNativeSeparators(cleanAbsolute(directory));
-}
-
-QString VolumeRootText(const QByteArray &fileSystemType, const QString &device,
-                       const QString &label, const QString &mountPoint)
-{
-    // \\?\Volume{...} names a local Windows volume, not a share.
-    const bool localVolume = device.startsWith(QLatin1String("\\\\?\\"));
-    const bool shareDevice = device.startsWith(QLatin1String("//"))
-        || (device.startsWith(QLatin1String("\\\\")) && !localVolume)
-        || (device.contains(QLatin1String(":/")) && !device.startsWith(u'/'));
-    if (isNetworkFileSystem(fileSystemType) || shareDevice)
-        return lastComponent(device);
-    const QString root = QDir::fromNativeSeparators(mountPoint);
-    if (root.size() == 3 && root.at(0).isLetter() && root.at(1) == u':' && root.at(2) == u'/')
-        return label + QLatin1String(" (") + root.left(2) + u')';
-    if (!label.isEmpty())
-        return label;
-    const QString name = lastComponent(root);
-    return name.isEmpty() ? QStringLiteral("/") : name;
-}
-
-QString TreeRootText(const QString &directory)
-{
-    const QString clean = cleanAbsolute(directory);
-    DriveInfo drive;
-    if (GetDriveInfo(clean, &drive))
-        return DriveRootText(drive.type, drive.volumeName, drive.driveLetter, drive.shareName);
-    QStorageInfo storage;
-    if (isMountPoint(clean, &storage))
-        return VolumeRootText(storage.fileSystemType(), QString::fromLocal8Bit(storage.device()),
-                              storage.name(), storage.rootPath());
-    const QString name = QFileInfo(clean).fileName();
-    return name.isEmpty() ? QDir::toNativeSeparators(clean) : name;
-}
-
-QString ChildKey(const QString &parentKey, const QString &name)
-{
-    const QChar sep = QDir::separator();
-    if (parentKey.endsWith(sep))
-        return parentKey + name;
-    return parentKey + sep + name;
-}
-
-QStringList ListedSubfolders(const QString &directory)
-{
-    QStringList names;
-    ScanSubfolders(directory, [&](QStringView name) {
-        names.append(name.toString());
-        return true;
-    });
-    return names;
-}
-
-bool HasListedSubfolder(const QString &directory)
-{
-    bool found = false;
-    ScanSubfolders(directory, [&](QStringView) {
-        found = true;
-        return false;
-    });
-    return found;
-}
+#include "FolderQuestions.h"
+#include "FolderReader.h"
+#include "MessageText.h"
+#include "TreeRoot.h"
 
 struct DirectoryTreeModel::Node {
+    quint64 id = 0;
     QString key;
     QString text;
-    bool placeholder = false;
-    int row = 0;            // position among its parent's children
+    bool status = false;       // a status row, not a folder
+    bool reading = false;      // asked the reader, no answer taken yet
+    bool loaded = false;       // children are the folder's subfolders
+    bool notAnswering = false;
+    bool hasSubfolders = true; // until a read says otherwise
+    int row = 0;               // position among its parent's children
     Node *parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
 };
 
-DirectoryTreeModel::DirectoryTreeModel(QObject *parent)
-    : QAbstractItemModel(parent)
+DirectoryTreeModel::DirectoryTreeModel(FolderReader &reader, QObject *parent)
+    : QAbstractItemModel(parent), m_reader(reader)
 {
     // The selected folder shows open, as the tree's SelectedImage did.
     m_folderIcon.addFile(QStringLiteral(":/icons/FOLDER_32.svg"), QSize(), QIcon::Normal);
@@ -188,16 +30,30 @@ DirectoryTreeModel::DirectoryTreeModel(QObject *parent)
 
 DirectoryTreeModel::~DirectoryTreeModel() = default;
 
+std::unique_ptr<DirectoryTreeModel::Node> DirectoryTreeModel::makeNode(const QString &key,
+                                                                       const QString &text, bool status)
+{
+    auto node = std::make_unique<Node>();
+    node->id = m_nextId++;
+    node->key = key;
+    node->text = text;
+    node->status = status;
+    return node;
+}
+
 QModelIndex DirectoryTreeModel::setRoot(const QString &key, const QString &text)
 {
     beginResetModel();
-    m_root = std::make_unique<Node>();
-    m_root->key = key;
-    m_root->text = text;
+    m_root = makeNode(key, text, false);
     endResetModel();
-    const QModelIndex root = rootIndex();
-    loadChildren(root);
-    return root;
+    return rootIndex();
+}
+
+void DirectoryTreeModel::setStatus(const QString &text)
+{
+    beginResetModel();
+    m_root = makeNode(QString(), text, true);
+    endResetModel();
 }
 
 void DirectoryTreeModel::clear()
@@ -224,16 +80,38 @@ QModelIndex DirectoryTreeModel::indexOf(Node *node) const
     return createIndex(node->parent ? node->row : 0, 0, node);
 }
 
+DirectoryTreeModel::Node *DirectoryTreeModel::findNode(quint64 id) const
+{
+    if (!m_root)
+        return nullptr;
+    std::vector<Node *> pending{m_root.get()};
+    while (!pending.empty()) {
+        Node *node = pending.back();
+        pending.pop_back();
+        if (node->id == id)
+            return node;
+        for (const auto &child : node->children)
+            pending.push_back(child.get());
+    }
+    return nullptr;
+}
+
 QString DirectoryTreeModel::key(const QModelIndex &index) const
 {
     const Node *node = nodeOf(index);
-    return node && !node->placeholder ? node->key : QString();
+    return node && !node->status ? node->key : QString();
 }
 
 bool DirectoryTreeModel::isPlaceholder(const QModelIndex &index) const
 {
     const Node *node = nodeOf(index);
-    return node && node->placeholder;
+    return node && node->status;
+}
+
+bool DirectoryTreeModel::isNotAnswering(const QModelIndex &index) const
+{
+    const Node *node = nodeOf(index);
+    return node && node->notAnswering;
 }
 
 QModelIndex DirectoryTreeModel::indexForKey(const QString &key) const
@@ -244,7 +122,7 @@ QModelIndex DirectoryTreeModel::indexForKey(const QString &key) const
     while (!pending.empty()) {
         Node *node = pending.back();
         pending.pop_back();
-        if (!node->placeholder && node->key == key)
+        if (!node->status && node->key == key)
             return indexOf(node);
         for (const auto &child : node->children)
             pending.push_back(child.get());
@@ -277,44 +155,105 @@ void DirectoryTreeModel::replaceChildren(const QModelIndex &index,
     }
 }
 
-void DirectoryTreeModel::loadChildren(const QModelIndex &index)
+bool DirectoryTreeModel::hasChildren(const QModelIndex &parent) const
 {
-    Node *node = nodeOf(index);
-    if (!node || node->placeholder)
-        return;
-    QStringList names = ListedSubfolders(node->key);
-    std::sort(names.begin(), names.end(), lessByName);
-    std::vector<std::unique_ptr<Node>> children;
-    children.reserve(size_t(names.size()));
-    for (const QString &name : names) {
-        auto child = std::make_unique<Node>();
-        child->key = ChildKey(node->key, name);
-        child->text = DisplayFileName(name);
-        if (HasListedSubfolder(child->key)) {
-            auto dummy = std::make_unique<Node>();
-            dummy->text = QStringLiteral("dummy");
-            dummy->placeholder = true;
-            dummy->parent = child.get();
-            child->children.push_back(std::move(dummy));
-        }
-        children.push_back(std::move(child));
-    }
-    replaceChildren(index, std::move(children));
+    if (!parent.isValid())
+        return bool(m_root);
+    const Node *node = nodeOf(parent);
+    if (node->status)
+        return false;
+    return !node->children.empty() || (!node->loaded && node->hasSubfolders);
 }
 
-void DirectoryTreeModel::addPlaceholder(const QModelIndex &index)
+bool DirectoryTreeModel::canFetchMore(const QModelIndex &parent) const
+{
+    const Node *node = nodeOf(parent);
+    return node && !node->status && !node->loaded && !node->reading;
+}
+
+void DirectoryTreeModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    Node *node = nodeOf(parent);
+    node->reading = true;
+    const quint64 id = node->id;
+    const QString folder = node->key;
+    FolderReader::Handlers<SubfolderListing> handlers;
+    handlers.done = [this, id](const SubfolderListing &listing) { takeListing(id, listing); };
+    handlers.slow = [this, id] {
+        Node *n = findNode(id);
+        if (n && n->reading && n->children.empty())
+            showStatus(n, GetMessageText(1001));
+    };
+    handlers.notAnswering = [this, id, folder] {
+        Node *n = findNode(id);
+        if (!n || !n->reading)
+            return;
+        n->notAnswering = true;
+        showStatus(n, GetMessageText(1002, folder));
+    };
+    m_reader.ask<SubfolderListing>(SubfoldersQuestion(), folder,
+                                   [folder] { return ReadSubfolders(folder); }, this,
+                                   std::move(handlers));
+}
+
+void DirectoryTreeModel::showStatus(Node *node, const QString &text)
+{
+    const QModelIndex index = indexOf(node);
+    if (node->children.size() == 1 && node->children.front()->status) {
+        node->children.front()->text = text;
+        const QModelIndex row = this->index(0, 0, index);
+        emit dataChanged(row, row);
+        return;
+    }
+    std::vector<std::unique_ptr<Node>> rows;
+    rows.push_back(makeNode(QString(), text, true));
+    replaceChildren(index, std::move(rows));
+}
+
+void DirectoryTreeModel::takeListing(quint64 id, const SubfolderListing &listing)
+{
+    Node *node = findNode(id);
+    // Collapsed, or the tree was rebuilt, meanwhile: nobody wants it.
+    if (!node || !node->reading)
+        return;
+    node->reading = false;
+    node->loaded = true;
+    node->notAnswering = false;
+    std::vector<std::unique_ptr<Node>> children;
+    children.reserve(listing.entries.size());
+    for (const SubfolderEntry &entry : listing.entries) {
+        auto child = makeNode(ChildKey(node->key, entry.name), DisplayFileName(entry.name), false);
+        child->hasSubfolders = entry.hasSubfolders;
+        children.push_back(std::move(child));
+    }
+    node->hasSubfolders = !children.empty();
+    const QModelIndex index = indexOf(node);
+    replaceChildren(index, std::move(children));
+    emit childrenLoaded(index);
+}
+
+void DirectoryTreeModel::unload(const QModelIndex &index)
 {
     Node *node = nodeOf(index);
-    if (!node || node->placeholder)
+    if (!node || node->status)
         return;
-    std::vector<std::unique_ptr<Node>> children;
-    if (HasListedSubfolder(node->key)) {
-        auto dummy = std::make_unique<Node>();
-        dummy->text = QStringLiteral("dummy");
-        dummy->placeholder = true;
-        children.push_back(std::move(dummy));
-    }
-    replaceChildren(index, std::move(children));
+    node->reading = false;
+    node->loaded = false;
+    node->notAnswering = false;
+    replaceChildren(index, {});
+}
+
+void DirectoryTreeModel::reload(const QModelIndex &index)
+{
+    Node *node = nodeOf(index);
+    if (!node || node->status)
+        return;
+    // A read still in flight is asked again: it attaches to the same job.
+    node->reading = false;
+    node->loaded = false;
+    fetchMore(index);
 }
 
 QModelIndex DirectoryTreeModel::index(int row, int column, const QModelIndex &parent) const
@@ -344,6 +283,14 @@ int DirectoryTreeModel::rowCount(const QModelIndex &parent) const
     return int(nodeOf(parent)->children.size());
 }
 
+Qt::ItemFlags DirectoryTreeModel::flags(const QModelIndex &index) const
+{
+    const Node *node = nodeOf(index);
+    if (node && node->status)
+        return Qt::ItemIsEnabled;
+    return QAbstractItemModel::flags(index);
+}
+
 int DirectoryTreeModel::columnCount(const QModelIndex &) const
 {
     return 1;
@@ -356,9 +303,9 @@ QVariant DirectoryTreeModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole: return node->text;
-    case Qt::DecorationRole: return m_folderIcon;
+    case Qt::DecorationRole: return node->status ? QVariant() : QVariant(m_folderIcon);
     case KeyRole: return key(index);
-    case PlaceholderRole: return node->placeholder;
+    case PlaceholderRole: return node->status;
     default: return QVariant();
     }
 }

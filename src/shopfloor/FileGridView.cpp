@@ -74,7 +74,7 @@ void FileGridView::showSortIndicator()
 
 void FileGridView::selectFirstRow()
 {
-    if (m_model && m_model->rowCount() > 0) {
+    if (m_model && m_model->fileCount() > 0) {
         const QModelIndex first = m_model->index(0, FileListModel::NameColumn);
         selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect
                                                      | QItemSelectionModel::Rows);

@@ -103,6 +103,32 @@ inline quint64 signedKey(qint64 v)
     return quint64(v) ^ (quint64(1) << 63);
 }
 
+QStringView nameOf(const QString &names, const FileRow &row)
+{
+    return QStringView(names).mid(row.nameOffset, row.nameLength);
+}
+
+void sortFileRows(std::vector<FileRow> &rows, const QString &names, int column, bool ascending)
+{
+    if (column < FileListModel::NameColumn || column > FileListModel::ModifiedColumn || rows.size() < 2)
+        return;
+    for (FileRow &row : rows) {
+        switch (column) {
+        case FileListModel::NameColumn: row.key = namePrefix(nameOf(names, row)); break;
+        case FileListModel::SizeColumn: row.key = signedKey(row.size); break;
+        default: row.key = signedKey(row.mtime); break;
+        }
+    }
+    const bool byName = column == FileListModel::NameColumn;
+    // Rows of equal size or time stay in name order either way.
+    std::sort(rows.begin(), rows.end(), [&](const FileRow &a, const FileRow &b) {
+        if (a.key != b.key)
+            return ascending ? a.key < b.key : a.key > b.key;
+        const int c = compareNames(nameOf(names, a), nameOf(names, b));
+        return (byName && !ascending) ? c > 0 : c < 0;
+    });
+}
+
 } // namespace
 
 FileListModel::FileListModel(QObject *parent)
@@ -130,28 +156,71 @@ void FileListModel::clear()
     m_rows.clear();
     m_names.clear();
     m_directory.clear();
+    m_status.clear();
     endResetModel();
 }
 
 int FileListModel::fill(const QString &directory, const QStringList &extensions)
 {
-    beginResetModel();
-    m_rows.clear();
-    m_names.clear();
-    m_directory = directory;
+    return adopt(read(directory, extensions, m_sortColumn, m_sortAscending));
+}
+
+FileListing FileListModel::read(const QString &directory, const QStringList &extensions,
+                                int sortColumn, bool sortAscending)
+{
+    FileListing listing;
+    listing.directory = directory;
     if (!directory.isEmpty() && !directory.endsWith(u'/') && !directory.endsWith(QDir::separator()))
-        m_directory += QDir::separator();
-    if (!directory.isEmpty()) {
-        ScanPlainFiles(
-            directory, [&](QStringView name) { return ExtensionMatches(name, extensions); },
-            [&](QStringView name, qint64 size, qint64 mtime) {
-                m_rows.push_back(Row{quint32(m_names.size()), quint32(name.size()), size, mtime, 0});
-                m_names.append(name);
-            });
+        listing.directory += QDir::separator();
+    listing.sortColumn = sortColumn;
+    listing.sortAscending = sortAscending;
+    if (directory.isEmpty())
+        return listing;
+    listing.readable = ScanPlainFiles(
+        directory, [&](QStringView name) { return ExtensionMatches(name, extensions); },
+        [&](QStringView name, qint64 size, qint64 mtime) {
+            listing.rows.push_back(
+                FileRow{quint32(listing.names.size()), quint32(name.size()), size, mtime, 0});
+            listing.names.append(name);
+        });
+    if (!listing.readable)
+        listing.missing = !FolderExists(directory);
+    sortFileRows(listing.rows, listing.names, sortColumn, sortAscending);
+    return listing;
+}
+
+int FileListModel::adopt(FileListing listing)
+{
+    beginResetModel();
+    m_status.clear();
+    m_rows = std::move(listing.rows);
+    m_names = std::move(listing.names);
+    m_directory = std::move(listing.directory);
+    if (listing.sortColumn != m_sortColumn || listing.sortAscending != m_sortAscending)
         sortRows();
-    }
     endResetModel();
     return rowCount();
+}
+
+void FileListModel::setStatus(const QString &text)
+{
+    if (text == m_status)
+        return;
+    if (!m_rows.empty())
+        clear();
+    const bool had = !m_status.isEmpty();
+    if (had && !text.isEmpty()) {
+        m_status = text;
+        emit dataChanged(index(0, 0), index(0, GridColumnCount - 1));
+    } else if (had) {
+        beginRemoveRows(QModelIndex(), 0, 0);
+        m_status.clear();
+        endRemoveRows();
+    } else {
+        beginInsertRows(QModelIndex(), 0, 0);
+        m_status = text;
+        endInsertRows();
+    }
 }
 
 QString FileListModel::sortIndicatorKey() const
@@ -161,25 +230,7 @@ QString FileListModel::sortIndicatorKey() const
 
 void FileListModel::sortRows()
 {
-    const int column = m_sortColumn;
-    if (column < NameColumn || column > ModifiedColumn || m_rows.size() < 2)
-        return;
-    for (Row &row : m_rows) {
-        switch (column) {
-        case NameColumn: row.key = namePrefix(nameView(row)); break;
-        case SizeColumn: row.key = signedKey(row.size); break;
-        default: row.key = signedKey(row.mtime); break;
-        }
-    }
-    const bool ascending = m_sortAscending;
-    const bool byName = column == NameColumn;
-    // Rows of equal size or time stay in name order either way.
-    std::sort(m_rows.begin(), m_rows.end(), [&](const Row &a, const Row &b) {
-        if (a.key != b.key)
-            return ascending ? a.key < b.key : a.key > b.key;
-        const int c = compareNames(nameView(a), nameView(b));
-        return (byName && !ascending) ? c > 0 : c < 0;
-    });
+    sortFileRows(m_rows, m_names, m_sortColumn, m_sortAscending);
 }
 
 void FileListModel::sortFileList()
@@ -278,7 +329,16 @@ int FileListModel::rowOfFullPath(const QString &path) const
 
 int FileListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    if (parent.isValid())
+        return 0;
+    return m_rows.empty() && !m_status.isEmpty() ? 1 : int(m_rows.size());
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
+    if (index.isValid() && m_rows.empty())
+        return Qt::ItemIsEnabled;
+    return QAbstractTableModel::flags(index);
 }
 
 int FileListModel::columnCount(const QModelIndex &parent) const
@@ -291,6 +351,11 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return QVariant();
     const int row = index.row();
+    if (m_rows.empty()) {
+        if (role == Qt::DisplayRole && index.column() == NameColumn)
+            return m_status;
+        return QVariant();
+    }
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {

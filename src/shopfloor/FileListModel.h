@@ -13,6 +13,27 @@
 //
 // Table columns of a row: 0 name, 1 size text, 2 time text, 3 full path,
 // 4 size value. The grid shows columns 0..3 of the model (3 hidden).
+
+// One file of a listing: its name lives in the listing's name buffer.
+struct FileRow {
+    quint32 nameOffset;   // into FileListing::names
+    quint32 nameLength;
+    qint64 size;          // bytes
+    qint64 mtime;         // seconds since the epoch, UTC
+    quint64 key;          // sort key of the sort column
+};
+
+// A folder's files as a worker reads them, ready for the model to take over.
+struct FileListing {
+    QString directory;    // ends in a separator (empty for no folder)
+    QString names;        // every name back to back, one allocation
+    std::vector<FileRow> rows;
+    bool readable = true; // the folder could be opened
+    bool missing = false; // ... and when not, whether it is gone
+    int sortColumn = 0;
+    bool sortAscending = true;
+};
+
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -29,8 +50,21 @@ public:
     // when the list is empty), sorted by the current sort state. A missing or
     // empty directory gives no rows. Returns the number of rows.
     int fill(const QString &directory, const QStringList &extensions);
+    // The listing of fill(), sorted by the given state, without a model: it
+    // reads the file system, so a window calls it on a worker.
+    static FileListing read(const QString &directory, const QStringList &extensions,
+                            int sortColumn, bool sortAscending);
+    // Takes over a listing made by read() (sorted again when the sort state
+    // changed meanwhile). Returns the number of rows.
+    int adopt(FileListing listing);
     // Empties the table (ClearFileList without the text box).
     void clear();
+    // One row that is no file (the folder is being read, or does not answer);
+    // it cannot be selected. An empty text removes it. No reset, so the
+    // selection and the file-name box stay as they are.
+    void setStatus(const QString &text);
+    QString status() const { return m_status; }
+    int fileCount() const { return int(m_rows.size()); }
 
     // Sort state: column 0 ascending at start; lasts the model's life.
     int sortColumn() const { return m_sortColumn; }
@@ -61,21 +95,17 @@ public:
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    struct Row {
-        quint32 nameOffset;   // into m_names
-        quint32 nameLength;
-        qint64 size;          // bytes
-        qint64 mtime;         // seconds since the epoch, UTC
-        quint64 key;          // sort key of the current sort column
-    };
+    using Row = FileRow;
     QStringView nameView(const Row &row) const;
     void sortRows();
 
     std::vector<Row> m_rows;
     QString m_names;          // every name back to back, one allocation
     QString m_directory;
+    QString m_status;
     QLocale m_locale;
     QString m_timeFormat;     // long time without the zone, cached per locale
     int m_sortColumn = 0;

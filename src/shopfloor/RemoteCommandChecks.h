@@ -8,25 +8,47 @@
 // Actions of the station, as CurrentAction holds them.
 enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 
-// The checks Go makes before it connects, one problem at a time:
-// - an empty `fileText` shows message 177 (a text of blanks is not empty);
-// - a request line (`remoteCommand`, a blank, the full path) with a control
-//   character, or a full path outside `actionRoot` once "." and ".." are
-//   resolved, is refused with its own message;
-// - sending a file that does not exist shows 171 with its full path;
-// - receiving over an existing file asks 178 (Yes/No); No stops.
-// Returns the full path to request (see GetSelectedFilePath; a name that
-// exists only in another case is taken as it exists), or an empty
-// string when the request must not go on; the message has then been shown
-// and the caller puts the focus back on txtFile.
+// The checks Go, Edit and View make before a request or the editor, one
+// problem at a time, in three steps so that the window never waits for the
+// file system:
+//
+// 1. CheckRequestText, no file system: an empty `fileText` is refused with
+//    177 (a text of blanks is not empty); a request line (`line`, then the
+//    full path) with a control character, a full path outside `actionRoot`
+//    once "." and ".." are resolved, or a name that is no valid text, each
+//    with its own refusal. Otherwise the full path (see GetSelectedFilePath).
+// 2. ProbeRequestFile, on a worker: the file as it exists (a name that exists
+//    only in another case is taken as it exists) and whether it is a file.
+// 3. ConcludeGo / ConcludeEditor, on the UI thread: sending or editing a file
+//    that does not exist shows 171 with its full path; receiving over an
+//    existing file asks 178 (Yes/No), and No stops. Returns the full path,
+//    or an empty string after the message.
+struct RequestText {
+    QString fullPath;
+    QString refusal;   // the message to show instead; empty when it may go on
+};
+RequestText CheckRequestText(const QString &fileText, const QString &currentDirectory,
+                             const QString &actionRoot, const QStringList &extensionList,
+                             const QString &line, QChar separator = QDir::separator());
+
+struct RequestFile {
+    QString fullPath;
+    bool exists = false;
+};
+RequestFile ProbeRequestFile(const QString &fullPath, QChar separator = QDir::separator());
+
+QString ConcludeGo(const RequestFile &file, int currentAction);
+QString ConcludeEditor(const RequestFile &file);
+
+// The request line's start for Go's checks (the remote command and a blank).
+QString RequestLineStart(const QString &remoteCommand);
+
+// The three steps at once, for callers that may wait for the file system.
+// The message has been shown when the result is empty.
 QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
                        const QString &actionRoot, const QStringList &extensionList,
                        int currentAction, const QString &remoteCommand,
                        QChar separator = QDir::separator());
-
-// The same for Edit and View: 177 for an empty name, the same refusals for a
-// control character or a path outside `actionRoot`, 171 when the file does not
-// exist (they never create one). Returns the full path or an empty string.
 QString CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
                            const QString &actionRoot, const QStringList &extensionList,
                            QChar separator = QDir::separator());

@@ -32,7 +32,7 @@ struct RemoteCommandRequest {
 //
 // Typical use in the window:
 //     if (remote->isBusy()) return;            // a Go during a request is ignored
-//     const QString path = CheckFileForGo(...); if (path.isEmpty()) return;
+//     (the checks of RemoteCommandChecks.h give the full path)
 //     remote->start({ServerAddress, ServerPort, RemoteCommand, path});
 class RemoteCommandClient : public QObject
 {

@@ -7,9 +7,12 @@
 #include "DatabaseTarget.h"
 #include "DefaultButton.h"
 #include "DirectoryTreeModel.h"
+#include "TreeRoot.h"
 #include "FileGridView.h"
 #include "FileListModel.h"
 #include "FileNameEdit.h"
+#include "FolderQuestions.h"
+#include "FolderReader.h"
 #include "FormUtil.h"
 #include "Help.h"
 #include "IntlFonts.h"
@@ -63,7 +66,7 @@ void frmShopFloor::CreateControls()
     picFiles->setObjectName(QStringLiteral("picFiles"));
     picFiles->installEventFilter(this);
 
-    m_tree = new DirectoryTreeModel(this);
+    m_tree = new DirectoryTreeModel(FolderReader::shared(), this);
     tvDirectory = new QTreeView(picFiles);
     tvDirectory->setObjectName(QStringLiteral("tvDirectory"));
     tvDirectory->setHeaderHidden(true);
@@ -346,10 +349,28 @@ void frmShopFloor::Form_Activate()
 {
     WindowActivated = true;
     // An empty directory is no folder at all, not the file-system root.
-    if (!ActionRoot.isEmpty() && FolderExists(ActionRoot)) {
-        tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
+    if (ActionRoot.isEmpty()) {
+        ReportMissingRoot();
         return;
     }
+    // The same question as the tree's root: a rebuild in flight answers both.
+    const int generation = m_rootGeneration;
+    const QString root = ActionRoot;
+    FolderReader::Handlers<RootProbe> handlers;
+    handlers.done = [this, generation](const RootProbe &probe) {
+        if (generation != m_rootGeneration || !isActiveWindow())
+            return;
+        if (probe.verdict == 181)
+            ReportMissingRoot();
+        else
+            tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
+    };
+    FolderReader::shared().ask<RootProbe>(RootQuestion(), root, [root] { return ProbeTreeRoot(root); },
+                                          this, std::move(handlers));
+}
+
+void frmShopFloor::ReportMissingRoot()
+{
     ClearFileList();
     ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
 }

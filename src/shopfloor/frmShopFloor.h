@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class DirectoryTreeModel;
@@ -22,6 +23,10 @@ class RemoteCommandClient;
 class SplitterBar;
 class clsAccessDBConnection;
 class frmShopFloorButtonBar;
+struct FileListing;
+struct RequestFile;
+struct RequestText;
+struct RootProbe;
 
 // The operator's window: machines along the top, the action's folder tree and
 // its files in the middle, actions and the file-name row at the bottom.
@@ -118,6 +123,7 @@ private:
     void ApplyMachineAndAction();
 
     void Form_Activate();
+    void ReportMissingRoot();
     void Form_KeyUp(int key);
     void Form_QueryUnload();
     void Form_Unload();
@@ -131,10 +137,17 @@ private:
     void tvDirectory_Expand(const QModelIndex &index);
     void tvDirectory_Collapse(const QModelIndex &index);
     void tvDirectory_NodeClick(const QModelIndex &index);
+    void ShowTreeRoot(const RootProbe &probe, bool report);
     void ClearFileList();
     void FillFileList();
+    void ShowFileListing(const FileListing &listing);
 
     void LaunchEditor(bool viewOnly);
+    // Refuses `text` with its message, or asks the reader about its file and
+    // hands the answer to `conclude`; a folder that does not answer gets
+    // `notAnsweringMessage` after the bound and nothing is done.
+    void CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+                          std::function<void(const RequestFile &)> conclude);
 
     double Dpi() const;
     QRect ToPixels(const QRect &twips) const;
@@ -144,8 +157,12 @@ private:
     DirectoryTreeModel *m_tree = nullptr;
     FileListModel *m_files = nullptr;
     bool ResizePending = false;
-    bool SuppressExpand = false;
     bool m_rebuildingTree = false;
+    // Answers of the folder reader count only while their generation is current.
+    int m_rootGeneration = 0;     // the tree's root and the activation test
+    int m_listGeneration = 0;     // the file list
+    int m_checkGeneration = 0;    // the checks of Go, Edit and View
+    bool m_checkPending = false;
     bool m_unloaded = false;
     QRect m_normalTwips;          // outer placement to apply once the frame is known
     bool m_placementPending = false;

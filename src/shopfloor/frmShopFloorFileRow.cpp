@@ -2,28 +2,37 @@
 #include "frmShopFloor.h"
 
 #include "AppInfo.h"
-#include "DirectoryTreeModel.h"
 #include "EditorCommand.h"
 #include "FileNameEdit.h"
+#include "FolderReader.h"
 #include "FormUtil.h"
+#include "Messages.h"
 #include "Platform.h"
 #include "RemoteCommandChecks.h"
 #include "RemoteCommandClient.h"
+#include "TreeRoot.h"
 #include "frmKeyboard.h"
 
 void frmShopFloor::cmdGo_Click()
 {
-    // A second Go while a request is under way is ignored, not queued.
-    if (RemoteClient->isBusy())
+    // A second Go while a request is checked or under way is ignored, not queued.
+    if (RemoteClient->isBusy() || m_checkPending)
         return;
-    const QString fullPath =
-        CheckFileForGo(txtFile->text(), CurrentDirectory, TreeRootKey(ActionRoot), ExtensionList,
-                       CurrentAction, RemoteCommand);
-    if (fullPath.isEmpty()) {
-        txtFile->setFocus();
-        return;
-    }
-    RemoteClient->start({ServerAddress, ServerPort, RemoteCommand, fullPath});
+    const RequestText text =
+        CheckRequestText(txtFile->text(), CurrentDirectory, TreeRootKey(ActionRoot), ExtensionList,
+                         RequestLineStart(RemoteCommand));
+    const RemoteCommandRequest request{ServerAddress, ServerPort, RemoteCommand, QString()};
+    const int action = CurrentAction;
+    CheckRequestFile(text, 1003, [this, request, action](const RequestFile &file) {
+        const QString fullPath = ConcludeGo(file, action);
+        if (fullPath.isEmpty()) {
+            txtFile->setFocus();
+            return;
+        }
+        RemoteCommandRequest r = request;
+        r.fullPath = fullPath;
+        RemoteClient->start(r);
+    });
 }
 
 void frmShopFloor::cmdEdit_Click()
@@ -38,16 +47,53 @@ void frmShopFloor::cmdView_Click()
 
 void frmShopFloor::LaunchEditor(bool viewOnly)
 {
-    if (EditorPath.isEmpty() || CurrentEditMode == 0)
+    if (EditorPath.isEmpty() || CurrentEditMode == 0 || m_checkPending)
         return;
-    const QString fullPath = CheckFileForEditor(txtFile->text(), CurrentDirectory,
-                                                 TreeRootKey(ActionRoot), ExtensionList);
-    if (fullPath.isEmpty()) {
+    const RequestText text = CheckRequestText(txtFile->text(), CurrentDirectory,
+                                              TreeRootKey(ActionRoot), ExtensionList, QString());
+    const QString editor = EditorPath;
+    CheckRequestFile(text, 1004, [this, editor, viewOnly](const RequestFile &file) {
+        const QString fullPath = ConcludeEditor(file);
+        if (fullPath.isEmpty()) {
+            txtFile->setFocus();
+            return;
+        }
+        LaunchProgram(EditorCommandLine(editor, fullPath, viewOnly), EditorWorkingDirectory(fullPath));
+    });
+}
+
+void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+                                    std::function<void(const RequestFile &)> conclude)
+{
+    if (!text.refusal.isEmpty()) {
+        ShowMessage(text.refusal);
         txtFile->setFocus();
         return;
     }
-    LaunchProgram(EditorCommandLine(EditorPath, fullPath, viewOnly),
-                  EditorWorkingDirectory(fullPath));
+    // Never a request for a file that could not be checked: an answer after
+    // the bound finds the generation moved on and is dropped.
+    const int generation = ++m_checkGeneration;
+    m_checkPending = true;
+    const QString fullPath = text.fullPath;
+    const QString folder = GetFolderPart(fullPath);
+    FolderReader::Handlers<RequestFile> handlers;
+    handlers.done = [this, generation, conclude = std::move(conclude)](const RequestFile &file) {
+        if (generation != m_checkGeneration)
+            return;
+        m_checkPending = false;
+        conclude(file);
+    };
+    handlers.notAnswering = [this, generation, folder, fullPath, notAnsweringMessage] {
+        if (generation != m_checkGeneration)
+            return;
+        ++m_checkGeneration;
+        m_checkPending = false;
+        ShowMessage(GetMessageText(notAnsweringMessage, folder, fullPath));
+        txtFile->setFocus();
+    };
+    FolderReader::shared().ask<RequestFile>(
+        QStringLiteral("file ") + fullPath, folder, [fullPath] { return ProbeRequestFile(fullPath); },
+        this, std::move(handlers));
 }
 
 void frmShopFloor::cmdKeyboard_Click()

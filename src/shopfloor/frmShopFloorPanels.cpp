@@ -1,4 +1,6 @@
-// frmShopFloor: the directory tree and the file list.
+// frmShopFloor: the directory tree and the file list. Every look at the file
+// system goes through the folder reader; its answers are dropped when the
+// window has moved on (another machine, action or folder) meanwhile.
 #include "frmShopFloor.h"
 
 #include "AppInfo.h"
@@ -6,8 +8,10 @@
 #include "FileGridView.h"
 #include "FileListModel.h"
 #include "FileNameEdit.h"
+#include "FolderQuestions.h"
+#include "FolderReader.h"
 #include "Messages.h"
-#include "Platform.h"
+#include "TreeRoot.h"
 
 #include <QDir>
 #include <QTreeView>
@@ -15,25 +19,51 @@
 void frmShopFloor::RebuildDirectoryTree()
 {
     m_tree->clear();
-    const int refusal = CheckTreeRoot(ActionRoot);
-    if (refusal == 181) {
-        // While loading, the activation handler reports the missing folder.
-        if (WindowActivated) {
-            ClearFileList();
-            ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
-        }
+    // The previous folder's answers, and its files, no longer count.
+    ++m_listGeneration;
+    ++m_checkGeneration;
+    m_checkPending = false;
+    CurrentDirectory.clear();
+    const int generation = ++m_rootGeneration;
+    const QString root = ActionRoot;
+    // While loading, the activation handler reports a missing folder.
+    const bool report = WindowActivated;
+    FolderReader::Handlers<RootProbe> handlers;
+    handlers.done = [this, generation, report](const RootProbe &probe) {
+        if (generation == m_rootGeneration)
+            ShowTreeRoot(probe, report);
+    };
+    handlers.slow = [this, generation] {
+        if (generation == m_rootGeneration)
+            m_tree->setStatus(GetMessageText(1001));
+    };
+    handlers.notAnswering = [this, generation, root] {
+        if (generation != m_rootGeneration)
+            return;
+        m_tree->setStatus(GetMessageText(1002, root));
+        ClearFileList();
+    };
+    FolderReader::shared().ask<RootProbe>(RootQuestion(), root, [root] { return ProbeTreeRoot(root); },
+                                          this, std::move(handlers));
+}
+
+void frmShopFloor::ShowTreeRoot(const RootProbe &probe, bool report)
+{
+    m_tree->clear();
+    if (probe.verdict == 181) {
+        if (report)
+            ReportMissingRoot();
         return;
     }
-    if (refusal != 0) {
-        if (WindowActivated)
+    if (probe.verdict != 0) {
+        if (report)
             ClearFileList();
-        ShowMessage(GetMessageText(refusal, ActionRoot, ApplicationTitle()));
+        ShowMessage(GetMessageText(probe.verdict, ActionRoot, ApplicationTitle()));
         return;
     }
-    const QModelIndex root = m_tree->setRoot(TreeRootKey(ActionRoot), TreeRootText(ActionRoot));
-    SuppressExpand = true;
+    const QModelIndex root = m_tree->setRoot(probe.key, probe.text);
     tvDirectory->expand(root);
-    SuppressExpand = false;
+    m_tree->fetchMore(root);
     m_rebuildingTree = true;
     tvDirectory->setCurrentIndex(root);
     m_rebuildingTree = false;
@@ -42,8 +72,7 @@ void frmShopFloor::RebuildDirectoryTree()
 
 void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
 {
-    if (!SuppressExpand)
-        m_tree->loadChildren(index);
+    m_tree->fetchMore(index);
 }
 
 void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
@@ -56,19 +85,17 @@ void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
             break;
         }
     }
-    m_tree->addPlaceholder(index);
+    m_tree->unload(index);
 }
 
 void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
 {
     if (!index.isValid() || m_tree->isPlaceholder(index))
         return;
-    const QString key = m_tree->key(index);
-    if (!FolderExists(key)) {
-        RebuildDirectoryTree();
-        return;
-    }
-    CurrentDirectory = key;
+    // Choosing a folder that did not answer asks it again.
+    if (m_tree->isNotAnswering(index))
+        m_tree->reload(index);
+    CurrentDirectory = m_tree->key(index);
     if (!CurrentDirectory.endsWith(QDir::separator()))
         CurrentDirectory += QDir::separator();
     FillFileList();
@@ -76,6 +103,7 @@ void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
 
 void frmShopFloor::ClearFileList()
 {
+    ++m_listGeneration;
     m_files->clear();
     txtFile->clear();
 }
@@ -83,9 +111,46 @@ void frmShopFloor::ClearFileList()
 void frmShopFloor::FillFileList()
 {
     ClearFileList();
-    if (CurrentDirectory.isEmpty() || !FolderExists(CurrentDirectory))
+    if (CurrentDirectory.isEmpty())
         return;
-    m_files->fill(CurrentDirectory, ExtensionList);
-    grdFiles->selectFirstRow();
-    txtFile->setText(grdFiles->selectedName());
+    const int generation = m_listGeneration;
+    const QString directory = CurrentDirectory;
+    const QStringList extensions = ExtensionList;
+    const int column = m_files->sortColumn();
+    const bool ascending = m_files->sortAscending();
+    FolderReader::Handlers<FileListing> handlers;
+    handlers.done = [this, generation](const FileListing &listing) {
+        if (generation == m_listGeneration)
+            ShowFileListing(listing);
+    };
+    handlers.slow = [this, generation] {
+        if (generation == m_listGeneration)
+            m_files->setStatus(GetMessageText(1001));
+    };
+    handlers.notAnswering = [this, generation, directory] {
+        if (generation == m_listGeneration)
+            m_files->setStatus(GetMessageText(1002, directory));
+    };
+    const QString question = QStringLiteral("files %1 %2 %3")
+                                 .arg(extensions.join(QLatin1Char('|')))
+                                 .arg(column)
+                                 .arg(ascending);
+    FolderReader::shared().ask<FileListing>(
+        question, directory,
+        [=] { return FileListModel::read(directory, extensions, column, ascending); }, this,
+        std::move(handlers));
+}
+
+void frmShopFloor::ShowFileListing(const FileListing &listing)
+{
+    if (!listing.readable && listing.missing) {
+        // The folder went away: the tree shows what is there now.
+        RebuildDirectoryTree();
+        return;
+    }
+    // Whatever the operator typed while the folder was read stays.
+    const QString typed = txtFile->text();
+    m_files->adopt(listing);
+    if (!typed.isEmpty())
+        txtFile->setText(typed);
 }

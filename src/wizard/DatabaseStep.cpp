@@ -2,10 +2,13 @@
 
 #include "CRegSettings.h"
 #include "DatabaseTarget.h"
+#include "FolderQuestions.h"
+#include "FolderReader.h"
 #include "Messages.h"
 #include "Platform.h"
 #include "WizardState.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -74,21 +77,49 @@ bool DatabaseStep::IsDatabaseStepComplete() const
     return !txtDatabase->text().isEmpty();
 }
 
-bool DatabaseStep::CheckDatabase()
+void DatabaseStep::CheckDatabase(std::function<void()> passed)
 {
     const QString text = txtDatabase->text();
-    if (text == m_state.DatabasePath)
-        return true;
+    if (m_state.CheckPending)
+        return;
+    const auto takeOver = [this, text, passed] {
+        if (text != m_state.DatabasePath) {
+            m_state.DatabasePath = text;
+            m_state.StepLoaded[1] = m_state.StepLoaded[2] = m_state.StepLoaded[3] = false;
+        }
+        passed();
+    };
     // A server is reached only when the next step opens it.
-    const bool server = DatabaseBackendForPath(text) == DbBackend::PostgreSql;
-    if (!server && !FileExists(text)) {
-        ShowMessage(GetMessageText(126, text));
-        txtDatabase->setFocus(Qt::OtherFocusReason);
-        return false;
+    if (text == m_state.DatabasePath || DatabaseBackendForPath(text) == DbBackend::PostgreSql) {
+        takeOver();
+        return;
     }
-    m_state.DatabasePath = text;
-    m_state.StepLoaded[1] = m_state.StepLoaded[2] = m_state.StepLoaded[3] = false;
-    return true;
+    const int generation = ++m_state.CheckGeneration;
+    m_state.CheckPending = true;
+    const auto settle = [this, generation](int message, const QString &argument,
+                                           const std::function<void()> &then) {
+        if (generation != m_state.CheckGeneration)
+            return;
+        ++m_state.CheckGeneration;
+        m_state.CheckPending = false;
+        if (!message) {
+            then();
+            return;
+        }
+        ShowMessage(GetMessageText(message, argument));
+        txtDatabase->setFocus(Qt::OtherFocusReason);
+    };
+    const QString folder = GetFolderPart(QDir::toNativeSeparators(text));
+    FolderReader::Handlers<PathProbe> handlers;
+    handlers.done = [settle, text, takeOver](const PathProbe &probe) {
+        settle(probe.file ? 0 : 126, text, takeOver);
+    };
+    handlers.notAnswering = [settle, folder, text] {
+        settle(1002, folder.isEmpty() ? text : folder, {});
+    };
+    FolderReader::shared().ask<PathProbe>(PathQuestion() + QLatin1Char(' ') + text, folder,
+                                          [text] { return ProbePath(text); }, this,
+                                          std::move(handlers));
 }
 
 QString DatabaseStep::ChooseDatabaseFile()

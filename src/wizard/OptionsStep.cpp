@@ -1,6 +1,8 @@
 #include "OptionsStep.h"
 
 #include "FolderAttributes.h"
+#include "FolderReader.h"
+#include "FolderPicker.h"
 #include "Messages.h"
 #include "Platform.h"
 #include "StationTables.h"
@@ -84,67 +86,150 @@ bool OptionsStep::LoadOptions()
     return true;
 }
 
-int OptionsStep::RefusedFolderMessage(const QString &folder)
-{
-    const quint32 bits = GetFolderAttributes(folder);
-    return bits & FileAttributeHidden        ? 194
-         : bits & FileAttributeSystem        ? 195
-         : bits & FileAttributeReparsePoint  ? 196
-                                             : 0;
-}
-
 void OptionsStep::BrowseDirectoryCell(int row)
 {
     grid->CommitGridEdit();
-    for (;;) {
-        QString start = m_rows->cellText(row, ColDirectory);
-        if (!FolderExists(start))
-            start.clear();
-        const QString chosen = BrowseForFolder(window(), start);
-        if (chosen.isEmpty())
-            return;
-        if (const int refusal = RefusedFolderMessage(chosen)) {
-            ShowMessage(GetMessageText(refusal, chosen));
-            continue;
-        }
-        m_rows->setCell(row, ColDirectory, chosen);
-        grid->FocusGridCell(row, ColDirectory);
+    if (m_state.CheckPending)
+        return;
+    // The picker starts in the cell's folder when it exists; a folder that
+    // does not answer is not waited for beyond the bound.
+    const QString start = m_rows->cellText(row, ColDirectory);
+    if (start.isEmpty()) {
+        OpenFolderPicker(row, start);
         return;
     }
+    const int generation = ++m_state.CheckGeneration;
+    m_state.CheckPending = true;
+    const auto open = [this, generation, row](const QString &folder) {
+        if (generation != m_state.CheckGeneration)
+            return;
+        ++m_state.CheckGeneration;
+        m_state.CheckPending = false;
+        OpenFolderPicker(row, folder);
+    };
+    FolderReader::Handlers<int> handlers;
+    handlers.done = [open, start](int verdict) { open(verdict == 153 ? QString() : start); };
+    handlers.notAnswering = [open] { open(QString()); };
+    FolderReader::shared().ask<int>(QStringLiteral("options folder"), start,
+                                    [start] { return OptionsFolderMessage(start); }, this,
+                                    std::move(handlers));
 }
 
-bool OptionsStep::CheckOptions()
+void OptionsStep::OpenFolderPicker(int row, const QString &start)
 {
-    grid->CommitGridEdit();
-    // Machines mostly share a few folders: each is asked of the file system
-    // once (a share over the network answers slowly).
-    QHash<QString, int> folderVerdicts;
-    const auto folderMessage = [&](const QString &dir) {
-        auto it = folderVerdicts.constFind(dir);
-        if (it == folderVerdicts.constEnd()) {
-            const int verdict = !FolderExists(dir) ? 153 : IsRootFolder(dir) ? 0 : RefusedFolderMessage(dir);
-            it = folderVerdicts.insert(dir, verdict);
-        }
-        return *it;
+    const QString chosen = BrowseForFolder(window(), start);
+    if (chosen.isEmpty())
+        return;
+    const int generation = ++m_state.CheckGeneration;
+    m_state.CheckPending = true;
+    const auto settle = [this, generation](const std::function<void()> &then) {
+        if (generation != m_state.CheckGeneration)
+            return;
+        ++m_state.CheckGeneration;
+        m_state.CheckPending = false;
+        then();
     };
+    FolderReader::Handlers<int> handlers;
+    handlers.done = [this, settle, row, chosen](int verdict) {
+        settle([&] {
+            // Only the attributes refuse here: the picker chose an existing folder.
+            if (verdict != 0 && verdict != 153) {
+                ShowMessage(GetMessageText(verdict, chosen));
+                OpenFolderPicker(row, QString());
+                return;
+            }
+            m_rows->setCell(row, ColDirectory, chosen);
+            grid->FocusGridCell(row, ColDirectory);
+        });
+    };
+    handlers.notAnswering = [this, settle, chosen] {
+        settle([&] { ShowMessage(GetMessageText(1002, chosen)); });
+    };
+    FolderReader::shared().ask<int>(QStringLiteral("options folder"), chosen,
+                                    [chosen] { return OptionsFolderMessage(chosen); }, this,
+                                    std::move(handlers));
+}
+
+bool OptionsStep::EvaluateRows(const QHash<QString, int> &verdicts, int *message, int *row,
+                               int *column, QString *argument) const
+{
+    *message = 0;
     for (int r = 0; r <= m_rows->upperBound(); ++r) {
-        int failed = 0, column = ColDirectory;
-        QString argument;
         const QString dir = m_rows->cellText(r, ColDirectory);
+        *row = r;
+        *column = ColDirectory;
+        argument->clear();
         if (m_rows->cellText(r, ColRemoteCommand).isEmpty()) {
-            failed = 151;
-            column = ColRemoteCommand;
+            *message = 151;
+            *column = ColRemoteCommand;
         } else if (dir.isEmpty()) {
-            failed = 152;
+            *message = 152;
         } else {
-            failed = folderMessage(dir);
-            argument = dir;
+            const auto it = verdicts.constFind(dir);
+            if (it == verdicts.constEnd())
+                return false;
+            *message = *it;
+            *argument = dir;
         }
-        if (failed) {
-            ShowMessage(GetMessageText(failed, argument));
-            grid->FocusGridCell(r, column);
-            return false;
-        }
+        if (*message)
+            return true;
     }
     return true;
+}
+
+void OptionsStep::CheckOptions(std::function<void()> passed)
+{
+    grid->CommitGridEdit();
+    if (m_state.CheckPending)
+        return;
+    // Machines mostly share a few folders: each is asked once, all at once.
+    QStringList folders;
+    for (int r = 0; r <= m_rows->upperBound(); ++r) {
+        const QString dir = m_rows->cellText(r, ColDirectory);
+        if (!dir.isEmpty() && !folders.contains(dir))
+            folders << dir;
+    }
+    struct Check {
+        QHash<QString, int> verdicts;
+        std::function<void()> passed;
+    };
+    const auto check = std::make_shared<Check>();
+    check->passed = std::move(passed);
+    const int generation = ++m_state.CheckGeneration;
+    m_state.CheckPending = true;
+    // Decides as soon as the rows in order can be judged: a fault in row 1
+    // is not kept waiting for a folder of row 9.
+    const auto decide = [this, generation, check](const QString &silentFolder) {
+        if (generation != m_state.CheckGeneration)
+            return;
+        int message = 0, row = 0, column = ColDirectory;
+        QString argument;
+        if (!EvaluateRows(check->verdicts, &message, &row, &column, &argument)) {
+            if (silentFolder.isEmpty())
+                return;
+            // The first row still waiting names the folder that does not answer.
+            message = 1002;
+            argument = m_rows->cellText(row, ColDirectory);
+        }
+        ++m_state.CheckGeneration;
+        m_state.CheckPending = false;
+        if (message) {
+            ShowMessage(GetMessageText(message, argument));
+            grid->FocusGridCell(row, column);
+            return;
+        }
+        check->passed();
+    };
+    decide(QString());
+    for (const QString &dir : std::as_const(folders)) {
+        FolderReader::Handlers<int> handlers;
+        handlers.done = [check, dir, decide](int verdict) {
+            check->verdicts.insert(dir, verdict);
+            decide(QString());
+        };
+        handlers.notAnswering = [decide, dir] { decide(dir); };
+        FolderReader::shared().ask<int>(QStringLiteral("options folder"), dir,
+                                        [dir] { return OptionsFolderMessage(dir); }, this,
+                                        std::move(handlers));
+    }
 }

@@ -2,7 +2,10 @@
 
 #include "StationStatements.h"
 
+#include <QHash>
 #include <QWidget>
+
+#include <functional>
 
 struct WizardState;
 class GridArray;
@@ -22,8 +25,11 @@ public:
     // EnterSendStep / EnterReceiveStep. False (after a message) when the
     // options cannot be read.
     bool EnterOptionsStep(bool windowVisible);
-    // CheckSendOptions / CheckReceiveOptions.
-    bool CheckOptions();
+    // CheckSendOptions / CheckReceiveOptions: runs `passed` when every row
+    // is right, else shows the first row's fault and focuses its cell. The
+    // folders are asked of the folder reader; one that does not answer within
+    // its bound is named in a message and the step stays open.
+    void CheckOptions(std::function<void()> passed);
     // The folder picker of a Directory cell; refuses hidden, system and
     // alias folders and opens again until one is accepted or it is cancelled.
     void BrowseDirectoryCell(int row);
@@ -32,8 +38,11 @@ public:
 
 private:
     bool LoadOptions();
-    // 0, or 194/195/196 for a folder operators could not use.
-    static int RefusedFolderMessage(const QString &folder);
+    // The first faulty row's message and cell, as far as the folders' answers
+    // go; false while a row waits for a folder that has not answered.
+    bool EvaluateRows(const QHash<QString, int> &verdicts, int *message, int *row, int *column,
+                      QString *argument) const;
+    void OpenFolderPicker(int row, const QString &start);
 
     WizardState &m_state;
     TransferDirection m_direction;

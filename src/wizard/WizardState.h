@@ -23,6 +23,11 @@ struct WizardState {
     GridArray *ReceiveRows = nullptr;
     // Shown in user mode (titles and messages name the user).
     bool userMode = false;
+    // A step's question to the file system in flight: its answer counts only
+    // while the generation is current (showing a step moves it on), and Next
+    // or Finish meanwhile is ignored.
+    int CheckGeneration = 0;
+    bool CheckPending = false;
 };
 
 // The three arrays to 0 rows by 6 columns.

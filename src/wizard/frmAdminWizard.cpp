@@ -210,6 +210,9 @@ bool frmAdminWizard::EnterStep(int step)
 
 void frmAdminWizard::ShowStep(int step)
 {
+    // A step's question still in flight no longer counts.
+    ++State.CheckGeneration;
+    State.CheckPending = false;
     // The step's data first, so that a database that cannot be read is
     // reported over the step where the administrator can change its cause.
     if (step >= 0 && step <= 3 && !EnterStep(step)) {
@@ -288,8 +291,8 @@ void frmAdminWizard::NextButton_Click()
 {
     switch (State.CurrentStep) {
     case 0:
-        if (databaseStep->IsDatabaseStepComplete() && databaseStep->CheckDatabase())
-            ShowStep(1);
+        if (databaseStep->IsDatabaseStepComplete())
+            databaseStep->CheckDatabase([this] { ShowStep(1); });
         break;
     case 1:
         if (!stationStep->IsStationStepComplete() || !stationStep->CheckStationMachines())
@@ -302,8 +305,8 @@ void frmAdminWizard::NextButton_Click()
             ShowMessage(GetMessageText(State.userMode ? 199 : 182));
         break;
     case 2:
-        if (State.HasReceiveMachines && sendStep->CheckOptions())
-            ShowStep(3);
+        if (State.HasReceiveMachines)
+            sendStep->CheckOptions([this] { ShowStep(3); });
         break;
     default:
         break;

@@ -73,6 +73,8 @@ private:
     bool CollectStationSettings(QList<struct StationMachineSetting> *settings, QString *error) const;
     void Form_KeyUp(int key);
     void Form_Unload();
+    // Finish once the last step's rows passed their check.
+    void SaveStation();
 
     QWidget *m_stepArea;
     bool m_unloaded = false;

@@ -69,10 +69,11 @@ void frmAdminWizard::FinishButton_Click()
 {
     if (!FinishButton->isEnabled())
         return;
-    const bool checked = State.HasReceiveMachines ? receiveStep->CheckOptions() : sendStep->CheckOptions();
-    if (!checked)
-        return;
+    (State.HasReceiveMachines ? receiveStep : sendStep)->CheckOptions([this] { SaveStation(); });
+}
 
+void frmAdminWizard::SaveStation()
+{
     QList<StationMachineSetting> settings;
     QString error;
     if (!CollectStationSettings(&settings, &error)) {

@@ -45,7 +45,12 @@ private slots:
     void tableIsComplete()
     {
         const StringTable &table = StringTable::instance();
-        QCOMPARE(table.size(), 99);
+        // The system's 101-199, then our own from 1001 without a gap.
+        int own = 0;
+        while (table.contains(1001 + own))
+            ++own;
+        QVERIFY(own > 0);
+        QCOMPARE(table.size(), 99 + own);
         for (int n = 101; n <= 199; ++n)
             QVERIFY2(table.contains(n), qPrintable(QString::number(n)));
     }

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "Messages.h"
+#include "FolderPicker.h"
 #include "Platform.h"
 
 #include <QApplication>

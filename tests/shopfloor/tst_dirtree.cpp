@@ -1,7 +1,9 @@
 #include "DirectoryScan.h"
 #include "DirectoryTreeModel.h"
+#include "TreeRoot.h"
 #include "FileListModel.h"
 #include "FileNameCodec.h"
+#include "FolderReader.h"
 #include "Messages.h"
 #include "Platform.h"
 #include "RemoteCommandChecks.h"
@@ -33,9 +35,18 @@ QModelIndex childNamed(const DirectoryTreeModel &m, const QModelIndex &parent, c
     return row < 0 ? QModelIndex() : m.index(row, 0, parent);
 }
 
-bool hasPlaceholderOnly(const DirectoryTreeModel &m, const QModelIndex &node)
+// Not read yet, with the expand sign.
+bool closedWithSign(const DirectoryTreeModel &m, const QModelIndex &node)
 {
-    return childTexts(m, node) == QStringList{"dummy"} && m.isPlaceholder(m.index(0, 0, node));
+    return m.rowCount(node) == 0 && m.hasChildren(node) && m.canFetchMore(node);
+}
+
+// Opens a node as the view does and waits for the reader's answer.
+bool open(DirectoryTreeModel &m, const QModelIndex &node)
+{
+    QSignalSpy loaded(&m, &DirectoryTreeModel::childrenLoaded);
+    m.fetchMore(node);
+    return loaded.wait(10000);
 }
 
 struct Volume {
@@ -207,9 +218,12 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath("locked/inner"));
         const QString locked = dir.path() + "/locked";
         QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
-        DirectoryTreeModel model;
-        const QModelIndex l = childNamed(model, model.setRoot(TreeRootKey(dir.path()), TreeRootText(dir.path())), "locked");
-        model.loadChildren(l);
+        FolderReader reader;
+        DirectoryTreeModel model(reader);
+        const QModelIndex root = model.setRoot(TreeRootKey(dir.path()), TreeRootText(dir.path()));
+        QVERIFY(open(model, root));
+        const QModelIndex l = childNamed(model, root, "locked");
+        QVERIFY(open(model, l));
         QCOMPARE(model.rowCount(l), 0);
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
@@ -217,8 +231,11 @@ private slots:
     // Last: it changes the fixture.
     void childrenLoadedLazily()
     {
-        DirectoryTreeModel model;
+        FolderReader reader;
+        DirectoryTreeModel model(reader);
         const QModelIndex root = model.setRoot(TreeRootKey(m_root), TreeRootText(m_root));
+        QVERIFY(closedWithSign(model, root));
+        QVERIFY(open(model, root));
         QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.data(root).toString(), QStringLiteral("progs"));
         // Sorted without regard to case; the hidden folder, files and the broken
@@ -229,36 +246,39 @@ private slots:
         QCOMPARE(model.indexForKey(m_root + "/beta"), beta);
         QVERIFY(!model.data(beta, Qt::DecorationRole).value<QIcon>().isNull());
 
-        // A placeholder until opened; no expand sign without (visible) subfolders.
-        QVERIFY(hasPlaceholderOnly(model, beta));
-        QCOMPARE(model.key(model.index(0, 0, beta)), QString());
-        QCOMPARE(model.rowCount(childNamed(model, root, "alpha")), 0);
-        model.loadChildren(beta);
+        // Read when opened; no expand sign without (visible) subfolders.
+        QVERIFY(closedWithSign(model, beta));
+        QVERIFY(!model.hasChildren(childNamed(model, root, "alpha")));
+        QVERIFY(open(model, beta));
         QCOMPARE(childTexts(model, beta), QStringList{"gamma"});
-        QVERIFY(hasPlaceholderOnly(model, childNamed(model, beta, "gamma")));
+        QVERIFY(closedWithSign(model, childNamed(model, beta, "gamma")));
         // The link opens as the folder it points at, under its own path.
         const QModelIndex link = childNamed(model, root, "link");
-        model.loadChildren(link);
+        QVERIFY(open(model, link));
         QCOMPARE(model.key(childNamed(model, link, "gamma")), m_root + "/link/gamma");
 
         // Closed and opened again, a folder is read afresh; the root's own list
         // only on a rebuild.
         QVERIFY(QDir(m_root).mkpath("beta/Two"));
         QVERIFY(QDir(m_root).mkpath("b"));
-        model.addPlaceholder(beta);
-        QVERIFY(hasPlaceholderOnly(model, beta));
-        model.loadChildren(beta);
+        model.unload(beta);
+        QVERIFY(closedWithSign(model, beta));
+        QVERIFY(open(model, beta));
         QCOMPARE(childTexts(model, beta), (QStringList{"gamma", "Two"}));
         QCOMPARE(model.rowCount(root), 5);
-        model.setRoot(TreeRootKey(m_root), TreeRootText(m_root));
+        QVERIFY(open(model, model.setRoot(TreeRootKey(m_root), TreeRootText(m_root))));
         QCOMPARE(childTexts(model, model.rootIndex()), (QStringList{"alpha", "b", "beta", "Beta2", "link", "Zeta"}));
 
-        // A folder that lost its last subfolder loses its expand sign on collapse.
+        // A folder that lost its last subfolder loses its expand sign once read.
         QVERIFY(QDir(m_root).rmpath("beta/gamma/delta"));
-        QVERIFY(QDir(m_root).rmdir("beta/Two"));
         const QModelIndex beta2 = childNamed(model, model.rootIndex(), "beta");
-        model.addPlaceholder(beta2);
+        QVERIFY(open(model, beta2));
+        QCOMPARE(childTexts(model, beta2), QStringList{"Two"});
+        QVERIFY(QDir(m_root).rmdir("beta/Two"));
+        model.unload(beta2);
+        QVERIFY(open(model, beta2));
         QCOMPARE(model.rowCount(beta2), 0);
+        QVERIFY(!model.hasChildren(beta2));
         model.clear();
         QCOMPARE(model.rowCount(), 0);
         QVERIFY(!model.rootIndex().isValid());
@@ -297,14 +317,16 @@ private slots:
         QVERIFY(fd >= 0);
         ::close(fd);
 
-        DirectoryTreeModel model;
+        FolderReader reader;
+        DirectoryTreeModel model(reader);
         const QModelIndex root = model.setRoot(TreeRootKey(dir.path()), TreeRootText(dir.path()));
+        QVERIFY(open(model, root));
         QCOMPARE(model.rowCount(root), 1);
         const QModelIndex node = model.index(0, 0, root);
         QCOMPARE(EncodeFileName(model.key(node)), folder);
         QCOMPARE(model.data(node).toString(), DisplayFileName(decoded));
         QVERIFY(FolderExists(model.key(node)));
-        model.loadChildren(node);
+        QVERIFY(open(model, node));
         QCOMPARE(childTexts(model, node), QStringList{"sub"});
 
         FileListModel files;

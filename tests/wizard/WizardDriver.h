@@ -4,6 +4,7 @@
 // cells and editors, the buttons.
 
 #include "DatabaseStep.h"
+#include "FolderReader.h"
 #include "GridArray.h"
 #include "OptionsStep.h"
 #include "StationStep.h"
@@ -37,9 +38,19 @@ struct WizardDriver {
         QTest::keyClick(t, Qt::Key_Delete);
         QTest::keyClicks(t, path);
     }
-    void next() { QTest::mouseClick(w->NextButton, Qt::LeftButton); }
+    // Next and Finish ask the folder reader; the wizard acts on its answer.
+    static void settle() { QTRY_COMPARE_WITH_TIMEOUT(FolderReader::shared().jobsInFlight(), 0, 10000); }
+    void next()
+    {
+        QTest::mouseClick(w->NextButton, Qt::LeftButton);
+        settle();
+    }
     void back() { QTest::mouseClick(w->BackButton, Qt::LeftButton); }
-    void finish() { QTest::mouseClick(w->FinishButton, Qt::LeftButton); }
+    void finish()
+    {
+        QTest::mouseClick(w->FinishButton, Qt::LeftButton);
+        settle();
+    }
 
     WizardGrid *machines() const { return w->stationStep->grdMachines; }
     WizardGrid *options(int step) const { return step == 2 ? w->sendStep->grid : w->receiveStep->grid; }

@@ -1,6 +1,7 @@
 #include "FolderAttributes.h"
 
 #include "Platform.h"
+#include "TreeRoot.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,4 +27,11 @@ quint32 GetFolderAttributes(const QString &path)
 bool IsRootFolder(const QString &path)
 {
     return !path.isEmpty() && QFileInfo(withoutTrailingSeparator(path)).isRoot();
+}
+
+int OptionsFolderMessage(const QString &folder)
+{
+    if (!FolderExists(folder))
+        return 153;
+    return IsRootFolder(folder) ? 0 : AttributeRefusal(GetFolderAttributes(folder), 194);
 }

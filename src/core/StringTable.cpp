@@ -4,11 +4,15 @@
 
 const StringTable &StringTable::instance()
 {
+    // The system's texts and our own (numbered from 1001), one table.
     static const StringTable table = [] {
-        QFile file(QStringLiteral(":/strings/strings.tsv"));
-        if (!file.open(QIODevice::ReadOnly))
-            return StringTable();
-        return fromText(QString::fromUtf8(file.readAll()));
+        QString text;
+        for (const char *name : {":/strings/strings.tsv", ":/strings/own.tsv"}) {
+            QFile file(QString::fromLatin1(name));
+            if (file.open(QIODevice::ReadOnly))
+                text += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
+        }
+        return fromText(text);
     }();
     return table;
 }

@@ -11,8 +11,6 @@
 
 #include <vector>
 
-class QWidget;
-
 // Station keys.
 QString GetPCName();
 QString GetSessionUserName();
@@ -84,10 +82,6 @@ bool LaunchProgram(const LaunchCommand &command, const QString &directory);
 // `line` as a NUL-terminated wide-character buffer that the system may write
 // into, as CreateProcessW does with its command line.
 std::vector<wchar_t> WritableCommandLine(const QString &line);
-
-// Folder picker: only existing folders can be chosen; a typed folder that does
-// not exist shows message 154 and keeps the dialog open. Empty on cancel.
-QString BrowseForFolder(QWidget *owner, const QString &initialDirectory);
 
 // Local date and time to the whole second; 1 January 1970 00:00:00 on failure.
 QDateTime SystemTimeToDate(int year, int month, int day, int hour, int minute, int second);

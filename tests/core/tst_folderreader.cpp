@@ -1,0 +1,155 @@
+#include <QtTest>
+
+#include "FolderReader.h"
+
+#include <QMutex>
+#include <QWaitCondition>
+#include <atomic>
+
+// The reader against work that blocks until the test lets it go, as a share
+// that stops answering does.
+class Gate
+{
+public:
+    void open()
+    {
+        QMutexLocker lock(&m_mutex);
+        m_open = true;
+        m_cond.wakeAll();
+    }
+    void pass()
+    {
+        QMutexLocker lock(&m_mutex);
+        while (!m_open)
+            m_cond.wait(&m_mutex);
+    }
+
+private:
+    QMutex m_mutex;
+    QWaitCondition m_cond;
+    bool m_open = false;
+};
+
+class tst_FolderReader : public QObject
+{
+    Q_OBJECT
+
+    // Work that counts its runs and the most that ran on one folder at once.
+    struct Probe {
+        Gate gate;
+        std::atomic<int> runs{0}, running{0}, mostAtOnce{0};
+        std::function<int()> work(int value)
+        {
+            return [this, value] {
+                ++runs;
+                const int now = ++running;
+                int most = mostAtOnce;
+                while (now > most && !mostAtOnce.compare_exchange_weak(most, now)) {
+                }
+                gate.pass();
+                --running;
+                return value;
+            };
+        }
+    };
+
+private slots:
+    void sameFolderIsReadOnceAtATime_data()
+    {
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<int>("runs");
+        QTest::newRow("the same question twice attaches") << QStringList{"list", "list"} << 1;
+        QTest::newRow("other questions wait their turn") << QStringList{"list", "probe", "list"} << 2;
+    }
+    void sameFolderIsReadOnceAtATime()
+    {
+        QFETCH(QStringList, questions);
+        QFETCH(int, runs);
+        FolderReader reader({10, 60000});
+        Probe probe;
+        QObject context;
+        QList<int> answers;
+        for (int i = 0; i < questions.size(); ++i) {
+            FolderReader::Handlers<int> h;
+            h.done = [&answers](int v) { answers << v; };
+            reader.ask<int>(questions[i], "/share/NC", probe.work(i), &context, h);
+        }
+        QTRY_COMPARE(probe.running.load(), 1);
+        QVERIFY(reader.isReading("/share/NC"));
+        probe.gate.open();
+        QTRY_COMPARE(answers.size(), questions.size());
+        QCOMPARE(probe.runs.load(), runs);
+        QCOMPARE(probe.mostAtOnce.load(), 1);
+        QVERIFY(!reader.isReading("/share/NC"));
+        QCOMPARE(reader.jobsInFlight(), 0);
+    }
+
+    // Slow, then not answering, then the late answer still arrives; an asker
+    // that is gone hears nothing.
+    void boundAndLateAnswer()
+    {
+        FolderReader reader({10, 50});
+        Probe probe;
+        QObject context;
+        auto gone = std::make_unique<QObject>();
+        QStringList events, goneEvents;
+        const auto handlers = [](QStringList *log) {
+            FolderReader::Handlers<int> h;
+            h.done = [log](int v) { *log << QString("done %1").arg(v); };
+            h.slow = [log] { *log << "slow"; };
+            h.notAnswering = [log] { *log << "not answering"; };
+            return h;
+        };
+        reader.ask<int>("list", "/share", probe.work(7), &context, handlers(&events));
+        reader.ask<int>("list", "/share", probe.work(8), gone.get(), handlers(&goneEvents));
+        gone.reset();
+        QTRY_COMPARE(events, (QStringList{"slow", "not answering"}));
+        QVERIFY(reader.hasStuckJobs());
+        probe.gate.open();
+        QTRY_COMPARE(events, (QStringList{"slow", "not answering", "done 7"}));
+        QVERIFY(goneEvents.isEmpty());
+        QVERIFY(!reader.hasStuckJobs());
+    }
+
+    // Folders that hang never starve the others: past the bound they stop
+    // counting against the pool.
+    void stuckFoldersLeaveThreadsForOthers()
+    {
+        FolderReader reader({10, 50});
+        Probe stuck;
+        QObject context;
+        for (int i = 0; i < FolderReader::DefaultThreads + 2; ++i)
+            reader.ask<int>("list", QString("/dead/%1").arg(i), stuck.work(i), &context, {});
+        QTRY_COMPARE(stuck.running.load(), FolderReader::DefaultThreads + 2);
+        int answer = 0;
+        FolderReader::Handlers<int> h;
+        h.done = [&answer](int v) { answer = v; };
+        reader.ask<int>("list", "/local", [] { return 42; }, &context, h);
+        QTRY_COMPARE(answer, 42);
+        stuck.gate.open();
+        QTRY_COMPARE(reader.jobsInFlight(), 0);
+    }
+
+    // A reader destroyed while its work still hangs: the work's end must not
+    // reach it.
+    void readerGoneBeforeTheAnswer()
+    {
+        Probe probe;
+        QObject context;
+        bool called = false;
+        {
+            FolderReader reader({10, 50});
+            FolderReader::Handlers<int> h;
+            h.done = [&called](int) { called = true; };
+            reader.ask<int>("list", "/share", probe.work(1), &context, h);
+            QTRY_COMPARE(probe.running.load(), 1);
+        }
+        probe.gate.open();
+        QTRY_COMPARE(probe.running.load(), 0);
+        QTest::qWait(20);
+        QVERIFY(!called);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_FolderReader)
+#include "tst_folderreader.moc"

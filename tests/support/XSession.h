@@ -1,0 +1,65 @@
+#pragma once
+
+// The real programs under an X server of their own, driven by real input:
+// Xvfb (any free display, -displayfd), xdotool for keys and clicks, socat as a
+// peer. Every end-to-end test starts its programs through this.
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// Starts `program` so that it ends with this test even when the test itself
+// is killed: a shell stops it once its parent is no longer this test.
+void StartWatched(QProcess &process, const QString &program, const QStringList &arguments);
+// Asks the process to end, then kills it.
+void StopProcess(QProcess &process);
+
+class XSession
+{
+public:
+    XSession() = default;
+    ~XSession();
+
+    // The tools the session needs; empty when all are there.
+    static QString MissingTools(const QStringList &extra = {});
+    // Starts Xvfb with a screen of `screen` ("1280x800x24") and prepares an
+    // environment with private XDG and home folders under `folder`.
+    bool start(const QString &folder, const QString &screen = QStringLiteral("1280x800x24"));
+    QProcessEnvironment environment() const { return m_env; }
+    QString display() const { return m_env.value(QStringLiteral("DISPLAY")); }
+
+    // xdotool with these arguments; its output trimmed into `out`.
+    bool xdotool(const QStringList &arguments, QString *out = nullptr) const;
+    // Visible windows whose name matches `title`, waiting until there are `count`.
+    QStringList windows(const QString &title, int count, int timeoutMs = 20000) const;
+    // Keys pressed in order ("Return", "Tab", "ctrl+a").
+    bool keys(const QStringList &keys) const;
+    // A left click at `x`,`y` of the window `window`.
+    bool click(const QString &window, int x, int y) const;
+    // The whole screen into a PNG file; for looking at, never compared.
+    bool screenshot(const QString &file) const;
+
+private:
+    QProcess m_xvfb;
+    QProcessEnvironment m_env;
+};
+
+// A socat listener on a free loopback port that writes what its one
+// connection carries into a file.
+class SocatPeer
+{
+public:
+    ~SocatPeer();
+    bool start(const QString &file);
+    quint16 port() const { return m_port; }
+    // Waits until the connection has ended; false when nothing came.
+    bool waitForRequest(int timeoutMs = 20000);
+    QByteArray received() const;
+    bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
+
+private:
+    QProcess m_process;
+    QString m_file;
+    quint16 m_port = 0;
+};
