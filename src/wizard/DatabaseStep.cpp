@@ -82,7 +82,7 @@ bool DatabaseStep::CheckDatabase()
     // A server is reached only when the next step opens it.
     const bool server = DatabaseBackendForPath(text) == DbBackend::PostgreSql;
     if (!server && !FileExists(text)) {
-        ShowMessage(GetMessageText(126, text));
+        ShowMessage(GetMessageText(126, PathForDisplay(text)));
         txtDatabase->setFocus(Qt::OtherFocusReason);
         return false;
     }
