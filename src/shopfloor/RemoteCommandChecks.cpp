@@ -19,8 +19,20 @@ QString SafeFullPath(const QString &fileText, const QString &currentDirectory,
         ShowMessage(GetMessageText(177));
         return QString();
     }
+    // Without a shown folder a name would be sent as typed, or in the
+    // folder of the machine shown before.
+    if (currentDirectory.isEmpty() || !IsAbsoluteFolder(actionRoot, separator)) {
+        ShowMessage(NoActionFolderErrorText(actionRoot));
+        return QString();
+    }
     const QString fullPath =
         GetSelectedFilePath(fileText, currentDirectory, extensionList, separator);
+    // Before the control characters: a byte that is no text shows as an
+    // unpaired surrogate, which that check refuses too.
+    if (HasRawFileNameBytes(fullPath)) {
+        ShowMessage(InvalidNameErrorText(fullPath));
+        return QString();
+    }
     if (HasControlCharacter(line + fullPath)) {
         ShowMessage(ControlCharacterErrorText(line + fullPath));
         return QString();
@@ -29,11 +41,13 @@ QString SafeFullPath(const QString &fileText, const QString &currentDirectory,
         ShowMessage(OutsideFolderErrorText(fullPath, actionRoot));
         return QString();
     }
-    if (HasRawFileNameBytes(fullPath)) {
-        ShowMessage(InvalidNameErrorText(fullPath));
+    // The name as it exists decides: a link in the folder may lead out of it.
+    const QString existing = MatchExistingNameCase(fullPath, separator);
+    if (!ResolvesInside(existing, actionRoot)) {
+        ShowMessage(OutsideFolderErrorText(existing, actionRoot));
         return QString();
     }
-    return MatchExistingNameCase(fullPath, separator);
+    return existing;
 }
 
 } // namespace

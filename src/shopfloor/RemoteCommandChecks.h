@@ -10,9 +10,11 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 
 // The checks Go makes before it connects, one problem at a time:
 // - an empty `fileText` shows message 177 (a text of blanks is not empty);
+// - without a shown folder (`currentDirectory` empty: the action's root was
+//   refused) or with a relative `actionRoot` the request is refused;
 // - a request line (`remoteCommand`, a blank, the full path) with a control
 //   character, or a full path outside `actionRoot` once "." and ".." are
-//   resolved, is refused with its own message;
+//   resolved, or once its symbolic links are, is refused with its own message;
 // - sending a file that does not exist shows 171 with its full path;
 // - receiving over an existing file asks 178 (Yes/No); No stops.
 // Returns the full path to request (see GetSelectedFilePath; a name that

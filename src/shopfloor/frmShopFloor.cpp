@@ -16,6 +16,7 @@
 #include "MachineToolbar.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "RequestSafety.h"
 #include "RemoteCommandClient.h"
 #include "SplitterBar.h"
 #include "clsAccessDBConnection.h"
@@ -345,8 +346,9 @@ void frmShopFloor::changeEvent(QEvent *event)
 void frmShopFloor::Form_Activate()
 {
     WindowActivated = true;
-    // An empty directory is no folder at all, not the file-system root.
-    if (!ActionRoot.isEmpty() && FolderExists(ActionRoot)) {
+    // An empty directory is no folder at all, not the file-system root, and
+    // a relative one not the working folder.
+    if (IsAbsoluteFolder(ActionRoot) && FolderExists(ActionRoot)) {
         tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
         return;
     }

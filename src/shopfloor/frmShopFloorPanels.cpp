@@ -15,6 +15,9 @@
 void frmShopFloor::RebuildDirectoryTree()
 {
     m_tree->clear();
+    // Set again once the root is shown; a refused root leaves no folder to
+    // name files in (not the previous machine's).
+    CurrentDirectory.clear();
     const int refusal = CheckTreeRoot(ActionRoot);
     if (refusal == 181) {
         // While loading, the activation handler reports the missing folder.
