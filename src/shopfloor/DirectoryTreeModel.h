@@ -8,8 +8,8 @@
 
 // Why a directory cannot be the tree's root: the number of the message to show
 // (with %1 = the directory, %2 = the application title), or 0 when it can.
-// Checked in this order: empty, relative or missing (181); a drive root or mount point is always
-// accepted; then the attributes (RootRefusalMessage).
+// Checked in this order: empty, relative or missing (181); a drive root or
+// mount point is always accepted; then the attributes (RootRefusalMessage).
 int CheckTreeRoot(const QString &directory);
 // The refusal by attribute bits (Platform.h), first set first: hidden 191,
 // system 192, alias (reparse point) 193; 0 when none is set or the bits are
