@@ -87,6 +87,74 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
     t.connectOptions = options.join(QLatin1Char(';'));
 }
 
+bool isPasswordKey(const QString &key)
+{
+    return key.trimmed().endsWith(QLatin1String("password"), Qt::CaseInsensitive);
+}
+
+// libpq's "keyword = value" list: the value of every key that ends in
+// "password" becomes ***; a value is quoted ('...', with \\ escapes) or runs
+// to the next blank.
+QString maskKeywordValues(const QString &text)
+{
+    QString out;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        const qsizetype equals = text.indexOf(QLatin1Char('='), i);
+        if (equals < 0)
+            break;
+        qsizetype keyEnd = equals;
+        while (keyEnd > i && text.at(keyEnd - 1).isSpace())
+            --keyEnd;
+        qsizetype keyStart = keyEnd;
+        while (keyStart > i && !text.at(keyStart - 1).isSpace())
+            --keyStart;
+        qsizetype value = equals + 1;
+        while (value < n && text.at(value).isSpace())
+            ++value;
+        qsizetype end = value;
+        if (end < n && text.at(end) == QLatin1Char('\'')) {
+            for (++end; end < n && text.at(end) != QLatin1Char('\''); ++end) {
+                if (text.at(end) == QLatin1Char('\\'))
+                    ++end;
+            }
+            end = qMin(end + 1, n);
+        } else {
+            while (end < n && !text.at(end).isSpace())
+                ++end;
+        }
+        out += QStringView(text).mid(i, value - i);
+        out += isPasswordKey(text.mid(keyStart, keyEnd - keyStart)) ? QStringView(u"***")
+                                                                    : QStringView(text).mid(value, end - value);
+        i = end;
+    }
+    out += QStringView(text).mid(i);
+    return out;
+}
+
+// A URL that does not parse: everything up to the last "@" may be user
+// information (a malformed password can hold any character, so cut rather
+// than parse), and no query or fragment is shown.
+QString unparsedUrlForDisplay(const QString &path)
+{
+    QString shown = path;
+    const qsizetype scheme = shown.indexOf(QLatin1String("://")) + 3;
+    qsizetype hostStart = scheme;
+    const qsizetype at = shown.lastIndexOf(QLatin1Char('@'));
+    if (at >= scheme) {
+        const qsizetype colon = shown.indexOf(QLatin1Char(':'), scheme);
+        if (colon >= 0 && colon < at)
+            shown.replace(colon + 1, at - colon - 1, QStringLiteral("***"));
+        hostStart = shown.lastIndexOf(QLatin1Char('@')) + 1;
+    }
+    static const QRegularExpression queryOrFragment(QStringLiteral("[?#]"));
+    const qsizetype cut = shown.indexOf(queryOrFragment, hostStart);
+    if (cut >= 0)
+        shown.truncate(cut);
+    return maskKeywordValues(shown);
+}
+
 } // namespace
 
 QStringList AccessOdbcDrivers()
@@ -153,19 +221,22 @@ DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs)
 QString PathForDisplay(const QString &path)
 {
     if (!isPostgresUrl(path))
-        return path;
-    QString shown = path;
-    // Everything up to the last "@" may be user information: a malformed
-    // password can hold any character, so cut rather than parse.
-    const qsizetype scheme = shown.indexOf(QLatin1String("://")) + 3;
-    const qsizetype at = shown.lastIndexOf(QLatin1Char('@'));
-    if (at >= scheme) {
-        const qsizetype colon = shown.indexOf(QLatin1Char(':'), scheme);
-        if (colon >= 0 && colon < at)
-            shown.replace(colon + 1, at - colon - 1, QStringLiteral("***"));
+        return maskKeywordValues(path);
+    const QUrl url(path, QUrl::StrictMode);
+    if (!url.isValid())
+        return unparsedUrlForDisplay(path);
+    QUrl shown = url;
+    if (!url.password(QUrl::FullyEncoded).isEmpty())
+        shown.setPassword(QStringLiteral("***"));
+    shown.setFragment(QString());
+    if (url.hasQuery()) {
+        QStringList items = url.query(QUrl::FullyEncoded).split(QLatin1Char('&'));
+        for (QString &item : items) {
+            const QString key = item.section(QLatin1Char('='), 0, 0);
+            if (isPasswordKey(QUrl::fromPercentEncoding(key.toUtf8())))
+                item = key + QLatin1String("=***");
+        }
+        shown.setQuery(items.join(QLatin1Char('&')), QUrl::StrictMode);
     }
-    static const QRegularExpression option(QStringLiteral("([?&]password=)[^&#]*"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    shown.replace(option, QStringLiteral("\\1***"));
-    return shown;
+    return shown.toString();
 }

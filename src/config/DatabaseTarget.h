@@ -41,6 +41,10 @@ QString AccessOpenError(const QString &path, const QStringList &answers);
 DbBackend DatabaseBackendForPath(const QString &path);
 DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs = DefaultBusyTimeoutMs);
 
-// `path` as it may be shown or logged: a PostgreSQL URL loses its password,
-// from the user part and from a password= option, even when it is malformed.
+// `path` as it may be shown or logged. A PostgreSQL URL is shown as parsed:
+// the user part's password and every query item whose decoded, trimmed key
+// ends in "password" (sslpassword too) read ***, and no fragment is shown;
+// one that does not parse loses everything after the user part's "@" from
+// the first "?" or "#" on. Any other text is masked as libpq's
+// "key=value" list ("host=db password=***").
 QString PathForDisplay(const QString &path);

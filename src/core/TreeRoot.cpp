@@ -3,6 +3,7 @@
 #include "DirectoryScan.h"
 #include "FileNameCodec.h"
 #include "Platform.h"
+#include "RequestSafety.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,9 +58,9 @@ QString lastComponent(QString path)
 
 int CheckTreeRoot(const QString &directory)
 {
-    // An empty directory would name the file-system root; it means nothing
-    // was configured.
-    if (directory.isEmpty() || !FolderExists(directory))
+    // An empty directory would name the file-system root and a relative one
+    // the station's working folder; neither was meant.
+    if (!IsAbsoluteFolder(directory) || !FolderExists(directory))
         return 181;
     const QString clean = cleanAbsolute(directory);
     DriveInfo drive;
@@ -99,6 +100,8 @@ QString DirectoryForMessage(const QString &directory)
 
 QString TreeRootKey(const QString &directory)
 {
+    if (!IsAbsoluteFolder(directory))
+        return QString();
     return QDir::toNativeSeparators(cleanAbsolute(directory));
 }
 

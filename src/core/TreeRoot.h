@@ -6,8 +6,8 @@
 
 // Why a directory cannot be the tree's root: the number of the message to show
 // (with %1 = the directory, %2 = the application title), or 0 when it can.
-// Checked in this order: missing (181); a drive root or mount point is always
-// accepted; then the attributes (RootRefusalMessage).
+// Checked in this order: empty, relative or missing (181); a drive root or
+// mount point is always accepted; then the attributes (RootRefusalMessage).
 int CheckTreeRoot(const QString &directory);
 // The refusal by attribute bits (Platform.h), first set first: hidden
 // `firstMessage`, system the next, alias (reparse point) the one after; 0 when
@@ -22,6 +22,7 @@ QString DirectoryForMessage(const QString &directory);
 
 // The key of the root node: the absolute, cleaned path in native separators;
 // a drive or file-system root keeps its trailing separator, others have none.
+// Empty for a relative directory, which is no root.
 QString TreeRootKey(const QString &directory);
 
 // The root node's text. A mount point (drive root): a network share shows the

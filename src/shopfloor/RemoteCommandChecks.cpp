@@ -14,27 +14,42 @@ RequestText CheckRequestText(const QString &fileText, const QString &currentDire
 {
     if (fileText.isEmpty())
         return {QString(), GetMessageText(177)};
+    // Without a shown folder a name would be sent as typed, or in the
+    // folder of the machine shown before.
+    if (currentDirectory.isEmpty() || !IsAbsoluteFolder(actionRoot, separator))
+        return {QString(), NoActionFolderErrorText(actionRoot)};
     const QString fullPath =
         GetSelectedFilePath(fileText, currentDirectory, extensionList, separator);
+    // Before the control characters: a byte that is no text shows as an
+    // unpaired surrogate, which that check refuses too.
+    if (HasRawFileNameBytes(fullPath))
+        return {QString(), InvalidNameErrorText(fullPath)};
     if (HasControlCharacter(line + fullPath))
         return {QString(), ControlCharacterErrorText(line + fullPath)};
     if (!LiesInside(fullPath, actionRoot, separator))
         return {QString(), OutsideFolderErrorText(fullPath, actionRoot)};
-    if (HasRawFileNameBytes(fullPath))
-        return {QString(), InvalidNameErrorText(fullPath)};
     return {fullPath, QString()};
 }
 
-RequestFile ProbeRequestFile(const QString &fullPath, QChar separator)
+RequestFile ProbeRequestFile(const QString &fullPath, const QString &actionRoot, QChar separator)
 {
     RequestFile file;
     file.fullPath = MatchExistingNameCase(fullPath, separator);
+    // The name as it exists decides: a link in the folder may lead out of it.
+    if (!ResolvesInside(file.fullPath, actionRoot)) {
+        file.refusal = OutsideFolderErrorText(file.fullPath, actionRoot);
+        return file;
+    }
     file.exists = FileExists(file.fullPath);
     return file;
 }
 
 QString ConcludeGo(const RequestFile &file, int currentAction)
 {
+    if (!file.refusal.isEmpty()) {
+        ShowMessage(file.refusal);
+        return QString();
+    }
     if (currentAction == ActionSend) {
         if (!file.exists) {
             ShowMessage(GetMessageText(171, file.fullPath));
@@ -49,6 +64,10 @@ QString ConcludeGo(const RequestFile &file, int currentAction)
 
 QString ConcludeEditor(const RequestFile &file)
 {
+    if (!file.refusal.isEmpty()) {
+        ShowMessage(file.refusal);
+        return QString();
+    }
     if (!file.exists) {
         ShowMessage(GetMessageText(171, file.fullPath));
         return QString();
@@ -81,7 +100,7 @@ QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
                                      RequestLineStart(remoteCommand), separator));
     if (fullPath.isEmpty())
         return QString();
-    return ConcludeGo(ProbeRequestFile(fullPath, separator), currentAction);
+    return ConcludeGo(ProbeRequestFile(fullPath, actionRoot, separator), currentAction);
 }
 
 QString CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
@@ -92,5 +111,5 @@ QString CheckFileForEditor(const QString &fileText, const QString &currentDirect
         CheckRequestText(fileText, currentDirectory, actionRoot, extensionList, QString(), separator));
     if (fullPath.isEmpty())
         return QString();
-    return ConcludeEditor(ProbeRequestFile(fullPath, separator));
+    return ConcludeEditor(ProbeRequestFile(fullPath, actionRoot, separator));
 }

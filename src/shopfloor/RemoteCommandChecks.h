@@ -13,12 +13,15 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 // file system:
 //
 // 1. CheckRequestText, no file system: an empty `fileText` is refused with
-//    177 (a text of blanks is not empty); a request line (`line`, then the
-//    full path) with a control character, a full path outside `actionRoot`
-//    once "." and ".." are resolved, or a name that is no valid text, each
-//    with its own refusal. Otherwise the full path (see GetSelectedFilePath).
+//    177 (a text of blanks is not empty); without a shown folder
+//    (`currentDirectory` empty: the action's root was refused) or with a
+//    relative `actionRoot`, a name that is no valid text, a request line
+//    (`line`, then the full path) with a control character, or a full path
+//    outside `actionRoot` once "." and ".." are resolved, each with its own
+//    refusal. Otherwise the full path (see GetSelectedFilePath).
 // 2. ProbeRequestFile, on a worker: the file as it exists (a name that exists
-//    only in another case is taken as it exists) and whether it is a file.
+//    only in another case is taken as it exists), refused when its symbolic
+//    links lead out of `actionRoot`, and whether it is a file.
 // 3. ConcludeGo / ConcludeEditor, on the UI thread: sending or editing a file
 //    that does not exist shows 171 with its full path; receiving over an
 //    existing file asks 178 (Yes/No), and No stops. Returns the full path,
@@ -33,9 +36,11 @@ RequestText CheckRequestText(const QString &fileText, const QString &currentDire
 
 struct RequestFile {
     QString fullPath;
+    QString refusal;   // the message to show instead; empty when it may go on
     bool exists = false;
 };
-RequestFile ProbeRequestFile(const QString &fullPath, QChar separator = QDir::separator());
+RequestFile ProbeRequestFile(const QString &fullPath, const QString &actionRoot,
+                             QChar separator = QDir::separator());
 
 QString ConcludeGo(const RequestFile &file, int currentAction);
 QString ConcludeEditor(const RequestFile &file);

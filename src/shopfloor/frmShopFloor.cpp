@@ -20,6 +20,7 @@
 #include "Messages.h"
 #include "Platform.h"
 #include "RemoteCommandClient.h"
+#include "RequestSafety.h"
 #include "SplitterBar.h"
 #include "clsAccessDBConnection.h"
 #include "frmShopFloorButtonBar.h"
@@ -348,8 +349,9 @@ void frmShopFloor::changeEvent(QEvent *event)
 void frmShopFloor::Form_Activate()
 {
     WindowActivated = true;
-    // An empty directory is no folder at all, not the file-system root.
-    if (ActionRoot.isEmpty()) {
+    // An empty directory is no folder at all, not the file-system root, and
+    // a relative one not the working folder.
+    if (!IsAbsoluteFolder(ActionRoot)) {
         ReportMissingRoot();
         return;
     }

@@ -75,6 +75,7 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
     const int generation = ++m_checkGeneration;
     m_checkPending = true;
     const QString fullPath = text.fullPath;
+    const QString root = TreeRootKey(ActionRoot);
     const QString folder = GetFolderPart(fullPath);
     FolderReader::Handlers<RequestFile> handlers;
     handlers.done = [this, generation, conclude = std::move(conclude)](const RequestFile &file) {
@@ -92,7 +93,8 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
         txtFile->setFocus();
     };
     FolderReader::shared().ask<RequestFile>(
-        QStringLiteral("file ") + fullPath, folder, [fullPath] { return ProbeRequestFile(fullPath); },
+        QStringLiteral("file ") + fullPath, folder,
+        [fullPath, root] { return ProbeRequestFile(fullPath, root); },
         this, std::move(handlers));
 }
 

@@ -112,7 +112,7 @@ void DatabaseStep::CheckDatabase(std::function<void()> passed)
     const QString folder = GetFolderPart(QDir::toNativeSeparators(text));
     FolderReader::Handlers<PathProbe> handlers;
     handlers.done = [settle, text, takeOver](const PathProbe &probe) {
-        settle(probe.file ? 0 : 126, text, takeOver);
+        settle(probe.file ? 0 : 126, PathForDisplay(text), takeOver);
     };
     handlers.notAnswering = [settle, folder, text] {
         settle(1002, folder.isEmpty() ? text : folder, {});

@@ -66,6 +66,12 @@ QString GridArray::valueText(int column, int code) const
     return QString();
 }
 
+bool GridArray::hasListedValue(int row, int column) const
+{
+    const QVariant v = cell(row, column);
+    return v.isValid() && !v.toString().isEmpty() && !valueText(column, v.toInt()).isEmpty();
+}
+
 int GridArray::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

@@ -57,6 +57,8 @@ public:
     void setRows(QVector<QVector<QVariant>> rows);
     // The text a value-list cell shows for `code`; empty when not listed.
     QString valueText(int column, int code) const;
+    // The cell of a value-list column holds a listed code: it shows a text.
+    bool hasListedValue(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

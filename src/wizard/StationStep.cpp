@@ -121,12 +121,13 @@ bool StationStep::CheckStationMachines()
     for (int r = 0; r <= rows->upperBound(); ++r) {
         if (!rows->cellBool(r, ColEnabled))
             continue;
-        if (rows->cellText(r, ColEditMode).isEmpty()) {
+        // A stored code outside the list shows an empty cell, and is one.
+        if (!rows->hasListedValue(r, ColEditMode)) {
             ShowMessage(GetMessageText(149));
             grdMachines->FocusGridCell(r, ColEditMode);
             return false;
         }
-        if (rows->cellText(r, ColCmdType).isEmpty()) {
+        if (!rows->hasListedValue(r, ColCmdType)) {
             ShowMessage(GetMessageText(150));
             grdMachines->FocusGridCell(r, ColCmdType);
             return false;

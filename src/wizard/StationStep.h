@@ -22,7 +22,8 @@ public:
     bool EnterStationStep(bool windowVisible);
     bool IsStationStepComplete() const;
     // Derives the send and receive machine lists; messages 149/150 on an
-    // enabled row without edit mode or command type.
+    // enabled row without edit mode or command type (or with a code that is
+    // not in the list, which shows as an empty cell).
     bool CheckStationMachines();
 
     WizardGrid *grdMachines;

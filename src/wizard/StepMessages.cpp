@@ -9,17 +9,23 @@
 #include <QWidget>
 
 namespace {
-bool g_pending = false;
+// The message waiting to be shown; a child of its step, so that it goes
+// with a destroyed step instead of blocking every later message.
+QPointer<QObject> g_pending;
 }
 
 void ShowMessageLater(QWidget *context, const QString &text)
 {
     if (g_pending)
         return;
-    g_pending = true;
-    QTimer::singleShot(0, context, [text] {
-        g_pending = false;
-        ShowMessage(text);
+    auto *waiting = new QObject(context);
+    g_pending = waiting;
+    QTimer::singleShot(0, waiting, [waiting, context, text] {
+        g_pending.clear();
+        waiting->deleteLater();
+        // The step was left (or the wizard closed) before the message's turn.
+        if (context->isVisible())
+            ShowMessage(text);
     });
 }
 

@@ -5,10 +5,11 @@
 class QWidget;
 class clsAccessDBConnection;
 
-// Shows `text` once the current event is done. A cell rule runs while the
-// grid commits its editor; a modal box at that moment would take the focus
-// from the editor and make it commit a second time. Further texts while one
-// is waiting are dropped: one problem at a time.
+// Shows `text` once the current event is done, if `context` (the step) is
+// still shown then. A cell rule runs while the grid commits its editor; a
+// modal box at that moment would take the focus from the editor and make it
+// commit a second time. Further texts while one is waiting are dropped: one
+// problem at a time.
 void ShowMessageLater(QWidget *context, const QString &text);
 
 // Why the database at `path` could not be opened or read, for one message:

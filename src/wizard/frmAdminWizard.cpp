@@ -11,6 +11,7 @@
 #include "StationStep.h"
 #include "WizardGrid.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -145,10 +146,18 @@ void frmAdminWizard::SetWizardCaptions()
 
 void frmAdminWizard::SetOwnerIcon()
 {
-    QWidget *owner = this;
+    // The top-level owner's icon, not the wizard's own (SetFormIcon sets
+    // that). Without an owner window the owner of every window is the
+    // application: its icon is the one the desktop shows for the program.
+    const QIcon icon(QStringLiteral(":/icons/AAA.svg"));
+    QWidget *owner = parentWidget();
+    if (!owner) {
+        QApplication::setWindowIcon(icon);
+        return;
+    }
     while (owner->parentWidget())
         owner = owner->parentWidget();
-    owner->setWindowIcon(QIcon(QStringLiteral(":/icons/AAA.svg")));
+    owner->setWindowIcon(icon);
 }
 
 void frmAdminWizard::PlaceFrames()
@@ -216,7 +225,8 @@ void frmAdminWizard::ShowStep(int step)
     // The step's data first, so that a database that cannot be read is
     // reported over the step where the administrator can change its cause.
     if (step >= 0 && step <= 3 && !EnterStep(step)) {
-        ShowStep(step == 1 ? 0 : 1);
+        if (const int previous = PreviousStep(step, State.HasSendMachines); previous >= 0)
+            ShowStep(previous);
         return;
     }
     for (int i = 0; i < 4; ++i) {
@@ -272,19 +282,8 @@ void frmAdminWizard::UpdateButtons()
 
 void frmAdminWizard::BackButton_Click()
 {
-    switch (State.CurrentStep) {
-    case 1:
-        ShowStep(0);
-        break;
-    case 2:
-        ShowStep(1);
-        break;
-    case 3:
-        ShowStep(State.HasSendMachines ? 2 : 1);
-        break;
-    default:
-        break;
-    }
+    if (const int previous = PreviousStep(State.CurrentStep, State.HasSendMachines); previous >= 0)
+        ShowStep(previous);
 }
 
 void frmAdminWizard::NextButton_Click()

@@ -69,7 +69,7 @@ private:
     QWidget *StepMainControl(int step) const;
     QString StepTitle(int step) const;
     // Settings of the enabled machines for the writer; false with the reason
-    // when an options row is missing.
+    // when an options row is missing (the machine left the database).
     bool CollectStationSettings(QList<struct StationMachineSetting> *settings, QString *error) const;
     void Form_KeyUp(int key);
     void Form_Unload();

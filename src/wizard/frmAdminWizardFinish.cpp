@@ -31,9 +31,12 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
     const GridArray *rows = State.StationRows;
     const QHash<int, int> sendRows = OptionsRows(State.SendRows);
     const QHash<int, int> receiveRows = OptionsRows(State.ReceiveRows);
-    const auto missing = [&](int machineId, const GridArray *options) {
-        *error = QStringLiteral("The %1 options of MACHINE_ID %2 are missing; go back to step 2 and press Next again.")
-                     .arg(options == State.SendRows ? QStringLiteral("send") : QStringLiteral("receive"))
+    // The options steps list only machines of T_DNC_MACHINES: a machine
+    // without its row there was removed from the database meanwhile.
+    const auto missing = [&](int machineId) {
+        *error = QStringLiteral("The machine with MACHINE_ID %1 is no longer in the database, so this "
+                                "station cannot be saved. The machines have been read again from the "
+                                "database: check them and press Next.")
                      .arg(machineId);
         return false;
     };
@@ -47,7 +50,7 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
         if (CmdTypeSends(s.CMD_TYPE)) {
             const int o = sendRows.value(s.MACHINE_ID, -1);
             if (o < 0)
-                return missing(s.MACHINE_ID, State.SendRows);
+                return missing(s.MACHINE_ID);
             s.sendRemoteCommand = State.SendRows->cellText(o, OptionsStep::ColRemoteCommand);
             s.sendExtension = State.SendRows->cellText(o, OptionsStep::ColExtension);
             s.sendDirectory = State.SendRows->cellText(o, OptionsStep::ColDirectory);
@@ -55,7 +58,7 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
         if (CmdTypeReceives(s.CMD_TYPE)) {
             const int o = receiveRows.value(s.MACHINE_ID, -1);
             if (o < 0)
-                return missing(s.MACHINE_ID, State.ReceiveRows);
+                return missing(s.MACHINE_ID);
             s.recvRemoteCommand = State.ReceiveRows->cellText(o, OptionsStep::ColRemoteCommand);
             s.recvExtension = State.ReceiveRows->cellText(o, OptionsStep::ColExtension);
             s.recvDirectory = State.ReceiveRows->cellText(o, OptionsStep::ColDirectory);
@@ -78,6 +81,8 @@ void frmAdminWizard::SaveStation()
     QString error;
     if (!CollectStationSettings(&settings, &error)) {
         ShowMessage(error);
+        State.StepLoaded[1] = State.StepLoaded[2] = State.StepLoaded[3] = false;
+        ShowStep(1);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -92,6 +92,9 @@ private slots:
         QTest::newRow("alias") << base + "/alias" << 193;
         QTest::newRow("alias, trailing separator") << base + "/alias/" << 193;
         QTest::newRow("file-system root") << "/" << 0;
+        // The working folder holds "progs": a relative root would name it.
+        QTest::newRow("relative") << "progs" << 181;
+        QTest::newRow("relative, dot") << "./progs/" << 181;
         // Below the root, hidden folders and links are only left out or listed.
         QTest::newRow("below a hidden folder") << base + "/progs/.hidden/sub" << 0;
     }
@@ -99,7 +102,11 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(int, message);
-        QCOMPARE(CheckTreeRoot(path), message);
+        const QString working = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        const int got = CheckTreeRoot(path);
+        QDir::setCurrent(working);
+        QCOMPARE(got, message);
     }
 
     void rootKeyAndText()
@@ -107,6 +114,7 @@ private slots:
         QCOMPARE(TreeRootKey(m_root + "/"), m_root);
         QCOMPARE(TreeRootKey(m_root + "/beta/../Zeta"), m_root + "/Zeta");
         QCOMPARE(TreeRootKey("/"), QStringLiteral("/"));
+        QCOMPARE(TreeRootKey("progs"), QString());
         QCOMPARE(TreeRootText(m_root + "/"), QStringLiteral("progs"));
         QVERIFY(!TreeRootText("/").isEmpty());
         QCOMPARE(ChildKey("/", "beta"), QStringLiteral("/beta"));

@@ -186,6 +186,7 @@ private slots:
         QTest::newRow("lone surrogate in the wire encoding") << wire << 1 << QString("/nc/") + QChar(0xD800) + ".NC";
         QTest::newRow("line feed in the name") << wire << 1 << QString("/nc/A\nSAVE evil.NC");
         QTest::newRow("carriage return in the name") << wire << 1 << QString("/nc/A\r.NC");
+        QTest::newRow("next line (U+0085) in the name") << wire << 1 << QString("/nc/A") + QChar(0x85) + "SAVE x.NC";
         for (int port : {0, -1, 65536})
             QTest::addRow("port %d", port) << wire << port << "/x";
     }

@@ -13,8 +13,10 @@ struct Check {
     int message;           // 0 = none; Control or Outside: the refusals
     QString messageName;   // %1 of the message, under the directory
     QString command = "LOAD";
+    QString root = "@";     // the action's folder; "@" = the test folder
+    QString current = "@/"; // the folder shown
 };
-enum { Control = -1, Outside = -2 };
+enum { Control = -1, Outside = -2, NoFolder = -3 };
 Q_DECLARE_METATYPE(Check)
 
 // The checks before Go, Edit and View, and the editor's command line.
@@ -22,6 +24,7 @@ class tst_DispatchChecks : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    QTemporaryDir m_outside; // another machine's folder
     QString m_current;  // the directory shown, with a trailing separator
     QStringList m_messages;
     QList<int> m_styles;
@@ -34,6 +37,14 @@ private slots:
         for (const char *name : {"O1.NC", "   .NC", "PART 7.NC", "Twin.NC", "TWIN.NC"})
             QVERIFY(QFile(m_current + name).open(QIODevice::WriteOnly));
         QVERIFY(QDir(m_current).mkpath("SUB.NC"));
+        const QString outside = m_outside.path() + '/';
+        QVERIFY(QDir(outside).mkpath("dir"));
+        for (const char *name : {"O1.NC", "O9.NC", "dir/O5.NC"})
+            QVERIFY(QFile(outside + name).open(QIODevice::WriteOnly));
+        QFile::link(outside + "O9.NC", m_current + "LINK.NC");
+        QFile::link(outside + "dir", m_current + "OUT");
+        QFile::link(outside + "GONE.NC", m_current + "GONE.NC");
+        QFile::link(m_current + "O1.NC", m_current + "INLINK.NC");
         m_messages.clear();
         m_styles.clear();
         SetMessagePresenter([this](const QString &text, int style) {
@@ -70,24 +81,44 @@ private slots:
         QTest::newRow("line feed in the name") << Check{"O1\nSAVE evil", Send, 0, "", Control, "O1\nSAVE evil.NC"};
         QTest::newRow("CR LF after the command") << Check{"O1", Receive, 0, "", Control, "O1.NC", "LOAD\r\n"};
         QTest::newRow("editor: tab in the name") << Check{"O\t1", Editor, 0, "", Control, "O\t1.NC"};
+        // The classes a server that splits lines the Unicode way may split at, and their kin.
+        for (const char16_t c : {u'\x7F', u'\x85', u'\x9B', u'\u2028', u'\u2029', u'\u202E'}) {
+            const QString name = "O1" + QString(QChar(c)) + "SAVE x";
+            QTest::addRow("U+%04X in the name", unsigned(c)) << Check{name, Send, 0, "", Control, name + ".NC"};
+        }
+        QTest::newRow("editor: format character beyond the BMP")
+            << Check{"O1" + QString::fromUcs4(U"\U000E0001"), Editor, 0, "", Control, "O1" + QString::fromUcs4(U"\U000E0001") + ".NC"};
         QTest::newRow("up and out") << Check{"../other/O1", Receive, 0, "", Outside, "../other/O1.NC"};
         QTest::newRow("editor: up and out") << Check{"SUB.NC/../../O1", Editor, 0, "", Outside, "SUB.NC/../../O1.NC"};
         QTest::newRow("down and back up stays inside") << Check{"SUB.NC/../O1", Send, 0, "SUB.NC/../O1.NC", 0, ""};
+        // Symbolic links are judged by where they lead.
+        QTest::newRow("send through a link out of the folder") << Check{"LINK", Send, 0, "", Outside, "LINK.NC"};
+        QTest::newRow("editor: in a linked folder outside") << Check{"OUT/O5", Editor, 0, "", Outside, "OUT/O5.NC"};
+        QTest::newRow("receive into a linked folder outside") << Check{"OUT/NEW", Receive, 0, "", Outside, "OUT/NEW.NC"};
+        QTest::newRow("receive over a link to nowhere") << Check{"GONE", Receive, 0, "", Outside, "GONE.NC"};
+        QTest::newRow("up from a linked folder") << Check{"OUT/../O1", Send, 0, "", Outside, "OUT/../O1.NC"};
+        QTest::newRow("a link within the folder") << Check{"INLINK", Send, 0, "INLINK.NC", 0, ""};
+        // No folder shown, or none that does not depend on the working folder: nothing goes.
+        QTest::newRow("no root") << Check{"O1", Send, 0, "", NoFolder, "", "LOAD", ""};
+        QTest::newRow("editor: relative root") << Check{"O1", Editor, 0, "", NoFolder, "", "LOAD", "progs"};
+        QTest::newRow("root refused, no folder shown") << Check{"O1", Receive, 0, "", NoFolder, "", "LOAD", "@", ""};
     }
     void checks()
     {
         QFETCH(Check, c);
         m_answer = c.answer;
         const QStringList extensions{".NC", ".TXT"};
-        const QString root = m_dir.path();
+        const QString root = QString(c.root).replace('@', m_dir.path());
+        const QString current = QString(c.current).replace('@', m_dir.path());
         const QString path = c.action == Editor
-            ? CheckFileForEditor(c.text, m_current, root, extensions, '/')
-            : CheckFileForGo(c.text, m_current, root, extensions, c.action, c.command, '/');
+            ? CheckFileForEditor(c.text, current, root, extensions, '/')
+            : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, '/');
         QCOMPARE(path, c.expectedName.isEmpty() ? QString() : m_current + c.expectedName);
         const QString arg = c.messageName.isEmpty() ? QString() : m_current + c.messageName;
         const QString line = c.action == Editor ? arg : c.command + ' ' + arg;
         const QString text = c.message == Control   ? ControlCharacterErrorText(line)
                              : c.message == Outside ? OutsideFolderErrorText(arg, root)
+                             : c.message == NoFolder ? NoActionFolderErrorText(root)
                                                     : GetMessageText(c.message, arg);
         QCOMPARE(m_messages, c.message ? QStringList{text} : QStringList());
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());

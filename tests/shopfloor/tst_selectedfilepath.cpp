@@ -58,22 +58,42 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("root");
+        QTest::addColumn<QChar>("separator");
         QTest::addColumn<bool>("inside");
-        QTest::newRow("up into a sibling") << "/progs/machineA/../otherB/SECRET.NC" << "/progs/machineA" << false;
-        QTest::newRow("down and up") << "/progs/machineA/sub/../A.NC" << "/progs/machineA/" << true;
-        QTest::newRow("dots and doubled separators") << "/progs//machineA/./A.NC" << "/progs/machineA" << true;
-        QTest::newRow("the folder itself") << "/progs/machineA/." << "/progs/machineA" << false;
-        QTest::newRow("above the file-system root") << "/../progs/machineA/A.NC" << "/progs/machineA" << false;
-        QTest::newRow("case differs on Linux") << "/progs/MachineA/A.NC" << "/progs/machineA" << false;
-        QTest::newRow("case differs on Windows") << "d:\\nc\\mill1\\A.NC" << "D:\\NC\\MILL1\\" << true;
-        QTest::newRow("sibling with the same start") << "D:\\NC\\MILL10\\A.NC" << "D:\\NC\\MILL1" << false;
-        QTest::newRow("slash on Windows") << "D:/NC/MILL1/../MILL2/A.NC" << "D:\\NC\\MILL1" << false;
+        const auto row = [](const char *name, const char *path, const char *root, bool inside, char separator = 0) {
+            QTest::newRow(name) << path << root << QChar(separator ? separator : root[0] == '/' ? '/' : '\\') << inside;
+        };
+        row("up into a sibling", "/progs/machineA/../otherB/SECRET.NC", "/progs/machineA", false);
+        row("down and up", "/progs/machineA/sub/../A.NC", "/progs/machineA/", true);
+        row("dots and doubled separators", "/progs//machineA/./A.NC", "/progs/machineA", true);
+        row("the folder itself", "/progs/machineA/.", "/progs/machineA", false);
+        row("above the file-system root", "/../progs/machineA/A.NC", "/progs/machineA", false);
+        row("case differs on Linux", "/progs/MachineA/A.NC", "/progs/machineA", false);
+        row("case differs on Windows", "d:\\nc\\mill1\\A.NC", "D:\\NC\\MILL1\\", true);
+        row("sibling with the same start", "D:\\NC\\MILL10\\A.NC", "D:\\NC\\MILL1", false);
+        row("slash on Windows", "D:/NC/MILL1/../MILL2/A.NC", "D:\\NC\\MILL1", false);
+        // No root, or one that depends on the current folder, holds nothing.
+        row("empty root, drive path", "D:\\NC\\MILL1\\O1.NC", "", false, '\\');
+        row("empty root, relative name", "O1.NC", "", false, '/');
+        row("relative root", "NC/O1.NC", "NC", false, '/');
+        row("relative root on Windows", "NC\\O1.NC", "NC", false);
+        row("drive-relative root", "D:NC\\O1.NC", "D:NC", false);
+        row("rooted root without a drive", "\\NC\\O1.NC", "\\NC", false);
+        // Drives and shares start paths of their own.
+        row("other drive", "C:\\NC\\MILL1\\O1.NC", "D:\\NC\\MILL1", false);
+        row("drive-relative path", "D:O1.NC", "D:\\", false);
+        row("share typed into a drive folder", "\\\\server\\NC\\O1.NC", "D:\\", false);
+        row("share by slashes", "//server/NC/O1.NC", "D:\\NC", false);
+        row("rooted path", "\\NC\\MILL1\\O1.NC", "D:\\NC\\MILL1", false);
+        row("drive root", "d:\\O1.NC", "D:\\", true);
+        row("share root", "\\\\SERVER\\progs\\mill1\\O1.NC", "\\\\server\\progs", true);
+        row("share root, slashes typed", "//server/progs/O1.NC", "\\\\server\\progs", true);
     }
     void insideFolder()
     {
         QFETCH(QString, path);
         QFETCH(QString, root);
-        const QChar separator = root.startsWith('/') ? '/' : '\\';
+        QFETCH(QChar, separator);
         QTEST(LiesInside(path, root, separator), "inside");
     }
 };

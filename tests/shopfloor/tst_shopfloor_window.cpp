@@ -12,6 +12,7 @@
 #include "FileNameEdit.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "RequestSafety.h"
 #include "ShopFloorLayout.h"
 #include "SplitterBar.h"
 #include "clsAccessDBConnection.h"
@@ -440,12 +441,18 @@ private slots:
         QTest::newRow("missing folder") << u"nowhere/"_s << QString();
         // Nothing configured: not the file-system root, and never a bare "%1".
         QTest::newRow("empty directory") << QString() << u"\"\""_s;
+        // Relative to the working folder, where "send" exists: not meant.
+        QTest::newRow("relative folder") << u"=send/"_s << u"send/"_s;
     }
     void activationReportsMissingRoot()
     {
         QFETCH(QString, directory);
         QFETCH(QString, shown);
-        if (!directory.isEmpty())
+        const QString working = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(working); });
+        if (directory.startsWith(u'='))
+            QDir::setCurrent(m_dir->path()), directory.remove(0, 1);
+        else if (!directory.isEmpty())
             shown = directory = m_dir->filePath(directory);
         QList<Row> rows = m_standard;
         rows[1].sendDir = directory;
@@ -466,6 +473,12 @@ private slots:
         click(w->tbAction, 2);
         click(w->tbAction, 1);
         QCOMPARE(m_messages, QStringList(3, expected));
+        // The receive folder was shown in between; a name typed now is not sent there.
+        QVERIFY(w->CurrentDirectory.isEmpty());
+        w->txtFile->setText(u"R1.H"_s);
+        QTest::mouseClick(w->cmdGo, Qt::LeftButton);
+        QCOMPARE(m_messages.size(), 4);
+        QCOMPARE(m_messages.last(), NoActionFolderErrorText(TreeRootKey(w->ActionRoot)));
     }
 
     void editView_data()

@@ -3,8 +3,10 @@
 #include "AppInfo.h"
 #include "CRegSettings.h"
 #include "FileNameEdit.h"
+#include "HelpViewer.h"
 #include "Messages.h"
 #include "StationCellStyle.h"
+#include "StepMessages.h"
 #include "WizardDatabase.h"
 #include "WizardDriver.h"
 #include "frmShopFloor.h"
@@ -13,6 +15,7 @@
 #include <QAbstractItemModelTester>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QOperatingSystemVersion>
 #include <QToolButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -59,6 +62,13 @@ class tst_Wizard : public QObject
         d.typeDatabase(m_db->path());
         d.next();
         return d.step() == 1;
+    }
+    // Another administrator's connection to the seeded database.
+    std::unique_ptr<clsAccessDBConnection> other()
+    {
+        auto c = std::make_unique<clsAccessDBConnection>();
+        c->setDatabase(m_db->path());
+        return c->Connect() ? std::move(c) : nullptr;
     }
     QStringList rowsOf(const QString &key)
     {
@@ -293,6 +303,95 @@ private slots:
         QCOMPARE(send->array()->cellText(s7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
     }
 
+    // A stored code outside the list shows an empty cell and is refused as one.
+    void unknownCodes_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("message");
+        QTest::newRow("edit mode 5") << u"EDIT_MODE"_s << 5 << 149;
+        QTest::newRow("command type -1") << u"CMD_TYPE"_s << -1 << 150;
+    }
+    void unknownCodes()
+    {
+        QFETCH(QString, column);
+        QFETCH(int, code);
+        QFETCH(int, message);
+        QVERIFY(seed(u"sqlite"_s));
+        const auto c = other();
+        QVERIFY(c);
+        QS_EXEC(*c, u"UPDATE T_DNC_MPPC SET %1 = %2 WHERE MACHINE_ID = 5"_s.arg(column).arg(code));
+        QVERIFY(toStationStep());
+        const QModelIndex cell = d.machines()->model()->index(
+            d.machineRow(5), column == "EDIT_MODE"_L1 ? StationStep::ColEditMode : StationStep::ColCmdType);
+        QCOMPARE(cell.data().toString(), QString());
+        d.next();
+        QCOMPARE(d.step(), 1);
+        QCOMPARE(m_messages, QStringList{GetMessageText(message)});
+        QCOMPARE(d.machines()->currentIndex(), cell);
+    }
+
+    // The colours as the grid draws them, following the Enabled cell at once.
+    void gridColours()
+    {
+        QVERIFY(seed(u"sqlite"_s));
+        QVERIFY(toStationStep());
+        WizardGrid *g = d.machines();
+        const QPalette p = g->palette();
+        const auto colourOf = [&](int id) {
+            const QRect cell = g->visualRect(g->model()->index(d.machineRow(id), StationStep::ColNumber));
+            return g->viewport()->grab().toImage().pixelColor(cell.topLeft() + QPoint(2, 2));
+        };
+        // Rows 0, 1, 2 hold machines 3 (current, so selected), 5 and 7 (disabled).
+        QVERIFY(colourOf(3) == p.color(QPalette::Active, QPalette::Highlight)
+                || colourOf(3) == p.color(QPalette::Inactive, QPalette::Highlight));
+        QCOMPARE(colourOf(5), QColor(226, 226, 197));
+        QCOMPARE(colourOf(7), p.color(QPalette::Active, QPalette::Button));
+        GridArray *rows = g->array();
+        QVERIFY(rows->setData(rows->index(d.machineRow(7), StationStep::ColEnabled), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(colourOf(7), p.color(QPalette::Active, QPalette::Base));
+    }
+
+    // A cell message waits until the edit has ended; it is shown only while
+    // its step is still current, and it never holds up later ones.
+    void lateCellMessages()
+    {
+        QVERIFY(seed(u"sqlite"_s));
+        QVERIFY(toStationStep());
+        GridArray *rows = d.machines()->array();
+        const QModelIndex mode = rows->index(d.machineRow(3), StationStep::ColEditMode);
+        QVERIFY(!rows->setData(mode, QString())); // the click on Back ends the edit
+        d.back();
+        QTest::qWait(50);
+        QCOMPARE(m_messages, QStringList());
+        {
+            QWidget gone;
+            ShowMessageLater(&gone, u"never shown"_s);
+        }
+        d.next();
+        QCOMPARE(d.step(), 1);
+        QVERIFY(!rows->setData(mode, QString()));
+        QTRY_COMPARE(m_messages, QStringList{GetMessageText(149)});
+    }
+
+    // A step whose data cannot be read returns to the step before it.
+    void failedLoadReturns()
+    {
+        QVERIFY(seed(u"sqlite"_s));
+        QVERIFY(toStationStep());
+        d.setEnabled(7, true);
+        d.next();
+        QCOMPARE(d.step(), 2);
+        QVERIFY(d.type(d.options(2), d.optionsRow(2, 7), OptionsStep::ColDirectory, m_programs));
+        const auto c = other();
+        QVERIFY(c);
+        QS_EXEC(*c, u"ALTER TABLE T_DNC_MPPC DROP COLUMN RECV_DIRECTORY"_s);
+        d.next();
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(d.step(), 2);
+        QCOMPARE(d.w->windowTitle(), GetMessageText(134, ApplicationTitle()));
+    }
+
     // The check of an options step on Next, by directory.
     void optionsCheck_data()
     {
@@ -435,6 +534,8 @@ private slots:
             QTest::addRow("%s, delete", qPrintable(b)) << b << u"DELETE"_s << GetMessageText(130);
             QTest::addRow("%s, second row", qPrintable(b)) << b << u"INSERT"_s << u"MACHINE_ID 5"_s;
         }
+        // A constraint checked only at the end of the transaction.
+        QTest::newRow("postgresql, commit") << u"postgresql"_s << u"COMMIT"_s << u"could not be committed"_s;
     }
     void finishFailure()
     {
@@ -452,8 +553,12 @@ private slots:
                            .arg(when, condition));
         } else {
             QS_EXEC(c, u"CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION 'refused'; END $$ LANGUAGE plpgsql"_s);
-            QS_EXEC(c, u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN (%2) EXECUTE FUNCTION refuse()"_s
-                           .arg(when, when == "DELETE"_L1 ? u"true"_s : condition));
+            if (when == "COMMIT"_L1)
+                QS_EXEC(c, u"CREATE CONSTRAINT TRIGGER refuse AFTER INSERT ON T_DNC_MPPC DEFERRABLE INITIALLY DEFERRED"
+                            " FOR EACH ROW EXECUTE FUNCTION refuse()"_s);
+            else
+                QS_EXEC(c, u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN (%2) EXECUTE FUNCTION refuse()"_s
+                               .arg(when, when == "DELETE"_L1 ? u"true"_s : condition));
         }
         const QStringList before = rowsOf(GetPCName());
         QVERIFY(toStationStep());
@@ -476,6 +581,123 @@ private slots:
         QCOMPARE(ended.size(), 1);
         QCOMPARE(rowsOf(GetPCName()).size(), 3);
         QCOMPARE(storedDatabase(), m_db->path());
+    }
+
+    // Finish runs the last step's check: a receive row without its folder
+    // stops the save with 152 on that cell, and nothing is written.
+    void finishChecksLastStep()
+    {
+        QVERIFY(seed(u"sqlite"_s));
+        const QStringList before = rowsOf(GetPCName());
+        QVERIFY(toStationStep());
+        d.setEnabled(7, true);
+        d.next();
+        QVERIFY(d.type(d.options(2), d.optionsRow(2, 7), OptionsStep::ColDirectory, m_programs));
+        d.next();
+        QSignalSpy ended(d.w.get(), &frmAdminWizard::unloaded);
+        d.finish();
+        QCOMPARE(m_messages, QStringList{GetMessageText(152)});
+        QCOMPARE(d.options(3)->currentIndex(),
+                 d.options(3)->model()->index(d.optionsRow(3, 7), OptionsStep::ColDirectory));
+        QCOMPARE(rowsOf(GetPCName()), before);
+        QCOMPARE(storedDatabase(), u"(none)"_s);
+        QVERIFY(ended.isEmpty());
+    }
+
+    // A machine removed from the database while the wizard ran: Finish says
+    // so, reads the machines again and writes nothing; then it saves.
+    void machineRemovedMeanwhile()
+    {
+        QVERIFY(seed(u"sqlite"_s));
+        const QStringList before = rowsOf(GetPCName());
+        QVERIFY(toStationStep());
+        d.setEnabled(7, true);
+        const auto c = other();
+        QVERIFY(c);
+        QS_EXEC(*c, u"DELETE FROM T_DNC_MACHINES WHERE MACHINE_ID = 7"_s);
+        d.next();
+        d.next();
+        QCOMPARE(d.step(), 3);
+        d.finish();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].contains(u"MACHINE_ID 7 is no longer in the database"_s), qPrintable(m_messages[0]));
+        QCOMPARE(d.step(), 1);
+        QCOMPARE(d.machineRow(7), -1);
+        QCOMPARE(rowsOf(GetPCName()), before);
+        QSignalSpy ended(d.w.get(), &frmAdminWizard::unloaded);
+        d.next();
+        d.next();
+        d.finish();
+        QCOMPARE(ended.size(), 1);
+    }
+
+    // The station is saved but the database cannot be remembered: one
+    // message, the wizard stays; Finish again once settings can be written.
+    void settingsWriteFails()
+    {
+        if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+            QSKIP("the settings are in the registry");
+        QVERIFY(seed(u"sqlite"_s));
+        QVERIFY(toStationStep());
+        d.next();
+        d.next();
+        QCOMPARE(d.step(), 3);
+        // A folder where the settings file belongs.
+        QDir file(m_home.filePath(u"config/Quorvane/Quorvane Spindrel Client.ini"_s));
+        QFile::remove(file.path());
+        QVERIFY(QDir().mkpath(file.path()));
+        const auto removeFolder = qScopeGuard([&] { file.removeRecursively(); });
+        QSignalSpy ended(d.w.get(), &frmAdminWizard::unloaded);
+        d.finish();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(ended.isEmpty() && d.w->isVisible());
+        QCOMPARE(rowsOf(GetPCName()).size(), 2);
+        file.removeRecursively();
+        d.finish();
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(storedDatabase(), m_db->path());
+    }
+
+    // Step 0 starts from the stored database; a database without machines
+    // keeps Next disabled on step 1.
+    void storedDatabaseWithoutMachines()
+    {
+        m_db = std::make_unique<TestDatabase>();
+        QVERIFY(m_db->create(u"sqlite"_s));
+        const auto c = other();
+        QVERIFY(c && CreateConfigTables(*c));
+        QVERIFY(CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_db->path()));
+        QVERIFY(d.open());
+        QCOMPARE(d.w->databaseStep->txtDatabase->text(), m_db->path());
+        QVERIFY(d.w->NextButton->isEnabled());
+        d.next();
+        QCOMPARE(d.step(), 1);
+        QCOMPARE(d.machines()->array()->upperBound(), -1);
+        QVERIFY(!d.w->NextButton->isEnabled());
+        QTest::keyClick(d.machines(), Qt::Key_Return);
+        QCOMPARE(d.step(), 1);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // Help and F1 open the wizard's page; the application carries the
+    // "AAA" icon, the window its own.
+    void helpAndIcons()
+    {
+        QVERIFY(d.open());
+        d.w->HelpContextID = HelpContextAdminWizard;
+        for (const bool f1 : {false, true}) {
+            if (f1)
+                QTest::keyClick(d.w->databaseStep->txtDatabase, Qt::Key_F1);
+            else
+                QTest::mouseClick(d.w->HelpButton, Qt::LeftButton);
+            auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
+            QVERIFY(viewer && viewer->isVisible());
+            QCOMPARE(viewer->contextNumber(), int(HelpContextAdminWizard));
+            delete viewer;
+        }
+        const auto image = [](const QIcon &icon) { return icon.pixmap(32).toImage(); };
+        QCOMPARE(image(QApplication::windowIcon()), image(QIcon(u":/icons/AAA.svg"_s)));
+        QCOMPARE(image(d.w->windowIcon()), image(QIcon(u":/icons/FORM_ICON.svg"_s)));
     }
 
     // Enter presses the step's default button (the end-to-end test covers

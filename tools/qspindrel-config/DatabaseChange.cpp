@@ -61,7 +61,7 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
     const DbBackend backend = DatabaseBackendForPath(databasePath);
     if (backend == DbBackend::Access) {
         *error = QStringLiteral("%1 is an Access file; the tables can be written to SQLite files and "
-                                "PostgreSQL servers only.").arg(databasePath);
+                                "PostgreSQL servers only.").arg(DatabaseDisplayName(databasePath));
         return false;
     }
     m_finalPath = databasePath;
@@ -70,11 +70,11 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
     if (backend == DbBackend::Sqlite) {
         const QFileInfo info(databasePath);
         if (info.exists() && !info.isFile()) {
-            *error = QStringLiteral("%1 is not a file.").arg(databasePath);
+            *error = QStringLiteral("%1 is not a file.").arg(DatabaseDisplayName(databasePath));
             return false;
         }
         if (info.exists() && mustBeNew) {
-            *error = QStringLiteral("%1 exists already.").arg(databasePath);
+            *error = QStringLiteral("%1 exists already.").arg(DatabaseDisplayName(databasePath));
             return false;
         }
         if (!info.exists()) {

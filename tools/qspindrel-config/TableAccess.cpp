@@ -12,7 +12,7 @@ namespace {
 bool SqliteFileMissing(const QString &databasePath, QString *error)
 {
     if (DatabaseBackendForPath(databasePath) == DbBackend::Sqlite && !QFileInfo(databasePath).isFile()) {
-        *error = QStringLiteral("%1 does not exist.").arg(databasePath);
+        *error = QStringLiteral("%1 does not exist.").arg(DatabaseDisplayName(databasePath));
         return true;
     }
     return false;
