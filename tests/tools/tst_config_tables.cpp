@@ -140,6 +140,7 @@ void tst_ConfigTables::refusals_data()
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("setup");
     const QStringList add{"machine-add", "DB", "3", "--number", "M3", "--name", "Drill", "--address", "h"};
     const QStringList machines{"import-csv", "DB", "T_DNC_MACHINES", "in.csv"};
     const QStringList mppc{"import-csv", "DB", "t_dnc_mppc", "in.csv"};
@@ -150,6 +151,7 @@ void tst_ConfigTables::refusals_data()
         QByteArray csv;
         int exitCode;
         const char *message;
+        bool dropInserts = false;  // of HOST-B's rows, as a database that takes the keys for one would
     };
     const Case cases[] = {
         {"add: duplicate id", QStringList{add.mid(0, 2)} << "1" << add.mid(3) << "--port" << "5003", {}, 1,
@@ -180,10 +182,18 @@ void tst_ConfigTables::refusals_data()
          "line 3, column MACHINE_ID: there is no machine 7"},
         {"csv: unknown table", {"import-csv", "DB", "T_USERS", "in.csv"}, "", 2, "T_USERS is not T_DNC_MACHINES"},
         {"copy: empty source", {"copy-station", "DB", "HOST-Z", "HOST-A"}, {}, 1, "HOST-Z has no rows"},
+        {"copy: nothing copied", {"copy-station", "DB", "HOST-A", "HOST-B"}, {}, 1, "0 of the 2 rows", true},
     };
+    const QMap<QString, QStringList> dropInserts{
+        {"sqlite", {"create trigger drop_b before insert on T_DNC_MPPC when NEW.PC_NAME = 'HOST-B' "
+                    "begin select raise(ignore); end"}},
+        {"postgresql", {"create function drop_row() returns trigger as $$ begin return null; end $$ language plpgsql",
+                        "create trigger drop_b before insert on T_DNC_MPPC for each row when (NEW.PC_NAME = 'HOST-B') "
+                        "execute function drop_row()"}}};
     for (const QString &backend : TestBackends()) {
         for (const Case &c : cases)
-            QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode << c.message;
+            QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode
+                                                                  << c.message << (c.dropInserts ? dropInserts.value(backend) : QStringList());
     }
 }
 
@@ -197,6 +207,9 @@ void tst_ConfigTables::refusals()
     QVERIFY(CreateConfigTables(c));
     QS_EXEC(c, "insert into T_DNC_MACHINES values (1, 'M1', 'Mill', 'h', 5001, 1), (2, 'M2', 'Lathe', 'h', 5002, 2)");
     QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (1, 'HOST-A', 0, 2), (1, 'host-a', 1, 0)");
+    QFETCH(QStringList, setup);
+    for (const QString &statement : setup)
+        QS_EXEC(c, statement);
     c.Disconnect();
     writeFile("in.csv", csv);
     const QString before = Dump(db.path());
