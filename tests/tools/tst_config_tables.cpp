@@ -123,6 +123,12 @@ void tst_ConfigTables::csvFields()
     // The second record starts on line 3: the first spans two.
     QCOMPARE(records->at(1).line, 3);
     QVERIFY(!records->at(1).fields.at(1).isNull());
+    for (const auto &[text, guarded] : {std::pair{QString("=1+1"), QString("'=1+1")}, {"+1", "'+1"}, {"-1", "'-1"},
+                                         {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"\r=1", "'\r=1"},
+                                         {QChar(0xFEFF) + QString("=1"), QString("'") + QChar(0xFEFF) + "=1"}, {"'x", "''x"}, {"a=1", "a=1"}, {"", ""}}) {
+        QCOMPARE(GuardSpreadsheetCell(text), guarded);
+        QCOMPARE(UnguardSpreadsheetCell(guarded), text);
+    }
     for (const auto &[bad, message] : {std::pair{QByteArray("a,\"b\nc"), QString("line 1: a quoted field")},
                                        {"a\nb\"c\"", "line 2, field 1: a quote inside"},
                                        {"a\n\"b\"c", "line 2, field 1: text after"},
@@ -261,13 +267,25 @@ void tst_ConfigTables::roundTrip()
     QVERIFY(s.Connect());
     QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = 'Mill, \"big\"' || char(10) || 'hall 2' where MACHINE_ID = 1");
     QS_EXEC(s, "update T_DNC_MPPC set SEND_REMOTE_CMD = '' where MPPC_ID = (select min(MPPC_ID) from T_DNC_MPPC where CMD_TYPE = 0)");
+    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '=HYPERLINK(\"http://x\")' where MACHINE_ID = 2");
+    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '''' || char(9) || 'x' where MACHINE_ID = 3");
     RecordSet keys;
     QVERIFY(OpenRecordset(s, "select distinct PC_NAME from T_DNC_MPPC", {}, &keys) && keys.count() >= 1);
     s.Disconnect();
 
     for (const char *table : {"T_DNC_MACHINES", "T_DNC_MPPC"}) {
         QCOMPARE(run({"export-csv", source, table, path(table + QString(".csv"))}).exitCode, 0);
-        const Result r = run({"import-csv", db.path(), table, path(table + QString(".csv"))});
+        QStringList import{"import-csv", db.path(), table, path(table + QString(".csv"))};
+        // The machines go through a file for spreadsheets: no cell starts a formula.
+        if (table == QLatin1String("T_DNC_MACHINES")) {
+            QCOMPARE(run({"export-csv", "--spreadsheet", source, table, path("sheet.csv")}).exitCode, 0);
+            QFile sheet(path("sheet.csv"));
+            QVERIFY(sheet.open(QIODevice::ReadOnly));
+            const QByteArray text = sheet.readAll();
+            QVERIFY2(text.contains("\"'=HYPERLINK(\"\"http://x\"\")\"") && text.contains(",''\tx,"), text.constData());
+            import = QStringList{"import-csv", db.path(), table, path("sheet.csv"), "--spreadsheet"};
+        }
+        const Result r = run(import);
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(run({"export-csv", db.path(), table, path(table + QString("-again.csv"))}).exitCode, 0);
         QFile first(path(table + QString(".csv"))), again(path(table + QString("-again.csv")));
