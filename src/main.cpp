@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     // window and goes, whatever its switches.
     SingleInstance instance;
     if (!instance.Claim()) {
-        instance.ActivatePrevInstance();
+        instance.HandOverToPrevInstance();
         return 0;
     }
 

@@ -1,17 +1,18 @@
 #include "CRegSettings.h"
 
 #include "AppInfo.h"
-#include "IniTextFormat.h"
+#include "IniDocument.h"
 #include "Registry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QStringList>
 #include <cmath>
+#include <functional>
 #include <limits>
-#include <memory>
 
 using namespace RegSettingsDetail;
 
@@ -20,6 +21,8 @@ namespace {
 const QString kDefaultCompany = QStringLiteral("Quorvane");
 const QString kDwordPrefix = QStringLiteral("dword:");
 const QString kStringPrefix = QStringLiteral("sz:");
+// How long a write waits for another process writing the same file.
+constexpr int kIniLockWaitMs = 5000;
 
 #ifdef Q_OS_WIN
 
@@ -51,76 +54,21 @@ bool SaveStored(Hive hive, const QString &keyPath, const QString &key, const QVa
 
 #else
 
-// QSettings' name for a key's unnamed value.
+// The INI name of a key's unnamed value.
 QString ValueName(const QString &key)
 {
     return key == QLatin1String("*") ? QStringLiteral(".") : key;
 }
 
-// One open key: an INI file at its top level, names carrying the section
-// (see name()), so that they can match without regard to case as registry
-// names do.
-struct OpenKey {
-    std::unique_ptr<QSettings> settings;
-    QString group;
+// The full key of the value `name` in `group`.
+QString KeyIn(const QString &group, const QString &name)
+{
+    return group.isEmpty() ? name : group + QLatin1Char('/') + name;
+}
 
-    // The stored spelling of the value `name` of this key: registry names
-    // ignore case, so one written by hand in another case is the same value.
-    // A new value in a section the file already has takes that section's spelling.
-    QString name(const QString &name) const
-    {
-        const QString wanted = group.isEmpty() ? name : group + QLatin1Char('/') + name;
-        const QStringList keys = settings->allKeys();
-        for (const QString &k : keys) {
-            if (k.compare(wanted, Qt::CaseInsensitive) == 0)
-                return k;
-        }
-        return sectionSpelling(keys) + name;
-    }
-    // The section with its separator as the file spells it ("" at the top level).
-    QString sectionSpelling(const QStringList &keys) const
-    {
-        if (group.isEmpty())
-            return QString();
-        const QString prefix = group + QLatin1Char('/');
-        for (const QString &k : keys) {
-            if (k.startsWith(prefix, Qt::CaseInsensitive))
-                return k.left(prefix.size());
-        }
-        return prefix;
-    }
-    // Names directly in this key, as stored.
-    QStringList childNames() const
-    {
-        const QStringList keys = settings->allKeys();
-        const QString prefix = sectionSpelling(keys);
-        QStringList names;
-        for (const QString &k : keys) {
-            if (k.startsWith(prefix, Qt::CaseInsensitive) && !k.mid(prefix.size()).contains(QLatin1Char('/')))
-                names << k;
-        }
-        return names;
-    }
-    // Everything below this key, as stored.
-    QStringList allNames() const
-    {
-        const QStringList keys = settings->allKeys();
-        if (group.isEmpty())
-            return keys;
-        const QString prefix = group + QLatin1Char('/');
-        QStringList names;
-        for (const QString &k : keys) {
-            if (k.startsWith(prefix, Qt::CaseInsensitive))
-                names << k;
-        }
-        return names;
-    }
-};
-
-// A write that QSettings fails to sync stays pending in its process-wide file
-// cache and would show up in later reads, so refuse what is bound to fail
-// before handing it over. QSettings replaces the file through a temporary one
-// and a lock file beside it: the folder must be writable too.
+// The file is replaced through a temporary one beside it and changed under
+// a lock file beside it (QSettings' own, so that both keep out of each
+// other's way): the folder must be writable too.
 bool CanWriteIniFile(const QString &file)
 {
     const QFileInfo info(file);
@@ -133,70 +81,77 @@ bool CanWriteIniFile(const QString &file)
     return folderInfo.isDir() && folderInfo.isWritable();
 }
 
-OpenKey OpenForRead(Hive hive, const QString &keyPath)
+// The file of `keyPath` that a read uses (for the machine, the first folder
+// that has it), read whole; nothing when there is none or it cannot be read.
+std::optional<IniDocument> ReadIniFile(Hive hive, const QString &keyPath, QString *group)
 {
-    OpenKey key;
     const auto location = IniLocationForKey(keyPath);
     if (!location)
-        return key;
-    QStringList folders = hive == Hive::CurrentUser ? QStringList{UserConfigFolder()}
-                                                    : MachineConfigFolders();
+        return std::nullopt;
+    const QStringList folders = hive == Hive::CurrentUser ? QStringList{UserConfigFolder()}
+                                                          : MachineConfigFolders();
     for (const QString &folder : folders) {
-        const QString file = QDir(folder).filePath(location->file);
-        const QFileInfo info(file);
-        if (!info.isFile())
+        QFile file(QDir(folder).filePath(location->file));
+        if (!QFileInfo(file.fileName()).isFile())
             continue;
-        // QSettings keeps files it has read in a process-wide cache and does
-        // not notice that one has become unreadable since.
-        if (!info.isReadable())
-            break;
-        key.settings = std::make_unique<QSettings>(file, IniTextFormat());
-        key.group = location->group;
-        break;
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        IniDocument document;
+        document.parse(file.readAll());  // what could be read, if not all of it
+        *group = location->group;
+        return document;
     }
-    return key;
+    return std::nullopt;
 }
 
-OpenKey OpenForWrite(Hive hive, const QString &keyPath)
+// Reads the file that writes of `hive` go to, lets `change` alter it and
+// writes it back, all under the lock. Fails without writing when the file
+// cannot be read exactly (a rewrite would change more than the value), or
+// when `change` changes nothing.
+bool ChangeIniFile(Hive hive, const QString &keyPath,
+                   const std::function<bool(IniDocument &, const QString &group)> &change)
 {
-    OpenKey key;
     const auto location = IniLocationForKey(keyPath);
     if (!location)
-        return key;
-    const QString folder = hive == Hive::CurrentUser ? UserConfigFolder()
-                                                     : MachineConfigFolders().value(0);
+        return false;
+    const QString folder = hive == Hive::CurrentUser ? UserConfigFolder() : MachineConfigFolders().value(0);
     if (folder.isEmpty())
-        return key;
-    const QString file = QDir(folder).filePath(location->file);
-    if (!CanWriteIniFile(file))
-        return key;
-    key.settings = std::make_unique<QSettings>(file, IniTextFormat());
-    key.group = location->group;
-    return key;
+        return false;
+    const QString path = QDir(folder).filePath(location->file);
+    if (!CanWriteIniFile(path))
+        return false;
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(kIniLockWaitMs))
+        return false;
+    IniDocument document;
+    QFile file(path);
+    if (file.exists() && (!file.open(QIODevice::ReadOnly) || !document.parse(file.readAll())))
+        return false;
+    file.close();
+    if (!change(document, location->group))
+        return false;
+    const QByteArray bytes = document.toBytes();
+    QSaveFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
 QVariant GetSetting(Hive hive, const QString &keyPath, const QString &key,
                     const QVariant &defaultValue)
 {
-    OpenKey open = OpenForRead(hive, keyPath);
-    if (!open.settings || open.settings->status() != QSettings::NoError)
+    QString group;
+    const std::optional<IniDocument> document = ReadIniFile(hive, keyPath, &group);
+    if (!document)
         return defaultValue;
-    const QString name = open.name(ValueName(key));
-    if (!open.settings->contains(name))
-        return defaultValue;
-    const QVariant decoded = DecodeIniValue(open.settings->value(name));
+    const QVariant decoded = DecodeIniValue(document->value(KeyIn(group, ValueName(key))));
     return decoded.isValid() ? decoded : defaultValue;
 }
 
 bool SaveStored(Hive hive, const QString &keyPath, const QString &key, const QVariant &value)
 {
-    OpenKey open = OpenForWrite(hive, keyPath);
-    // An existing file that cannot be read would be overwritten with this one value.
-    if (!open.settings || open.settings->status() != QSettings::NoError)
-        return false;
-    open.settings->setValue(open.name(ValueName(key)), EncodeIniValue(value));
-    open.settings->sync();
-    return open.settings->status() == QSettings::NoError;
+    return ChangeIniFile(hive, keyPath, [&](IniDocument &document, const QString &group) {
+        document.setValue(KeyIn(group, ValueName(key)), EncodeIniValue(value));
+        return true;
+    });
 }
 
 #endif
@@ -291,23 +246,11 @@ bool CRegSettings::DeleteUserSetting(const QString &section, const QString &key)
         return RegistryDeleteKey(RegistryHive::CurrentUser, UserKeyPath(section));
     return RegistryDeleteValue(RegistryHive::CurrentUser, UserKeyPath(section), ValueName(key));
 #else
-    OpenKey open = OpenForRead(Hive::CurrentUser, UserKeyPath(section));
-    if (!open.settings || open.settings->status() != QSettings::NoError)
-        return false;
-    // A value and a subkey live apart in the registry but not in QSettings:
-    // look only for what was asked for.
-    if (!CanWriteIniFile(open.settings->fileName()))
-        return false;
-    const QString name = open.name(ValueName(key));
-    const QStringList doomed = key.isEmpty() ? open.allNames()
-                                             : (open.childNames().contains(name) ? QStringList{name}
-                                                                                 : QStringList());
-    if (doomed.isEmpty())
-        return false;
-    for (const QString &k : doomed)
-        open.settings->remove(k);
-    open.settings->sync();
-    return open.settings->status() == QSettings::NoError;
+    // A value and a subkey live apart in the registry: a value's name never
+    // reaches into a subkey.
+    return ChangeIniFile(Hive::CurrentUser, UserKeyPath(section), [&](IniDocument &document, const QString &group) {
+        return key.isEmpty() ? document.removeGroup(group) : document.removeValue(KeyIn(group, ValueName(key)));
+    });
 #endif
 }
 

@@ -22,7 +22,9 @@
 // that one starting with "dword:" or "sz:" gets a leading "sz:". A hand-written
 // plain number is therefore a string, which every reader converts anyway. The
 // key's unnamed value ("*") is stored under the name ".", the name QSettings
-// gives it in the registry.
+// gives it in the registry. A write changes only the line of its value (or
+// adds one): comments and every other line stay as they were, and a file
+// that is not all UTF-8 is never rewritten.
 class CRegSettings
 {
 public:
@@ -72,7 +74,7 @@ enum class Hive { CurrentUser, LocalMachine };
 
 struct IniLocation {
     QString file;  // relative to the configuration folder, e.g. "Quorvane/Editor.ini"
-    QString group; // QSettings group, "" for the file's top level
+    QString group; // sections joined by "/", "" for the file's top level
 };
 // Empty when the key path cannot name a file (no component, or an empty, "."
 // or ".." component).

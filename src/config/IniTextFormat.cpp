@@ -1,11 +1,5 @@
 #include "IniTextFormat.h"
 
-#include <QIODevice>
-#include <QMap>
-#include <QStringList>
-
-#include <algorithm>
-
 namespace {
 
 int hexValue(QChar c)
@@ -35,92 +29,7 @@ QChar simpleEscape(QChar c)
     }
 }
 
-bool readIni(QIODevice &device, QSettings::SettingsMap &map)
-{
-    QString text = QString::fromUtf8(device.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QString section;
-    const QStringList lines = text.split(u'\n');
-    for (const QString &rawLine : lines) {
-        const QString line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
-            continue;
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            section = IniText::ParseName(line.mid(1, line.size() - 2).trimmed());
-            if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
-                section.clear();
-            else if (section.startsWith(QLatin1String("%General"), Qt::CaseInsensitive))
-                section.remove(0, 1);
-            section.replace(u'\\', u'/');
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals <= 0)
-            continue;
-        QString name = IniText::ParseName(line.left(equals).trimmed());
-        name.replace(u'\\', u'/');
-        const QString key = section.isEmpty() ? name : section + u'/' + name;
-        const QString raw = line.mid(equals + 1).trimmed();
-        // QSettings' typed values (@ByteArray, @Variant, ...) are no text;
-        // they are kept as written for the next write.
-        if (raw.startsWith(u'@') && !raw.startsWith(QLatin1String("@@")))
-            map.insert(key, raw.toUtf8());
-        else
-            map.insert(key, IniText::ParseValue(raw));
-    }
-    return true;
-}
-
-bool writeIni(QIODevice &device, const QSettings::SettingsMap &map)
-{
-    // Values by section, the top level first as [General].
-    // Sections that differ only in case are one section, spelled as first met.
-    QMap<QString, QStringList> sections;
-    QMap<QString, QString> spelling;
-    QStringList order;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-        const qsizetype slash = it.key().indexOf(u'/');
-        QString section = slash < 0 ? QString() : it.key().left(slash);
-        QString name = slash < 0 ? it.key() : it.key().mid(slash + 1);
-        const QString folded = section.toCaseFolded();
-        if (!spelling.contains(folded)) {
-            spelling.insert(folded, section);
-            order << section;
-        }
-        section = spelling.value(folded);
-        QStringList parts = name.split(u'/');
-        for (QString &part : parts)
-            part = IniText::FormatName(part);
-        const QString value = it.value().typeId() == QMetaType::QByteArray
-            ? QString::fromUtf8(it.value().toByteArray())
-            : IniText::FormatValue(it.value().toString());
-        sections[section] << parts.join(u'\\') + u'=' + value;
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const QString &a, const QString &b) { return a.isEmpty() && !b.isEmpty(); });
-    QString out;
-    for (const QString &section : std::as_const(order)) {
-        if (!out.isEmpty())
-            out += u'\n';
-        QString header = section.isEmpty() ? QStringLiteral("General") : IniText::FormatName(section);
-        if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
-            header.prepend(u'%');
-        out += u'[' + header + QStringLiteral("]\n");
-        for (const QString &line : sections.value(section))
-            out += line + u'\n';
-    }
-    return device.write(out.toUtf8()) >= 0;
-}
-
 } // namespace
-
-QSettings::Format IniTextFormat()
-{
-    static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("ini"), readIni, writeIni);
-    return format;
-}
 
 namespace IniText {
 
@@ -168,10 +77,15 @@ QString ParseValue(const QString &raw)
 QString FormatValue(const QString &value)
 {
     QString out;
-    bool quote = value.startsWith(u' ') || value.endsWith(u' ');
+    // The reader trims every kind of space, not only the blank.
+    bool quote = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
     bool hexBefore = false;  // a digit right after \x.. would join the escape
-    for (const QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
         const ushort u = c.unicode();
+        // A lone surrogate has no UTF-8 form.
+        const bool paired = c.isHighSurrogate() ? i + 1 < value.size() && value.at(i + 1).isLowSurrogate()
+                                                : c.isLowSurrogate() && i > 0 && value.at(i - 1).isHighSurrogate();
         if (hexBefore && hexValue(c) >= 0) {
             out += QStringLiteral("\\x%1").arg(u, 0, 16);
             continue;
@@ -189,7 +103,7 @@ QString FormatValue(const QString &value)
         case '\t': out += QLatin1String("\\t"); break;
         case '\v': out += QLatin1String("\\v"); break;
         default:
-            if (u < 0x20 || u == 0x7f) {
+            if (u < 0x20 || u == 0x7f || (c.isSurrogate() && !paired)) {
                 out += QStringLiteral("\\x%1").arg(u, 0, 16);
                 hexBefore = true;
             } else {

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QSettings>
 #include <QString>
 
-// The INI files of the settings, read and written by QSettings in a format of
-// our own that keeps the text of QSettings' INI files (sections, escaped
-// names, quoted and backslash-escaped values), except that for files edited
-// by hand a value is always one text: a comma never splits it into a list,
-// and a backslash that starts no escape sequence stays as written. Sections
-// that differ only in case are written as one. (Matching names without
-// regard to case is the reader's business: QSettings compares them exactly.)
-QSettings::Format IniTextFormat();
-
+// The text of the settings' INI files: QSettings' INI format (sections,
+// escaped names, quoted and backslash-escaped values), except that for files
+// edited by hand a value is always one text: a comma never splits it into a
+// list, and a backslash that starts no escape sequence stays as written.
+// FormatValue and ParseValue give back every text exactly.
 namespace IniText {
 
 // One value as it stands after "=" (blanks around it included), and back.

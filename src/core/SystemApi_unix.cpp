@@ -63,8 +63,9 @@ int SystemAnsiCodePage(int lcid)
     return AnsiCodePageForLocaleId(lcid);
 }
 
-// One instance per user and display: an autostart entry and a terminal of
-// the same graphical session may carry different session ids.
+// One instance per user, computer and display: an autostart entry and a
+// terminal of the same graphical session may carry different session ids,
+// and a home folder shared between computers holds the keys of each.
 static QString InstanceBaseName()
 {
     QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
@@ -76,11 +77,12 @@ static QString InstanceBaseName()
     }
     if (display.isEmpty())
         display = QStringLiteral("none");
-    for (QChar &c : display) {
+    QString key = QSysInfo::machineHostName() + u'-' + display;
+    for (QChar &c : key) {
         if (!c.isLetterOrNumber() && c != u'-' && c != u'.')
             c = u'_';
     }
-    return QStringLiteral("qspindrel-") + display;
+    return QStringLiteral("qspindrel-") + key;
 }
 
 // A real folder (no link) of this user that nobody else may enter.

@@ -6,6 +6,7 @@
 #include "SystemApi.h"
 
 #include <QDir>
+#include <QSysInfo>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -76,7 +77,8 @@ static QString InstanceBaseName()
     ProcessIdToSessionId(GetCurrentProcessId(), &session);
     QString user = SystemSessionUserName();
     user.replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return QStringLiteral("QuorvaneSpindrelClient-%1-%2").arg(user).arg(session);
+    // The computer too: a lock folder may be shared between computers.
+    return QStringLiteral("QuorvaneSpindrelClient-%1-%2-%3").arg(QSysInfo::machineHostName(), user).arg(session);
 }
 
 QString SystemInstanceServerName()

@@ -1,16 +1,41 @@
 #include "SingleInstance.h"
 
+#include "AppInfo.h"
 #include "InstanceTestHook.h"
+#include "Messages.h"
 #include "SystemApi.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSysInfo>
+#include <QThread>
 #include <QWidget>
 
 namespace {
+
 const QByteArray kActivate = QByteArrayLiteral("ACTIVATE\n");
+constexpr qint64 kRetryMs = 50;
+
+// A lock written on another computer (a home folder shared between them):
+// its process cannot be asked after, and it holds no instance of this one.
+bool HeldByAnotherHost(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, application;
+    return lock.getLockInfo(&pid, &host, &application) && !host.isEmpty()
+        && host != QSysInfo::machineHostName();
+}
+
+} // namespace
+
+QString InstanceUnreachableText()
+{
+    return QCoreApplication::translate("SingleInstance",
+                                       "%1 is already running, but its window does not answer. Close it, "
+                                       "or end it in the list of running programs, and start %1 again.")
+        .arg(ApplicationTitle());
 }
 
 SingleInstance::SingleInstance(const QString &serverName, const QString &lockPath, QObject *parent)
@@ -31,12 +56,11 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::Claim()
 {
-    if (!m_lock.tryLock(0)) {
-        if (m_lock.error() == QLockFile::LockFailedError)
-            return false;
-        // The lock cannot be made at all (folder not writable): better one
-        // station too many than none.
-    }
+    const auto taken = [this] { return !m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError; };
+    // A lock that cannot be made at all (folder not writable) is not taken:
+    // better one station too many than none.
+    if (taken() && (!HeldByAnotherHost(m_lock) || !m_lock.removeStaleLockFile() || taken()))
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left behind by a crashed instance; we hold the lock, so it is
@@ -53,13 +77,27 @@ bool SingleInstance::ActivatePrevInstance(int timeoutMs)
     // One budget for connecting and writing, so a slow peer cannot double it.
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(m_serverName, QIODevice::WriteOnly);
-    if (!socket.waitForConnected(int(deadline.remainingTime())))
-        return false;
+    for (;;) {
+        socket.connectToServer(m_serverName, QIODevice::WriteOnly);
+        if (socket.waitForConnected(int(deadline.remainingTime())))
+            break;
+        // The running instance takes the lock a moment before it listens.
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(quint64(qMin<qint64>(kRetryMs, deadline.remainingTime())));
+    }
     socket.write(kActivate);
     const bool written = socket.waitForBytesWritten(int(deadline.remainingTime()));
     socket.disconnectFromServer();
     return written;
+}
+
+bool SingleInstance::HandOverToPrevInstance(int timeoutMs)
+{
+    if (ActivatePrevInstance(timeoutMs))
+        return true;
+    ShowMessage(InstanceUnreachableText());
+    return false;
 }
 
 void SingleInstance::SetMainWindow(QWidget *window)

@@ -8,9 +8,13 @@
 class QLocalServer;
 class QWidget;
 
+// For a second start that cannot reach the running instance's window.
+QString InstanceUnreachableText();
+
 // One running program per user session. The first start holds a lock file
 // and listens on a local socket; a later start finds the lock taken, asks the
-// first one over the socket to bring its window to the front, and ends.
+// first one over the socket to bring its window to the front, and ends. A
+// lock that another computer left in a shared folder binds nobody here.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -25,8 +29,11 @@ public:
     bool Claim();
 
     // The second start's part: asks the running instance to show itself.
-    // Waits at most `timeoutMs` in all; false when nobody answered.
-    bool ActivatePrevInstance(int timeoutMs = 500);
+    // Waits at most `timeoutMs` in all (an instance starting at the same
+    // moment may not listen yet); false when nobody answered.
+    bool ActivatePrevInstance(int timeoutMs = 2000);
+    // ActivatePrevInstance, and when nobody answered, a message that says so.
+    bool HandOverToPrevInstance(int timeoutMs = 2000);
 
     // The window a later start brings to the front.
     void SetMainWindow(QWidget *window);

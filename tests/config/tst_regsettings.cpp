@@ -39,6 +39,8 @@ private slots:
     void userValuesKeepTheirKind();
     void handWrittenValues_data();
     void handWrittenValues();
+    void writeChangesOneLine_data();
+    void writeChangesOneLine();
     void keyPathChoosesTheFile();
     void missingOrOtherKindGivesDefault();
     void machineReadsFirstFolderThatHasTheFile();
@@ -106,7 +108,9 @@ void tst_RegSettings::userValuesKeepTheirKind_data()
                               QVariant(QString("")), QVariant("a;b, c = d"), QVariant("@Variant(x)"),
                               QVariant("dword:000004b0"), QVariant("sz:x"), QVariant("DWORD:1"),
                               QVariant(QString::fromUtf8("Ölwanne 主轴")), QVariant("D:\\hall 1, line 2\\x.db"),
-                              QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("tab\there\n")})
+                              QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("tab\there\n"),
+                              QVariant(u"no-break space\u00a0"_s), QVariant(u"\u3000ideographic space"_s),
+                              QVariant(u"line separator\u2028"_s), QVariant(u"lone "_s + QChar(0xD800) + u"a surrogate"_s)})
         QTest::addRow("%s %s", v.typeName(), qPrintable(v.toString())) << "Settings" << v << v;
 }
 
@@ -159,6 +163,45 @@ void tst_RegSettings::handWrittenValues()
     QCOMPARE(qt.allKeys().size(), 3);
     QVERIFY(settings.DeleteUserSetting("SETTINGS", "Database"));
     QVERIFY(!settings.GetUserSetting("Settings", "Database").isValid());
+}
+
+// A write changes the line of its value or adds one to its section; the rest
+// of a hand-written file stays byte for byte.
+void tst_RegSettings::writeChangesOneLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");  // in Settings
+    QTest::addColumn<QByteArray>("after");  // empty: refused, nothing changed
+    const QByteArray handWritten = "; plant settings\n[Settings]\n# the database\n  Database = old  \n\nno equals sign\n"
+                                   "[Defaults]\nSFViewLeft=dword:00000001\n";
+    QTest::newRow("comments kept, value replaced") << handWritten << "database"
+        << QByteArray("; plant settings\n[Settings]\n# the database\n  Database =new\n\nno equals sign\n"
+                      "[Defaults]\nSFViewLeft=dword:00000001\n");
+    QTest::newRow("new value after the section's last") << handWritten << "Other"
+        << QByteArray("; plant settings\n[Settings]\n# the database\n  Database = old  \nOther=new\n\nno equals sign\n"
+                      "[Defaults]\nSFViewLeft=dword:00000001\n");
+    QTest::newRow("CRLF and byte-order mark kept") << QByteArray("\xEF\xBB\xBF[settings]\r\nA=1\r\n") << "Other"
+                                                   << QByteArray("\xEF\xBB\xBF[settings]\r\nA=1\r\nOther=new\r\n");
+    QTest::newRow("new section") << QByteArray("[Defaults]\nX=1") << "Database" << QByteArray("[Defaults]\nX=1\n[Settings]\nDatabase=new");
+    QTest::newRow("not UTF-8: refused") << QByteArray("; Z\xFCrich\n[Settings]\nDatabase=old\n") << "Database" << QByteArray();
+}
+
+void tst_RegSettings::writeChangesOneLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QByteArray, after);
+    QDir().mkpath(QFileInfo(userFile()).path());
+    QFile file(userFile());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    CRegSettings settings;
+    QCOMPARE(settings.SaveUserSetting("Settings", key, "new"), !after.isEmpty());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
+    // What could be read is read all the same.
+    if (after.isEmpty())
+        QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("old"));
 }
 
 void tst_RegSettings::keyPathChoosesTheFile()

@@ -1,6 +1,9 @@
 #include <QtTest>
 
+#include "AppInfo.h"
+#include "Messages.h"
 #include "SingleInstance.h"
+#include "SystemApi.h"
 
 #include <QDirIterator>
 #include <QMap>
@@ -200,23 +203,27 @@ private slots:
         QCOMPARE(winner.state(), QProcess::Running);
     }
     // Also after a killed holder, which leaves its socket file and a lock
-    // naming a process that is gone.
+    // naming a process that is gone, and past a lock that another computer
+    // sharing the folder wrote (its process id may be a live one here).
     void claimIsExclusive_data()
     {
-        QTest::addColumn<bool>("crashedHolder");
-        QTest::newRow("clean") << false;
-        QTest::newRow("crashed holder") << true;
+        QTest::addColumn<QByteArray>("leftLock");  // process id and host of a lock found
+        const QByteArray live = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                              + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n';
+        QTest::newRow("clean") << QByteArray();
+        QTest::newRow("crashed holder") << "999999\nqspindrel\n" + QSysInfo::machineHostName().toUtf8();
+        QTest::newRow("another host's lock") << live + "other-" + QSysInfo::machineHostName().toUtf8();
     }
     void claimIsExclusive()
     {
-        QFETCH(bool, crashedHolder);
+        QFETCH(QByteArray, leftLock);
         QTemporaryDir dir;
         const QString server = dir.filePath(QStringLiteral("s.sock"));
         const QString lock = dir.filePath(QStringLiteral("s.lock"));
-        if (crashedHolder) {
+        if (!leftLock.isEmpty()) {
             QFile file(lock);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("999999\nqspindrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+            file.write(leftLock + '\n');
             file.close();
             QFile socketFile(server);
             QVERIFY(socketFile.open(QIODevice::WriteOnly));
@@ -234,8 +241,29 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(requested.count(), 0);
         // The request is written and the sender is gone before the first reads it.
-        QVERIFY(second.ActivatePrevInstance());
+        QStringList shown;
+        const MessagePresenter previous = SetMessagePresenter([&shown](const QString &text, int) {
+            shown << text;
+            return int(MsgResultOk);
+        });
+        QVERIFY(second.HandOverToPrevInstance());
         QTRY_COMPARE(requested.count(), 1);
+        QCOMPARE(shown, QStringList());
+        // A running instance whose window cannot be reached is reported.
+        SingleInstance unreachable(dir.filePath(QStringLiteral("gone.sock")), lock);
+        QVERIFY(!unreachable.Claim() && !unreachable.HandOverToPrevInstance(200));
+        SetMessagePresenter(previous);
+        QCOMPARE(shown, QStringList{InstanceUnreachableText()});
+        QVERIFY(shown.first().contains(ApplicationTitle()));
+    }
+
+    // The key names the computer, so computers sharing a home folder each run one.
+    void keyNamesTheHost()
+    {
+        QTemporaryDir runtime;
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        QVERIFY2(SystemInstanceLockPath().contains(QSysInfo::machineHostName()), qPrintable(SystemInstanceLockPath()));
     }
 };
 

@@ -123,6 +123,12 @@ void tst_ConfigTables::csvFields()
     // The second record starts on line 3: the first spans two.
     QCOMPARE(records->at(1).line, 3);
     QVERIFY(!records->at(1).fields.at(1).isNull());
+    for (const auto &[text, guarded] : {std::pair{QString("=1+1"), QString("'=1+1")}, {"+1", "'+1"}, {"-1", "'-1"},
+                                         {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"\r=1", "'\r=1"},
+                                         {QChar(0xFEFF) + QString("=1"), QString("'") + QChar(0xFEFF) + "=1"}, {"'x", "''x"}, {"a=1", "a=1"}, {"", ""}}) {
+        QCOMPARE(GuardSpreadsheetCell(text), guarded);
+        QCOMPARE(UnguardSpreadsheetCell(guarded), text);
+    }
     for (const auto &[bad, message] : {std::pair{QByteArray("a,\"b\nc"), QString("line 1: a quoted field")},
                                        {"a\nb\"c\"", "line 2, field 1: a quote inside"},
                                        {"a\n\"b\"c", "line 2, field 1: text after"},
@@ -140,6 +146,7 @@ void tst_ConfigTables::refusals_data()
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("setup");
     const QStringList add{"machine-add", "DB", "3", "--number", "M3", "--name", "Drill", "--address", "h"};
     const QStringList machines{"import-csv", "DB", "T_DNC_MACHINES", "in.csv"};
     const QStringList mppc{"import-csv", "DB", "t_dnc_mppc", "in.csv"};
@@ -150,6 +157,7 @@ void tst_ConfigTables::refusals_data()
         QByteArray csv;
         int exitCode;
         const char *message;
+        bool dropInserts = false;  // of HOST-B's rows, as a database that takes the keys for one would
     };
     const Case cases[] = {
         {"add: duplicate id", QStringList{add.mid(0, 2)} << "1" << add.mid(3) << "--port" << "5003", {}, 1,
@@ -180,10 +188,18 @@ void tst_ConfigTables::refusals_data()
          "line 3, column MACHINE_ID: there is no machine 7"},
         {"csv: unknown table", {"import-csv", "DB", "T_USERS", "in.csv"}, "", 2, "T_USERS is not T_DNC_MACHINES"},
         {"copy: empty source", {"copy-station", "DB", "HOST-Z", "HOST-A"}, {}, 1, "HOST-Z has no rows"},
+        {"copy: nothing copied", {"copy-station", "DB", "HOST-A", "HOST-B"}, {}, 1, "0 of the 2 rows", true},
     };
+    const QMap<QString, QStringList> dropInserts{
+        {"sqlite", {"create trigger drop_b before insert on T_DNC_MPPC when NEW.PC_NAME = 'HOST-B' "
+                    "begin select raise(ignore); end"}},
+        {"postgresql", {"create function drop_row() returns trigger as $$ begin return null; end $$ language plpgsql",
+                        "create trigger drop_b before insert on T_DNC_MPPC for each row when (NEW.PC_NAME = 'HOST-B') "
+                        "execute function drop_row()"}}};
     for (const QString &backend : TestBackends()) {
         for (const Case &c : cases)
-            QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode << c.message;
+            QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode
+                                                                  << c.message << (c.dropInserts ? dropInserts.value(backend) : QStringList());
     }
 }
 
@@ -197,6 +213,9 @@ void tst_ConfigTables::refusals()
     QVERIFY(CreateConfigTables(c));
     QS_EXEC(c, "insert into T_DNC_MACHINES values (1, 'M1', 'Mill', 'h', 5001, 1), (2, 'M2', 'Lathe', 'h', 5002, 2)");
     QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (1, 'HOST-A', 0, 2), (1, 'host-a', 1, 0)");
+    QFETCH(QStringList, setup);
+    for (const QString &statement : setup)
+        QS_EXEC(c, statement);
     c.Disconnect();
     writeFile("in.csv", csv);
     const QString before = Dump(db.path());
@@ -248,13 +267,25 @@ void tst_ConfigTables::roundTrip()
     QVERIFY(s.Connect());
     QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = 'Mill, \"big\"' || char(10) || 'hall 2' where MACHINE_ID = 1");
     QS_EXEC(s, "update T_DNC_MPPC set SEND_REMOTE_CMD = '' where MPPC_ID = (select min(MPPC_ID) from T_DNC_MPPC where CMD_TYPE = 0)");
+    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '=HYPERLINK(\"http://x\")' where MACHINE_ID = 2");
+    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '''' || char(9) || 'x' where MACHINE_ID = 3");
     RecordSet keys;
     QVERIFY(OpenRecordset(s, "select distinct PC_NAME from T_DNC_MPPC", {}, &keys) && keys.count() >= 1);
     s.Disconnect();
 
     for (const char *table : {"T_DNC_MACHINES", "T_DNC_MPPC"}) {
         QCOMPARE(run({"export-csv", source, table, path(table + QString(".csv"))}).exitCode, 0);
-        const Result r = run({"import-csv", db.path(), table, path(table + QString(".csv"))});
+        QStringList import{"import-csv", db.path(), table, path(table + QString(".csv"))};
+        // The machines go through a file for spreadsheets: no cell starts a formula.
+        if (table == QLatin1String("T_DNC_MACHINES")) {
+            QCOMPARE(run({"export-csv", "--spreadsheet", source, table, path("sheet.csv")}).exitCode, 0);
+            QFile sheet(path("sheet.csv"));
+            QVERIFY(sheet.open(QIODevice::ReadOnly));
+            const QByteArray text = sheet.readAll();
+            QVERIFY2(text.contains("\"'=HYPERLINK(\"\"http://x\"\")\"") && text.contains(",''\tx,"), text.constData());
+            import = QStringList{"import-csv", db.path(), table, path("sheet.csv"), "--spreadsheet"};
+        }
+        const Result r = run(import);
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(run({"export-csv", db.path(), table, path(table + QString("-again.csv"))}).exitCode, 0);
         QFile first(path(table + QString(".csv"))), again(path(table + QString("-again.csv")));

@@ -1,6 +1,7 @@
 #include "CRegSettings.h"
 #include "ConfigSchema.h"
 #include "DBAssist.h"
+#include "DatabaseChange.h"
 #include "Platform.h"
 #include "StationTables.h"
 #include "clsAccessDBConnection.h"
@@ -14,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 // qspindrel-config run as a process, as administrators run it.
 class tst_ConfigTool : public QObject
 {
@@ -22,6 +27,7 @@ class tst_ConfigTool : public QObject
 private slots:
     void init();
     void initCreatesTablesAndKeepsRows();
+    void newFileModeFollowsNoLink();
     void refuses_data();
     void refuses();
     void demoContents();
@@ -81,6 +87,37 @@ void tst_ConfigTool::initCreatesTablesAndKeepsRows()
     QCOMPARE(run({"init", "db.sqlite"}).exitCode, 0);
     RecordSet rows;
     QVERIFY(OpenRecordset(connection, "select * from T_DNC_MACHINES", {}, &rows) && rows.count() == 1);
+}
+
+// The new file's temporary name is replaced by a link to another file
+// before the change is done: that file's mode stays as it was.
+void tst_ConfigTool::newFileModeFollowsNoLink()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("modes of Unix");
+#else
+    const auto mode = [](const QString &path) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : ~0u;
+    };
+    const QString victim = m_root->filePath("victim");
+    writeFile("../victim", "private");
+    QVERIFY(::chmod(QFile::encodeName(victim).constData(), 0600) == 0);
+    DatabaseChange change;
+    QString error;
+    QVERIFY2(change.begin(work("db.sqlite"), true, &error), qPrintable(error));
+    const QStringList made = entries(work("")).filter(QRegularExpression("^\\.db\\.sqlite\\.\\w+$"));
+    QCOMPARE(made.size(), 1);
+    QVERIFY(QFile::remove(work(made.first())) && QFile::link(victim, work(made.first())));
+    change.commit(&error);
+    QCOMPARE(mode(victim), 0600u);
+    // Unplanted, the file has the mode of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QVERIFY(QFile::remove(work("db.sqlite")));
+    QCOMPARE(run({"init", "db.sqlite"}).exitCode, 0);
+    QCOMPARE(mode(work("db.sqlite")), 0666u & ~mask);
+#endif
 }
 
 // Refusals change nothing: the work folder holds the same two files after.

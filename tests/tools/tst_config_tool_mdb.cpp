@@ -129,6 +129,7 @@ private slots:
     void importRefusesWhatTheStationRefuses();
     void runawayToolsAreStopped_data();
     void runawayToolsAreStopped();
+    void dashedFileNameIsNoOption();
     void escapesControlCharacters_data();
     void escapesControlCharacters();
     void stationsListingIsEscaped();
@@ -331,6 +332,27 @@ void tst_ConfigToolMdb::runawayToolsAreStopped()
     }
     QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
     QCOMPARE(tools.workEntries(), QStringList());
+}
+
+// A relative name that begins with "-" reaches mdbtools as a path.
+void tst_ConfigToolMdb::dashedFileNameIsNoOption()
+{
+    FakeMdbTools tools;
+    const QByteArray refuseOption = "case \"$FILE\" in -*) echo \"unknown option $FILE\" >&2; exit 1;; esac\n";
+    tools.script("mdb-tables", "FILE=$2\n" + refuseOption + "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
+    tools.script("mdb-export", "FILE=$3\n" + refuseOption + "exec cat \"$(dirname \"$0\")/$4.csv\"");
+    tools.table("T_DNC_MACHINES", kMachinesCsv);
+    tools.table("T_DNC_MPPC", kMppcCsv);
+    QVERIFY(QFile::copy(tools.mdb(), tools.work("-plant.mdb")));
+    const QByteArray path = qgetenv("PATH");
+    const QString folder = QDir::currentPath();
+    qputenv("PATH", tools.path().toLocal8Bit());
+    QDir::setCurrent(tools.work());
+    QString error;
+    const auto read = ReadMdbStationTables("-plant.mdb", &error);
+    QDir::setCurrent(folder);
+    qputenv("PATH", path);
+    QVERIFY2(read && read->mppc.rows.size() == 2, qPrintable(error));
 }
 
 void tst_ConfigToolMdb::escapesControlCharacters_data()

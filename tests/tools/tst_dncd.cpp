@@ -114,6 +114,10 @@ private slots:
         QTest::newRow("link to a file outside") << "root/victim.NC" << "SAVE" << false;
         QTest::newRow("missing folder") << "root/nowhere/O8.NC" << "SAVE" << false;
         QTest::newRow("folder itself") << "root/mill1" << "SAVE" << false;
+        QTest::newRow("control character") << "root/O1\x01.NC" << "SAVE" << false;
+        QTest::newRow("trailing line feed") << "root/O9.NC\n" << "SAVE" << false;
+        QTest::newRow("line separator") << "root/O9\u2028.NC" << "SAVE" << false;
+        QTest::newRow("name of 255 bytes") << "root/" + QString(252, 'N') + ".NC" << "SAVE" << true;
     }
     void simulateWritesInsideRootOnly()
     {
@@ -224,6 +228,23 @@ private slots:
         QVERIFY(dncd.isRunning() && RoundTrip(dncd, dncd.port(), "LOAD /after"));
     }
 
+    // Past the cap a new peer waits in the queue until a connection ends.
+    void capsConnections()
+    {
+        DncdProcess dncd;
+        QVERIFY(dncd.start({"--max-connections", "2", "--idle-timeout", "60000"}));
+        std::vector<std::unique_ptr<QTcpSocket>> held;
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(held.emplace_back(Open(dncd.port())));
+        QVERIFY(!dncd.waitForLine("2 connections open, the most allowed").isEmpty());
+        QVERIFY(Open(dncd.port(), "LOAD /waiting", true));
+        held.front()->disconnectFromHost();
+        const QString first = dncd.nextLine();
+        QVERIFY2(first.contains(" 0 bytes "), qPrintable(first));
+        QVERIFY(!dncd.waitForLine("accepting again").isEmpty());
+        QCOMPARE(dncd.nextRequest(), QByteArray("LOAD /waiting"));
+    }
+
     // Out of descriptors it waits instead of spinning, and serves again once some are free.
     void backsOffOutOfDescriptors()
     {
@@ -253,7 +274,8 @@ private slots:
     void refusesBadOptions()
     {
         for (const QStringList &args : QList<QStringList>{{}, {"--port", "0"}, {"--port", "1", "--simulate", "/nonexistent/qs-root"},
-                                                          {"--db", "/nonexistent/qs.sqlite"}}) {
+                                                          {"--db", "/nonexistent/qs.sqlite"},
+                                                          {"--port", "1", "--max-connections", "0"}}) {
             QProcess p;
             p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args);
             QVERIFY2(p.waitForFinished(10000) && p.exitCode() != 0 && !p.readAllStandardError().isEmpty(),

@@ -2,6 +2,7 @@
 #include <QtWidgets>
 
 #include "EditorDocument.h"
+#include "EditorFiles.h"
 #include "EditorWindow.h"
 #include "TestSupport.h"
 
@@ -43,6 +44,12 @@ class tst_Edit : public QObject
     QStringList m_boxes, m_unexpectedBoxes;
     std::optional<QTemporaryDir> m_dir;
     QString m_path;  // O1.NC in a fresh folder
+    QTemporaryDir m_data;  // XDG_DATA_HOME, where in-place saves keep their safety copies
+
+    QStringList safetyCopies() const
+    {
+        return QDir(DefaultSafetyFolder()).entryList(QDir::Files | QDir::Hidden);
+    }
 
     bool load(EditorDocument &document, const QByteArray &bytes)
     {
@@ -63,6 +70,8 @@ private slots:
             m_answers.isEmpty() ? box->reject() : box->button(m_answers.takeFirst())->click();
         });
         m_boxWatch.start(50);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+        QVERIFY(DefaultSafetyFolder().startsWith(m_data.path()));
     }
     void init()
     {
@@ -240,7 +249,6 @@ private slots:
     {
         EditorDocument document;
         QVERIFY(load(document, "O1\r\nM30\r\n"));
-        const QStringList copiesBefore = QDir::temp().entryList({"qspindrel-edit-*"});
         EditorWindow window(document, false);
         QVERIFY(Lock(m_dir->path()));
         QTest::keyClicks(window.findChild<QPlainTextEdit *>(), "G4 ");
@@ -250,7 +258,7 @@ private slots:
         QVERIFY2(saved, qPrintable(boxes.join('\n')));
         QCOMPARE(ReadAll(m_path), QByteArray("G4 O1\r\nM30\r\n"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"O1.NC"});
-        QCOMPARE(QDir::temp().entryList({"qspindrel-edit-*"}), copiesBefore);
+        QCOMPARE(safetyCopies(), QStringList());
         // Neither may be written: nothing is, and the message says why.
         QVERIFY(Lock(m_dir->path()) && Lock(m_path));
         QTest::keyClicks(window.findChild<QPlainTextEdit *>(), "X");
@@ -259,6 +267,45 @@ private slots:
         QVERIFY(Lock(m_path, false) && Lock(m_dir->path(), false));
         QVERIFY(!savedLocked && m_boxes.value(0).contains("may not be written"));
         QCOMPARE(ReadAll(m_path), QByteArray("G4 O1\r\nM30\r\n"));
+    }
+
+    // A share that reports a full disk only when the file is closed: the save
+    // fails, and the old bytes stay in the safety copy that the message names.
+    void inPlaceFailureKeepsSafetyCopy_data()
+    {
+        QTest::addColumn<int>("failures");  // of closing O1.NC, counted from the write
+        QTest::addColumn<QByteArray>("left");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("write fails at close") << 1 << QByteArray("O1\r\nM30\r\n") << "it was left as it was";
+        QTest::newRow("restoring fails too") << 2 << QByteArray("O") << "may be damaged";
+    }
+    void inPlaceFailureKeepsSafetyCopy()
+    {
+        QFETCH(int, failures);
+        QFETCH(QByteArray, left);
+        QFETCH(QString, said);
+        QVERIFY(WriteAll(m_path, "O1\r\nM30\r\n"));
+        SaveOptions options;
+        options.safetyFolder = m_dir->filePath("safety");
+        QVERIFY(QDir().mkpath(options.safetyFolder));
+        options.syncAndClose = [&](QFile &file) {
+            if (file.fileName() != m_path || failures-- <= 0)
+                return SyncAndClose(file);
+            file.resize(1);  // what reached the disk
+            file.close();
+            return false;
+        };
+        QVERIFY(Lock(m_dir->path()));
+        QString error;
+        const bool saved = WriteFileSafely(m_path, "G4 O1\r\nM30\r\n", &error, options);
+        QVERIFY(Lock(m_dir->path(), false));
+        QVERIFY(!saved);
+        QCOMPARE(ReadAll(m_path), left);
+        const QStringList copies = QDir(options.safetyFolder).entryList(QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        const QString copy = QDir(options.safetyFolder).filePath(copies.first());
+        QCOMPARE(ReadAll(copy), QByteArray("O1\r\nM30\r\n"));
+        QVERIFY2(error.contains(said) && error.contains(QDir::toNativeSeparators(copy)), qPrintable(error));
     }
 
     void viewProcessStartsAndCloses()

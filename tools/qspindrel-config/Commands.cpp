@@ -30,8 +30,12 @@ const char *const kUsage =
     "  machine-add DB ID --number N --name NAME --address HOST --port PORT [--icon 1-31]\n"
     "  machine-set DB ID [--number N] [--name NAME] [--address HOST] [--port PORT] [--icon 1-31]\n"
     "  machine-remove DB ID [--force]   --force also removes the stations' rows of it\n"
-    "  export-csv DB TABLE FILE write T_DNC_MACHINES or T_DNC_MPPC to a CSV file\n"
-    "  import-csv DB TABLE FILE add the rows of a CSV file (with a header row)\n"
+    "  export-csv DB TABLE FILE [--spreadsheet]\n"
+    "                           write T_DNC_MACHINES or T_DNC_MPPC to a CSV file;\n"
+    "                           --spreadsheet: no cell is run as a formula\n"
+    "  import-csv DB TABLE FILE [--spreadsheet]\n"
+    "                           add the rows of a CSV file (with a header row);\n"
+    "                           --spreadsheet: a file written so\n"
     "  copy-station DB FROM TO  give station TO exactly the rows of station FROM\n"
     "\n"
     "DB is an SQLite file or a postgresql://user@host:port/dbname URL.\n";
@@ -186,8 +190,8 @@ const Command kCommands[] = {
     {"machine-add", -1, AddMachine},
     {"machine-set", -1, SetMachine},
     {"machine-remove", -1, RemoveMachine},
-    {"export-csv", 3, ExportCsv},
-    {"import-csv", 3, ImportCsv},
+    {"export-csv", -1, ExportCsv},
+    {"import-csv", -1, ImportCsv},
     {"copy-station", 3, CopyStation},
 };
 

@@ -29,6 +29,18 @@ const TableRules *TableOrRefuse(const QString &name, const char *usage, QTextStr
     return rules;
 }
 
+const QString kSpreadsheetOption = QStringLiteral("--spreadsheet");
+
+// The three positional arguments DB TABLE FILE, with --spreadsheet anywhere.
+bool SplitCsvArguments(QStringList *args, bool *spreadsheet, const char *usage, QTextStream &err, int *status)
+{
+    *spreadsheet = args->removeAll(kSpreadsheetOption) > 0;
+    if (args->size() == 3)
+        return true;
+    *status = RefuseUsage(err, QStringLiteral("%1 arguments where DB TABLE FILE are needed.").arg(args->size()), usage);
+    return false;
+}
+
 QStringList ColumnNames(const TableRules &rules)
 {
     QStringList names;
@@ -160,10 +172,15 @@ bool InsertImportRows(clsAccessDBConnection &connection, const TableRules &rules
 
 } // namespace
 
-int ExportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
+int ExportCsv(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    const char *const usage = "export-csv DB TABLE FILE [--spreadsheet]";
     int status = ExitOk;
-    const TableRules *rules = TableOrRefuse(args.at(1), "export-csv DB TABLE FILE", err, &status);
+    QStringList args = arguments;
+    bool spreadsheet = false;
+    if (!SplitCsvArguments(&args, &spreadsheet, usage, err, &status))
+        return status;
+    const TableRules *rules = TableOrRefuse(args.at(1), usage, err, &status);
     if (!rules)
         return status;
     clsAccessDBConnection connection;
@@ -184,7 +201,8 @@ int ExportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
         QList<CsvOutField> fields;
         for (int c = 0; c < names.size(); ++c) {
             const QVariant v = rows.value(r, c);
-            fields << CsvOutField{v.isNull() ? QString() : v.toString(), v.isNull()};
+            const QString text = v.isNull() ? QString() : v.toString();
+            fields << CsvOutField{spreadsheet ? GuardSpreadsheetCell(text) : text, v.isNull()};
         }
         csv += CsvLine(fields);
     }
@@ -196,10 +214,15 @@ int ExportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
-int ImportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
+int ImportCsv(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    const char *const usage = "import-csv DB TABLE FILE [--spreadsheet]";
     int status = ExitOk;
-    const TableRules *rules = TableOrRefuse(args.at(1), "import-csv DB TABLE FILE", err, &status);
+    QStringList args = arguments;
+    bool spreadsheet = false;
+    if (!SplitCsvArguments(&args, &spreadsheet, usage, err, &status))
+        return status;
+    const TableRules *rules = TableOrRefuse(args.at(1), usage, err, &status);
     if (!rules)
         return status;
     const QString fileName = args.at(2);
@@ -233,9 +256,10 @@ int ImportCsv(const QStringList &args, QTextStream &out, QTextStream &err)
         ImportRow row{record.line, {}};
         for (int c = 0; c < columns.size(); ++c) {
             const CsvField &field = record.fields.at(c);
+            const QString text = spreadsheet ? UnguardSpreadsheetCell(field.text) : field.text;
             QVariant value;
             QString problem, warning;
-            if (!CheckColumnValue(*columns.at(c), field.text, field.isNull(), &value, &problem, &warning))
+            if (!CheckColumnValue(*columns.at(c), text, field.isNull(), &value, &problem, &warning))
                 check.problem(record.line, columns.at(c)->name, problem);
             if (!warning.isEmpty())
                 check.warning(record.line, columns.at(c)->name, warning);

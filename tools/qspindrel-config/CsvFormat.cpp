@@ -120,3 +120,14 @@ QByteArray CsvLine(const QList<CsvOutField> &fields)
     }
     return out.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
+
+QString GuardSpreadsheetCell(const QString &text)
+{
+    static const QString kStarts = QStringLiteral("=+-@\t\r\uFEFF'");
+    return !text.isEmpty() && kStarts.contains(text.front()) ? QLatin1Char('\'') + text : text;
+}
+
+QString UnguardSpreadsheetCell(const QString &text)
+{
+    return text.startsWith(QLatin1Char('\'')) ? text.mid(1) : text;
+}

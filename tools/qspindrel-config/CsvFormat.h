@@ -32,3 +32,10 @@ struct CsvOutField {
     bool isNull = false;
 };
 QByteArray CsvLine(const QList<CsvOutField> &fields);
+
+// Spreadsheets run a cell that begins with = + - @ (or with a tab, CR or
+// byte-order mark) as a formula. Such a cell gets a leading apostrophe, and so
+// does one that begins with an apostrophe already, so that taking one off
+// gives back every text exactly.
+QString GuardSpreadsheetCell(const QString &text);
+QString UnguardSpreadsheetCell(const QString &text);

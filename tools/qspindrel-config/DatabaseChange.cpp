@@ -23,15 +23,16 @@ void RemoveSqliteFiles(const QString &path)
 }
 
 // QTemporaryFile makes files only the owner may read; a configuration
-// database gets the permissions of any new file instead.
-void UseDefaultPermissions(const QString &path)
+// database gets the permissions of any new file instead. Set through the
+// open descriptor: the name may be a link planted in a shared folder by then.
+void UseDefaultPermissions(const QTemporaryFile &file)
 {
 #ifdef Q_OS_UNIX
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::chmod(QFile::encodeName(path).constData(), 0666 & ~mask);
+    ::fchmod(file.handle(), 0666 & ~mask);
 #else
-    Q_UNUSED(path);
+    Q_UNUSED(file);
 #endif
 }
 
@@ -88,6 +89,7 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
                 *error = QStringLiteral("Cannot create a file in %1: %2").arg(info.absolutePath(), file.errorString());
                 return false;
             }
+            UseDefaultPermissions(file);
             m_temporaryPath = file.fileName();
             target = m_temporaryPath;
         }
@@ -131,7 +133,6 @@ bool DatabaseChange::commit(QString *error)
     }
     m_connection.reset();
     if (!m_temporaryPath.isEmpty()) {
-        UseDefaultPermissions(m_temporaryPath);
         // rename() would silently replace a file made meanwhile; QFile::rename does not.
         if (!QFile::rename(m_temporaryPath, m_finalPath)) {
             *error = QStringLiteral("Cannot create %1 (it may have been created meanwhile).").arg(m_finalPath);

@@ -24,12 +24,13 @@ bool RunTool(const QString &program, const QStringList &arguments, const Process
     return RunBoundedProcess(program, arguments, limits, output, error);
 }
 
-bool ExportTable(const QString &mdbFile, const QString &table, const ProcessLimits &limits,
-                 TableRows *rows, QString *error)
+// `mdbFile` as the user named it, for messages; `absolute` for mdbtools.
+bool ExportTable(const QString &mdbFile, const QString &absolute, const QString &table,
+                 const ProcessLimits &limits, TableRows *rows, QString *error)
 {
     QByteArray csv;
     QString why;
-    if (!RunTool(QStringLiteral("mdb-export"), {QStringLiteral("-b"), QStringLiteral("strip"), mdbFile, table},
+    if (!RunTool(QStringLiteral("mdb-export"), {QStringLiteral("-b"), QStringLiteral("strip"), absolute, table},
                  limits, &csv, &why)) {
         *error = QStringLiteral("Cannot read the table %1 of %2: %3").arg(table, mdbFile, why);
         return false;
@@ -78,9 +79,11 @@ std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QSt
         *error = QStringLiteral("%1 is not a readable file.").arg(mdbFile);
         return std::nullopt;
     }
+    // A relative name that begins with "-" would reach mdbtools as an option.
+    const QString absolute = info.absoluteFilePath();
     QByteArray listing;
     QString why;
-    if (!RunTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), mdbFile}, limits, &listing, &why)) {
+    if (!RunTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), absolute}, limits, &listing, &why)) {
         *error = QStringLiteral("%1 cannot be read as an Access database (%2)").arg(mdbFile, why);
         return std::nullopt;
     }
@@ -100,8 +103,8 @@ std::optional<MdbStationTables> ReadMdbStationTables(const QString &mdbFile, QSt
         return std::nullopt;
     }
     MdbStationTables result;
-    if (!ExportTable(mdbFile, machines, limits, &result.machines, error)
-        || !ExportTable(mdbFile, mppc, limits, &result.mppc, error))
+    if (!ExportTable(mdbFile, absolute, machines, limits, &result.machines, error)
+        || !ExportTable(mdbFile, absolute, mppc, limits, &result.mppc, error))
         return std::nullopt;
     return result;
 }

@@ -56,6 +56,16 @@ int CopyStation(const QStringList &args, QTextStream &out, QTextStream &err)
                               .arg(list, StationKeyCondition(connection.Backend())),
                           {to, from}, &error))
         return Refuse(err, QStringLiteral("Cannot copy the rows: %1").arg(error.simplified()));
+    // The database may take FROM and TO for one key where Qt does not (a
+    // collation of its own): then the delete took FROM's rows too.
+    int copied = 0;
+    if (!CountRows(connection, to, &copied, &error))
+        return Refuse(err, QStringLiteral("Cannot read T_DNC_MPPC: %1").arg(error.simplified()));
+    if (copied != fromRows)
+        return Refuse(err, QStringLiteral("Only %1 of the %2 rows of %3 could be copied to %4 (the database may "
+                                          "take both for the same station); nothing was changed.")
+                               .arg(copied).arg(fromRows)
+                               .arg(EscapeControlCharacters(from), EscapeControlCharacters(to)));
     if (!change.commit(&error))
         return Refuse(err, error);
     out << "Station " << EscapeControlCharacters(to) << " now has the " << fromRows << (fromRows == 1 ? " row" : " rows")

@@ -28,9 +28,8 @@ bool DncServer::listen(quint16 port, QString *error)
     }
     const quint16 listening = server->serverPort();
     auto *acceptor = new PortAcceptor(server);
-    connect(acceptor, &PortAcceptor::accepted, this, [this, listening](QTcpSocket *socket) {
-        new DncConnection(socket, listening, m_options, this);
-    });
+    connect(acceptor, &PortAcceptor::accepted, this,
+            [this, listening](QTcpSocket *socket) { onAccepted(socket, listening); });
     connect(acceptor, &PortAcceptor::failed, this, [listening](const QString &why) {
         LogLine(QStringLiteral("port %1: accept failed: %2; retrying").arg(listening).arg(why));
     });
@@ -38,8 +37,31 @@ bool DncServer::listen(quint16 port, QString *error)
         LogLine(QStringLiteral("port %1: accepting again").arg(listening));
     });
     m_servers.append(server);
+    m_acceptors.append(acceptor);
+    acceptor->setPaused(m_open >= m_options.maxConnections);
     LogLine(QStringLiteral("listening on %1").arg(server->serverPort()));
     return true;
+}
+
+void DncServer::onAccepted(QTcpSocket *socket, quint16 port)
+{
+    auto *connection = new DncConnection(socket, port, m_options, this);
+    connect(connection, &QObject::destroyed, this, &DncServer::onConnectionEnded);
+    if (++m_open < m_options.maxConnections)
+        return;
+    LogLine(QStringLiteral("%1 connections open, the most allowed (--max-connections); further peers wait")
+                .arg(m_open));
+    for (PortAcceptor *acceptor : std::as_const(m_acceptors))
+        acceptor->setPaused(true);
+}
+
+void DncServer::onConnectionEnded()
+{
+    if (m_open-- < m_options.maxConnections)
+        return;
+    LogLine(QStringLiteral("accepting again"));
+    for (PortAcceptor *acceptor : std::as_const(m_acceptors))
+        acceptor->setPaused(false);
 }
 
 DncConnection::DncConnection(QTcpSocket *socket, quint16 localPort, const DncOptions &options,

@@ -8,6 +8,7 @@
 #include <QString>
 #include <optional>
 
+class PortAcceptor;
 class QTcpServer;
 class QTcpSocket;
 class QTimer;
@@ -20,6 +21,9 @@ struct DncOptions {
     qint64 maxLineBytes = 64 * 1024;
     // Time a peer has from connecting to closing.
     int idleTimeoutMs = 30000;
+    // Connections served at once, over all ports; further peers wait in the
+    // system's queue until one ends.
+    int maxConnections = 256;
 };
 
 // Listens on loopback ports and logs one line per connection: every byte the
@@ -34,8 +38,13 @@ public:
     bool listen(quint16 port, QString *error);
 
 private:
+    void onAccepted(QTcpSocket *socket, quint16 port);
+    void onConnectionEnded();
+
     DncOptions m_options;
     QList<QTcpServer *> m_servers;
+    QList<PortAcceptor *> m_acceptors;
+    int m_open = 0;
 };
 
 // One peer: collects its bytes until it closes, resets, sends too much or

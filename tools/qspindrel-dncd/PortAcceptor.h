@@ -18,6 +18,10 @@ class PortAcceptor : public QObject
 public:
     explicit PortAcceptor(QTcpServer *server);
 
+    // Paused, it accepts nothing (not even the rest of a burst under way);
+    // the peers wait in the queue.
+    void setPaused(bool paused);
+
 signals:
     void accepted(QTcpSocket *socket);
     // The first failure of a run of them, and the end of the run.
@@ -31,4 +35,5 @@ private:
     QTcpServer *m_server;
     QSocketNotifier *m_notifier = nullptr;
     int m_retryMs = 0; // 0: accepting normally
+    bool m_paused = false;
 };

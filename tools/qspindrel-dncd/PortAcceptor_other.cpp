@@ -16,9 +16,23 @@ PortAcceptor::PortAcceptor(QTcpServer *server) : QObject(server), m_server(serve
     connect(server, &QTcpServer::acceptError, this, [this] { backOff(m_server->errorString()); });
 }
 
+void PortAcceptor::setPaused(bool paused)
+{
+    m_paused = paused;
+    if (paused)
+        m_server->pauseAccepting();
+    else if (m_retryMs == 0)
+        m_server->resumeAccepting();
+    if (!paused)
+        acceptAll();  // taken by QTcpServer meanwhile
+}
+
 void PortAcceptor::acceptAll()
 {
-    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+    while (!m_paused) {
+        QTcpSocket *socket = m_server->nextPendingConnection();
+        if (!socket)
+            return;
         if (m_retryMs != 0) {
             m_retryMs = 0;
             emit recovered();
@@ -33,5 +47,8 @@ void PortAcceptor::backOff(const QString &why)
         emit failed(why);
     m_retryMs = qBound(FirstRetryMs, m_retryMs * 2, LastRetryMs);
     m_server->pauseAccepting();
-    QTimer::singleShot(m_retryMs, m_server, [server = m_server] { server->resumeAccepting(); });
+    QTimer::singleShot(m_retryMs, this, [this] {
+        if (!m_paused)
+            m_server->resumeAccepting();
+    });
 }

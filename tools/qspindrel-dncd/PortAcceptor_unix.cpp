@@ -27,9 +27,17 @@ PortAcceptor::PortAcceptor(QTcpServer *server) : QObject(server), m_server(serve
     m_notifier->setEnabled(true);
 }
 
+void PortAcceptor::setPaused(bool paused)
+{
+    m_paused = paused;
+    // A back-off under way enables the notifier itself when it ends.
+    if (m_retryMs == 0 || paused)
+        m_notifier->setEnabled(!paused);
+}
+
 void PortAcceptor::acceptAll()
 {
-    for (;;) {
+    while (!m_paused) {
         const int fd = ::accept(int(m_server->socketDescriptor()), nullptr, nullptr);
         if (fd < 0) {
             if (errno == EINTR || errno == ECONNABORTED)
@@ -59,5 +67,5 @@ void PortAcceptor::backOff(const QString &why)
         emit failed(why);
     m_retryMs = qBound(FirstRetryMs, m_retryMs * 2, LastRetryMs);
     m_notifier->setEnabled(false);
-    QTimer::singleShot(m_retryMs, this, [this] { m_notifier->setEnabled(true); });
+    QTimer::singleShot(m_retryMs, this, [this] { m_notifier->setEnabled(!m_paused); });
 }

@@ -110,9 +110,9 @@ bool RootFolder::writeFile(const QStringList &names, const QByteArray &bytes, QS
             return false;
         }
     }
-    // O_EXCL: a name planted meanwhile, link or not, is never opened.
-    const QByteArray temporary =
-        '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    // O_EXCL: a name planted meanwhile, link or not, is never opened. Short,
+    // so that a name near the system's length limit can be written too.
+    const QByteArray temporary = ".qsd-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
     Fd file(::openat(folder.get(), temporary.constData(),
                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (file.get() < 0) {

@@ -59,6 +59,13 @@ QStringList SimulatedReceive::namesInsideRoot(const QString &path, QString *why)
     const QStringList names = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (names.isEmpty() || rest.endsWith(QLatin1Char('/')))
         return refuse(QStringLiteral("no file name"));
+    // A line feed or another control would end up in a name nobody can type.
+    for (const QChar c : rest) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            return refuse(QStringLiteral("path contains a control character"));
+    }
     return names;
 }
 

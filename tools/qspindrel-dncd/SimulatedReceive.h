@@ -25,7 +25,8 @@ public:
 
     // The names from the root down to the file for `path`, or an empty list
     // with *why set: relative paths, "." and ".." components and paths that
-    // do not begin with the root (as given or canonical) are refused. Links
+    // do not begin with the root (as given or canonical) are refused, and so
+    // are control characters and line or paragraph separators. Links
     // are refused later, while writing.
     QStringList namesInsideRoot(const QString &path, QString *why) const;
 

@@ -54,8 +54,12 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Drop a peer that has not sent its request "
                                                        "and closed this long after connecting."),
                                         QStringLiteral("MS"), QStringLiteral("30000"));
+    const QCommandLineOption maxConnectionsOption(QStringLiteral("max-connections"),
+                                                  QStringLiteral("Serve at most N connections at once; "
+                                                                 "further peers wait."),
+                                                  QStringLiteral("N"), QStringLiteral("256"));
     parser.addOptions({portOption, dbOption, simulateOption, receiveOption, maxLineOption,
-                       idleOption});
+                       idleOption, maxConnectionsOption});
     parser.process(app);
 
     QList<quint16> ports;
@@ -85,6 +89,10 @@ int main(int argc, char *argv[])
     if (!ok || options.idleTimeoutMs < 1)
         return fail(QStringLiteral("invalid --idle-timeout \"%1\": give milliseconds from 1 to %2")
                         .arg(parser.value(idleOption), QString::number(std::numeric_limits<int>::max())));
+    options.maxConnections = parser.value(maxConnectionsOption).toInt(&ok);
+    if (!ok || options.maxConnections < 1)
+        return fail(QStringLiteral("invalid --max-connections \"%1\": give a number from 1 to %2")
+                        .arg(parser.value(maxConnectionsOption), QString::number(std::numeric_limits<int>::max())));
     if (parser.isSet(simulateOption)) {
         options.simulate.emplace(parser.value(simulateOption), parser.value(receiveOption));
         if (!options.simulate->isValid())

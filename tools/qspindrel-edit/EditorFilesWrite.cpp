@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -32,43 +33,56 @@ bool CopyBytes(const QString &from, QFile &to)
 }
 
 // The folder refuses new files; the file itself takes the new bytes, with
-// a copy of the old ones kept aside until they are safely replaced.
-bool WriteInPlace(const QString &path, const QByteArray &bytes, QString *error)
+// a copy of the old ones kept aside until they are known written.
+bool WriteInPlace(const QString &path, const QByteArray &bytes, const SaveOptions &options, QString *error)
 {
-    QTemporaryFile copy(QDir::temp().filePath(QStringLiteral("qspindrel-edit-XXXXXX-")
-                                              + QFileInfo(path).fileName()));
+    const QString folder = options.safetyFolder;
+    QTemporaryFile copy(QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".XXXXXX")));
     copy.setAutoRemove(false);
-    if (!copy.open() || !CopyBytes(path, copy)) {
+    if (!QDir().mkpath(folder) || !copy.open() || !CopyBytes(path, copy) || !options.syncAndClose(copy)) {
         copy.remove();
         *error = QStringLiteral("The file %1 cannot be saved: its folder may not be written, and no "
                                 "safety copy of the file could be made in %2 before writing it in place.")
-                     .arg(path, QDir::tempPath());
+                     .arg(path, QDir::toNativeSeparators(folder));
         return false;
     }
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly)
-        && WriteThrough(file, bytes)) {
-        file.close();
+        && WriteThrough(file, bytes) && options.syncAndClose(file)) {
         copy.remove();
         return true;
     }
     const QString why = file.errorString();
     file.close();
     QFile restore(path);
-    if (restore.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly)
-        && CopyBytes(copy.fileName(), restore)) {
-        copy.remove();
-        *error = QStringLiteral("The file %1 cannot be saved (%2); it was left as it was.").arg(path, why);
-    } else {
+    const bool restored = restore.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly)
+                          && CopyBytes(copy.fileName(), restore) && options.syncAndClose(restore);
+    const QString kept = QDir::toNativeSeparators(copy.fileName());
+    if (restored)
+        *error = QStringLiteral("The file %1 cannot be saved (%2); it was left as it was. A copy of its "
+                                "old content is kept in %3.").arg(path, why, kept);
+    else
         *error = QStringLiteral("The file %1 cannot be saved (%2) and may be damaged; its old content "
-                                "is in %3.").arg(path, why, copy.fileName());
-    }
+                                "is kept in %3.").arg(path, why, kept);
     return false;
 }
 
 } // namespace
 
-bool WriteFileSafely(const QString &path, const QByteArray &bytes, QString *error)
+bool SyncAndClose(QFile &file)
+{
+    const bool synced = file.flush() && SyncToDisk(file);
+    file.close();  // keeps the flush's error, or takes the close's own
+    return synced && file.error() == QFileDevice::NoError;
+}
+
+QString DefaultSafetyFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/qspindrel-edit/safety-copies");
+}
+
+bool WriteFileSafely(const QString &path, const QByteArray &bytes, QString *error, const SaveOptions &options)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
@@ -81,7 +95,7 @@ bool WriteFileSafely(const QString &path, const QByteArray &bytes, QString *erro
     const QFileInfo info(path);
     const bool folderWritable = QFileInfo(info.absolutePath()).isWritable();
     if (!folderWritable && info.isWritable())
-        return WriteInPlace(path, bytes, error);
+        return WriteInPlace(path, bytes, options, error);
     if (!info.isWritable())
         *error = QStringLiteral("The file %1 cannot be saved: it may not be written (it is read-only, "
                                 "or belongs to someone else).").arg(path);

@@ -1,0 +1,8 @@
+#include "EditorFiles.h"
+
+#include <unistd.h>
+
+bool SyncToDisk(QFile &file)
+{
+    return ::fsync(file.handle()) == 0;
+}
