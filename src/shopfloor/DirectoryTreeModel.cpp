@@ -303,6 +303,7 @@ QVariant DirectoryTreeModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole: return node->text;
+    case Qt::ToolTipRole: return node->status ? QVariant(node->text) : QVariant();
     case Qt::DecorationRole: return node->status ? QVariant() : QVariant(m_folderIcon);
     case KeyRole: return key(index);
     case PlaceholderRole: return node->status;

@@ -352,7 +352,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const int row = index.row();
     if (m_rows.empty()) {
-        if (role == Qt::DisplayRole && index.column() == NameColumn)
+        if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && index.column() == NameColumn)
             return m_status;
         return QVariant();
     }

@@ -163,6 +163,7 @@ private:
     int m_listGeneration = 0;     // the file list
     int m_checkGeneration = 0;    // the checks of Go, Edit and View
     bool m_checkPending = false;
+    bool m_rootAnswered = false;  // the action's folder has answered its check
     bool m_unloaded = false;
     QRect m_normalTwips;          // outer placement to apply once the frame is known
     bool m_placementPending = false;

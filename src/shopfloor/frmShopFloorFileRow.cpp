@@ -10,6 +10,7 @@
 #include "Platform.h"
 #include "RemoteCommandChecks.h"
 #include "RemoteCommandClient.h"
+#include "RequestSafety.h"
 #include "TreeRoot.h"
 #include "frmKeyboard.h"
 
@@ -65,6 +66,12 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
 void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMessage,
                                     std::function<void(const RequestFile &)> conclude)
 {
+    // A folder that has not answered yet is the reason, not the missing folder.
+    if (!m_rootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
+        ShowMessage(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
+        txtFile->setFocus();
+        return;
+    }
     if (!text.refusal.isEmpty()) {
         ShowMessage(text.refusal);
         txtFile->setFocus();

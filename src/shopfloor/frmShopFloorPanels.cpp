@@ -24,6 +24,7 @@ void frmShopFloor::RebuildDirectoryTree()
     ++m_checkGeneration;
     m_checkPending = false;
     CurrentDirectory.clear();
+    m_rootAnswered = false;
     const int generation = ++m_rootGeneration;
     const QString root = ActionRoot;
     // While loading, the activation handler reports a missing folder.
@@ -40,8 +41,10 @@ void frmShopFloor::RebuildDirectoryTree()
     handlers.notAnswering = [this, generation, root] {
         if (generation != m_rootGeneration)
             return;
-        m_tree->setStatus(GetMessageText(1002, root));
+        const QString text = GetMessageText(1002, root);
+        m_tree->setStatus(text);
         ClearFileList();
+        m_files->setStatus(text);
     };
     FolderReader::shared().ask<RootProbe>(RootQuestion(), root, [root] { return ProbeTreeRoot(root); },
                                           this, std::move(handlers));
@@ -50,6 +53,7 @@ void frmShopFloor::RebuildDirectoryTree()
 void frmShopFloor::ShowTreeRoot(const RootProbe &probe, bool report)
 {
     m_tree->clear();
+    m_rootAnswered = true;
     if (probe.verdict == 181) {
         if (report)
             ReportMissingRoot();

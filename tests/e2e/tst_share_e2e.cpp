@@ -1,0 +1,205 @@
+#include <QtTest>
+
+#include "ConfigSchema.h"
+#include "DBAssist.h"
+#include "Platform.h"
+#include "XSession.h"
+#include "clsAccessDBConnection.h"
+
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <unistd.h>
+
+// The real station against a real network share that stops answering: a
+// FUSE file system (tests/support/stuckshare.py) whose process the test
+// stops, as a server that went away. Real X input (xdotool), a real peer
+// (socat). QS_E2E_SHOTS=DIR keeps screenshots to look at.
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"^Quorvane Spindrel Client$"_s;
+constexpr int kWaitMs = 20000;
+
+// Where the station lays out its parts on a 1280x800 screen without a
+// window manager (the window fills the screen).
+const QPoint kMachine1(76, 42), kMachine2(227, 42), kFileName(670, 763), kClose(1245, 763);
+
+} // namespace
+
+class tst_ShareE2E : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    XSession m_x;
+    QProcess m_share;
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+
+    void shot(const QString &name)
+    {
+        const QString dir = qEnvironmentVariable("QS_E2E_SHOTS");
+        if (!dir.isEmpty())
+            m_x.screenshot(dir + u'/' + name + u".png"_s);
+    }
+
+    // Machine 1 sends from the share, machine 2 from a local folder; both to `port`.
+    void writeStation(quint16 port, int folderTimeout)
+    {
+        const QString db = path(u"config.db"_s);
+        QFile::remove(db);
+        QString error;
+        QVERIFY2(CreateDatabaseFile(db, &error), qPrintable(error));
+        clsAccessDBConnection c;
+        c.setDatabase(db);
+        QVERIFY(c.Connect());
+        QVERIFY2(CreateConfigTables(c, &error), qPrintable(error));
+        const QStringList folders{path(u"mnt/NC/"_s), path(u"local/"_s)};
+        const QStringList names{u"Share"_s, u"Local"_s};
+        for (int id = 1; id <= 2; ++id) {
+            QVERIFY2(ExecStatement(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, ?, '127.0.0.1', ?, 1)"_s,
+                                   {id, u"S-%1"_s.arg(id), names[id - 1], int(port)}, &error),
+                     qPrintable(error));
+            QVERIFY2(ExecStatement(c, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE,"
+                                      " SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY) VALUES (?, ?, 0, 0,"
+                                      " 'LOAD', 'NC', ?)"_s,
+                                   {id, GetPCName(), folders[id - 1]}, &error),
+                     qPrintable(error));
+        }
+        const QString settings = m_x.environment().value(u"XDG_CONFIG_HOME"_s) + u"/Quorvane"_s;
+        QVERIFY(QDir().mkpath(settings));
+        QFile ini(settings + u"/Quorvane Spindrel Client.ini"_s);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Settings]\nDatabase=" + db.toUtf8() + "\nFolderTimeout="
+                  + QByteArray::number(folderTimeout) + "\n");
+    }
+
+    // Mounts the share over `backing`, every call delayed by `delayMs`.
+    bool mount(int delayMs)
+    {
+        QDir().mkpath(path(u"mnt"_s));
+        StartWatched(m_share, u"/usr/bin/python3"_s,
+                     {QString::fromLocal8Bit(qgetenv("QS_SOURCE_DIR")) + u"/tests/support/stuckshare.py"_s,
+                      path(u"share"_s), path(u"mnt"_s), u"--delay"_s, QString::number(delayMs)});
+        return QTest::qWaitFor([&] { return m_share.readAllStandardOutput().contains("mounted")
+                                            || m_share.state() == QProcess::NotRunning; }, kWaitMs)
+            && m_share.state() == QProcess::Running;
+    }
+    // The share process itself (under the watching shell).
+    qint64 sharePid() const
+    {
+        QProcess p;
+        p.start(u"pgrep"_s, {u"-f"_s, u"^/usr/bin/python3 .*stuckshare.py %1"_s.arg(path(u"share"_s))});
+        p.waitForFinished();
+        return p.readAllStandardOutput().split('\n').value(0).toLongLong();
+    }
+    void unmount()
+    {
+        if (const qint64 pid = sharePid())
+            ::kill(pid_t(pid), SIGCONT);
+        QProcess::execute(u"fusermount"_s, {u"-u"_s, u"-z"_s, path(u"mnt"_s)});
+        StopProcess(m_share);
+    }
+
+    QString startStation(QProcess &station)
+    {
+        station.setProcessEnvironment(m_x.environment());
+        station.setProcessChannelMode(QProcess::ForwardedChannels);
+        station.start(qEnvironmentVariable("QS_BIN_DIR") + u"/qspindrel"_s, QStringList{});
+        return m_x.windows(kTitle, 1).value(0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString missing = XSession::MissingTools({u"socat"_s, u"fusermount"_s, u"import"_s});
+        const bool fusepy = QProcess::execute(u"/usr/bin/python3"_s, {u"-c"_s, u"import fusepy"_s}) == 0;
+        if (!missing.isEmpty() || !fusepy) {
+            const QString why = missing.isEmpty() ? u"python3-fusepy"_s : missing;
+            if (qEnvironmentVariableIsSet("CI"))
+                QFAIL(qPrintable(why + u" missing; scripts/install.sh installs it"_s));
+            QSKIP(qPrintable(why + u" missing"_s));
+        }
+        if (!QFile::exists(u"/dev/fuse"_s) || ::geteuid() != 0)
+            QSKIP("no FUSE here: /dev/fuse is absent or this is not root");
+        QVERIFY(m_dir.isValid());
+        QVERIFY(m_x.start(m_dir.path()));
+        for (const QString &file : {u"share/NC/O1.NC"_s, u"local/O7.NC"_s}) {
+            QDir().mkpath(QFileInfo(path(file)).path());
+            QFile f(path(file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        for (int i = 0; i < 60; ++i)
+            QFile(path(u"share/NC/P%1.NC"_s.arg(1000 + i))).open(QIODevice::WriteOnly);
+    }
+    void cleanup() { unmount(); }
+
+    // The station starts with its first machine on a share that does not
+    // answer; the operator works on with a local machine, Go on the dead one
+    // sends nothing, and Close ends the program at once.
+    void stoppedShare()
+    {
+        SocatPeer peer;
+        QVERIFY(peer.start(path(u"received"_s)));
+        writeStation(peer.port(), 1);
+        QVERIFY2(mount(0), "the share did not mount");
+        const qint64 pid = sharePid();
+        QVERIFY(pid > 0);
+        QVERIFY(::kill(pid_t(pid), SIGSTOP) == 0);
+
+        QProcess station;
+        const QString window = startStation(station);
+        QVERIFY2(!window.isEmpty(), "no window while the share does not answer");
+        QTest::qWait(2500);
+        shot(u"share-not-answering"_s);
+
+        // Go on the dead machine: the name is typed, nothing may be sent.
+        QVERIFY(m_x.click(window, kFileName.x(), kFileName.y()));
+        QVERIFY(m_x.xdotool({u"type"_s, u"--delay"_s, u"20"_s, u"O1"_s}));
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QStringList both = m_x.windows(kTitle, 2, 10000);
+        QVERIFY2(both.size() == 2, "no message after the bound");
+        shot(u"share-go-message"_s);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(m_x.windows(kTitle, 1).size(), 1, kWaitMs);
+
+        // The local machine answers at once, and Enter sends its program.
+        QVERIFY(m_x.click(window, kMachine2.x(), kMachine2.y()));
+        QTest::qWait(500);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QVERIFY2(peer.waitForRequest(kWaitMs), "nothing arrived");
+        QCOMPARE(peer.received(), u"LOAD %1"_s.arg(path(u"local/O7.NC"_s)).toUtf8());
+
+        // Back to the dead machine, then Close: the program ends although
+        // its reads still hang.
+        QVERIFY(m_x.click(window, kMachine1.x(), kMachine1.y()));
+        QTest::qWait(300);
+        QVERIFY(m_x.click(window, kClose.x(), kClose.y()));
+        QVERIFY2(station.waitForFinished(2000), "the station did not end");
+    }
+
+    // A slow share (each call 300 ms, the listing some 20 s): the window
+    // answers at once meanwhile, and another machine's request goes out.
+    void slowShare()
+    {
+        SocatPeer peer;
+        QVERIFY(peer.start(path(u"received-slow"_s)));
+        writeStation(peer.port(), 60);
+        QVERIFY2(mount(300), "the share did not mount");
+        QProcess station;
+        const QString window = startStation(station);
+        QVERIFY2(!window.isEmpty(), "no window on a slow share");
+        QTest::qWait(1000);
+        shot(u"share-slow"_s);
+        QVERIFY(m_x.click(window, kMachine2.x(), kMachine2.y()));
+        QTest::qWait(500);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QVERIFY2(peer.waitForRequest(10000), "the window waited for the slow share");
+        QCOMPARE(peer.received(), u"LOAD %1"_s.arg(path(u"local/O7.NC"_s)).toUtf8());
+        StopProcess(station);
+    }
+};
+
+QTEST_MAIN(tst_ShareE2E)
+#include "tst_share_e2e.moc"
