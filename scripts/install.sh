@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev qt6-svg-dev
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql socat mdbtools
-    xvfb imagemagick xauth xdotool
+    xvfb imagemagick xauth xdotool fuse3 python3-fusepy
     dpkg-dev desktop-file-utils man-db groff-base
 )
 

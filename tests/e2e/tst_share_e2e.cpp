@@ -199,6 +199,42 @@ private slots:
         QCOMPARE(peer.received(), u"LOAD %1"_s.arg(path(u"local/O7.NC"_s)).toUtf8());
         StopProcess(station);
     }
+
+    // The wizard: Finish on the send step, whose first folder is on the
+    // stopped share, names the folder after the bound; the wizard stays
+    // open and usable, and Esc ends it at once.
+    void wizardOnStoppedShare()
+    {
+        writeStation(5999, 1);
+        QVERIFY2(mount(0), "the share did not mount");
+        const qint64 pid = sharePid();
+        QVERIFY(pid > 0 && ::kill(pid_t(pid), SIGSTOP) == 0);
+        QProcess wizard;
+        wizard.setProcessEnvironment(m_x.environment());
+        wizard.setProcessChannelMode(QProcess::ForwardedChannels);
+        wizard.start(qEnvironmentVariable("QS_BIN_DIR") + u"/qspindrel"_s, {u"-PROPERTIES"_s});
+        const auto stopWizard = qScopeGuard([&] { StopProcess(wizard); });
+        const QString window = m_x.windows(u"Select a Database"_s, 1).value(0);
+        QVERIFY(!window.isEmpty() && m_x.focus(window));
+        QTest::qWait(300);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QVERIFY(!m_x.windows(u"Select Machines For PC"_s, 1).isEmpty());
+        QTest::qWait(300);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QVERIFY(!m_x.windows(u"Select Send Options"_s, 1).isEmpty());
+        QTest::qWait(300);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QVERIFY2(!m_x.windows(kTitle, 1, 10000).isEmpty(), "no message after the bound");
+        shot(u"wizard-share-message"_s);
+        QVERIFY(m_x.keys({u"Return"_s}));
+        QTRY_VERIFY_WITH_TIMEOUT(m_x.windows(kTitle, 1, 0).isEmpty(), kWaitMs);
+        const QStringList step = m_x.windows(u"Select Send Options"_s, 1);
+        QCOMPARE(step.size(), 1);
+        QCOMPARE(wizard.state(), QProcess::Running);
+        QVERIFY(m_x.focus(step.first()));
+        QVERIFY(m_x.keys({u"Escape"_s}));
+        QVERIFY2(wizard.waitForFinished(2000), "the wizard did not end");
+    }
 };
 
 QTEST_MAIN(tst_ShareE2E)

@@ -122,6 +122,11 @@ bool XSession::keys(const QStringList &keys) const
     return xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")} + keys);
 }
 
+bool XSession::focus(const QString &window) const
+{
+    return xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+}
+
 bool XSession::click(const QString &window, int x, int y) const
 {
     return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),

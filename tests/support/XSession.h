@@ -35,6 +35,8 @@ public:
     QStringList windows(const QString &title, int count, int timeoutMs = 20000) const;
     // Keys pressed in order ("Return", "Tab", "ctrl+a").
     bool keys(const QStringList &keys) const;
+    // Gives `window` the keyboard (no window manager does it here).
+    bool focus(const QString &window) const;
     // A left click at `x`,`y` of the window `window`.
     bool click(const QString &window, int x, int y) const;
     // The whole screen into a PNG file; for looking at, never compared.
