@@ -1,0 +1,180 @@
+#include "RequestJournal.h"
+
+#include "JournalFiles.h"
+
+#include <QDeadlineTimer>
+#include <QRunnable>
+#include <QThreadPool>
+
+namespace {
+
+// Private pools, made once and never deleted: the global pool is waited for
+// when the application ends, and a thread stuck on a share must never hold
+// up closing the station.
+QThreadPool *MakePool(int threads)
+{
+    auto *pool = new QThreadPool;
+    pool->setMaxThreadCount(threads);
+    return pool;
+}
+QThreadPool *FingerprintPool()
+{
+    // One thread per file that does not answer; the others go on.
+    static QThreadPool *pool = MakePool(4);
+    return pool;
+}
+// One thread each: lines land in the order they were handed over.
+QThreadPool *WriterPool()
+{
+    static QThreadPool *pool = MakePool(1);
+    return pool;
+}
+QThreadPool *DatabasePool()
+{
+    static QThreadPool *pool = MakePool(1);
+    return pool;
+}
+
+void Append(const QString &folder, const JournalSettings &settings, const QByteArray &line)
+{
+    WriterPool()->start([=] {
+        QString error;
+        if (!JournalFileWriter(folder, settings.maxFileBytes, settings.maxFiles).append(line, &error))
+            qWarning("Request journal: a line could not be written in %s: %s", qPrintable(folder),
+                     qPrintable(error));
+    });
+}
+
+// Computes one fingerprint on the pool and hands it back by a queued signal;
+// a journal gone meanwhile is simply no longer connected.
+class FingerprintTask : public QObject, public QRunnable
+{
+    Q_OBJECT
+public:
+    FingerprintTask(quint64 ticket, const QString &path) : m_ticket(ticket), m_path(path) { setAutoDelete(false); }
+    void run() override
+    {
+        emit ready(m_ticket, ComputeFileFingerprint(m_path));
+        deleteLater();
+    }
+signals:
+    void ready(quint64 ticket, const FileFingerprint &fingerprint);
+
+private:
+    quint64 m_ticket;
+    QString m_path;
+};
+
+} // namespace
+
+RequestJournal::RequestJournal(QObject *parent, int closeWaitMs) : QObject(parent), m_closeWaitMs(closeWaitMs)
+{
+    qRegisterMetaType<FileFingerprint>();
+}
+
+RequestJournal::~RequestJournal()
+{
+    for (Pending &p : m_pending) {
+        if (p.awaitingFingerprint)
+            p.entry.fileError = QStringLiteral("The file had not been read when the station closed.");
+        if (!p.finished) {
+            p.entry.outcome = JournalOutcome::ClosedEarly;
+            p.entry.reason = QStringLiteral("The station closed during the request.");
+        }
+        write(p.entry);
+    }
+    m_pending.clear();
+    if (!m_settings.enabled)
+        return;
+    waitForWrites(m_closeWaitMs);
+}
+
+void RequestJournal::configure(const JournalSettings &settings, const QString &folder)
+{
+    m_settings = settings;
+    m_folder = folder;
+}
+
+void RequestJournal::setDatabaseWriter(DatabaseWriter writer)
+{
+    m_databaseWriter = std::move(writer);
+}
+
+quint64 RequestJournal::begin(const JournalEntry &entry)
+{
+    if (!isEnabled())
+        return 0;
+    const quint64 ticket = ++m_nextTicket;
+    Pending &p = m_pending[ticket];
+    p.entry = entry;
+    if (entry.action == JournalAction::Send) {
+        p.awaitingFingerprint = true;
+        auto *task = new FingerprintTask(ticket, entry.path);
+        connect(task, &FingerprintTask::ready, this, &RequestJournal::fingerprintReady, Qt::QueuedConnection);
+        FingerprintPool()->start(task);
+    }
+    return ticket;
+}
+
+void RequestJournal::fingerprintReady(quint64 ticket, const FileFingerprint &fingerprint)
+{
+    const auto it = m_pending.find(ticket);
+    if (it == m_pending.end())
+        return;
+    JournalEntry &e = it->entry;
+    e.size = fingerprint.size;
+    e.modified = fingerprint.modified;
+    e.sha256 = fingerprint.sha256;
+    e.fileError = fingerprint.error;
+    it->awaitingFingerprint = false;
+    if (it->finished) {
+        write(e);
+        m_pending.erase(it);
+    }
+}
+
+void RequestJournal::finish(quint64 ticket, JournalOutcome outcome, int messageId, const QString &reason)
+{
+    const auto it = m_pending.find(ticket);
+    if (it == m_pending.end())
+        return;
+    it->entry.outcome = outcome;
+    it->entry.messageId = messageId;
+    it->entry.reason = reason;
+    it->finished = true;
+    if (!it->awaitingFingerprint) {
+        write(it->entry);
+        m_pending.erase(it);
+    }
+}
+
+void RequestJournal::record(const JournalEntry &entry)
+{
+    if (isEnabled())
+        write(entry);
+}
+
+void RequestJournal::write(const JournalEntry &entry)
+{
+    const QString folder = m_folder;
+    const JournalSettings settings = m_settings;
+    Append(folder, settings, JournalLine(entry));
+    if (!settings.database || !m_databaseWriter)
+        return;
+    DatabasePool()->start([=, writer = m_databaseWriter] {
+        QString error;
+        if (!writer(entry, &error))
+            Append(folder, settings, DatabaseFailureLine(entry.id, error));
+    });
+}
+
+bool RequestJournal::waitForWrites(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    auto left = [&deadline] { return int(qMax<qint64>(0, deadline.remainingTime())); };
+    // Database failures add a note after the lines.
+    return WriterPool()->waitForDone(left()) && DatabasePool()->waitForDone(left())
+           && WriterPool()->waitForDone(left());
+}
+
+#include "RequestJournal.moc"
