@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Entry `number` (101..199) of the string table with the first "%1".."%5" replaced
@@ -9,6 +10,20 @@
 QString GetMessageText(int number, const QString &a1 = QString(), const QString &a2 = QString(),
                        const QString &a3 = QString(), const QString &a4 = QString(),
                        const QString &a5 = QString());
+
+// Our own texts by name; the texts are in resources/strings/texts.tsv.
+enum OwnText : int {
+    TextRequestSent = 1001, // "%1 %2 sent to %3 at %4": command, file name, machine, local time
+};
+
+// Our own text `number` with "%1".."%9" replaced by `args` in one pass, so that
+// an argument holding "%2" stays as it is; "###STRING RESOURCE ERROR###" when
+// there is no such text.
+QString GetOwnText(OwnText number, const QStringList &args = QStringList());
+
+// The string-table entry a shown message was made from, 0 for none (a
+// message of our own, an error's description).
+int MessageNumberOf(const QString &shownText);
 
 // Message-box styles and button results.
 enum MessageStyle : int { MsgOkOnly = 0, MsgYesNo = 4 };
@@ -23,3 +38,23 @@ using MessagePresenter = std::function<int(const QString &text, int style)>;
 // Installs `presenter`; an empty function restores the real message box.
 // Returns the presenter that was installed before.
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+
+// While it lives, remembers the messages shown (they are shown as before), so
+// that a caller can note why an operation stopped.
+class MessageCapture
+{
+public:
+    MessageCapture();
+    ~MessageCapture();
+    MessageCapture(const MessageCapture &) = delete;
+    MessageCapture &operator=(const MessageCapture &) = delete;
+
+    bool isEmpty() const { return m_lastText.isEmpty(); }
+    QString lastText() const { return m_lastText; }
+    int lastResult() const { return m_lastResult; }
+
+private:
+    MessagePresenter m_previous;
+    QString m_lastText;
+    int m_lastResult = 0;
+};

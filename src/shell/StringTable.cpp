@@ -1,16 +1,47 @@
 #include "StringTable.h"
 
 #include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+StringTable StringTable::fromResource(const QString &name)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return StringTable();
+    return fromText(QString::fromUtf8(file.readAll()));
+}
 
 const StringTable &StringTable::instance()
 {
-    static const StringTable table = [] {
-        QFile file(QStringLiteral(":/strings/strings.tsv"));
-        if (!file.open(QIODevice::ReadOnly))
-            return StringTable();
-        return fromText(QString::fromUtf8(file.readAll()));
-    }();
+    static const StringTable table = fromResource(QStringLiteral(":/strings/strings.tsv"));
     return table;
+}
+
+const StringTable &StringTable::ownTexts()
+{
+    static const StringTable table = fromResource(QStringLiteral(":/strings/texts.tsv"));
+    return table;
+}
+
+int StringTable::numberOf(const QString &shown) const
+{
+    static const QRegularExpression placeholder(QStringLiteral("%[1-5]"));
+    QList<int> numbers = m_texts.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (int number : std::as_const(numbers)) {
+        const QStringList pieces = m_texts.value(number).split(placeholder);
+        QStringList escaped;
+        for (const QString &piece : pieces)
+            escaped << QRegularExpression::escape(piece);
+        const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+                                             escaped.join(QStringLiteral("(.*)"))),
+                                         QRegularExpression::DotMatchesEverythingOption);
+        if (pattern.match(shown).hasMatch())
+            return number;
+    }
+    return 0;
 }
 
 StringTable StringTable::fromText(const QString &data)

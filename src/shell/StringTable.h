@@ -9,6 +9,8 @@ class StringTable
 {
 public:
     static const StringTable &instance();
+    // Our own texts, numbered from 1001, from ":/strings/texts.tsv" (same format).
+    static const StringTable &ownTexts();
 
     // Parses table text; malformed lines are skipped.
     static StringTable fromText(const QString &data);
@@ -16,8 +18,12 @@ public:
     bool contains(int number) const { return m_texts.contains(number); }
     QString text(int number) const { return m_texts.value(number); }
     int size() const { return int(m_texts.size()); }
+    // The lowest number whose text, with each "%1".."%5" standing for any
+    // text, gives `shown`; 0 when none does.
+    int numberOf(const QString &shown) const;
 
 private:
+    static StringTable fromResource(const QString &name);
     QHash<int, QString> m_texts;
 };
 
