@@ -19,7 +19,9 @@ class QPushButton;
 class QTimer;
 class QTreeView;
 class RemoteCommandClient;
+class RequestConfirmation;
 class SplitterBar;
+class StationJournal;
 class clsAccessDBConnection;
 class frmShopFloorButtonBar;
 
@@ -78,6 +80,8 @@ public:
     QPushButton *cmdClose = nullptr;
     QTimer *timRepaint = nullptr;
     RemoteCommandClient *RemoteClient = nullptr;
+    StationJournal *Journal = nullptr;
+    RequestConfirmation *lblConfirmation = nullptr;
 
     DirectoryTreeModel *directoryModel() const { return m_tree; }
     FileListModel *fileModel() const { return m_files; }
