@@ -51,17 +51,17 @@ class FingerprintTask : public QObject, public QRunnable
 {
     Q_OBJECT
 public:
-    FingerprintTask(quint64 ticket, const QString &path) : m_ticket(ticket), m_path(path) { setAutoDelete(false); }
+    FingerprintTask(quint64 key, const QString &path) : m_key(key), m_path(path) { setAutoDelete(false); }
     void run() override
     {
-        emit ready(m_ticket, ComputeFileFingerprint(m_path));
+        emit ready(m_key, ComputeFileFingerprint(m_path));
         deleteLater();
     }
 signals:
-    void ready(quint64 ticket, const FileFingerprint &fingerprint);
+    void ready(quint64 key, const FileFingerprint &fingerprint);
 
 private:
-    quint64 m_ticket;
+    quint64 m_key;
     QString m_path;
 };
 
@@ -74,19 +74,13 @@ RequestJournal::RequestJournal(QObject *parent, int closeWaitMs) : QObject(paren
 
 RequestJournal::~RequestJournal()
 {
-    for (Pending &p : m_pending) {
-        if (p.awaitingFingerprint)
-            p.entry.fileError = QStringLiteral("The file had not been read when the station closed.");
-        if (!p.finished) {
-            p.entry.outcome = JournalOutcome::ClosedEarly;
-            p.entry.reason = QStringLiteral("The station closed during the request.");
-        }
-        write(p.entry);
+    for (JournalEntry &e : m_pending) {
+        e.fileError = QStringLiteral("The file had not answered when the station closed.");
+        write(e);
     }
     m_pending.clear();
-    if (!m_settings.enabled)
-        return;
-    waitForWrites(m_closeWaitMs);
+    if (m_settings.enabled)
+        waitForWrites(m_closeWaitMs);
 }
 
 void RequestJournal::configure(const JournalSettings &settings, const QString &folder)
@@ -100,58 +94,33 @@ void RequestJournal::setDatabaseWriter(DatabaseWriter writer)
     m_databaseWriter = std::move(writer);
 }
 
-quint64 RequestJournal::begin(const JournalEntry &entry)
+void RequestJournal::record(const JournalEntry &entry)
 {
     if (!isEnabled())
-        return 0;
-    const quint64 ticket = ++m_nextTicket;
-    Pending &p = m_pending[ticket];
-    p.entry = entry;
-    if (entry.action == JournalAction::Send) {
-        p.awaitingFingerprint = true;
-        auto *task = new FingerprintTask(ticket, entry.path);
-        connect(task, &FingerprintTask::ready, this, &RequestJournal::fingerprintReady, Qt::QueuedConnection);
-        FingerprintPool()->start(task);
+        return;
+    if (entry.action != JournalAction::Send || entry.outcome == JournalOutcome::Refused) {
+        write(entry);
+        return;
     }
-    return ticket;
+    const quint64 key = ++m_nextKey;
+    m_pending.insert(key, entry);
+    auto *task = new FingerprintTask(key, entry.path);
+    connect(task, &FingerprintTask::ready, this, &RequestJournal::fingerprintReady, Qt::QueuedConnection);
+    FingerprintPool()->start(task);
 }
 
-void RequestJournal::fingerprintReady(quint64 ticket, const FileFingerprint &fingerprint)
+void RequestJournal::fingerprintReady(quint64 key, const FileFingerprint &fingerprint)
 {
-    const auto it = m_pending.find(ticket);
+    const auto it = m_pending.find(key);
     if (it == m_pending.end())
         return;
-    JournalEntry &e = it->entry;
+    JournalEntry e = *it;
+    m_pending.erase(it);
     e.size = fingerprint.size;
     e.modified = fingerprint.modified;
     e.sha256 = fingerprint.sha256;
     e.fileError = fingerprint.error;
-    it->awaitingFingerprint = false;
-    if (it->finished) {
-        write(e);
-        m_pending.erase(it);
-    }
-}
-
-void RequestJournal::finish(quint64 ticket, JournalOutcome outcome, int messageId, const QString &reason)
-{
-    const auto it = m_pending.find(ticket);
-    if (it == m_pending.end())
-        return;
-    it->entry.outcome = outcome;
-    it->entry.messageId = messageId;
-    it->entry.reason = reason;
-    it->finished = true;
-    if (!it->awaitingFingerprint) {
-        write(it->entry);
-        m_pending.erase(it);
-    }
-}
-
-void RequestJournal::record(const JournalEntry &entry)
-{
-    if (isEnabled())
-        write(entry);
+    write(e);
 }
 
 void RequestJournal::write(const JournalEntry &entry)

@@ -10,15 +10,15 @@
 #include <functional>
 
 // The station's journal of requests. Nothing here blocks or delays the
-// caller: a send's fingerprint is computed on a private pool, the lines are
+// caller or its request: entries are recorded once the request is done, a
+// send's fingerprint is then computed on a private pool, the lines are
 // written on a thread of their own, and the database copy is made on another
 // after the line, so a file share or a database server that does not answer
 // holds up neither the request nor the window.
 //
-//     const quint64 t = journal->begin(entry);  // just before the request starts
-//     ...                                       // the request runs
-//     journal->finish(t, JournalOutcome::Sent); // the line follows once the fingerprint is in
-//     journal->record(refusal);                 // an entry that is complete as it is
+//     const QDateTime at = QDateTime::currentDateTime();  // Go
+//     ...                                                 // the request runs
+//     journal->record(entry);                             // its outcome known
 class RequestJournal : public QObject
 {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     static constexpr int DefaultCloseWaitMs = 3000;
 
     explicit RequestJournal(QObject *parent = nullptr, int closeWaitMs = DefaultCloseWaitMs);
-    // Writes what is still pending (a fingerprint not in yet is noted as such)
+    // Writes the entries whose file has not answered yet (noted as not read)
     // and waits at most closeWaitMs for the writes.
     ~RequestJournal() override;
 
@@ -39,32 +39,25 @@ public:
     bool isEnabled() const { return m_settings.enabled && !m_folder.isEmpty(); }
     QString folder() const { return m_folder; }
 
-    // A request about to start; for a send the file's fingerprint is taken
-    // now. Returns the ticket for finish(), 0 when the journal is off.
-    quint64 begin(const JournalEntry &entry);
-    void finish(quint64 ticket, JournalOutcome outcome, int messageId = 0, const QString &reason = QString());
-    // An entry complete as it is: a refusal, the editor.
+    // A request with its outcome. The file of a send the station did not
+    // refuse is fingerprinted first, off this thread; every other line is
+    // handed to the writer at once.
     void record(const JournalEntry &entry);
 
-    // Entries begun whose line has not been handed to the writer yet.
+    // Entries waiting for their fingerprint.
     int pendingCount() const { return int(m_pending.size()); }
     // Waits until every line handed over is written and every database copy
     // made or noted as failed.
     static bool waitForWrites(int timeoutMs);
 
 private:
-    struct Pending {
-        JournalEntry entry;
-        bool awaitingFingerprint = false;
-        bool finished = false;
-    };
-    void fingerprintReady(quint64 ticket, const FileFingerprint &fingerprint);
+    void fingerprintReady(quint64 key, const FileFingerprint &fingerprint);
     void write(const JournalEntry &entry);
 
     JournalSettings m_settings;
     QString m_folder;
     DatabaseWriter m_databaseWriter;
-    QHash<quint64, Pending> m_pending;
-    quint64 m_nextTicket = 0;
+    QHash<quint64, JournalEntry> m_pending;
+    quint64 m_nextKey = 0;
     int m_closeWaitMs;
 };

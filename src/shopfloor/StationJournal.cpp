@@ -69,10 +69,11 @@ JournalEntry StationJournal::entry(const MachineAssignment &machine, JournalActi
 void StationJournal::requestStarting(const MachineAssignment &machine, int action, const QString &command,
                                      const QString &fullPath)
 {
-    m_sentCommand = command;
-    m_sentPath = fullPath;
-    m_sentMachine = MachineLabel(machine);
-    m_ticket = m_journal->begin(entry(machine, ActionOf(action), command, fullPath));
+    m_startedAt = QDateTime::currentMSecsSinceEpoch();
+    m_machine = machine;
+    m_action = action;
+    m_command = command;
+    m_path = fullPath;
 }
 
 void StationJournal::requestRefused(const MachineAssignment &machine, int action, const QString &command,
@@ -106,17 +107,21 @@ void StationJournal::editorRefused(const MachineAssignment &machine, bool viewOn
 void StationJournal::requestFinished(RemoteCommandClient::Outcome outcome)
 {
     using Outcome = RemoteCommandClient::Outcome;
-    const quint64 ticket = std::exchange(m_ticket, 0);
+    JournalEntry e = entry(m_machine, ActionOf(m_action), m_command, m_path);
+    e.time = QDateTime::fromMSecsSinceEpoch(m_startedAt, Qt::UTC);
+    e.utcOffsetSeconds = QDateTime::fromMSecsSinceEpoch(m_startedAt).offsetFromUtc();
     if (outcome == Outcome::Sent) {
-        m_journal->finish(ticket, JournalOutcome::Sent);
-        emit requestSent(RequestSentText(m_sentCommand, m_sentPath, m_sentMachine, QTime::currentTime()));
+        e.outcome = JournalOutcome::Sent;
+        m_journal->record(e);
+        emit requestSent(RequestSentText(m_command, m_path, MachineLabel(m_machine), QTime::currentTime()));
         return;
     }
-    const QString reason = m_client->lastErrorText();
-    JournalOutcome journalOutcome = JournalOutcome::Refused;
+    e.reason = m_client->lastErrorText();
+    e.messageId = MessageNumberOf(e.reason);
+    e.outcome = JournalOutcome::Refused;
     if (outcome == Outcome::NotConnected)
-        journalOutcome = JournalOutcome::NotConnected;
+        e.outcome = JournalOutcome::NotConnected;
     else if (outcome == Outcome::SendTimedOut || (outcome == Outcome::Failed && m_client->failedAfterConnecting()))
-        journalOutcome = JournalOutcome::ClosedEarly;
-    m_journal->finish(ticket, journalOutcome, MessageNumberOf(reason), reason);
+        e.outcome = JournalOutcome::ClosedEarly;
+    m_journal->record(e);
 }

@@ -3,6 +3,7 @@
 #include "JournalEntry.h"
 #include "JournalTable.h"
 #include "RemoteCommandClient.h"
+#include "StationTables.h"
 
 #include <QObject>
 #include <QString>
@@ -10,7 +11,6 @@
 
 class MessageCapture;
 class RequestJournal;
-struct MachineAssignment;
 
 // The window's side of the request journal: entries made from what the
 // window holds, the Go request followed to its outcome, and the text that
@@ -28,8 +28,9 @@ public:
     void load(const QString &stationKey, bool userMode, const QString &databasePath,
               const QString &folder = DefaultJournalFolder());
 
-    // Go, with CurrentAction: just before the request starts, or refused
-    // before it started (`shown` holds the message the operator saw).
+    // Go, with CurrentAction: just before the request starts (only noted
+    // here; the entry is made once the request is done), or refused before
+    // it started (`shown` holds the message the operator saw).
     void requestStarting(const MachineAssignment &machine, int action, const QString &command,
                          const QString &fullPath);
     void requestRefused(const MachineAssignment &machine, int action, const QString &command,
@@ -54,8 +55,11 @@ private:
     QString m_station;
     bool m_userMode = false;
     QString m_login;
-    quint64 m_ticket = 0;
-    QString m_sentCommand, m_sentPath, m_sentMachine;
+    // The request under way.
+    qint64 m_startedAt = 0;
+    MachineAssignment m_machine;
+    int m_action = 0;
+    QString m_command, m_path;
 };
 
 // "LOAD O1001.NC sent to L-101 at 14:03:22": the command, the file's name
