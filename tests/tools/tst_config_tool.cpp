@@ -282,7 +282,7 @@ void tst_ConfigTool::journalListing_data()
     QTest::newRow("all") << QStringList{} << QList<int>{0, 1, 2};
     QTest::newRow("since a day") << QStringList{"--since", "2026-12-08Z"} << QList<int>{1, 2};
     QTest::newRow("until a day, inclusive") << QStringList{"--until", "2026-12-08Z"} << QList<int>{0, 1};
-    QTest::newRow("machine by number") << QStringList{"--machine", "l-102"} << QList<int>{2};
+    QTest::newRow("machine by number, option=value") << QStringList{"--machine=l-102"} << QList<int>{2};
     QTest::newRow("station") << QStringList{"--station", "cell-7"} << QList<int>{0, 2};
     QTest::newRow("csv") << QStringList{"--csv", "--machine", "4"} << QList<int>{1};
 }

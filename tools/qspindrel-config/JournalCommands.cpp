@@ -69,6 +69,20 @@ bool ReadSource(const JournalSource &source, const JournalFilter &filter, QList<
     return true;
 }
 
+// "--since=2026-12-07" as "--since" "2026-12-07", as the other commands take it.
+QStringList SplitOptionValues(const QStringList &args)
+{
+    QStringList split;
+    for (const QString &a : args) {
+        const qsizetype eq = a.indexOf(QLatin1Char('='));
+        if (a.startsWith(QLatin1String("--")) && eq > 2)
+            split << a.left(eq) << a.mid(eq + 1);
+        else
+            split << a;
+    }
+    return split;
+}
+
 // Takes "--db DB" or "--folder DIR" at `i`; false when the argument is neither.
 bool TakeSource(const QStringList &args, int &i, JournalSource *source, QString *error)
 {
@@ -119,8 +133,9 @@ QString JournalListingLine(const JournalEntry &e)
     return parts.join(QStringLiteral("  "));
 }
 
-int ListJournal(const QStringList &args, QTextStream &out, QTextStream &err)
+int ListJournal(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    const QStringList args = SplitOptionValues(arguments);
     JournalFilter filter;
     JournalSource source;
     bool csv = false;
@@ -174,8 +189,9 @@ int ListJournal(const QStringList &args, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
-int VerifyJournal(const QStringList &args, QTextStream &out, QTextStream &err)
+int VerifyJournal(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    const QStringList args = SplitOptionValues(arguments);
     JournalSource source;
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
