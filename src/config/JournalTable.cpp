@@ -23,19 +23,6 @@ QVariant Text(const QString &text)
     return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
 }
 
-QString TimeText(const QDateTime &time)
-{
-    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
-}
-
-int OffsetSeconds(const QString &text)
-{
-    if (text.size() != 6)
-        return 0;
-    const int seconds = text.mid(1, 2).toInt() * 3600 + text.mid(4, 2).toInt() * 60;
-    return text.startsWith(u'-') ? -seconds : seconds;
-}
-
 } // namespace
 
 QString JournalTableName()
@@ -125,7 +112,7 @@ bool InsertJournalEntry(clsAccessDBConnection &connection, const JournalEntry &e
     const QVariant noNumber(QMetaType::fromType<int>());
     const QVariantList values{
         e.id,
-        TimeText(e.time),
+        JournalTimeText(e.time),
         UtcOffsetText(e.utcOffsetSeconds),
         Text(e.station),
         e.userMode ? QStringLiteral("user") : QStringLiteral("station"),
@@ -139,7 +126,7 @@ bool InsertJournalEntry(clsAccessDBConnection &connection, const JournalEntry &e
         Text(e.command),
         Text(e.path),
         e.size ? QVariant(qlonglong(*e.size)) : QVariant(QMetaType::fromType<qlonglong>()),
-        Text(TimeText(e.modified)),
+        Text(JournalTimeText(e.modified)),
         Text(e.sha256),
         Text(e.fileError),
         JournalOutcomeName(e.outcome),
@@ -159,11 +146,11 @@ bool ReadJournalTable(clsAccessDBConnection &connection, const JournalFilter &fi
     QVariantList values;
     if (filter.since.isValid()) {
         where << QStringLiteral("REQUEST_TIME >= ?");
-        values << TimeText(filter.since);
+        values << JournalTimeText(filter.since);
     }
     if (filter.until.isValid()) {
         where << QStringLiteral("REQUEST_TIME < ?");
-        values << TimeText(filter.until);
+        values << JournalTimeText(filter.until);
     }
     const QString sql = QStringLiteral("SELECT %1 FROM T_DNC_JOURNAL%2 ORDER BY REQUEST_TIME, ENTRY_ID")
                             .arg(TableColumns().join(QStringLiteral(", ")),
@@ -177,8 +164,8 @@ bool ReadJournalTable(clsAccessDBConnection &connection, const JournalFilter &fi
         auto text = [&](const char *column) { return rows.value(r, QLatin1String(column)).toString(); };
         JournalEntry e;
         e.id = text("ENTRY_ID");
-        e.time = QDateTime::fromString(text("REQUEST_TIME"), Qt::ISODateWithMs).toUTC();
-        e.utcOffsetSeconds = OffsetSeconds(text("UTC_OFFSET"));
+        e.time = JournalTimeFromText(text("REQUEST_TIME"));
+        e.utcOffsetSeconds = UtcOffsetSeconds(text("UTC_OFFSET"));
         e.station = text("STATION_KEY");
         e.userMode = text("STATION_MODE") == QLatin1String("user");
         e.login = text("LOGIN_NAME");
@@ -193,8 +180,7 @@ bool ReadJournalTable(clsAccessDBConnection &connection, const JournalFilter &fi
         const QVariant size = rows.value(r, QStringLiteral("FILE_SIZE"));
         if (!size.isNull())
             e.size = size.toLongLong();
-        if (!text("FILE_MODIFIED").isEmpty())
-            e.modified = QDateTime::fromString(text("FILE_MODIFIED"), Qt::ISODateWithMs).toUTC();
+        e.modified = JournalTimeFromText(text("FILE_MODIFIED"));
         e.sha256 = text("SHA256");
         e.fileError = text("FILE_ERROR");
         e.outcome = JournalOutcomeFromName(text("OUTCOME")).value_or(JournalOutcome::Refused);

@@ -19,26 +19,6 @@ std::optional<E> FromName(const char *const (&names)[N], const QString &name)
     return std::nullopt;
 }
 
-QString TimeText(const QDateTime &time)
-{
-    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
-}
-
-QDateTime ParseTime(const QString &text)
-{
-    QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
-    return time.isValid() ? time.toUTC() : QDateTime();
-}
-
-// "+01:00" back to seconds; 0 for anything else.
-int OffsetSeconds(const QString &text)
-{
-    if (text.size() != 6 || (text[0] != u'+' && text[0] != u'-') || text[3] != u':')
-        return 0;
-    const int seconds = text.mid(1, 2).toInt() * 3600 + text.mid(4, 2).toInt() * 60;
-    return text[0] == u'-' ? -seconds : seconds;
-}
-
 // Qt's writer escapes C0 controls only; DEL, C1 controls, the line and
 // paragraph separators and format characters (direction overrides) would act
 // on a terminal or an editor that shows the file. They only occur inside
@@ -90,6 +70,25 @@ JournalEntry NewJournalEntry(const QDateTime &now)
     return entry;
 }
 
+QString JournalTimeText(const QDateTime &time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
+}
+
+QDateTime JournalTimeFromText(const QString &text)
+{
+    const QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
+    return time.isValid() ? time.toUTC() : QDateTime();
+}
+
+int UtcOffsetSeconds(const QString &text)
+{
+    if (text.size() != 6 || (text[0] != u'+' && text[0] != u'-') || text[3] != u':')
+        return 0;
+    const int seconds = text.mid(1, 2).toInt() * 3600 + text.mid(4, 2).toInt() * 60;
+    return text[0] == u'-' ? -seconds : seconds;
+}
+
 QString UtcOffsetText(int seconds)
 {
     const int minutes = qAbs(seconds) / 60;
@@ -103,7 +102,7 @@ QByteArray JournalLine(const JournalEntry &e)
 {
     QJsonObject o{
         {QStringLiteral("id"), e.id},
-        {QStringLiteral("time"), TimeText(e.time)},
+        {QStringLiteral("time"), JournalTimeText(e.time)},
         {QStringLiteral("utcOffset"), UtcOffsetText(e.utcOffsetSeconds)},
         {QStringLiteral("station"), e.station},
         {QStringLiteral("mode"), e.userMode ? QStringLiteral("user") : QStringLiteral("station")},
@@ -121,7 +120,7 @@ QByteArray JournalLine(const JournalEntry &e)
     if (e.size)
         o.insert(QStringLiteral("size"), double(*e.size));
     if (e.modified.isValid())
-        o.insert(QStringLiteral("modified"), TimeText(e.modified));
+        o.insert(QStringLiteral("modified"), JournalTimeText(e.modified));
     if (!e.sha256.isEmpty())
         o.insert(QStringLiteral("sha256"), e.sha256);
     if (!e.fileError.isEmpty())
@@ -137,7 +136,7 @@ QByteArray DatabaseFailureLine(const QString &id, const QString &error, const QD
 {
     const QJsonObject o{{QStringLiteral("note"), QStringLiteral("database-failed")},
                         {QStringLiteral("id"), id},
-                        {QStringLiteral("time"), TimeText(now)},
+                        {QStringLiteral("time"), JournalTimeText(now)},
                         {QStringLiteral("reason"), error}};
     return EscapeInvisible(QJsonDocument(o).toJson(QJsonDocument::Compact)) + '\n';
 }
@@ -162,12 +161,12 @@ std::optional<JournalRecord> ParseJournalLine(const QByteArray &line)
     const auto outcome = JournalOutcomeFromName(text("outcome"));
     JournalEntry e;
     e.id = text("id");
-    e.time = ParseTime(text("time"));
+    e.time = JournalTimeFromText(text("time"));
     if (!action || !outcome || e.id.isEmpty() || !e.time.isValid())
         return std::nullopt;
     e.action = *action;
     e.outcome = *outcome;
-    e.utcOffsetSeconds = OffsetSeconds(text("utcOffset"));
+    e.utcOffsetSeconds = UtcOffsetSeconds(text("utcOffset"));
     e.station = text("station");
     e.userMode = text("mode") == QLatin1String("user");
     e.login = text("login");
@@ -180,7 +179,7 @@ std::optional<JournalRecord> ParseJournalLine(const QByteArray &line)
     e.path = text("path");
     if (o.contains(QLatin1String("size")))
         e.size = qint64(o.value(QLatin1String("size")).toDouble());
-    e.modified = ParseTime(text("modified"));
+    e.modified = JournalTimeFromText(text("modified"));
     e.sha256 = text("sha256");
     e.fileError = text("fileError");
     e.messageId = o.value(QLatin1String("messageId")).toInt();
@@ -204,7 +203,7 @@ QStringList JournalColumns()
 QStringList JournalValues(const JournalEntry &e)
 {
     return {e.id,
-            TimeText(e.time),
+            JournalTimeText(e.time),
             UtcOffsetText(e.utcOffsetSeconds),
             e.station,
             e.userMode ? QStringLiteral("user") : QStringLiteral("station"),
@@ -218,7 +217,7 @@ QStringList JournalValues(const JournalEntry &e)
             e.command,
             e.path,
             e.size ? QString::number(*e.size) : QString(),
-            TimeText(e.modified),
+            JournalTimeText(e.modified),
             e.sha256,
             e.fileError,
             JournalOutcomeName(e.outcome),

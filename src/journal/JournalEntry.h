@@ -54,8 +54,13 @@ std::optional<JournalOutcome> JournalOutcomeFromName(const QString &name);
 // A new entry stamped now: id, UTC time and local offset.
 JournalEntry NewJournalEntry(const QDateTime &now = QDateTime::currentDateTime());
 
-// The local offset as "+01:00" / "-05:30".
+// The local offset as "+01:00" / "-05:30", and back (0 for anything else).
 QString UtcOffsetText(int seconds);
+int UtcOffsetSeconds(const QString &text);
+// A time as the journal writes it: UTC, to the millisecond, one width
+// ("2026-12-07T13:03:22.125Z"), so that texts sort as the times do; and back.
+QString JournalTimeText(const QDateTime &time);
+QDateTime JournalTimeFromText(const QString &text);
 
 // One JSON object on one line, ending in '\n'. Control characters inside
 // texts are written as \u escapes, so a name can never start a second line.

@@ -2,6 +2,7 @@
 
 #include "JournalFiles.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QRunnable>
 #include <QThreadPool>
@@ -74,13 +75,19 @@ RequestJournal::RequestJournal(QObject *parent, int closeWaitMs) : QObject(paren
 
 RequestJournal::~RequestJournal()
 {
+    if (!m_pending.isEmpty()) {
+        // Closed right after a send: its fingerprint is usually moments away.
+        // Half the time at most, so that the lines still get theirs.
+        FingerprintPool()->waitForDone(m_closeWaitMs / 2);
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    }
     for (JournalEntry &e : m_pending) {
         e.fileError = QStringLiteral("The file had not answered when the station closed.");
         write(e);
     }
     m_pending.clear();
     if (m_settings.enabled)
-        waitForWrites(m_closeWaitMs);
+        waitForWrites(m_closeWaitMs / 2);
 }
 
 void RequestJournal::configure(const JournalSettings &settings, const QString &folder)

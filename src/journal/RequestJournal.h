@@ -30,8 +30,9 @@ public:
     static constexpr int DefaultCloseWaitMs = 3000;
 
     explicit RequestJournal(QObject *parent = nullptr, int closeWaitMs = DefaultCloseWaitMs);
-    // Writes the entries whose file has not answered yet (noted as not read)
-    // and waits at most closeWaitMs for the writes.
+    // Waits at most closeWaitMs in all: half for fingerprints under way, half
+    // for the writes; an entry whose file has not answered by then is written
+    // noted as not read.
     ~RequestJournal() override;
 
     void configure(const JournalSettings &settings, const QString &folder);

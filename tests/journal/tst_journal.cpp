@@ -258,9 +258,18 @@ private slots:
         refused.path = program;
         refused.outcome = JournalOutcome::Refused;
         journal.record(refused);
+        {
+            // Closed right after a send: the line still has its fingerprint.
+            RequestJournal closing;
+            closing.configure(JournalSettings(), folder);
+            JournalEntry e = SendEntry();
+            e.path = program;
+            closing.record(e);
+        }
         QVERIFY(RequestJournal::waitForWrites(5000));
         const QList<JournalEntry> entries = read(folder);
-        QCOMPARE(entries.size(), 4);
+        QCOMPARE(entries.size(), 5);
+        QCOMPARE(entries[4].sha256.toLatin1(), Sha256(contents[1]));
         for (int i = 0; i < 2; ++i) {
             QCOMPARE(entries[i].sha256.toLatin1(), Sha256(contents[i]));
             QCOMPARE(entries[i].size.value_or(-1), contents[i].size());
@@ -287,6 +296,7 @@ private slots:
             QTest::qWait(100);
             QCOMPARE(journal.pendingCount(), 1);
         }
+        QVERIFY(RequestJournal::waitForWrites(5000));
         const QList<JournalEntry> entries = read(folder);
         QCOMPARE(entries.size(), 1);
         QVERIFY(entries[0].sha256.isEmpty() && !entries[0].fileError.isEmpty());

@@ -209,6 +209,8 @@ int VerifyJournal(const QStringList &arguments, QTextStream &out, QTextStream &e
     QString error;
     if (!ReadSource(source, JournalFilter(), &entries, &error))
         return Fail(err, error);
+    // The station's paths may be Windows paths.
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
     int status = ExitOk;
     for (const QString &file : std::as_const(files)) {
         const FileFingerprint fp = ComputeFileFingerprint(file);
@@ -225,7 +227,7 @@ int VerifyJournal(const QStringList &arguments, QTextStream &out, QTextStream &e
                 continue;
             if (e.sha256 == fp.sha256)
                 same << e;
-            else if (e.path.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1).compare(name, Qt::CaseInsensitive) == 0)
+            else if (e.path.section(separators, -1).compare(name, Qt::CaseInsensitive) == 0)
                 sameName << e;
         }
         QString verdict;
