@@ -58,7 +58,7 @@ QVariant setting(const QString &key) { return CRegSettings().GetUserSetting(u"De
 
 // Rows: the window's refusals, Edit/View with the editor present or not, stored placement.
 struct Refusal { QString setup; bool userMode; int count; QString lastMessage; QString firstPart = {}; };
-struct EditView { bool editorExists; int editMode; bool edit, view; };
+struct EditView { bool editorExists; int editMode; bool edit, view; bool runnable = true; };
 struct Placement { QVariant storedState; bool storedRect, minimiseBeforeClose; int savedState, savedLeft; };
 // Go and what the journal keeps of it: action button, file text, peer
 // ("socat", "none": a closed port, "" no request), outcome, message id.
@@ -473,11 +473,12 @@ private slots:
         QTest::newRow("view only") << EditView{true, 1, false, true};
         QTest::newRow("none") << EditView{true, 0, false, false};
         QTest::newRow("editor file gone") << EditView{false, 2, false, false};
+        QTest::newRow("editor cannot start") << EditView{true, 2, true, false, false};
     }
     void editView()
     {
         QFETCH(EditView, e);
-        const auto [exists, editMode, edit, view] = e;
+        const auto [exists, editMode, edit, view, runnable] = e;
         // A stand-in editor that records its working folder and arguments.
         const QString out = m_dir->filePath(u"editor.out"_s), editor = m_dir->filePath(u"editor.sh"_s);
         if (exists) {
@@ -485,7 +486,7 @@ private slots:
 { pwd; for a in "$@"; do echo "$a"; done; } > '%1.tmp'
 mv '%1.tmp' '%1'
 )"_s.arg(out).toUtf8());
-            QVERIFY(QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner));
+            QVERIFY(!runnable || QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner));
         }
         QVERIFY(CRegSettings().SaveMachineSetting(QString(), u"Current Path"_s, editor));
         QList<Row> rows = m_standard;
@@ -506,6 +507,12 @@ mv '%1.tmp' '%1'
         clickNode(w->directoryModel()->index(0, 0, w->directoryModel()->rootIndex()));
         QCOMPARE(w->txtFile->text(), u"P9.NC"_s);
         QTest::mouseClick(middle, Qt::LeftButton);
+        if (!runnable) {
+            const QList<JournalEntry> entries = journal();
+            QVERIFY(entries.size() == 1 && entries[0].outcome == JournalOutcome::EditorFailed);
+            QVERIFY(m_messages.isEmpty());
+            return;
+        }
         QTRY_VERIFY(QFile::exists(out));
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
