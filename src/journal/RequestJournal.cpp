@@ -21,7 +21,7 @@ QThreadPool *MakePool(int threads)
 QThreadPool *FingerprintPool()
 {
     // One thread per file that does not answer; the others go on.
-    static QThreadPool *pool = MakePool(4);
+    static QThreadPool *pool = MakePool(8);
     return pool;
 }
 // One thread each: lines land in the order they were handed over.
