@@ -85,11 +85,9 @@ bool CreateJournalTable(clsAccessDBConnection &connection, QString *errorText)
         }
         return false;
     }
-    for (const QString &statement : statements) {
-        if (!ExecStatement(connection, statement, {}, errorText)) {
-            connection.RollbackTransaction();
-            return false;
-        }
+    if (!AddJournalTable(connection, errorText)) {
+        connection.RollbackTransaction();
+        return false;
     }
     if (!connection.CommitTransaction()) {
         if (errorText) {
@@ -101,6 +99,16 @@ bool CreateJournalTable(clsAccessDBConnection &connection, QString *errorText)
         return false;
     }
     return true;
+}
+
+bool AddJournalTable(clsAccessDBConnection &connection, QString *errorText)
+{
+    const QStringList statements = JournalTableStatements(connection.Backend());
+    for (const QString &statement : statements) {
+        if (!ExecStatement(connection, statement, {}, errorText))
+            return false;
+    }
+    return !statements.isEmpty();
 }
 
 bool InsertJournalEntry(clsAccessDBConnection &connection, const JournalEntry &e, QString *errorText)

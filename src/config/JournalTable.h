@@ -21,6 +21,8 @@ QStringList JournalTableStatements(DbBackend backend);
 
 // Creates the table on the open connection in one transaction.
 bool CreateJournalTable(clsAccessDBConnection &connection, QString *errorText = nullptr);
+// The same inside a transaction the caller holds (a database being made).
+bool AddJournalTable(clsAccessDBConnection &connection, QString *errorText = nullptr);
 
 bool InsertJournalEntry(clsAccessDBConnection &connection, const JournalEntry &entry,
                         QString *errorText = nullptr);

@@ -165,6 +165,7 @@ void tst_ConfigTool::demoContents()
     clsAccessDBConnection connection;
     connection.setDatabase(demo.filePath("config.sqlite"));
     QVERIFY(connection.Connect());
+    QVERIFY(OpenRecordset(connection, "select * from T_DNC_JOURNAL", {}, nullptr));
 
     // Every machine on this computer, each on a port of its own.
     RecordSet machines;

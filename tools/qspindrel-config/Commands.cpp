@@ -71,10 +71,8 @@ int Init(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!change.begin(args.at(0), false, &error))
         return Fail(err, error);
     const bool created = change.createsFile();
-    for (const QString &statement : JournalTableStatements(change.connection().Backend())) {
-        if (!ExecStatement(change.connection(), statement, {}, &error))
-            return Fail(err, QStringLiteral("Cannot create %1: %2").arg(JournalTableName(), error.simplified()));
-    }
+    if (!AddJournalTable(change.connection(), &error))
+        return Fail(err, QStringLiteral("Cannot create %1: %2").arg(JournalTableName(), error.simplified()));
     if (!change.commit(&error))
         return Fail(err, error);
     PrintLine(out, (created ? QStringLiteral("Created ") : QStringLiteral("Tables ready in "))
