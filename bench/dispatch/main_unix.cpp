@@ -1,16 +1,19 @@
-// Costs of one Go request: the round trip on loopback, and what the station
-// spends while it waits through a connect time-out.
+// Costs of one Go request: the round trip on loopback, the same request of a
+// 1 MB program with and without the journal, and what the station spends
+// while it waits through a connect time-out.
 //
-//   bench_dispatch [--rounds N] [--timeout-ms MS]
+//   bench_dispatch [--rounds N] [--journal-rounds N] [--timeout-ms MS]
 
 #include "Messages.h"
 #include "RemoteCommandClient.h"
+#include "RequestJournal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -119,6 +122,99 @@ void RoundTrip(int rounds)
                 Median(serverMs), Percentile(serverMs, 0.9));
 }
 
+// Go to the request's end (the line sent and the connection closed),
+// alternating rounds without and with the journal, so that both see the same
+// machine load. With the journal, Go notes the time (counted in the request)
+// and the entry is recorded once the request is done, as the station does;
+// the time the caller's thread spends on it, and the fingerprint and line on
+// the journal's threads, are reported apart.
+void JournalCost(int rounds)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("O1001.NC"));
+    {
+        QFile f(program);
+        f.open(QIODevice::WriteOnly);
+        QByteArray line("N0010 G01 X100.000 Y50.000 F300\n");
+        for (qint64 written = 0; written < (1 << 20); written += line.size())
+            f.write(line);
+    }
+    Sink sink;
+    RemoteCommandClient client;
+    RequestJournal journal;
+    journal.configure(JournalSettings(), dir.filePath(QStringLiteral("journal")));
+    const RemoteCommandRequest request{QStringLiteral("127.0.0.1"), sink.port(), QStringLiteral("LOAD"), program};
+    std::vector<double> plainMs, journaledMs, writtenMs, callerMs;
+    for (int i = 0; i < 2 * rounds; ++i) {
+        const bool withJournal = i % 2;
+        QEventLoop loop;
+        QElapsedTimer t;
+        double requestMs = -1;
+        bool clientDone = false;
+        qint64 startedAt = 0;
+        double stampMs = 0;
+        const int before = sink.completed();
+        auto done = [&] {
+            if (clientDone && sink.completed() > before)
+                loop.quit();
+        };
+        auto c = QObject::connect(&client, &RemoteCommandClient::finished, &loop, [&] {
+            requestMs = double(t.nsecsElapsed()) / 1e6;
+            if (withJournal) {
+                QElapsedTimer own;
+                own.start();
+                JournalEntry e = NewJournalEntry(QDateTime::fromMSecsSinceEpoch(startedAt));
+                e.command = request.remoteCommand;
+                e.path = program;
+                journal.record(e);
+                callerMs.push_back(stampMs + double(own.nsecsElapsed()) / 1e6);
+            }
+            clientDone = true;
+            done();
+        });
+        sink.onCompleted = done;
+        t.start();
+        if (withJournal) {
+            // All the journal asks of Go itself: the time.
+            startedAt = QDateTime::currentMSecsSinceEpoch();
+            stampMs = double(t.nsecsElapsed()) / 1e6;
+        }
+        client.start(request);
+        loop.exec();
+        QObject::disconnect(c);
+        sink.onCompleted = nullptr;
+        (withJournal ? journaledMs : plainMs).push_back(requestMs);
+        // Both kinds of rounds end alike and last as long, so that the next
+        // starts from the same state: the fingerprint back on this thread, the
+        // line written, the processor as idle.
+        double lineMs = -1;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (withJournal && lineMs < 0 && journal.pendingCount() == 0) {
+                RequestJournal::waitForWrites(10000);
+                lineMs = double(t.nsecsElapsed()) / 1e6;
+            }
+            if ((!withJournal || lineMs >= 0) && t.elapsed() >= 25)
+                loop.quit();
+        });
+        poll.start(1);
+        loop.exec();
+        if (withJournal)
+            writtenMs.push_back(lineMs);
+    }
+    const double plain = Median(plainMs), journaled = Median(journaledMs);
+    std::printf("journal, %d requests of a 1 MB program each way on loopback, alternating\n", rounds);
+    std::printf("  Go to request done, without journal: median %.3f ms, p90 %.3f ms\n", plain,
+                Percentile(plainMs, 0.9));
+    std::printf("  Go to request done, with journal:    median %.3f ms, p90 %.3f ms\n", journaled,
+                Percentile(journaledMs, 0.9));
+    std::printf("  ratio with/without (median): %.3f\n", journaled / plain);
+    std::printf("  caller's thread for the journal (time at Go, entry and record() after): median %.3f ms, p90 %.3f ms\n", Median(callerMs),
+                Percentile(callerMs, 0.9));
+    std::printf("  Go to journal line written (fingerprint and line, off the caller's thread; 1 ms steps): median %.3f ms\n",
+                Median(writtenMs));
+}
+
 void WaitCost(int timeoutMs)
 {
     // A listener with backlog 0 and one queued connection drops further SYNs.
@@ -169,16 +265,20 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     int rounds = 1000;
+    int journalRounds = 200;
     int timeoutMs = 2000;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--rounds"))
             rounds = std::max(1, args[i + 1].toInt());
+        else if (args[i] == QLatin1String("--journal-rounds"))
+            journalRounds = std::max(1, args[i + 1].toInt());
         else if (args[i] == QLatin1String("--timeout-ms"))
             timeoutMs = std::max(1, args[i + 1].toInt());
     }
     SetMessagePresenter([](const QString &, int) { return int(MsgResultOk); });
     RoundTrip(rounds);
+    JournalCost(journalRounds);
     WaitCost(timeoutMs);
     return 0;
 }

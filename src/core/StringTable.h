@@ -3,8 +3,10 @@
 #include <QHash>
 #include <QString>
 
-// The numbered message texts, read once from the resource ":/strings/strings.tsv"
-// (one "number<TAB>text" per line; lines starting with '#' are comments).
+// The numbered message texts, read once from the resources
+// ":/strings/strings.tsv" (the system's, 101-199) and ":/strings/own.tsv" (our
+// own, from 1001): one "number<TAB>text" per line; lines starting with '#'
+// are comments.
 class StringTable
 {
 public:
@@ -16,6 +18,9 @@ public:
     bool contains(int number) const { return m_texts.contains(number); }
     QString text(int number) const { return m_texts.value(number); }
     int size() const { return int(m_texts.size()); }
+    // The lowest number whose text, with each "%1".."%5" standing for any
+    // text, gives `shown`; 0 when none does.
+    int numberOf(const QString &shown) const;
 
 private:
     QHash<int, QString> m_texts;

@@ -149,6 +149,8 @@ void RemoteCommandClient::timSocket_Timer()
 void RemoteCommandClient::fail(Outcome outcome, const QString &text, bool abortSocket)
 {
     timSocket->stop();
+    m_lastErrorText = text;
+    m_failedAfterConnecting = m_state == State::Sending;
     if (abortSocket)
         discardSocket();
     // Busy while the box is open: the box is modal, but its event loop runs.

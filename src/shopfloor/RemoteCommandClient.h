@@ -69,6 +69,10 @@ public:
     // Set when the last connection attempt ran out of time; cleared when the
     // next one starts.
     bool ConnectTimedOut() const { return m_connectTimedOut; }
+    // The message shown for the last failed request, and whether it failed
+    // after the connection was made (the line then may have partly left).
+    QString lastErrorText() const { return m_lastErrorText; }
+    bool failedAfterConnecting() const { return m_failedAfterConnecting; }
 
     // Starts `request`. Returns false and does nothing while a request is under
     // way. An attempt that timed out is left to go on until this call closes
@@ -98,6 +102,8 @@ private:
 
     State m_state = State::Idle;
     bool m_connectTimedOut = false;
+    bool m_failedAfterConnecting = false;
+    QString m_lastErrorText;
     int m_connectTimeoutMs;
     int m_sendTimeoutMs;
     QStringConverter::Encoding m_encoding;

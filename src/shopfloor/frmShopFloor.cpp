@@ -20,8 +20,10 @@
 #include "Messages.h"
 #include "Platform.h"
 #include "RemoteCommandClient.h"
+#include "RequestConfirmation.h"
 #include "RequestSafety.h"
 #include "SplitterBar.h"
+#include "StationJournal.h"
 #include "clsAccessDBConnection.h"
 #include "frmShopFloorButtonBar.h"
 #include "frmShopFloorPlacement.h"
@@ -123,6 +125,9 @@ void frmShopFloor::CreateControls()
 
     RemoteClient = new RemoteCommandClient(this);
     RemoteClient->setObjectName(QStringLiteral("Winsock1"));
+    Journal = new StationJournal(RemoteClient, this);
+    lblConfirmation = new RequestConfirmation(grdFiles);
+    connect(Journal, &StationJournal::requestSent, lblConfirmation, &RequestConfirmation::showText);
 
     ApplyShopFloorStyle(this);
 }
@@ -193,6 +198,7 @@ void frmShopFloor::Form_Load()
     }
     if (!EditorPath.isEmpty() && !FileExists(EditorPath))
         EditorPath.clear();
+    Journal->load(StationKey, gbUserMode, DatabasePath);
 
     if (DatabasePath.isEmpty()) {
         LoadFailed = 1;

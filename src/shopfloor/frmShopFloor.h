@@ -20,9 +20,12 @@ class QPushButton;
 class QTimer;
 class QTreeView;
 class RemoteCommandClient;
+class RequestConfirmation;
 class SplitterBar;
+class StationJournal;
 class clsAccessDBConnection;
 class frmShopFloorButtonBar;
+class MessageCapture;
 struct FileListing;
 struct RequestFile;
 struct RequestText;
@@ -83,6 +86,8 @@ public:
     QPushButton *cmdClose = nullptr;
     QTimer *timRepaint = nullptr;
     RemoteCommandClient *RemoteClient = nullptr;
+    StationJournal *Journal = nullptr;
+    RequestConfirmation *lblConfirmation = nullptr;
 
     DirectoryTreeModel *directoryModel() const { return m_tree; }
     FileListModel *fileModel() const { return m_files; }
@@ -146,7 +151,9 @@ private:
     // Refuses `text` with its message, or asks the reader about its file and
     // hands the answer to `conclude`; a folder that does not answer gets
     // `notAnsweringMessage` after the bound and nothing is done.
+    // `refused` hears of every refusal with the message the operator saw.
     void CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+                          std::function<void(const QString &, const MessageCapture &)> refused,
                           std::function<void(const RequestFile &)> conclude);
 
     double Dpi() const;

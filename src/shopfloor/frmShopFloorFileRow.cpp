@@ -11,6 +11,8 @@
 #include "RemoteCommandChecks.h"
 #include "RemoteCommandClient.h"
 #include "RequestSafety.h"
+#include "SelectedFilePath.h"
+#include "StationJournal.h"
 #include "TreeRoot.h"
 #include "frmKeyboard.h"
 
@@ -22,14 +24,25 @@ void frmShopFloor::cmdGo_Click()
     const RequestText text =
         CheckRequestText(txtFile->text(), CurrentDirectory, TreeRootKey(ActionRoot), ExtensionList,
                          RequestLineStart(RemoteCommand));
+    const MachineAssignment machine = Machines.value(CurrentMachine - 1);
     const RemoteCommandRequest request{ServerAddress, ServerPort, RemoteCommand, QString()};
     const int action = CurrentAction;
-    CheckRequestFile(text, 1003, [this, request, action](const RequestFile &file) {
-        const QString fullPath = ConcludeGo(file, action);
+    const auto refused = [this, machine, action, request](const QString &path, const MessageCapture &shown) {
+        Journal->requestRefused(machine, action, request.remoteCommand, path, shown);
+    };
+    CheckRequestFile(text, 1003, refused, [this, machine, action, request, refused](const RequestFile &file) {
+        QString fullPath;
+        {
+            MessageCapture shown;
+            fullPath = ConcludeGo(file, action);
+            if (fullPath.isEmpty())
+                refused(file.fullPath, shown);
+        }
         if (fullPath.isEmpty()) {
             txtFile->setFocus();
             return;
         }
+        Journal->requestStarting(machine, action, request.remoteCommand, fullPath);
         RemoteCommandRequest r = request;
         r.fullPath = fullPath;
         RemoteClient->start(r);
@@ -52,29 +65,49 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
         return;
     const RequestText text = CheckRequestText(txtFile->text(), CurrentDirectory,
                                               TreeRootKey(ActionRoot), ExtensionList, QString());
+    const MachineAssignment machine = Machines.value(CurrentMachine - 1);
     const QString editor = EditorPath;
-    CheckRequestFile(text, 1004, [this, editor, viewOnly](const RequestFile &file) {
-        const QString fullPath = ConcludeEditor(file);
+    const auto refused = [this, machine, viewOnly](const QString &path, const MessageCapture &shown) {
+        Journal->editorRefused(machine, viewOnly, path, shown);
+    };
+    CheckRequestFile(text, 1004, refused, [this, machine, editor, viewOnly, refused](const RequestFile &file) {
+        QString fullPath;
+        {
+            MessageCapture shown;
+            fullPath = ConcludeEditor(file);
+            if (fullPath.isEmpty())
+                refused(file.fullPath, shown);
+        }
         if (fullPath.isEmpty()) {
             txtFile->setFocus();
             return;
         }
-        LaunchProgram(EditorCommandLine(editor, fullPath, viewOnly), EditorWorkingDirectory(fullPath));
+        const bool started = LaunchProgram(EditorCommandLine(editor, fullPath, viewOnly),
+                                           EditorWorkingDirectory(fullPath));
+        Journal->editorLaunched(machine, viewOnly, fullPath, started);
     });
 }
 
 void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+                                    std::function<void(const QString &, const MessageCapture &)> refused,
                                     std::function<void(const RequestFile &)> conclude)
 {
+    const QString typedPath = GetSelectedFilePath(txtFile->text(), CurrentDirectory, ExtensionList);
+    const auto refuse = [this, refused, typedPath](const QString &message) {
+        {
+            MessageCapture shown;
+            ShowMessage(message);
+            refused(typedPath, shown);
+        }
+        txtFile->setFocus();
+    };
     // A folder that has not answered yet is the reason, not the missing folder.
     if (!m_rootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
-        ShowMessage(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
-        txtFile->setFocus();
+        refuse(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
         return;
     }
     if (!text.refusal.isEmpty()) {
-        ShowMessage(text.refusal);
-        txtFile->setFocus();
+        refuse(text.refusal);
         return;
     }
     // Never a request for a file that could not be checked: an answer after
@@ -91,18 +124,16 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
         m_checkPending = false;
         conclude(file);
     };
-    handlers.notAnswering = [this, generation, folder, fullPath, notAnsweringMessage] {
+    handlers.notAnswering = [this, generation, folder, fullPath, notAnsweringMessage, refuse] {
         if (generation != m_checkGeneration)
             return;
         ++m_checkGeneration;
         m_checkPending = false;
-        ShowMessage(GetMessageText(notAnsweringMessage, folder, fullPath));
-        txtFile->setFocus();
+        refuse(GetMessageText(notAnsweringMessage, folder, fullPath));
     };
     FolderReader::shared().ask<RequestFile>(
         QStringLiteral("file ") + fullPath, folder,
-        [fullPath, root] { return ProbeRequestFile(fullPath, root); },
-        this, std::move(handlers));
+        [fullPath, root] { return ProbeRequestFile(fullPath, root); }, this, std::move(handlers));
 }
 
 void frmShopFloor::cmdKeyboard_Click()

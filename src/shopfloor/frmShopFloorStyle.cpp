@@ -47,6 +47,10 @@ QPushButton:pressed { background: #d3e4f2; }
 #cmdGo:pressed { background: #174a6d; }
 #VSplitter { background: #cfd5db; border-left: 1px solid #b4bcc4; border-right: 1px solid #b4bcc4; }
 #VSplitterShadow { background: #1f5f8b; }
+#lblConfirmation {
+    background: #2e7d32; color: #ffffff; border: 1px solid #1b5e20; border-radius: 4px;
+    padding: 10px 18px; font-weight: 600;
+}
 )";
 
 } // namespace
@@ -60,6 +64,11 @@ void ApplyShopFloorStyle(QWidget *window)
     if (auto *label = window->findChild<QLabel *>(QStringLiteral("lblFile"))) {
         QFont f = label->font();
         f.setPointSizeF(12);
+        label->setFont(f);
+    }
+    if (auto *label = window->findChild<QLabel *>(QStringLiteral("lblConfirmation"))) {
+        QFont f = label->font();
+        f.setPointSizeF(13.5);
         label->setFont(f);
     }
     if (auto *edit = window->findChild<QLineEdit *>(QStringLiteral("txtFile"))) {

@@ -2,9 +2,11 @@
 
 #include "ConfigSchema.h"
 #include "DBAssist.h"
+#include "JournalFiles.h"
 #include "Platform.h"
 #include "clsAccessDBConnection.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -224,6 +226,10 @@ private slots:
         QVERIFY2(window.size() == 1, "the station window did not appear");
         QVERIFY(xdotool({u"windowfocus"_s, u"--sync"_s, window.first()}));
 
+        const QString journalFolder = path(u"HOME/.local/share/Quorvane/Quorvane Spindrel Client/journal"_s);
+        QList<JournalEntry> journal;
+        ReadJournalFolder(journalFolder, &journal);
+        const qsizetype journaled = journal.size();
         for (const QString &key : c.keys) {
             if (key == "ask"_L1) {
                 QStringList both = windows(2);
@@ -243,6 +249,33 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString command = c.expected.section(u' ', 0, 0);
         QCOMPARE(f.readAll(), (command + u' ' + path(c.expected.section(u' ', 1))).toUtf8());
+
+        // The confirmation in the window: its green, seen on the screen.
+        const QString shot = path(u"shot-%1.png"_s.arg(runs));
+        int green = 0;
+        static_cast<void>(QTest::qWaitFor([&] {
+            if (!run(u"import"_s, {u"-window"_s, u"root"_s, shot}, m_env))
+                return false;
+            const QImage image(shot);
+            green = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    green += image.pixel(x, y) == qRgb(0x2e, 0x7d, 0x32);
+            return green > 2000;
+        }, 3000));
+        QVERIFY2(green > 2000, qPrintable(shot));
+        // The journal's line for it, once the fingerprint is in.
+        QVERIFY(QTest::qWaitFor([&] {
+            ReadJournalFolder(journalFolder, &journal);
+            return journal.size() > journaled && journal.last().outcome == JournalOutcome::Sent;
+        }, kWaitMs));
+        const JournalEntry &e = journal.last();
+        QCOMPARE(QStringList({e.station, e.userMode ? u"user"_s : u"station"_s, JournalActionName(e.action), e.command,
+                              e.path, JournalOutcomeName(e.outcome), e.sha256}),
+                 QStringList({station, c.userMode ? u"user"_s : u"station"_s, c.cmdType ? u"receive"_s : u"send"_s,
+                              command, path(c.expected.section(u' ', 1)), u"sent"_s,
+                              // the programs here are empty files
+                              c.cmdType ? QString() : u"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"_s}));
     }
 };
 

@@ -204,6 +204,8 @@ private slots:
         QVERIFY(port != 1 || client.wireBytes(request).isEmpty());
         QCOMPARE(run(client, request), port == 1 ? Outcome::NotEncodable : Outcome::Failed);
         QCOMPARE(m_messages.size(), 1);
+        QVERIFY(!client.failedAfterConnecting());
+        QCOMPARE(client.lastErrorText(), m_messages.first());
         QVERIFY(m_messages.first().contains(port == 1 ? ShowControlCharacters(path) : QString::number(port)));
         QVERIFY(!client.isBusy());
         QTest::qWait(200);
@@ -218,6 +220,9 @@ private slots:
         RemoteCommandClient client(nullptr, 5000, 500);
         QCOMPARE(run(client, {"127.0.0.1", listener.port(), QString(16 << 20, 'A'), "/x"}), Outcome::SendTimedOut);
         QCOMPARE(m_messages.size(), 1);
+        // What the journal keeps of it: closed early, with the message shown.
+        QVERIFY(client.failedAfterConnecting());
+        QCOMPARE(client.lastErrorText(), m_messages.first());
         QVERIFY(m_messages.first().contains(QString::number(listener.port())));
         QVERIFY(!client.isBusy());
     }

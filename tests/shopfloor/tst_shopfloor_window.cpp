@@ -10,16 +10,24 @@
 #include "FileGridView.h"
 #include "FileListModel.h"
 #include "FileNameEdit.h"
+#include "JournalFiles.h"
+#include "JournalTable.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "RemoteCommandClient.h"
+#include "RequestConfirmation.h"
+#include "RequestJournal.h"
 #include "RequestSafety.h"
 #include "ShopFloorLayout.h"
 #include "SplitterBar.h"
+#include "StationJournal.h"
 #include "clsAccessDBConnection.h"
 #include "frmKeyboard.h"
 #include "frmShopFloor.h"
 #include "frmShopFloorButtonBar.h"
+#include "tst_dispatch_peers.h"
 
+#include <QCryptographicHash>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTcpServer>
@@ -53,10 +61,14 @@ QVariant setting(const QString &key) { return CRegSettings().GetUserSetting(u"De
 
 // Rows: the window's refusals, Edit/View with the editor present or not, stored placement.
 struct Refusal { QString setup; bool userMode; int count; QString lastMessage; QString firstPart = {}; };
-struct EditView { bool editorExists; int editMode; bool edit, view; };
+struct EditView { bool editorExists; int editMode; bool edit, view; bool runnable = true; };
 struct Placement { QVariant storedState; bool storedRect, minimiseBeforeClose; int savedState, savedLeft; };
+// Go and what the journal keeps of it: action button, file text, peer
+// ("socat", "none": a closed port, "" no request), outcome, message id.
+struct Journaled { int action; QString file, peer; JournalOutcome outcome; int messageId; bool fullDisk = false; };
 
 } // namespace
+Q_DECLARE_METATYPE(Journaled)
 Q_DECLARE_METATYPE(Refusal)
 Q_DECLARE_METATYPE(EditView)
 Q_DECLARE_METATYPE(Placement)
@@ -140,6 +152,17 @@ class tst_ShopFloorWindow : public QObject
         return closed ? QString::fromUtf8(received) : u"(not closed) "_s + QString::fromUtf8(received);
     }
 
+    // The journal once every line handed over is written.
+    QList<JournalEntry> journal()
+    {
+        settle();
+        QList<JournalEntry> entries;
+        if (QTest::qWaitFor([&] { return m_window->Journal->journal()->pendingCount() == 0; }, 10000)
+            && RequestJournal::waitForWrites(10000))
+            ReadJournalFolder(DefaultJournalFolder(), &entries);
+        return entries;
+    }
+
     void click(frmShopFloorButtonBar *bar, int index)
     {
         QTest::mouseClick(bar->Button(index), Qt::LeftButton);
@@ -176,6 +199,7 @@ private slots:
         QVERIFY(m_dir->isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder(u"home"_s)));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(folder(u"etc"_s)));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder(u"data"_s)));
         gbUserMode = false;
         m_messages.clear();
         SetMessagePresenter([this](const QString &text, int) { m_messages << text; return int(MsgResultOk); });
@@ -488,11 +512,12 @@ private slots:
         QTest::newRow("view only") << EditView{true, 1, false, true};
         QTest::newRow("none") << EditView{true, 0, false, false};
         QTest::newRow("editor file gone") << EditView{false, 2, false, false};
+        QTest::newRow("editor cannot start") << EditView{true, 2, true, false, false};
     }
     void editView()
     {
         QFETCH(EditView, e);
-        const auto [exists, editMode, edit, view] = e;
+        const auto [exists, editMode, edit, view, runnable] = e;
         // A stand-in editor that records its working folder and arguments.
         const QString out = m_dir->filePath(u"editor.out"_s), editor = m_dir->filePath(u"editor.sh"_s);
         if (exists) {
@@ -500,7 +525,7 @@ private slots:
 { pwd; for a in "$@"; do echo "$a"; done; } > '%1.tmp'
 mv '%1.tmp' '%1'
 )"_s.arg(out).toUtf8());
-            QVERIFY(QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner));
+            QVERIFY(!runnable || QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner));
         }
         QVERIFY(CRegSettings().SaveMachineSetting(QString(), u"Current Path"_s, editor));
         QList<Row> rows = m_standard;
@@ -522,6 +547,12 @@ mv '%1.tmp' '%1'
         QCOMPARE(w->txtFile->text(), u"P9.NC"_s);
         QTest::mouseClick(middle, Qt::LeftButton);
         settle();
+        if (!runnable) {
+            const QList<JournalEntry> entries = journal();
+            QVERIFY(entries.size() == 1 && entries[0].outcome == JournalOutcome::EditorFailed);
+            QVERIFY(m_messages.isEmpty());
+            return;
+        }
         QTRY_VERIFY(QFile::exists(out));
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -531,6 +562,11 @@ mv '%1.tmp' '%1'
             expected << u"-o"_s;
         QCOMPARE(QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts), expected);
         QVERIFY(m_messages.isEmpty());
+        const QList<JournalEntry> entries = journal();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].action, view ? JournalAction::View : JournalAction::Edit);
+        QCOMPARE(entries[0].outcome, JournalOutcome::EditorStarted);
+        QCOMPARE(entries[0].path, parts + u"P9.NC"_s);
     }
 
     void splitter_data()
@@ -622,6 +658,109 @@ mv '%1.tmp' '%1'
             QVERIFY(!left.isValid());
         else
             QVERIFY2(qAbs(left.toInt() - savedLeft) <= 15, qPrintable(left.toString()));
+    }
+
+    void journalAndConfirmation_data()
+    {
+        QTest::addColumn<Journaled>("c");
+        QTest::newRow("send") << Journaled{1, u"O1"_s, u"socat"_s, JournalOutcome::Sent, 0};
+        QTest::newRow("receive") << Journaled{2, u"R2"_s, u"socat"_s, JournalOutcome::Sent, 0};
+        QTest::newRow("refused port") << Journaled{1, u"O1"_s, u"none"_s, JournalOutcome::NotConnected, 180};
+        QTest::newRow("missing file") << Journaled{1, u"NOPE"_s, u""_s, JournalOutcome::Refused, 171};
+        QTest::newRow("journal disk full") << Journaled{1, u"O1"_s, u"socat"_s, JournalOutcome::Sent, 0, true};
+    }
+    void journalAndConfirmation()
+    {
+        QFETCH(Journaled, c);
+        SocatSink sink;
+        QVERIFY(c.peer != "socat"_L1 || sink.start());
+        m_port = c.peer == "socat"_L1 ? sink.port() : FreeLoopbackPort();
+        const QString disk = DefaultJournalFolder();
+        QVERIFY(QDir().mkpath(disk));
+        QByteArray earlier;
+        if (c.fullDisk) {
+            QString why;
+            if (!MountSmallDisk(disk, 64, &why))
+                QSKIP(qPrintable(u"Full disk not tried: "_s + why));
+            // Earlier lines up to the end of a page, then nothing left for the next.
+            JournalEntry old = NewJournalEntry();
+            old.path = u"/earlier/O0.NC"_s;
+            while (4096 - earlier.size() % 4096 > 300) {
+                QVERIFY(JournalFileWriter(disk, 1 << 20, 2).append(JournalLine(old)));
+                earlier += JournalLine(old);
+            }
+            QFile filler(QDir(disk).filePath(u"filler"_s));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(512, 'x')) == 512 && filler.flush()) {
+            }
+        }
+        const auto unmount = qScopeGuard([&] { if (c.fullDisk) UnmountSmallDisk(disk); });
+        frmShopFloor *w = open();
+        QVERIFY(w);
+        click(w->tbAction, c.action);
+        w->txtFile->setText(c.file);
+        QList<QPair<QWidget *, QRect>> layout;
+        for (QWidget *child : w->centralWidget()->findChildren<QWidget *>())
+            layout.append({child, child->geometry()});
+        w->lblConfirmation->setShowTime(c.action == 1 ? 400 : 60000);
+        QTest::mouseClick(w->cmdGo, Qt::LeftButton);
+        settle();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->RemoteClient->isBusy(), 15000);
+
+        const bool send = c.action == 1;
+        const QString command = send ? u"LOAD"_s : u"SAVE"_s;
+        const QString path = folder(send ? u"send"_s : u"recv"_s) + c.file + (send ? u".NC"_s : u".H"_s);
+        if (c.peer == "socat"_L1)
+            QCOMPARE(sink.received(), (command + u' ' + path).toUtf8());
+        const QList<JournalEntry> entries = journal();
+        if (c.fullDisk) {
+            QFile f(QDir(disk).filePath(JournalFileName(0)));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), earlier);
+        } else {
+            QCOMPARE(entries.size(), 1);
+            const JournalEntry &e = entries[0];
+            const QString reason = c.messageId == 171 ? GetMessageText(171, path)
+                                   : c.messageId == 180
+                                       ? GetMessageText(180, ApplicationTitle(), u"127.0.0.1"_s, QString::number(m_port))
+                                       : QString();
+            QCOMPARE(QStringList({e.station, e.userMode ? u"user"_s : u"station"_s, e.login,
+                                  QString::number(e.machineId), e.machineNumber, e.machineName, e.address,
+                                  QString::number(e.port), JournalActionName(e.action), e.command, e.path,
+                                  JournalOutcomeName(e.outcome), QString::number(e.messageId), e.reason}),
+                     QStringList({GetPCName(), u"station"_s, GetSessionUserName(), u"3"_s, u"3"_s, u"Lathe"_s,
+                                  u"127.0.0.1"_s, QString::number(m_port), send ? u"send"_s : u"receive"_s, command,
+                                  path, JournalOutcomeName(c.outcome), QString::number(c.messageId), reason}));
+            QVERIFY(qAbs(e.time.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+            // The fingerprint of every send that was made, taken from the file.
+            const bool fingerprinted = send && c.outcome != JournalOutcome::Refused;
+            QCOMPARE(e.sha256.toLatin1(),
+                     fingerprinted ? QCryptographicHash::hash("0123456789", QCryptographicHash::Sha256).toHex()
+                                   : QByteArray());
+            QCOMPARE(e.size.value_or(-1), fingerprinted ? 10 : -1);
+        }
+
+        // Only a request that left is confirmed, inside the window, and
+        // nothing of the window moves for it.
+        const bool sent = c.outcome == JournalOutcome::Sent;
+        QCOMPARE(m_messages.size(), c.messageId ? 1 : 0);
+        QTRY_COMPARE(w->lblConfirmation->isVisible(), sent);
+        for (const auto &[widget, rect] : std::as_const(layout))
+            QVERIFY2(widget == w->lblConfirmation || widget->geometry() == rect, qPrintable(widget->objectName()));
+        if (!sent)
+            return;
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        const QString text = w->lblConfirmation->text();
+        QVERIFY2(text.startsWith(u"%1 %2%3 sent to 3 at "_s.arg(command, c.file, send ? u".NC"_s : u".H"_s)), qPrintable(text));
+        QVERIFY(w->grdFiles->geometry().contains(w->lblConfirmation->geometry()));
+        if (send) {
+            QTRY_VERIFY(!w->lblConfirmation->isVisible());  // gone by itself
+        } else {
+            QTest::qWait(500);
+            QVERIFY(w->lblConfirmation->isVisible());
+            QTest::keyClick(w->tvDirectory, Qt::Key_Down);  // or at the next action
+            QVERIFY(!w->lblConfirmation->isVisible());
+        }
     }
 
     void fileNameGoAndKeyboard()

@@ -33,3 +33,9 @@ qint64 RawRead(RawSocket socket, char *buffer, qint64 size);
 void RawClose(RawSocket socket);
 // Makes the next close of the descriptor a reset instead of an orderly close.
 void SetResetOnClose(qintptr descriptor);
+
+// A small file system of its own at `folder` (an existing empty folder), so
+// that a test can fill it: a tmpfs of `kilobytes`, mounted where this process
+// may mount (root). False with the reason when it cannot be made.
+bool MountSmallDisk(const QString &folder, int kilobytes, QString *why);
+void UnmountSmallDisk(const QString &folder);

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -91,4 +92,21 @@ void SetResetOnClose(qintptr descriptor)
 {
     const linger hard{1, 0};
     ::setsockopt(int(descriptor), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+}
+
+bool MountSmallDisk(const QString &folder, int kilobytes, QString *why)
+{
+    QProcess mount;
+    mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                          QStringLiteral("size=%1k").arg(kilobytes), QStringLiteral("tmpfs"), folder});
+    if (mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0)
+        return true;
+    *why = QStringLiteral("a tmpfs cannot be mounted here (%1)")
+               .arg(QString::fromLocal8Bit(mount.readAllStandardError()).trimmed());
+    return false;
+}
+
+void UnmountSmallDisk(const QString &folder)
+{
+    QProcess::execute(QStringLiteral("umount"), {folder});
 }

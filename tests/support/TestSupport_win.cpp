@@ -104,3 +104,13 @@ void SetResetOnClose(qintptr descriptor)
     ::setsockopt(SOCKET(descriptor), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char *>(&hard),
                  sizeof hard);
 }
+
+bool MountSmallDisk(const QString &, int, QString *why)
+{
+    *why = QStringLiteral("no small disk can be made on Windows");
+    return false;
+}
+
+void UnmountSmallDisk(const QString &)
+{
+}

@@ -81,6 +81,7 @@ private slots:
     void initTestCase()
     {
         qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toUtf8());
+        qputenv("XDG_DATA_HOME", m_home.filePath(u"data"_s).toUtf8());
         m_programs = m_home.filePath(u"programs"_s);
         QVERIFY(QDir().mkpath(m_programs));
         SetMessagePresenter([this](const QString &text, int) {

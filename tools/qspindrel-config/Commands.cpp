@@ -4,6 +4,8 @@
 #include "DBAssist.h"
 #include "DatabaseChange.h"
 #include "DemoInstall.h"
+#include "JournalCommands.h"
+#include "JournalTable.h"
 #include "MdbImport.h"
 #include "Platform.h"
 #include "PrintableText.h"
@@ -20,7 +22,7 @@ namespace {
 const char *const kUsage =
     "Usage: qspindrel-config COMMAND ARGUMENTS\n"
     "\n"
-    "  init DB                  create the station tables in DB\n"
+    "  init DB                  create the station tables and the journal table in DB\n"
     "  demo DIR                 make a demo installation in DIR (new or empty)\n"
     "  import-mdb FILE.mdb DB   copy T_DNC_MACHINES and T_DNC_MPPC from an Access\n"
     "                           file into DB (a new SQLite file or empty tables)\n"
@@ -37,12 +39,20 @@ const char *const kUsage =
     "                           add the rows of a CSV file (with a header row);\n"
     "                           --spreadsheet: a file written so\n"
     "  copy-station DB FROM TO  give station TO exactly the rows of station FROM\n"
+    "  journal [--since TIME] [--until TIME] [--machine ID] [--station KEY] [--csv]\n"
+    "          [--db DB | --folder DIR]\n"
+    "                           list the requests of your journal (or of DB's table)\n"
+    "  journal-verify FILE... [--db DB | --folder DIR]\n"
+    "                           tell whether each program's content was sent\n"
+    "  journal-table DB         create the journal table T_DNC_JOURNAL in DB\n"
     "\n"
-    "DB is an SQLite file or a postgresql://user@host:port/dbname URL.\n";
+    "DB is an SQLite file or a postgresql://user@host:port/dbname URL. TIME is\n"
+    "2026-12-07, 2026-12-07T14:03 or 2026-12-07T14:03:22, local unless it ends in Z\n"
+    "or +01:00; --until includes the day, minute or second it names.\n";
 
 struct Command {
     const char *name;
-    int argumentCount; // -1: at least two, the command checks the rest
+    int argumentCount; // -1: at least two, -2: any; the command checks the rest
     int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
 };
 
@@ -65,6 +75,8 @@ int Init(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!change.begin(args.at(0), false, &error))
         return Fail(err, error);
     const bool created = change.createsFile();
+    if (!AddJournalTable(change.connection(), &error))
+        return Fail(err, QStringLiteral("Cannot create %1: %2").arg(JournalTableName(), error.simplified()));
     if (!change.commit(&error))
         return Fail(err, error);
     PrintLine(out, (created ? QStringLiteral("Created ") : QStringLiteral("Tables ready in "))
@@ -193,6 +205,9 @@ const Command kCommands[] = {
     {"export-csv", -1, ExportCsv},
     {"import-csv", -1, ImportCsv},
     {"copy-station", 3, CopyStation},
+    {"journal", -2, ListJournal},
+    {"journal-verify", -2, VerifyJournal},
+    {"journal-table", 1, CreateJournalTableCommand},
 };
 
 } // namespace
@@ -212,7 +227,7 @@ int RunCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
             continue;
         const QStringList rest = arguments.mid(1);
         const bool atLeast = command.argumentCount < 0;
-        const int needed = atLeast ? 2 : command.argumentCount;
+        const int needed = command.argumentCount == -2 ? 0 : atLeast ? 2 : command.argumentCount;
         if (atLeast ? rest.size() < needed : rest.size() != needed) {
             err << "qspindrel-config: " << command.name << " takes " << (atLeast ? "at least " : "") << needed
                 << (needed == 1 ? " argument" : " arguments") << ", not " << rest.size()

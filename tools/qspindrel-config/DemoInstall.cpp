@@ -4,6 +4,7 @@
 #include "DatabaseChange.h"
 #include "DemoMachines.h"
 #include "DemoPrograms.h"
+#include "JournalTable.h"
 #include "RowCopy.h"
 
 #include <QDir>
@@ -96,7 +97,8 @@ bool WriteDatabase(const QString &databasePath, const DemoOptions &options, cons
         return false;
     if (!InsertRows(change.connection(), QStringLiteral("T_DNC_MACHINES"), MachineRows(), nullptr, error)
         || !InsertRows(change.connection(), QStringLiteral("T_DNC_MPPC"), StationRows(options, programsRoot),
-                       nullptr, error))
+                       nullptr, error)
+        || !AddJournalTable(change.connection(), error))
         return false;
     return change.commit(error);
 }
