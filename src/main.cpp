@@ -8,16 +8,26 @@
 #include "frmAdminWizard.h"
 #include "frmShopFloor.h"
 
-// Loads the station window; null when it cannot be used (its load handler
-// has already said why).
-static std::unique_ptr<QWidget> ShowShopFloor()
+// Starts loading the station window: it is shown when the load succeeds; the
+// program ends when it fails (the load handler has already said why).
+static std::unique_ptr<QWidget> ShowShopFloor(SingleInstance &instance)
 {
     auto window = std::make_unique<frmShopFloor>();
-    window->Form_Load();
-    window->HelpContextID = HelpContextShopFloor;
-    if (window->LoadFailed != 0)
-        return nullptr;
-    window->show();
+    frmShopFloor *station = window.get();
+    station->HelpContextID = HelpContextShopFloor;
+    // The load's messages are the only windows until then; closing one must
+    // not end the program before the next is shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(station, &frmShopFloor::loadFinished, station, [station, &instance] {
+        if (station->LoadFailed != 0) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        QApplication::setQuitOnLastWindowClosed(true);
+        station->show();
+        instance.SetMainWindow(station);
+    });
+    station->Form_Load();
     return window;
 }
 
@@ -48,9 +58,11 @@ int main(int argc, char *argv[])
 
     const StartSwitches switches = ParseStartSwitches(ArgumentString(app.arguments()));
     gbUserMode = switches.userMode;
-    const std::unique_ptr<QWidget> window = switches.properties ? ShowAdminWizard() : ShowShopFloor();
-    if (!window)
-        return 0;
-    instance.SetMainWindow(window.get());
+    if (switches.properties) {
+        const std::unique_ptr<QWidget> wizard = ShowAdminWizard();
+        instance.SetMainWindow(wizard.get());
+        return app.exec();
+    }
+    const std::unique_ptr<QWidget> station = ShowShopFloor(instance);
     return app.exec();
 }
