@@ -30,9 +30,13 @@ bool ConnectRetryingBusyServer(clsAccessDBConnection &connection, QDeadlineTimer
             return true;
         if (!IsTooManyClients(connection.GetADOErrors()))
             return false;
-        const qint64 pauseMs = qint64(QRandomGenerator::global()->bounded(int(ceilingMs))) + 10;
-        if (!deadline.isForever() && deadline.remainingTime() <= pauseMs)
-            return false;
+        qint64 pauseMs = qint64(QRandomGenerator::global()->bounded(int(ceilingMs))) + 10;
+        if (!deadline.isForever()) {
+            // The last try comes at the deadline.
+            if (deadline.hasExpired())
+                return false;
+            pauseMs = std::min(pauseMs, deadline.remainingTime());
+        }
         QThread::msleep(static_cast<unsigned long>(pauseMs));
         ceilingMs = std::min<qint64>(ceilingMs * 2, 640);
         connection.ClearADOErrors();
