@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QProcess;
+
 // False where file permissions do not stop this process (root, or a system
 // whose permissions Qt cannot take away): tests of unreadable files skip there.
 bool PermissionsBind();
@@ -33,3 +35,7 @@ qint64 RawRead(RawSocket socket, char *buffer, qint64 size);
 void RawClose(RawSocket socket);
 // Makes the next close of the descriptor a reset instead of an orderly close.
 void SetResetOnClose(qintptr descriptor);
+
+// Makes the program that `process` starts next end with this test, even when
+// the test is killed or crashes (Linux; elsewhere it does nothing).
+void EndWithThisProcess(QProcess &process);

@@ -1,13 +1,21 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <csignal>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+void EndWithThisProcess(QProcess &process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
 
 bool SystemHasFifos()
 {

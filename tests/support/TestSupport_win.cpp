@@ -6,6 +6,10 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+void EndWithThisProcess(QProcess &)
+{
+}
+
 bool SystemHasFifos()
 {
     return false;
