@@ -50,6 +50,15 @@ class tst_ManyStations : public QObject
     QTemporaryDir m_pgDir; // directly in the temporary folder, where the server's account reaches it
     QString m_url;
 
+    // A connection of this thread's own; the refused one when the server is full.
+    std::unique_ptr<clsAccessDBConnection> connectToServer() const
+    {
+        auto c = std::make_unique<clsAccessDBConnection>();
+        c->setDatabase(m_url);
+        c->Connect();
+        return c;
+    }
+
     QString serverLog() const
     {
         QFile f(m_pgDir.filePath(u"server.log"_s));
@@ -92,16 +101,11 @@ private slots:
     {
         QFETCH(bool, slotFreed);
         std::vector<std::unique_ptr<clsAccessDBConnection>> held;
-        for (;;) {
-            auto c = std::make_unique<clsAccessDBConnection>();
-            c->setDatabase(m_url);
-            if (!c->Connect()) {
-                QVERIFY2(IsTooManyClients(c->GetADOErrors()), qPrintable(c->ConnectFailureText()));
-                break;
-            }
+        for (auto c = connectToServer(); c->IsConnected(); c = connectToServer()) {
             held.push_back(std::move(c));
             QVERIFY(held.size() <= kServerLimit);
         }
+        QVERIFY(IsTooManyClients(connectToServer()->GetADOErrors()));
         const qsizetype refusals = serverLog().count(u"too many clients"_s);
         QElapsedTimer clock;
         clock.start();
@@ -136,9 +140,9 @@ private slots:
 
         QString error;
         {
-            clsAccessDBConnection db;
-            db.setDatabase(m_url);
-            QVERIFY2(db.Connect(), qPrintable(db.ConnectFailureText()));
+            const auto connection = connectToServer();
+            clsAccessDBConnection &db = *connection;
+            QVERIFY2(db.IsConnected(), qPrintable(db.ConnectFailureText()));
             QVERIFY2(CreateConfigTables(db, &error), qPrintable(error));
             QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MACHINES VALUES (1, 'M1', 'Mill', '127.0.0.1', 5001, 1)"_s,
                                    {}, &error), qPrintable(error));
@@ -156,9 +160,8 @@ private slots:
         // that the stations meet at the server's limit.
         std::vector<std::unique_ptr<clsAccessDBConnection>> others;
         for (int i = 0; i < kServerLimit - 2; ++i) {
-            others.push_back(std::make_unique<clsAccessDBConnection>());
-            others.back()->setDatabase(m_url);
-            QVERIFY2(others.back()->Connect(), qPrintable(others.back()->ConnectFailureText()));
+            others.push_back(connectToServer());
+            QVERIFY2(others.back()->IsConnected(), qPrintable(others.back()->ConnectFailureText()));
         }
 
         // Each station its own display name, runtime and settings folders,
@@ -171,7 +174,8 @@ private slots:
             env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
             env.insert(u"DISPLAY"_s, u":qs-station-%1"_s.arg(i + 1));
             env.insert(u"QS_INSTANCE_TEST_HOOK"_s, u"1"_s);
-            for (const QString &var : {u"XDG_RUNTIME_DIR"_s, u"XDG_CONFIG_HOME"_s, u"XDG_CONFIG_DIRS"_s, u"HOME"_s}) {
+            env.insert(u"XDG_CONFIG_DIRS"_s, m_dir.filePath(u"etc"_s));
+            for (const QString &var : {u"XDG_RUNTIME_DIR"_s, u"XDG_CONFIG_HOME"_s, u"HOME"_s}) {
                 const QString folder = m_dir.filePath(u"%1-%2"_s.arg(var).arg(i + 1));
                 QVERIFY(QDir().mkpath(folder));
                 QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
