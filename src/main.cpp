@@ -1,5 +1,7 @@
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "AppInfo.h"
@@ -64,5 +66,12 @@ int main(int argc, char *argv[])
         return app.exec();
     }
     const std::unique_ptr<QWidget> station = ShowShopFloor(instance);
-    return app.exec();
+    const int code = app.exec();
+    // A start abandoned on a database that does not answer: the program ends
+    // now instead of tearing down under its worker.
+    if (StationStartup::workersInFlight() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

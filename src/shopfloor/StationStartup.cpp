@@ -10,9 +10,12 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 namespace {
+
+std::atomic<int> inFlight{0};
 
 QThreadPool *startupPool()
 {
@@ -33,9 +36,11 @@ QFuture<T> runInWorker(Job job)
     auto promise = std::make_shared<QPromise<T>>();
     QFuture<T> future = promise->future();
     promise->start();
+    ++inFlight;
     startupPool()->start([promise, job] {
         promise->addResult(job());
         promise->finish();
+        --inFlight;
     });
     return future;
 }
@@ -64,6 +69,11 @@ StationConfiguration ReadStationConfiguration(const QString &databasePath,
     // when none holds a connection for its whole shift.
     connection.Disconnect();
     return c;
+}
+
+int StationStartup::workersInFlight()
+{
+    return inFlight;
 }
 
 StationStartup::StationStartup(QObject *parent) : QObject(parent), m_bound(new QTimer(this))

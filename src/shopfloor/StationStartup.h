@@ -43,6 +43,9 @@ public:
 
     explicit StationStartup(QObject *parent = nullptr);
 
+    // Workers still reading, of every start; an abandoned one may never end.
+    static int workersInFlight();
+
     // After `timeoutMs` without the database's answer, finished() reports
     // the time-out and the worker is abandoned: nothing waits for it, at
     // exit either.
