@@ -9,6 +9,7 @@
 #include "FolderReader.h"
 #include "SingleInstance.h"
 #include "StartSwitches.h"
+#include "StationStartup.h"
 #include "frmAdminWizard.h"
 #include "frmShopFloor.h"
 
@@ -26,16 +27,26 @@ static FolderReader::Timing FolderTiming()
     return timing;
 }
 
-// Loads the station window; null when it cannot be used (its load handler
-// has already said why).
-static std::unique_ptr<QWidget> ShowShopFloor()
+// Starts loading the station window: it is shown when the load succeeds; the
+// program ends when it fails (the load handler has already said why).
+static std::unique_ptr<QWidget> ShowShopFloor(SingleInstance &instance)
 {
     auto window = std::make_unique<frmShopFloor>();
-    window->Form_Load();
-    window->HelpContextID = HelpContextShopFloor;
-    if (window->LoadFailed != 0)
-        return nullptr;
-    window->show();
+    frmShopFloor *station = window.get();
+    station->HelpContextID = HelpContextShopFloor;
+    // The load's messages are the only windows until then; closing one must
+    // not end the program before the next is shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(station, &frmShopFloor::loadFinished, station, [station, &instance] {
+        if (station->LoadFailed != 0) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        QApplication::setQuitOnLastWindowClosed(true);
+        station->show();
+        instance.SetMainWindow(station);
+    });
+    station->Form_Load();
     return window;
 }
 
@@ -50,6 +61,18 @@ static std::unique_ptr<QWidget> ShowAdminWizard()
                      Qt::QueuedConnection);
     window->show();
     return window;
+}
+
+// A read of a share, or a start on a database, that stopped answering may
+// never return: the program ends now instead of waiting for it in the
+// teardown.
+static int EndNow(int code)
+{
+    if (FolderReader::shared().jobsInFlight() > 0 || StationStartup::workersInFlight() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }
 
 int main(int argc, char *argv[])
@@ -67,16 +90,11 @@ int main(int argc, char *argv[])
     const StartSwitches switches = ParseStartSwitches(ArgumentString(app.arguments()));
     gbUserMode = switches.userMode;
     FolderReader::setSharedTiming(FolderTiming());
-    const std::unique_ptr<QWidget> window = switches.properties ? ShowAdminWizard() : ShowShopFloor();
-    if (!window)
-        return 0;
-    instance.SetMainWindow(window.get());
-    const int code = app.exec();
-    // A read of a share that stopped answering may never return: the program
-    // ends now instead of waiting for it in the teardown.
-    if (FolderReader::shared().jobsInFlight() > 0) {
-        std::fflush(nullptr);
-        std::_Exit(code);
+    if (switches.properties) {
+        const std::unique_ptr<QWidget> wizard = ShowAdminWizard();
+        instance.SetMainWindow(wizard.get());
+        return EndNow(app.exec());
     }
-    return code;
+    const std::unique_ptr<QWidget> station = ShowShopFloor(instance);
+    return EndNow(app.exec());
 }

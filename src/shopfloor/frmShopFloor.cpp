@@ -4,7 +4,6 @@
 #include "ActionToolbar.h"
 #include "AppInfo.h"
 #include "CRegSettings.h"
-#include "DatabaseTarget.h"
 #include "DefaultButton.h"
 #include "DirectoryTreeModel.h"
 #include "TreeRoot.h"
@@ -24,7 +23,7 @@
 #include "RequestSafety.h"
 #include "SplitterBar.h"
 #include "StationJournal.h"
-#include "clsAccessDBConnection.h"
+#include "StationStartup.h"
 #include "frmShopFloorButtonBar.h"
 #include "frmShopFloorPlacement.h"
 #include "frmShopFloorStyle.h"
@@ -181,7 +180,6 @@ void frmShopFloor::Form_Load()
     SetFormIcon(this);
     VSplitterShadow->hide();
 
-    DBConnection = std::make_unique<clsAccessDBConnection>();
     DatabasePath.clear();
     CurrentAction = -1;
     ClearFileList();
@@ -196,39 +194,50 @@ void frmShopFloor::Form_Load()
                            .toString();
         EditorPath = reg.GetMachineSetting(QString(), QStringLiteral("Current Path")).toString();
     }
-    if (!EditorPath.isEmpty() && !FileExists(EditorPath))
-        EditorPath.clear();
     Journal->load(StationKey, gbUserMode, DatabasePath);
 
+    // Every load ends after Form_Load has returned, in loadFinished.
     if (DatabasePath.isEmpty()) {
-        LoadFailed = 1;
-        ShowMessage(GetMessageText(164, ApplicationTitle()));
+        QMetaObject::invokeMethod(
+            this, [this] { FailLoad(GetMessageText(164, ApplicationTitle())); }, Qt::QueuedConnection);
         return;
     }
-    // A server URL names no file; only a file path can be missing.
-    const DatabaseTarget target = ResolveDatabaseTarget(DatabasePath);
-    if (!target.filePath.isEmpty() && !FileExists(target.filePath)) {
-        LoadFailed = 1;
-        ShowMessage(GetMessageText(164, ApplicationTitle()));
-        return;
-    }
+    // The editor and the database may sit on a share or a server that does
+    // not answer: workers read them, and the load goes on in FinishLoad when
+    // they have answered or the bound has passed.
+    auto *startup = new StationStartup(this);
+    connect(startup, &StationStartup::finished, this,
+            [this, startup](const StationStartup::Result &result) {
+                startup->deleteLater();
+                FinishLoad(result);
+            });
+    startup->start(DatabasePath, StationKey, EditorPath, m_loadTimeoutMs);
+}
 
-    if (DBConnection->IsConnected())
-        DBConnection->Disconnect();
-    DBConnection->setDatabase(DatabasePath);
+void frmShopFloor::FinishLoad(const StationStartup::Result &result)
+{
+    if (m_unloaded)
+        return;
+    if (!result.editorFound)
+        EditorPath.clear();
+    const StationConfiguration &c = result.configuration;
+    if (!result.timedOut && !c.databaseFound) {
+        FailLoad(GetMessageText(164, ApplicationTitle()));
+        return;
+    }
     // The reason goes first: the query would only find the database closed.
-    const bool connected = DBConnection->Connect();
-    if (!connected)
-        ShowMessage(DBConnection->ConnectFailureText());
+    if (result.timedOut)
+        ShowMessage(result.timeoutText);
+    else if (!c.connected)
+        ShowMessage(c.connectFailure);
 
     ExtensionList.clear();
 
-    if (!connected || !LoadMachineList()) {
-        LoadFailed = 1;
+    if (result.timedOut || !c.connected || !LoadMachineList(c.machines)) {
         if (gbUserMode)
-            ShowMessage(GetMessageText(198, GetSessionUserName(), ApplicationTitle()));
+            FailLoad(GetMessageText(198, GetSessionUserName(), ApplicationTitle()));
         else
-            ShowMessage(GetMessageText(168, ApplicationTitle()));
+            FailLoad(GetMessageText(168, ApplicationTitle()));
         return;
     }
 
@@ -238,6 +247,14 @@ void frmShopFloor::Form_Load()
 
     tbMachines_ButtonClick(1);
     DoResize();
+    emit loadFinished();
+}
+
+void frmShopFloor::FailLoad(const QString &message)
+{
+    LoadFailed = 1;
+    ShowMessage(message);
+    emit loadFinished();
 }
 
 void frmShopFloor::RestorePlacement()
@@ -433,11 +450,6 @@ void frmShopFloor::Form_Unload()
     m_unloaded = true;
     timRepaint->stop();
     m_files->clear();
-    if (DBConnection) {
-        if (DBConnection->IsConnected())
-            DBConnection->Disconnect();
-        DBConnection.reset();
-    }
     // Closing the station ends the program, whatever else is open.
     if (isVisible())
         QCoreApplication::quit();
@@ -445,9 +457,8 @@ void frmShopFloor::Form_Unload()
 
 // ---------------------------------------------------------------- machines
 
-bool frmShopFloor::LoadMachineList()
+bool frmShopFloor::LoadMachineList(const LoadResult<MachineAssignment> &result)
 {
-    const LoadResult<MachineAssignment> result = LoadStationMachines(*DBConnection, StationKey);
     if (!result.ok) {
         ShowMessage(result.error);
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Help.h"
+#include "StationStartup.h"
 #include "StationTables.h"
 
 #include <QMainWindow>
@@ -23,7 +24,6 @@ class RemoteCommandClient;
 class RequestConfirmation;
 class SplitterBar;
 class StationJournal;
-class clsAccessDBConnection;
 class frmShopFloorButtonBar;
 class MessageCapture;
 struct FileListing;
@@ -40,10 +40,14 @@ public:
     explicit frmShopFloor(QWidget *parent = nullptr);
     ~frmShopFloor() override;
 
-    // Load handler: reads settings, opens the database, loads the machines.
-    // Sets LoadFailed to 1 (after showing its message) when the station
-    // cannot be used; the window then stays hidden.
+    // Load handler: reads the settings and starts reading the database and
+    // the editor's file in workers; returns at once. The load ends in
+    // loadFinished(), always after Form_Load has returned: LoadFailed is then
+    // 1 (its messages shown) when the station cannot be used, and the window
+    // stays hidden.
     void Form_Load();
+    // The bound on reading the database at load; the start fails after it.
+    void setLoadTimeout(int ms) { m_loadTimeoutMs = ms; }
     // Runs the window's resize layout.
     void DoResize();
 
@@ -92,6 +96,9 @@ public:
     DirectoryTreeModel *directoryModel() const { return m_tree; }
     FileListModel *fileModel() const { return m_files; }
 
+signals:
+    void loadFinished();
+
 public slots:
     void tbMachines_ButtonClick(int index);
     void tbAction_ButtonClick(int index);
@@ -122,7 +129,9 @@ private:
     void ApplyPlacementOnceFramed();
     void ApplyMinimumSize();
 
-    bool LoadMachineList();
+    void FinishLoad(const StationStartup::Result &result);
+    void FailLoad(const QString &message);
+    bool LoadMachineList(const LoadResult<MachineAssignment> &result);
     void BuildMachineButtons();
     void EnableActionsForMachine();
     void ApplyMachineAndAction();
@@ -160,7 +169,7 @@ private:
     QRect ToPixels(const QRect &twips) const;
     int ToTwips(int pixels) const;
 
-    std::unique_ptr<clsAccessDBConnection> DBConnection;
+    int m_loadTimeoutMs = StationStartup::DefaultTimeoutMs;
     DirectoryTreeModel *m_tree = nullptr;
     FileListModel *m_files = nullptr;
     bool ResizePending = false;

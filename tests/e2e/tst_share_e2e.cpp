@@ -3,13 +3,11 @@
 #include "ConfigSchema.h"
 #include "DBAssist.h"
 #include "Platform.h"
+#include "TestSupport.h"
 #include "XSession.h"
 #include "clsAccessDBConnection.h"
 
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <unistd.h>
 
 // The real station against a real network share that stops answering: a
 // FUSE file system (tests/support/stuckshare.py) whose process the test
@@ -96,8 +94,7 @@ class tst_ShareE2E : public QObject
     }
     void unmount()
     {
-        if (const qint64 pid = sharePid())
-            ::kill(pid_t(pid), SIGCONT);
+        PauseProcess(sharePid(), false);
         QProcess::execute(u"fusermount"_s, {u"-u"_s, u"-z"_s, path(u"mnt"_s)});
         StopProcess(m_share);
     }
@@ -121,7 +118,7 @@ private slots:
                 QFAIL(qPrintable(why + u" missing; scripts/install.sh installs it"_s));
             QSKIP(qPrintable(why + u" missing"_s));
         }
-        if (!QFile::exists(u"/dev/fuse"_s) || ::geteuid() != 0)
+        if (!CanMountFuse())
             QSKIP("no FUSE here: /dev/fuse is absent or this is not root");
         QVERIFY(m_dir.isValid());
         QVERIFY(m_x.start(m_dir.path()));
@@ -144,9 +141,7 @@ private slots:
         QVERIFY(peer.start(path(u"received"_s)));
         writeStation(peer.port(), 1);
         QVERIFY2(mount(0), "the share did not mount");
-        const qint64 pid = sharePid();
-        QVERIFY(pid > 0);
-        QVERIFY(::kill(pid_t(pid), SIGSTOP) == 0);
+        QVERIFY(PauseProcess(sharePid(), true));
 
         QProcess station;
         const QString window = startStation(station);
@@ -207,8 +202,7 @@ private slots:
     {
         writeStation(5999, 1);
         QVERIFY2(mount(0), "the share did not mount");
-        const qint64 pid = sharePid();
-        QVERIFY(pid > 0 && ::kill(pid_t(pid), SIGSTOP) == 0);
+        QVERIFY(PauseProcess(sharePid(), true));
         QProcess wizard;
         wizard.setProcessEnvironment(m_x.environment());
         wizard.setProcessChannelMode(QProcess::ForwardedChannels);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QProcess;
+
 // False where file permissions do not stop this process (root, or a system
 // whose permissions Qt cannot take away): tests of unreadable files skip there.
 bool PermissionsBind();
@@ -39,3 +41,14 @@ void SetResetOnClose(qintptr descriptor);
 // may mount (root). False with the reason when it cannot be made.
 bool MountSmallDisk(const QString &folder, int kilobytes, QString *why);
 void UnmountSmallDisk(const QString &folder);
+
+// Makes the program that `process` starts next end with this test, even when
+// the test is killed or crashes (Linux; elsewhere it does nothing).
+void EndWithThisProcess(QProcess &process);
+
+// Stops (`pause`) or continues a process by its id, as a debugger would: a
+// FUSE server stopped this way is a share whose server went away. False
+// where the system has no such signals.
+bool PauseProcess(qint64 pid, bool pause);
+// True where this process may mount file systems (root on Linux, with /dev/fuse).
+bool CanMountFuse();

@@ -6,9 +6,16 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <csignal>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+void EndWithThisProcess(QProcess &process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
 
 bool SystemHasFifos()
 {
@@ -109,4 +116,14 @@ bool MountSmallDisk(const QString &folder, int kilobytes, QString *why)
 void UnmountSmallDisk(const QString &folder)
 {
     QProcess::execute(QStringLiteral("umount"), {folder});
+}
+
+bool PauseProcess(qint64 pid, bool pause)
+{
+    return pid > 0 && ::kill(pid_t(pid), pause ? SIGSTOP : SIGCONT) == 0;
+}
+
+bool CanMountFuse()
+{
+    return ::geteuid() == 0 && QFile::exists(QStringLiteral("/dev/fuse"));
 }

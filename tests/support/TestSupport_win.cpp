@@ -6,6 +6,10 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+void EndWithThisProcess(QProcess &)
+{
+}
+
 bool SystemHasFifos()
 {
     return false;
@@ -113,4 +117,14 @@ bool MountSmallDisk(const QString &, int, QString *why)
 
 void UnmountSmallDisk(const QString &)
 {
+}
+
+bool PauseProcess(qint64, bool)
+{
+    return false;
+}
+
+bool CanMountFuse()
+{
+    return false;
 }

@@ -507,7 +507,9 @@ private slots:
         QCOMPARE(rowsOf(u"OTHER"_s), others);
 
         frmShopFloor station;
+        QSignalSpy loaded(&station, &frmShopFloor::loadFinished);
         station.Form_Load();
+        QVERIFY(loaded.wait(20000));
         QCOMPARE(station.LoadFailed, 0);
         QCOMPARE(station.MachineCount, 2);
         QCOMPARE(station.Machines[0].MACHINE_ID, 3);

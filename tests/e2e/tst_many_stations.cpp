@@ -1,0 +1,241 @@
+#include <QtTest>
+
+#include "ConfigSchema.h"
+#include "ConnectRetry.h"
+#include "DBAssist.h"
+#include "Platform.h"
+#include "TestSupport.h"
+#include "clsAccessDBConnection.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <future>
+#include <memory>
+#include <vector>
+
+// One small PostgreSQL server (10 connections) and many stations started at
+// once: a station holds a connection only while it reads, and a refusal for
+// too many clients is tried again, so every station starts and the
+// administrator's tool still gets in.
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kServerLimit = 10;
+constexpr int kStations = 30;
+
+QString script() { return qEnvironmentVariable("QS_SOURCE_DIR") + u"/scripts/pg-test-server.sh"_s; }
+
+// How to give each station a computer name of its own: a UTS namespace,
+// as root or in a user namespace of its own; empty where neither works.
+QStringList ownHostNameCommand()
+{
+    for (const QStringList &unshare : {QStringList{u"-u"_s}, QStringList{u"-r"_s, u"-u"_s}}) {
+        QProcess probe;
+        probe.start(u"unshare"_s, unshare + QStringList{u"hostname"_s, u"qs-probe"_s});
+        if (probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
+            return QStringList{u"unshare"_s} + unshare
+                 + QStringList{u"sh"_s, u"-c"_s, u"hostname \"$0\" && exec \"$@\""_s};
+    }
+    return {};
+}
+
+} // namespace
+
+class tst_ManyStations : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QTemporaryDir m_pgDir; // directly in the temporary folder, where the server's account reaches it
+    QString m_url;
+
+    // A connection of this thread's own; the refused one when the server is full.
+    std::unique_ptr<clsAccessDBConnection> connectToServer() const
+    {
+        auto c = std::make_unique<clsAccessDBConnection>();
+        c->setDatabase(m_url);
+        c->Connect();
+        return c;
+    }
+
+    QString serverLog() const
+    {
+        QFile f(m_pgDir.filePath(u"server.log"_s));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QSysInfo::kernelType() != "linux"_L1)
+            QSKIP("The many-stations test runs on Linux, where the server's scripts run");
+        const QStringList servers = QDir(u"/usr/lib/postgresql"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        if (servers.isEmpty()) {
+            if (qEnvironmentVariableIsSet("CI"))
+                QFAIL("PostgreSQL server binaries are missing; scripts/install.sh installs them");
+            QSKIP("PostgreSQL server binaries are missing (/usr/lib/postgresql/*/bin): many-stations test not run");
+        }
+        QVERIFY(m_dir.isValid() && m_pgDir.isValid());
+        QProcess start;
+        start.start(script(), {u"start"_s, m_pgDir.path(), QString::number(kServerLimit)});
+        QVERIFY(start.waitForFinished(120000));
+        m_url = QString::fromUtf8(start.readAllStandardOutput()).trimmed();
+        QVERIFY2(start.exitCode() == 0 && !m_url.isEmpty(), start.readAllStandardError().constData());
+    }
+    void cleanupTestCase()
+    {
+        if (!m_url.isEmpty())
+            QProcess::execute(script(), {u"stop"_s, m_pgDir.path()});
+    }
+
+    // Every slot taken: a connection waits for one, and gets it when one
+    // comes free; when none does, it gives up at its deadline with the refusal.
+    void fullServerRetried_data()
+    {
+        QTest::addColumn<bool>("slotFreed");
+        QTest::newRow("a slot comes free") << true;
+        QTest::newRow("the server stays full") << false;
+    }
+    void fullServerRetried()
+    {
+        QFETCH(bool, slotFreed);
+        std::vector<std::unique_ptr<clsAccessDBConnection>> held;
+        for (auto c = connectToServer(); c->IsConnected(); c = connectToServer()) {
+            held.push_back(std::move(c));
+            QVERIFY(held.size() <= kServerLimit);
+        }
+        QVERIFY(IsTooManyClients(connectToServer()->GetADOErrors()));
+        const qsizetype refusals = serverLog().count(u"too many clients"_s);
+        QElapsedTimer clock;
+        clock.start();
+        auto waiting = std::async(std::launch::async, [url = m_url, slotFreed] {
+            clsAccessDBConnection c;
+            c.setDatabase(url);
+            const bool connected = ConnectRetryingBusyServer(c, QDeadlineTimer(slotFreed ? 20000 : 1500));
+            return connected ? QString() : c.ConnectFailureText();
+        });
+        if (slotFreed) {
+            // Refused at least once before the slot is given back.
+            QTRY_VERIFY_WITH_TIMEOUT(serverLog().count(u"too many clients"_s) > refusals, 10000);
+            held.pop_back();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(waiting.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 30000);
+        const QString failure = waiting.get();
+        if (slotFreed) {
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        } else {
+            QVERIFY2(failure.contains(u"too many clients"_s), qPrintable(failure));
+            QVERIFY(clock.elapsed() >= 1000);
+        }
+    }
+
+    void thirtyStationsStartAtOnce()
+    {
+        const QString bin = qEnvironmentVariable("QS_BIN_DIR");
+        QVERIFY(QFile::exists(bin + u"/qspindrel"_s));
+        const QStringList ownHost = ownHostNameCommand();
+        if (ownHost.isEmpty())
+            qInfo("No UTS namespace here: the stations share this computer's station key");
+
+        QString error;
+        {
+            const auto connection = connectToServer();
+            clsAccessDBConnection &db = *connection;
+            QVERIFY2(db.IsConnected(), qPrintable(db.ConnectFailureText()));
+            QVERIFY2(CreateConfigTables(db, &error), qPrintable(error));
+            QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MACHINES VALUES (1, 'M1', 'Mill', '127.0.0.1', 5001, 1)"_s,
+                                   {}, &error), qPrintable(error));
+            QStringList keys{GetPCName()};
+            for (int i = 1; i <= kStations && !ownHost.isEmpty(); ++i)
+                keys << u"station-%1"_s.arg(i);
+            for (const QString &key : keys)
+                QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE,"
+                                           " SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY) VALUES (1, ?, 0, 0,"
+                                           " 'LOAD', '.NC', ?)"_s,
+                                       {key, m_dir.path() + u"/"_s}, &error), qPrintable(error));
+        }
+
+        // Other clients hold all slots but two while the stations start, so
+        // that the stations meet at the server's limit.
+        std::vector<std::unique_ptr<clsAccessDBConnection>> others;
+        for (int i = 0; i < kServerLimit - 2; ++i) {
+            others.push_back(connectToServer());
+            QVERIFY2(others.back()->IsConnected(), qPrintable(others.back()->ConnectFailureText()));
+        }
+
+        // Each station its own display name, runtime and settings folders,
+        // so that none takes another for a second start of itself.
+        std::vector<std::unique_ptr<QProcess>> stations;
+        QList<QByteArray> output(kStations);
+        for (int i = 0; i < kStations; ++i) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(u"WAYLAND_DISPLAY"_s);
+            env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+            env.insert(u"DISPLAY"_s, u":qs-station-%1"_s.arg(i + 1));
+            env.insert(u"QS_INSTANCE_TEST_HOOK"_s, u"1"_s);
+            env.insert(u"XDG_CONFIG_DIRS"_s, m_dir.filePath(u"etc"_s));
+            for (const QString &var : {u"XDG_RUNTIME_DIR"_s, u"XDG_CONFIG_HOME"_s, u"HOME"_s}) {
+                const QString folder = m_dir.filePath(u"%1-%2"_s.arg(var).arg(i + 1));
+                QVERIFY(QDir().mkpath(folder));
+                QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+                env.insert(var, folder);
+            }
+            const QString settings = env.value(u"XDG_CONFIG_HOME"_s) + u"/Quorvane"_s;
+            QVERIFY(QDir().mkpath(settings));
+            QFile ini(settings + u"/Quorvane Spindrel Client.ini"_s);
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write("[Settings]\nDatabase=" + m_url.toUtf8() + "\n");
+            ini.close();
+
+            auto p = std::make_unique<QProcess>();
+            p->setProcessEnvironment(env);
+            p->setProcessChannelMode(QProcess::MergedChannels);
+            EndWithThisProcess(*p);
+            connect(p.get(), &QProcess::readyRead, this, [&output, i, raw = p.get()] { output[i] += raw->readAll(); });
+            if (ownHost.isEmpty())
+                p->start(bin + u"/qspindrel"_s, QStringList());
+            else
+                p->start(ownHost.first(), ownHost.mid(1) + QStringList{u"station-%1"_s.arg(i + 1), bin + u"/qspindrel"_s});
+            stations.push_back(std::move(p));
+        }
+        const auto stopAll = qScopeGuard([&] {
+            for (auto &p : stations) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        });
+
+        // The hook says READY only once the window is shown after a load
+        // that found the station's machines; a failed load ends the program.
+        const auto ready = [&] {
+            int n = 0;
+            for (int i = 0; i < kStations; ++i)
+                n += output[i].contains("READY") && stations[i]->state() == QProcess::Running;
+            return n;
+        };
+        const auto stopped = [&] {
+            for (int i = 0; i < kStations; ++i)
+                if (stations[i]->state() == QProcess::NotRunning)
+                    return i;
+            return -1;
+        };
+        // A failed station waits for an OK nobody gives: no longer than needed.
+        static_cast<void>(QTest::qWaitFor([&] { return ready() == kStations || stopped() >= 0; }, 90000));
+        if (const int gone = stopped(); gone >= 0)
+            QFAIL(qPrintable(u"station %1 ended: %2"_s.arg(gone + 1).arg(QString::fromUtf8(output[gone]))));
+        QCOMPARE(ready(), kStations);
+        QVERIFY2(serverLog().contains(u"too many clients"_s), "the stations never met the server's limit");
+
+        others.clear();
+        QProcess tool;
+        tool.start(bin + u"/qspindrel-config"_s, {u"machines"_s, m_url});
+        QVERIFY(tool.waitForFinished(30000));
+        const QString listing = QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
+        QVERIFY2(tool.exitCode() == 0 && listing.contains(u"Mill"_s), qPrintable(listing));
+        QCOMPARE(stopped(), -1);
+    }
+};
+
+QTEST_MAIN(tst_ManyStations)
+#include "tst_many_stations.moc"
