@@ -161,15 +161,16 @@ int main(int argc, char **argv)
         // From the start state (name, ascending) another column keeps the direction.
         if (c.column != 0)
             model.headClick(c.column, QString());
-        std::vector<double> base, fill;
+        std::vector<double> base, fill, direct;
         int rows = 0;
         for (int i = 0; i < runs; ++i) {
             base.push_back(elapsedMs([&] { baseline(folder); }));
             fill.push_back(elapsedMs([&] { rows = fillThroughReader(reader, model, folder, c.filter); }));
+            direct.push_back(elapsedMs([&] { model.fill(folder, c.filter); }));
         }
-        const double b = median(base), f = median(fill);
-        std::printf("%s: fill %7.1f ms, baseline %7.1f ms, ratio %.2f, %6d rows (medians of %d)\n",
-                    c.label, f, b, f / b, rows, runs);
+        const double b = median(base), f = median(fill), d = median(direct);
+        std::printf("%s: fill %7.1f ms (on this thread %7.1f ms), baseline %7.1f ms, ratio %.2f, %6d rows "
+                    "(medians of %d)\n", c.label, f, d, b, f / b, rows, runs);
         worst = std::max(worst, f / b);
     }
     std::printf("worst ratio to the baseline: %.2f\n", worst);
@@ -190,12 +191,22 @@ int main(int argc, char **argv)
             ReadSubfolders(probe.key);
             model.fill(probe.key + QLatin1Char('/'), filter);
         }));
+        // As the window opens a folder: one job reads the root, its
+        // subfolders and its files; this thread takes them over.
+        struct Opening {
+            RootProbe probe;
+            SubfolderListing subfolders;
+            FileListing files;
+        };
         async.push_back(elapsedMs([&] {
-            const RootProbe probe = askAndWait<RootProbe>(reader, RootQuestion(), root,
-                                                          [&] { return ProbeTreeRoot(root); });
-            askAndWait<SubfolderListing>(reader, SubfoldersQuestion(), probe.key,
-                                         [&] { return ReadSubfolders(probe.key); });
-            fillThroughReader(reader, model, probe.key + QLatin1Char('/'), filter);
+            const Opening opening = askAndWait<Opening>(reader, QStringLiteral("open"), root, [&] {
+                Opening o;
+                o.probe = ProbeTreeRoot(root);
+                o.subfolders = ReadSubfolders(o.probe.key);
+                o.files = FileListModel::read(o.probe.key, filter, model.sortColumn(), model.sortAscending());
+                return o;
+            });
+            model.adopt(opening.files);
         }));
     }
     const double d = median(direct), a = median(async);

@@ -234,6 +234,15 @@ void DirectoryTreeModel::takeListing(quint64 id, const SubfolderListing &listing
     emit childrenLoaded(index);
 }
 
+void DirectoryTreeModel::showSubfolders(const QModelIndex &index, const SubfolderListing &listing)
+{
+    Node *node = nodeOf(index);
+    if (!node || node->status)
+        return;
+    node->reading = true;
+    takeListing(node->id, listing);
+}
+
 void DirectoryTreeModel::unload(const QModelIndex &index)
 {
     Node *node = nodeOf(index);

@@ -47,6 +47,8 @@ public:
     void unload(const QModelIndex &index);
     // Asks for the node's subfolders again (a folder that did not answer).
     void reload(const QModelIndex &index);
+    // Shows subfolders read already (with the root, in the same job).
+    void showSubfolders(const QModelIndex &index, const SubfolderListing &listing);
 
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
     bool canFetchMore(const QModelIndex &parent) const override;

@@ -151,7 +151,10 @@ private:
     void tvDirectory_Expand(const QModelIndex &index);
     void tvDirectory_Collapse(const QModelIndex &index);
     void tvDirectory_NodeClick(const QModelIndex &index);
-    void ShowTreeRoot(const RootProbe &probe, bool report);
+    void ShowTreeRoot(const struct RootOpening &opening, bool report);
+    // The folder of `index` becomes CurrentDirectory; its files are read, or
+    // taken from `files` when they were read with the folder already.
+    void ChooseFolder(const QModelIndex &index, const FileListing *files);
     void ClearFileList();
     void FillFileList();
     void ShowFileListing(const FileListing &listing);

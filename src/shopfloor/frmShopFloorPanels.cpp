@@ -16,6 +16,14 @@
 #include <QDir>
 #include <QTreeView>
 
+// What the tree and the list show first of an action's folder, read in one
+// go: a machine click waits for one hand-over to a worker, not three.
+struct RootOpening {
+    RootProbe probe;
+    SubfolderListing subfolders;
+    FileListing files;
+};
+
 void frmShopFloor::RebuildDirectoryTree()
 {
     m_tree->clear();
@@ -27,12 +35,15 @@ void frmShopFloor::RebuildDirectoryTree()
     m_rootAnswered = false;
     const int generation = ++m_rootGeneration;
     const QString root = ActionRoot;
+    const QStringList extensions = ExtensionList;
+    const int column = m_files->sortColumn();
+    const bool ascending = m_files->sortAscending();
     // While loading, the activation handler reports a missing folder.
     const bool report = WindowActivated;
-    FolderReader::Handlers<RootProbe> handlers;
-    handlers.done = [this, generation, report](const RootProbe &probe) {
+    FolderReader::Handlers<RootOpening> handlers;
+    handlers.done = [this, generation, report](const RootOpening &opening) {
         if (generation == m_rootGeneration)
-            ShowTreeRoot(probe, report);
+            ShowTreeRoot(opening, report);
     };
     handlers.slow = [this, generation] {
         if (generation == m_rootGeneration)
@@ -46,12 +57,24 @@ void frmShopFloor::RebuildDirectoryTree()
         ClearFileList();
         m_files->setStatus(text);
     };
-    FolderReader::shared().ask<RootProbe>(RootQuestion(), root, [root] { return ProbeTreeRoot(root); },
-                                          this, std::move(handlers));
+    const QString question = QStringLiteral("open %1 %2 %3")
+                                 .arg(extensions.join(QLatin1Char('|')))
+                                 .arg(column)
+                                 .arg(ascending);
+    FolderReader::shared().ask<RootOpening>(question, root, [=] {
+        RootOpening opening;
+        opening.probe = ProbeTreeRoot(root);
+        if (opening.probe.verdict == 0) {
+            opening.subfolders = ReadSubfolders(opening.probe.key);
+            opening.files = FileListModel::read(opening.probe.key, extensions, column, ascending);
+        }
+        return opening;
+    }, this, std::move(handlers));
 }
 
-void frmShopFloor::ShowTreeRoot(const RootProbe &probe, bool report)
+void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
 {
+    const RootProbe &probe = opening.probe;
     m_tree->clear();
     m_rootAnswered = true;
     if (probe.verdict == 181) {
@@ -66,12 +89,12 @@ void frmShopFloor::ShowTreeRoot(const RootProbe &probe, bool report)
         return;
     }
     const QModelIndex root = m_tree->setRoot(probe.key, probe.text);
+    m_tree->showSubfolders(root, opening.subfolders);
     tvDirectory->expand(root);
-    m_tree->fetchMore(root);
     m_rebuildingTree = true;
     tvDirectory->setCurrentIndex(root);
     m_rebuildingTree = false;
-    tvDirectory_NodeClick(root);
+    ChooseFolder(root, &opening.files);
 }
 
 void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
@@ -94,6 +117,11 @@ void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
 
 void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
 {
+    ChooseFolder(index, nullptr);
+}
+
+void frmShopFloor::ChooseFolder(const QModelIndex &index, const FileListing *files)
+{
     if (!index.isValid() || m_tree->isPlaceholder(index))
         return;
     // Choosing a folder that did not answer asks it again.
@@ -102,7 +130,12 @@ void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
     CurrentDirectory = m_tree->key(index);
     if (!CurrentDirectory.endsWith(QDir::separator()))
         CurrentDirectory += QDir::separator();
-    FillFileList();
+    if (!files) {
+        FillFileList();
+        return;
+    }
+    ClearFileList();
+    ShowFileListing(*files);
 }
 
 void frmShopFloor::ClearFileList()
