@@ -163,8 +163,9 @@ private:
     // Refuses `text` with its message, or asks the reader about its file and
     // hands the answer to `conclude`; a folder that does not answer gets
     // `notAnsweringMessage` after the bound and nothing is done.
-    // `refused` hears of every refusal with the message the operator saw.
-    void CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+    // `refused` hears of every refusal with the message the operator saw;
+    // `replay` presses the button again once the action's folder answers.
+    void CheckRequestFile(const RequestText &text, int notAnsweringMessage, std::function<void()> replay,
                           std::function<void(const QString &, const MessageCapture &)> refused,
                           std::function<void(const RequestFile &)> conclude);
 
@@ -183,6 +184,8 @@ private:
     int m_checkGeneration = 0;    // the checks of Go, Edit and View
     bool m_checkPending = false;
     bool m_rootAnswered = false;  // the action's folder has answered its check
+    bool m_rootNotAnswering = false;
+    std::function<void()> m_afterRoot;  // a Go, Edit or View waiting for that answer
     bool m_unloaded = false;
     QRect m_normalTwips;          // outer placement to apply once the frame is known
     bool m_placementPending = false;

@@ -30,7 +30,7 @@ void frmShopFloor::cmdGo_Click()
     const auto refused = [this, machine, action, request](const QString &path, const MessageCapture &shown) {
         Journal->requestRefused(machine, action, request.remoteCommand, path, shown);
     };
-    CheckRequestFile(text, 1003, refused, [this, machine, action, request, refused](const RequestFile &file) {
+    CheckRequestFile(text, 1003, [this] { cmdGo_Click(); }, refused, [this, machine, action, request, refused](const RequestFile &file) {
         QString fullPath;
         {
             MessageCapture shown;
@@ -70,7 +70,7 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
     const auto refused = [this, machine, viewOnly](const QString &path, const MessageCapture &shown) {
         Journal->editorRefused(machine, viewOnly, path, shown);
     };
-    CheckRequestFile(text, 1004, refused, [this, machine, editor, viewOnly, refused](const RequestFile &file) {
+    CheckRequestFile(text, 1004, [this, viewOnly] { LaunchEditor(viewOnly); }, refused, [this, machine, editor, viewOnly, refused](const RequestFile &file) {
         QString fullPath;
         {
             MessageCapture shown;
@@ -89,6 +89,7 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
 }
 
 void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+                                    std::function<void()> replay,
                                     std::function<void(const QString &, const MessageCapture &)> refused,
                                     std::function<void(const RequestFile &)> conclude)
 {
@@ -101,9 +102,13 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
         }
         txtFile->setFocus();
     };
-    // A folder that has not answered yet is the reason, not the missing folder.
+    // The action's folder is still being checked: the press waits for its
+    // answer, or is refused once the folder has not answered in time.
     if (!m_rootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
-        refuse(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
+        if (m_rootNotAnswering)
+            refuse(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
+        else
+            m_afterRoot = replay;
         return;
     }
     if (!text.refusal.isEmpty()) {

@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QTreeView>
 
+#include <utility>
+
 // What the tree and the list show first of an action's folder, read in one
 // go: a machine click waits for one hand-over to a worker, not three.
 struct RootOpening {
@@ -28,11 +30,12 @@ void frmShopFloor::RebuildDirectoryTree()
 {
     m_tree->clear();
     // The previous folder's answers, and its files, no longer count.
-    ++m_listGeneration;
+    ClearFileList();
     ++m_checkGeneration;
     m_checkPending = false;
+    m_afterRoot = nullptr;
     CurrentDirectory.clear();
-    m_rootAnswered = false;
+    m_rootAnswered = m_rootNotAnswering = false;
     const int generation = ++m_rootGeneration;
     const QString root = ActionRoot;
     const QStringList extensions = ExtensionList;
@@ -54,8 +57,10 @@ void frmShopFloor::RebuildDirectoryTree()
             return;
         const QString text = GetMessageText(1002, root);
         m_tree->setStatus(text);
-        ClearFileList();
         m_files->setStatus(text);
+        m_rootNotAnswering = true;
+        if (const auto pending = std::exchange(m_afterRoot, nullptr))
+            pending();
     };
     const QString question = QStringLiteral("open %1 %2 %3")
                                  .arg(extensions.join(QLatin1Char('|')))
@@ -77,15 +82,20 @@ void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
     const RootProbe &probe = opening.probe;
     m_tree->clear();
     m_rootAnswered = true;
+    const auto pending = std::exchange(m_afterRoot, nullptr);
     if (probe.verdict == 181) {
         if (report)
             ReportMissingRoot();
+        if (pending)
+            pending();
         return;
     }
     if (probe.verdict != 0) {
         if (report)
             ClearFileList();
         ShowMessage(GetMessageText(probe.verdict, ActionRoot, ApplicationTitle()));
+        if (pending)
+            pending();
         return;
     }
     const QModelIndex root = m_tree->setRoot(probe.key, probe.text);
@@ -95,6 +105,8 @@ void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
     tvDirectory->setCurrentIndex(root);
     m_rebuildingTree = false;
     ChooseFolder(root, &opening.files);
+    if (pending)
+        pending();
 }
 
 void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
