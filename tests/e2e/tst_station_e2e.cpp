@@ -141,7 +141,7 @@ private slots:
             return row.isValid() && row.lightness() < 128;
         }, kWaitMs), "the file list did not fill");
 
-        const QString journalFolder = path(u"HOME/.local/share/Quorvane/Quorvane Spindrel Client/journal"_s);
+        const QString journalFolder = path(u"XDG_DATA_HOME/Quorvane/Quorvane Spindrel Client/journal"_s);
         QList<JournalEntry> journal;
         ReadJournalFolder(journalFolder, &journal);
         const qsizetype journaled = journal.size();

@@ -90,7 +90,7 @@ bool XSession::start(const QString &folder, const QString &screen)
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     for (const char *var : {"WAYLAND_DISPLAY", "QS_INSTANCE_TEST_HOOK", "XDG_SESSION_ID"})
         m_env.remove(QLatin1String(var));
-    for (const char *var : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR", "HOME"}) {
+    for (const char *var : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "HOME"}) {
         const QString path = folder + u'/' + QLatin1String(var);
         if (!QDir().mkpath(path)
             || !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))

@@ -71,6 +71,8 @@ private slots:
         m_env.insert(u"DISPLAY"_s, u":%1"_s.arg(display));
         m_env.insert(u"XDG_CONFIG_HOME"_s, m_dir.filePath(u"config"_s));
         m_env.insert(u"XDG_CONFIG_DIRS"_s, m_dir.filePath(u"xdg"_s));
+        // The station started after the wizard keeps its journal here, not in the user's home.
+        m_env.insert(u"XDG_DATA_HOME"_s, m_dir.filePath(u"data"_s));
         const QString runtime = m_dir.filePath(u"run"_s);
         QVERIFY(QDir().mkpath(runtime));
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
