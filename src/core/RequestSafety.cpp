@@ -67,7 +67,21 @@ QString hex(char32_t code, int digits)
     return QString::number(uint(code), 16).toUpper().rightJustified(digits, u'0');
 }
 
-bool isRefusedCategory(QChar::Category category)
+// The code unit at `i` is refused: of a refused class, or half of a pair
+// whose character is.
+bool isRefusedAt(const QString &text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return IsRefusedCategory(QChar::category(QChar::surrogateToUcs4(c, text.at(i + 1))));
+    if (c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate())
+        return IsRefusedCategory(QChar::category(QChar::surrogateToUcs4(text.at(i - 1), c)));
+    return IsRefusedCategory(c.category());
+}
+
+} // namespace
+
+bool IsRefusedCategory(QChar::Category category)
 {
     switch (category) {
     case QChar::Other_Control:
@@ -80,20 +94,6 @@ bool isRefusedCategory(QChar::Category category)
         return false;
     }
 }
-
-// The code unit at `i` is refused: of a refused class, or half of a pair
-// whose character is.
-bool isRefusedAt(const QString &text, qsizetype i)
-{
-    const QChar c = text.at(i);
-    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-        return isRefusedCategory(QChar::category(QChar::surrogateToUcs4(c, text.at(i + 1))));
-    if (c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate())
-        return isRefusedCategory(QChar::category(QChar::surrogateToUcs4(text.at(i - 1), c)));
-    return isRefusedCategory(c.category());
-}
-
-} // namespace
 
 bool HasControlCharacter(const QString &text)
 {
@@ -111,7 +111,7 @@ QString ShowControlCharacters(const QString &text)
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             const char32_t code = QChar::surrogateToUcs4(c, text.at(i + 1));
-            if (isRefusedCategory(QChar::category(code)))
+            if (IsRefusedCategory(QChar::category(code)))
                 shown += QStringLiteral("<U+%1>").arg(hex(code, 4));
             else
                 shown += QStringView(text).mid(i, 2);

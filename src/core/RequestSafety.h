@@ -14,6 +14,8 @@
 // surrogates. A server that splits lines the Unicode way would read two
 // requests; none of them belongs in a file name.
 bool HasControlCharacter(const QString &text);
+// Those classes: neither a request line carries them nor a listing prints them raw.
+bool IsRefusedCategory(QChar::Category category);
 
 // `text` with each such character made visible: <CR>, <LF>, <NUL>, <TAB>,
 // <0x1B>, <0x85> or <U+2028> and the like.

@@ -1,5 +1,7 @@
 #include "PrintableText.h"
 
+#include "RequestSafety.h"
+
 namespace {
 
 QString Hex(char32_t code, int digits)
@@ -9,16 +11,7 @@ QString Hex(char32_t code, int digits)
 
 bool NeedsEscape(QChar c)
 {
-    switch (c.category()) {
-    case QChar::Other_Control:
-    case QChar::Other_Format:
-    case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-    case QChar::Other_Surrogate:
-        return true;
-    default:
-        return false;
-    }
+    return IsRefusedCategory(c.category());
 }
 
 } // namespace
