@@ -33,12 +33,12 @@ static std::unique_ptr<QWidget> ShowShopFloor(SingleInstance &instance)
 {
     auto window = std::make_unique<frmShopFloor>();
     frmShopFloor *station = window.get();
-    station->HelpContextID = HelpContextShopFloor;
+    station->setHelpContextID(HelpContextShopFloor);
     // The load's messages are the only windows until then; closing one must
     // not end the program before the next is shown.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(station, &frmShopFloor::loadFinished, station, [station, &instance] {
-        if (station->LoadFailed != 0) {
+        if (station->loadFailed()) {
             QCoreApplication::exit(0);
             return;
         }

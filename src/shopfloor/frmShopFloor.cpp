@@ -68,13 +68,13 @@ void frmShopFloor::CreateControls()
     picFiles->setObjectName(QStringLiteral("picFiles"));
     picFiles->installEventFilter(this);
 
-    m_tree = new DirectoryTreeModel(FolderReader::shared(), this);
+    TreeModel = new DirectoryTreeModel(FolderReader::shared(), this);
     tvDirectory = new QTreeView(picFiles);
     tvDirectory->setObjectName(QStringLiteral("tvDirectory"));
     tvDirectory->setHeaderHidden(true);
     tvDirectory->setIconSize(QSize(32, 32));
     tvDirectory->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tvDirectory->setModel(m_tree);
+    tvDirectory->setModel(TreeModel);
     connect(tvDirectory, &QTreeView::expanded, this, &frmShopFloor::tvDirectory_Expand);
     connect(tvDirectory, &QTreeView::collapsed, this, &frmShopFloor::tvDirectory_Collapse);
     connect(tvDirectory, &QTreeView::clicked, this, &frmShopFloor::tvDirectory_NodeClick);
@@ -83,19 +83,19 @@ void frmShopFloor::CreateControls()
     // the file list never disagree; a click on the chosen folder refreshes it.
     connect(tvDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (m_rebuildingTree || !current.isValid() || m_tree->isPlaceholder(current))
+                if (RebuildingTree || !current.isValid() || TreeModel->isPlaceholder(current))
                     return;
-                QString directory = m_tree->key(current);
+                QString directory = TreeModel->key(current);
                 if (!directory.endsWith(QDir::separator()))
                     directory += QDir::separator();
                 if (directory != CurrentDirectory)
                     tvDirectory_NodeClick(current);
             });
 
-    m_files = new FileListModel(this);
+    FileModel = new FileListModel(this);
     grdFiles = new FileGridView(picFiles);
     grdFiles->setObjectName(QStringLiteral("grdFiles"));
-    grdFiles->setFileModel(m_files);
+    grdFiles->setFileModel(FileModel);
 
     VSplitter = new SplitterBar(picFiles);
     VSplitter->setObjectName(QStringLiteral("VSplitter"));
@@ -211,12 +211,12 @@ void frmShopFloor::Form_Load()
                 startup->deleteLater();
                 FinishLoad(result);
             });
-    startup->start(DatabasePath, StationKey, EditorPath, m_loadTimeoutMs);
+    startup->start(DatabasePath, StationKey, EditorPath, LoadTimeoutMs);
 }
 
 void frmShopFloor::FinishLoad(const StationStartup::Result &result)
 {
-    if (m_unloaded)
+    if (Unloaded)
         return;
     if (!result.editorFound)
         EditorPath.clear();
@@ -261,8 +261,8 @@ void frmShopFloor::RestorePlacement()
 {
     const ShopFloorPlacement p = ReadShopFloorPlacement();
     if (p.state == ViewNormal) {
-        m_normalTwips = p.twips;
-        m_placementPending = true;
+        NormalTwips = p.twips;
+        PlacementPending = true;
         ApplyNormalPlacement();
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
     } else if (p.state == ViewMinimised) {
@@ -284,7 +284,7 @@ void frmShopFloor::ApplyNormalPlacement()
     // when the window is first shown.
     ApplyMinimumSize();
     const QSize frameExtra = frameGeometry().size() - geometry().size();
-    const QRect outer = ToPixels(m_normalTwips);
+    const QRect outer = ToPixels(NormalTwips);
     move(outer.topLeft());
     resize(outer.size() - frameExtra);
 }
@@ -292,13 +292,13 @@ void frmShopFloor::ApplyNormalPlacement()
 void frmShopFloor::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_placementPending)
+    if (!PlacementPending)
         return;
-    m_placementPending = false;
+    PlacementPending = false;
     if (windowState() != Qt::WindowNoState)
         return;
     ApplyNormalPlacement();
-    m_awaitingFrame = frameGeometry().size() == geometry().size();
+    AwaitingFrame = frameGeometry().size() == geometry().size();
 }
 
 void frmShopFloor::moveEvent(QMoveEvent *event)
@@ -312,9 +312,9 @@ void frmShopFloor::ApplyPlacementOnceFramed()
     // A window manager adds its frame after the window is shown; only then
     // can the stored outer size be met without growing the window by the
     // frame at every start.
-    if (!m_awaitingFrame || frameGeometry().size() == geometry().size())
+    if (!AwaitingFrame || frameGeometry().size() == geometry().size())
         return;
-    m_awaitingFrame = false;
+    AwaitingFrame = false;
     if (windowState() == Qt::WindowNoState)
         ApplyNormalPlacement();
 }
@@ -353,17 +353,17 @@ void frmShopFloor::SetToolTips()
 void frmShopFloor::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || LoadFailed || m_unloaded)
+    if (event->type() != QEvent::ActivationChange || LoadFailed || Unloaded)
         return;
     if (!isActiveWindow()) {
         // Our own message boxes take the activation for a moment; coming
         // back from one is not a return to the window (it would repeat 181
         // for ever while the directory is missing).
-        m_lostToMessageBox = qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr;
+        LostToMessageBox = qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr;
         return;
     }
-    if (m_lostToMessageBox) {
-        m_lostToMessageBox = false;
+    if (LostToMessageBox) {
+        LostToMessageBox = false;
         return;
     }
     Form_Activate();
@@ -379,11 +379,11 @@ void frmShopFloor::Form_Activate()
         return;
     }
     // The same question as the tree's root: a rebuild in flight answers both.
-    const int generation = m_rootGeneration;
+    const int generation = RootGeneration;
     const QString root = ActionRoot;
     FolderReader::Handlers<RootProbe> handlers;
     handlers.done = [this, generation](const RootProbe &probe) {
-        if (generation != m_rootGeneration || !isActiveWindow())
+        if (generation != RootGeneration || !isActiveWindow())
             return;
         if (probe.verdict == 181)
             ReportMissingRoot();
@@ -402,7 +402,7 @@ void frmShopFloor::ReportMissingRoot()
 
 void frmShopFloor::keyReleaseEvent(QKeyEvent *event)
 {
-    if (m_keyUp.take(event))
+    if (KeyUpOnce.take(event))
         Form_KeyUp(event->key());
     QMainWindow::keyReleaseEvent(event);
 }
@@ -429,7 +429,7 @@ void frmShopFloor::closeEvent(QCloseEvent *event)
 
 void frmShopFloor::Form_QueryUnload()
 {
-    if (m_unloaded)
+    if (Unloaded)
         return;
     int state = ViewNormal;
     if (isMinimized())
@@ -445,11 +445,11 @@ void frmShopFloor::Form_QueryUnload()
 
 void frmShopFloor::Form_Unload()
 {
-    if (m_unloaded)
+    if (Unloaded)
         return;
-    m_unloaded = true;
+    Unloaded = true;
     timRepaint->stop();
-    m_files->clear();
+    FileModel->clear();
     // Closing the station ends the program, whatever else is open.
     if (isVisible())
         QCoreApplication::quit();

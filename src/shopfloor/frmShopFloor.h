@@ -47,54 +47,21 @@ public:
     // stays hidden.
     void Form_Load();
     // The bound on reading the database at load; the start fails after it.
-    void setLoadTimeout(int ms) { m_loadTimeoutMs = ms; }
+    void setLoadTimeout(int ms) { LoadTimeoutMs = ms; }
     // Runs the window's resize layout.
     void DoResize();
 
-    int LoadFailed = 0;
-    int HelpContextID = 0;
+    void setHelpContextID(int id) { HelpContextID = id; }
 
-    // State the panels read; set by the handlers named beside each.
-    bool WindowActivated = false;         // Form_Activate
-    QString StationKey;                   // Form_Load
-    QString DatabasePath;                 // Form_Load
-    QString EditorPath;                   // Form_Load
-    QVector<MachineAssignment> Machines;  // index 0 is machine button 1
-    int MachineCount = 0;
-    int CurrentMachine = 0;               // tbMachines_ButtonClick; 0 = none
-    int CurrentAction = -1;               // tbAction_ButtonClick; -1 = none
-    QString ActionRoot;                   // ApplyMachineAndAction
-    QString RemoteCommand;
-    QStringList ExtensionList;
-    QString ServerAddress;
-    int ServerPort = 0;
-    int CurrentEditMode = 0;
-    QString CurrentDirectory;             // tvDirectory_NodeClick; ends in a separator
-
-    // Controls.
-    frmShopFloorButtonBar *tbMachines = nullptr;
-    QWidget *picFiles = nullptr;
-    QTreeView *tvDirectory = nullptr;
-    FileGridView *grdFiles = nullptr;
-    SplitterBar *VSplitter = nullptr;
-    QWidget *VSplitterShadow = nullptr;
-    QGroupBox *fraAction = nullptr;
-    frmShopFloorButtonBar *tbAction = nullptr;
-    QGroupBox *fraFile = nullptr;
-    QLabel *lblFile = nullptr;
-    FileNameEdit *txtFile = nullptr;
-    QPushButton *cmdKeyboard = nullptr;
-    QPushButton *cmdEdit = nullptr;
-    QPushButton *cmdView = nullptr;
-    QPushButton *cmdGo = nullptr;
-    QPushButton *cmdClose = nullptr;
-    QTimer *timRepaint = nullptr;
-    RemoteCommandClient *RemoteClient = nullptr;
-    StationJournal *Journal = nullptr;
-    RequestConfirmation *lblConfirmation = nullptr;
-
-    DirectoryTreeModel *directoryModel() const { return m_tree; }
-    FileListModel *fileModel() const { return m_files; }
+    // For the start routine and tests.
+    bool loadFailed() const { return LoadFailed != 0; }
+    const QVector<MachineAssignment> &machines() const { return Machines; }
+    int currentMachine() const { return CurrentMachine; }
+    int currentAction() const { return CurrentAction; }
+    const QString &actionRoot() const { return ActionRoot; }
+    const QString &currentDirectory() const { return CurrentDirectory; }
+    DirectoryTreeModel *directoryModel() const { return TreeModel; }
+    FileListModel *fileModel() const { return FileModel; }
 
 signals:
     void loadFinished();
@@ -173,23 +140,65 @@ private:
     QRect ToPixels(const QRect &twips) const;
     int ToTwips(int pixels) const;
 
-    int m_loadTimeoutMs = StationStartup::DefaultTimeoutMs;
-    DirectoryTreeModel *m_tree = nullptr;
-    FileListModel *m_files = nullptr;
+    int LoadFailed = 0;
+    int HelpContextID = 0;
+
+    // State the panels read; set by the handlers named beside each.
+    bool WindowActivated = false;         // Form_Activate
+    QString StationKey;                   // Form_Load
+    QString DatabasePath;                 // Form_Load
+    QString EditorPath;                   // Form_Load
+    QVector<MachineAssignment> Machines;  // index 0 is machine button 1
+    int MachineCount = 0;
+    int CurrentMachine = 0;               // tbMachines_ButtonClick; 0 = none
+    int CurrentAction = -1;               // tbAction_ButtonClick; -1 = none
+    QString ActionRoot;                   // ApplyMachineAndAction
+    QString RemoteCommand;
+    QStringList ExtensionList;
+    QString ServerAddress;
+    int ServerPort = 0;
+    int CurrentEditMode = 0;
+    QString CurrentDirectory;             // tvDirectory_NodeClick; ends in a separator
+
+    // Controls.
+    frmShopFloorButtonBar *tbMachines = nullptr;
+    QWidget *picFiles = nullptr;
+    QTreeView *tvDirectory = nullptr;
+    FileGridView *grdFiles = nullptr;
+    SplitterBar *VSplitter = nullptr;
+    QWidget *VSplitterShadow = nullptr;
+    QGroupBox *fraAction = nullptr;
+    frmShopFloorButtonBar *tbAction = nullptr;
+    QGroupBox *fraFile = nullptr;
+    QLabel *lblFile = nullptr;
+    FileNameEdit *txtFile = nullptr;
+    QPushButton *cmdKeyboard = nullptr;
+    QPushButton *cmdEdit = nullptr;
+    QPushButton *cmdView = nullptr;
+    QPushButton *cmdGo = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QTimer *timRepaint = nullptr;
+    RemoteCommandClient *RemoteClient = nullptr;
+    StationJournal *Journal = nullptr;
+    RequestConfirmation *lblConfirmation = nullptr;
+
+    int LoadTimeoutMs = StationStartup::DefaultTimeoutMs;
+    DirectoryTreeModel *TreeModel = nullptr;
+    FileListModel *FileModel = nullptr;
     bool ResizePending = false;
-    bool m_rebuildingTree = false;
+    bool RebuildingTree = false;
     // Answers of the folder reader count only while their generation is current.
-    int m_rootGeneration = 0;     // the tree's root and the activation test
-    int m_listGeneration = 0;     // the file list
-    int m_checkGeneration = 0;    // the checks of Go, Edit and View
-    bool m_checkPending = false;
-    bool m_rootAnswered = false;  // the action's folder has answered its check
-    bool m_rootNotAnswering = false;
-    std::function<void()> m_afterRoot;  // a Go, Edit or View waiting for that answer
-    bool m_unloaded = false;
-    QRect m_normalTwips;          // outer placement to apply once the frame is known
-    bool m_placementPending = false;
-    bool m_awaitingFrame = false;  // shown undecorated so far; the window manager frames it later
-    bool m_lostToMessageBox = false;
-    KeyReleaseOnce m_keyUp;
+    int RootGeneration = 0;     // the tree's root and the activation test
+    int ListGeneration = 0;     // the file list
+    int CheckGeneration = 0;    // the checks of Go, Edit and View
+    bool CheckPending = false;
+    bool RootAnswered = false;  // the action's folder has answered its check
+    bool RootNotAnswering = false;
+    std::function<void()> AfterRoot;  // a Go, Edit or View waiting for that answer
+    bool Unloaded = false;
+    QRect NormalTwips;          // outer placement to apply once the frame is known
+    bool PlacementPending = false;
+    bool AwaitingFrame = false;  // shown undecorated so far; the window manager frames it later
+    bool LostToMessageBox = false;
+    KeyReleaseOnce KeyUpOnce;
 };

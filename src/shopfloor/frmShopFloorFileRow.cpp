@@ -19,7 +19,7 @@
 void frmShopFloor::cmdGo_Click()
 {
     // A second Go while a request is checked or under way is ignored, not queued.
-    if (RemoteClient->isBusy() || m_checkPending)
+    if (RemoteClient->isBusy() || CheckPending)
         return;
     const RequestText text =
         CheckRequestText(txtFile->text(), CurrentDirectory, TreeRootKey(ActionRoot), ExtensionList,
@@ -61,7 +61,7 @@ void frmShopFloor::cmdView_Click()
 
 void frmShopFloor::LaunchEditor(bool viewOnly)
 {
-    if (EditorPath.isEmpty() || CurrentEditMode == 0 || m_checkPending)
+    if (EditorPath.isEmpty() || CurrentEditMode == 0 || CheckPending)
         return;
     const RequestText text = CheckRequestText(txtFile->text(), CurrentDirectory,
                                               TreeRootKey(ActionRoot), ExtensionList, QString());
@@ -104,11 +104,11 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
     };
     // The action's folder is still being checked: the press waits for its
     // answer, or is refused once the folder has not answered in time.
-    if (!m_rootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
-        if (m_rootNotAnswering)
+    if (!RootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
+        if (RootNotAnswering)
             refuse(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
         else
-            m_afterRoot = replay;
+            AfterRoot = replay;
         return;
     }
     if (!text.refusal.isEmpty()) {
@@ -117,23 +117,23 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
     }
     // Never a request for a file that could not be checked: an answer after
     // the bound finds the generation moved on and is dropped.
-    const int generation = ++m_checkGeneration;
-    m_checkPending = true;
+    const int generation = ++CheckGeneration;
+    CheckPending = true;
     const QString fullPath = text.fullPath;
     const QString root = TreeRootKey(ActionRoot);
     const QString folder = GetFolderPart(fullPath);
     FolderReader::Handlers<RequestFile> handlers;
     handlers.done = [this, generation, conclude = std::move(conclude)](const RequestFile &file) {
-        if (generation != m_checkGeneration)
+        if (generation != CheckGeneration)
             return;
-        m_checkPending = false;
+        CheckPending = false;
         conclude(file);
     };
     handlers.notAnswering = [this, generation, folder, fullPath, notAnsweringMessage, refuse] {
-        if (generation != m_checkGeneration)
+        if (generation != CheckGeneration)
             return;
-        ++m_checkGeneration;
-        m_checkPending = false;
+        ++CheckGeneration;
+        CheckPending = false;
         refuse(GetMessageText(notAnsweringMessage, folder, fullPath));
     };
     FolderReader::shared().ask<RequestFile>(

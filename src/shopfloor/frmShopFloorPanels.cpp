@@ -28,38 +28,38 @@ struct RootOpening {
 
 void frmShopFloor::RebuildDirectoryTree()
 {
-    m_tree->clear();
+    TreeModel->clear();
     // The previous folder's answers, and its files, no longer count.
     ClearFileList();
-    ++m_checkGeneration;
-    m_checkPending = false;
-    m_afterRoot = nullptr;
+    ++CheckGeneration;
+    CheckPending = false;
+    AfterRoot = nullptr;
     CurrentDirectory.clear();
-    m_rootAnswered = m_rootNotAnswering = false;
-    const int generation = ++m_rootGeneration;
+    RootAnswered = RootNotAnswering = false;
+    const int generation = ++RootGeneration;
     const QString root = ActionRoot;
     const QStringList extensions = ExtensionList;
-    const int column = m_files->sortColumn();
-    const bool ascending = m_files->sortAscending();
+    const int column = FileModel->sortColumn();
+    const bool ascending = FileModel->sortAscending();
     // While loading, the activation handler reports a missing folder.
     const bool report = WindowActivated;
     FolderReader::Handlers<RootOpening> handlers;
     handlers.done = [this, generation, report](const RootOpening &opening) {
-        if (generation == m_rootGeneration)
+        if (generation == RootGeneration)
             ShowTreeRoot(opening, report);
     };
     handlers.slow = [this, generation] {
-        if (generation == m_rootGeneration)
-            m_tree->setStatus(GetMessageText(1001));
+        if (generation == RootGeneration)
+            TreeModel->setStatus(GetMessageText(1001));
     };
     handlers.notAnswering = [this, generation, root] {
-        if (generation != m_rootGeneration)
+        if (generation != RootGeneration)
             return;
         const QString text = GetMessageText(1002, root);
-        m_tree->setStatus(text);
-        m_files->setStatus(text);
-        m_rootNotAnswering = true;
-        if (const auto pending = std::exchange(m_afterRoot, nullptr))
+        TreeModel->setStatus(text);
+        FileModel->setStatus(text);
+        RootNotAnswering = true;
+        if (const auto pending = std::exchange(AfterRoot, nullptr))
             pending();
     };
     const QString question = QStringLiteral("open %1 %2 %3")
@@ -80,9 +80,9 @@ void frmShopFloor::RebuildDirectoryTree()
 void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
 {
     const RootProbe &probe = opening.probe;
-    m_tree->clear();
-    m_rootAnswered = true;
-    const auto pending = std::exchange(m_afterRoot, nullptr);
+    TreeModel->clear();
+    RootAnswered = true;
+    const auto pending = std::exchange(AfterRoot, nullptr);
     if (probe.verdict == 181) {
         if (report)
             ReportMissingRoot();
@@ -98,12 +98,12 @@ void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
             pending();
         return;
     }
-    const QModelIndex root = m_tree->setRoot(probe.key, probe.text);
-    m_tree->showSubfolders(root, opening.subfolders);
+    const QModelIndex root = TreeModel->setRoot(probe.key, probe.text);
+    TreeModel->showSubfolders(root, opening.subfolders);
     tvDirectory->expand(root);
-    m_rebuildingTree = true;
+    RebuildingTree = true;
     tvDirectory->setCurrentIndex(root);
-    m_rebuildingTree = false;
+    RebuildingTree = false;
     ChooseFolder(root, &opening.files);
     if (pending)
         pending();
@@ -111,7 +111,7 @@ void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
 
 void frmShopFloor::tvDirectory_Expand(const QModelIndex &index)
 {
-    m_tree->fetchMore(index);
+    TreeModel->fetchMore(index);
 }
 
 void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
@@ -124,7 +124,7 @@ void frmShopFloor::tvDirectory_Collapse(const QModelIndex &index)
             break;
         }
     }
-    m_tree->unload(index);
+    TreeModel->unload(index);
 }
 
 void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
@@ -134,12 +134,12 @@ void frmShopFloor::tvDirectory_NodeClick(const QModelIndex &index)
 
 void frmShopFloor::ChooseFolder(const QModelIndex &index, const FileListing *files)
 {
-    if (!index.isValid() || m_tree->isPlaceholder(index))
+    if (!index.isValid() || TreeModel->isPlaceholder(index))
         return;
     // Choosing a folder that did not answer asks it again.
-    if (m_tree->isNotAnswering(index))
-        m_tree->reload(index);
-    CurrentDirectory = m_tree->key(index);
+    if (TreeModel->isNotAnswering(index))
+        TreeModel->reload(index);
+    CurrentDirectory = TreeModel->key(index);
     if (!CurrentDirectory.endsWith(QDir::separator()))
         CurrentDirectory += QDir::separator();
     if (!files) {
@@ -152,8 +152,8 @@ void frmShopFloor::ChooseFolder(const QModelIndex &index, const FileListing *fil
 
 void frmShopFloor::ClearFileList()
 {
-    ++m_listGeneration;
-    m_files->clear();
+    ++ListGeneration;
+    FileModel->clear();
     txtFile->clear();
 }
 
@@ -162,23 +162,23 @@ void frmShopFloor::FillFileList()
     ClearFileList();
     if (CurrentDirectory.isEmpty())
         return;
-    const int generation = m_listGeneration;
+    const int generation = ListGeneration;
     const QString directory = CurrentDirectory;
     const QStringList extensions = ExtensionList;
-    const int column = m_files->sortColumn();
-    const bool ascending = m_files->sortAscending();
+    const int column = FileModel->sortColumn();
+    const bool ascending = FileModel->sortAscending();
     FolderReader::Handlers<FileListing> handlers;
     handlers.done = [this, generation](const FileListing &listing) {
-        if (generation == m_listGeneration)
+        if (generation == ListGeneration)
             ShowFileListing(listing);
     };
     handlers.slow = [this, generation] {
-        if (generation == m_listGeneration)
-            m_files->setStatus(GetMessageText(1001));
+        if (generation == ListGeneration)
+            FileModel->setStatus(GetMessageText(1001));
     };
     handlers.notAnswering = [this, generation, directory] {
-        if (generation == m_listGeneration)
-            m_files->setStatus(GetMessageText(1002, directory));
+        if (generation == ListGeneration)
+            FileModel->setStatus(GetMessageText(1002, directory));
     };
     const QString question = QStringLiteral("files %1 %2 %3")
                                  .arg(extensions.join(QLatin1Char('|')))
@@ -199,7 +199,7 @@ void frmShopFloor::ShowFileListing(const FileListing &listing)
     }
     // Whatever the operator typed while the folder was read stays.
     const QString typed = txtFile->text();
-    m_files->adopt(listing);
+    FileModel->adopt(listing);
     if (!typed.isEmpty())
         txtFile->setText(typed);
 }

@@ -510,15 +510,15 @@ private slots:
         QSignalSpy loaded(&station, &frmShopFloor::loadFinished);
         station.Form_Load();
         QVERIFY(loaded.wait(20000));
-        QCOMPARE(station.LoadFailed, 0);
-        QCOMPARE(station.MachineCount, 2);
-        QCOMPARE(station.Machines[0].MACHINE_ID, 3);
-        QCOMPARE(station.Machines[1].MACHINE_ID, 7);
+        QVERIFY(!station.loadFailed());
+        QCOMPARE(station.machines().size(), 2);
+        QCOMPARE(station.machines()[0].MACHINE_ID, 3);
+        QCOMPARE(station.machines()[1].MACHINE_ID, 7);
         station.show();
         QVERIFY(QTest::qWaitForWindowExposed(&station));
-        QTest::mouseClick(station.tbMachines->Button(2), Qt::LeftButton);
-        QTRY_COMPARE(station.txtFile->text(), u"O7000.nc"_s);
-        QTest::mouseClick(station.cmdGo, Qt::LeftButton);
+        QTest::mouseClick(station.findChild<frmShopFloorButtonBar *>(u"tbMachines"_s)->Button(2), Qt::LeftButton);
+        QTRY_COMPARE(station.findChild<QLineEdit *>(u"txtFile"_s)->text(), u"O7000.nc"_s);
+        QTest::mouseClick(station.findChild<QPushButton *>(u"cmdGo"_s), Qt::LeftButton);
         QTRY_VERIFY(peer.hasPendingConnections());
         QTcpSocket *socket = peer.nextPendingConnection();
         QTRY_VERIFY_WITH_TIMEOUT(socket->state() == QAbstractSocket::UnconnectedState
