@@ -238,7 +238,7 @@ private slots:
     void cellRules()
     {
         QVERIFY(seed(u"sqlite"_s));
-        QS_EXEC(*other(), u"UPDATE T_DNC_MPPC SET CMD_TYPE = -1 WHERE MACHINE_ID = 5"_s);
+        QS_EXEC(*other(), u"UPDATE T_DNC_MPPC SET EDIT_MODE = 5, CMD_TYPE = -1 WHERE MACHINE_ID = 5"_s);
         QVERIFY(toStationStep());
         WizardGrid *g = d.machines();
         const int r3 = d.machineRow(3), r7 = d.machineRow(7);
@@ -257,14 +257,16 @@ private slots:
             QCOMPARE(m_messages.last(), GetMessageText(column == StationStep::ColEditMode ? 149 : 150));
         }
         QCOMPARE(g->array()->cellInt(r3, StationStep::ColEditMode), 1);
-        // The stored code outside the list shows empty and is refused as empty.
-        const QModelIndex unknown = g->model()->index(d.machineRow(5), StationStep::ColCmdType);
-        QCOMPARE(unknown.data().toString(), QString());
-        d.next();
-        QCOMPARE(d.step(), 1);
-        QCOMPARE(m_messages.last(), GetMessageText(150));
-        QCOMPARE(g->currentIndex(), unknown);
-        QVERIFY(d.pick(5, StationStep::ColCmdType, 2));
+        // Stored codes outside the lists show empty and are refused as empty.
+        for (int column : {int(StationStep::ColEditMode), int(StationStep::ColCmdType)}) {
+            const QModelIndex unknown = g->model()->index(d.machineRow(5), column);
+            QCOMPARE(unknown.data().toString(), QString());
+            d.next();
+            QCOMPARE(d.step(), 1);
+            QCOMPARE(m_messages.last(), GetMessageText(column == StationStep::ColEditMode ? 149 : 150));
+            QCOMPARE(g->currentIndex(), unknown);
+            QVERIFY(d.pick(5, column, 2));
+        }
         // The send step: command and directory may not be emptied, the extension may.
         d.next();
         WizardGrid *send = d.options(2);
@@ -272,7 +274,7 @@ private slots:
         QVERIFY(d.type(send, s7, OptionsStep::ColExtension, QString()));
         QVERIFY(d.type(send, s7, OptionsStep::ColRemoteCommand, QString()));
         QTRY_COMPARE(m_messages.last(), GetMessageText(151));
-        QCOMPARE(m_messages.size(), 4);
+        QCOMPARE(m_messages.size(), 5);
         QCOMPARE(send->array()->cellText(s7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
     }
 
