@@ -32,7 +32,7 @@ QString QtNameFilter(const QString &entry)
 } // namespace
 
 DatabaseStep::DatabaseStep(WizardState &state, QWidget *parent)
-    : QWidget(parent),
+    : WizardStep(parent),
       lblDatabase(new QLabel(this)),
       txtDatabase(new QLineEdit(this)),
       cmdBrowse(new QPushButton(this)),
@@ -158,4 +158,9 @@ bool DatabaseStep::eventFilter(QObject *watched, QEvent *event)
     if (watched == txtDatabase && event->type() == QEvent::FocusIn)
         QTimer::singleShot(0, txtDatabase, [this] { txtDatabase->selectAll(); });
     return QWidget::eventFilter(watched, event);
+}
+
+QWidget *DatabaseStep::mainControl() const
+{
+    return txtDatabase;
 }

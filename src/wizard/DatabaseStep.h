@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "WizardStep.h"
 
 #include <functional>
 
@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 
 // Step 0: the configuration database that the wizard reads and writes.
-class DatabaseStep : public QWidget
+class DatabaseStep : public WizardStep
 {
     Q_OBJECT
 public:
@@ -25,6 +25,11 @@ public:
     void CheckDatabase(std::function<void()> passed);
     // The open-file dialog; the chosen path or empty.
     QString ChooseDatabaseFile();
+
+    bool enterStep(bool windowVisible) override { EnterDatabaseStep(windowVisible); return true; }
+    bool isStepComplete() const override { return IsDatabaseStepComplete(); }
+    void checkStep(std::function<void()> passed) override { CheckDatabase(std::move(passed)); }
+    QWidget *mainControl() const override;
 
     QLabel *lblDatabase;
     QLineEdit *txtDatabase;

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 OptionsStep::OptionsStep(WizardState &state, TransferDirection direction, QWidget *parent)
-    : QWidget(parent), m_state(state), m_direction(direction)
+    : WizardStep(parent), m_state(state), m_direction(direction)
 {
     const bool send = direction == TransferDirection::Send;
     m_rows = send ? state.SendRows : state.ReceiveRows;
@@ -232,4 +232,14 @@ void OptionsStep::CheckOptions(std::function<void()> passed)
                                         [dir] { return OptionsFolderMessage(dir); }, this,
                                         std::move(handlers));
     }
+}
+
+QWidget *OptionsStep::mainControl() const
+{
+    return grid;
+}
+
+bool OptionsStep::isEditing() const
+{
+    return grid->isEditing();
 }

@@ -3,7 +3,7 @@
 #include "StationStatements.h"
 
 #include <QHash>
-#include <QWidget>
+#include "WizardStep.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@ class WizardGrid;
 
 // Steps 2 and 3: remote command, extensions and directory of each machine
 // for sending (grdSend) or receiving (grdReceive).
-class OptionsStep : public QWidget
+class OptionsStep : public WizardStep
 {
     Q_OBJECT
 public:
@@ -33,6 +33,13 @@ public:
     // The folder picker of a Directory cell; refuses hidden, system and
     // alias folders and opens again until one is accepted or it is cancelled.
     void BrowseDirectoryCell(int row);
+
+    bool enterStep(bool windowVisible) override { return EnterOptionsStep(windowVisible); }
+    // IsOptionsStepComplete.
+    bool isStepComplete() const override { return true; }
+    void checkStep(std::function<void()> passed) override { CheckOptions(std::move(passed)); }
+    QWidget *mainControl() const override;
+    bool isEditing() const override;
 
     WizardGrid *grid;
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 StationStep::StationStep(WizardState &state, QWidget *parent)
-    : QWidget(parent), m_state(state)
+    : WizardStep(parent), m_state(state)
 {
     SetUpStationGrid();
     auto *layout = new QVBoxLayout(this);
@@ -154,4 +154,14 @@ bool StationStep::CheckStationMachines()
         m_state.StepLoaded[3] = false;
     }
     return true;
+}
+
+QWidget *StationStep::mainControl() const
+{
+    return grdMachines;
+}
+
+bool StationStep::isEditing() const
+{
+    return grdMachines->isEditing();
 }

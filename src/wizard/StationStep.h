@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "WizardStep.h"
 
 struct WizardState;
 class WizardGrid;
 
 // Step 1: which machines this station may use, with their edit mode and
 // command type.
-class StationStep : public QWidget
+class StationStep : public WizardStep
 {
     Q_OBJECT
 public:
@@ -25,6 +25,16 @@ public:
     // enabled row without edit mode or command type (or with a code that is
     // not in the list, which shows as an empty cell).
     bool CheckStationMachines();
+
+    bool enterStep(bool windowVisible) override { return EnterStationStep(windowVisible); }
+    bool isStepComplete() const override { return IsStationStepComplete(); }
+    void checkStep(std::function<void()> passed) override
+    {
+        if (CheckStationMachines())
+            passed();
+    }
+    QWidget *mainControl() const override;
+    bool isEditing() const override;
 
     WizardGrid *grdMachines;
 

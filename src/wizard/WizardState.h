@@ -37,11 +37,3 @@ inline void ResetGridArrays(WizardState &state)
     state.SendRows->clear();
     state.ReceiveRows->clear();
 }
-
-// The step before `step` in the sequence (0 -> 1 -> 2 -> 3, the send step
-// left out without sending machines): where Back goes, and where the wizard
-// returns when a step's data cannot be loaded. -1 before step 0.
-constexpr int PreviousStep(int step, bool hasSendMachines)
-{
-    return step == 3 ? (hasSendMachines ? 2 : 1) : step >= 1 && step <= 2 ? step - 1 : -1;
-}

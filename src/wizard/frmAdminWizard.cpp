@@ -180,41 +180,9 @@ bool frmAdminWizard::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-QPushButton *frmAdminWizard::DefaultButton(int step) const
+StepNavigation frmAdminWizard::Navigation(int step) const
 {
-    if (step == 3 || (step == 2 && !State.HasReceiveMachines))
-        return FinishButton;
-    return NextButton;
-}
-
-QString frmAdminWizard::StepTitle(int step) const
-{
-    switch (step) {
-    case 0:
-        return GetMessageText(117, ApplicationTitle());
-    case 1:
-        return GetMessageText(State.userMode ? 197 : 133, ApplicationTitle(), State.StationKey);
-    case 2:
-        return GetMessageText(134, ApplicationTitle());
-    default:
-        return GetMessageText(135, ApplicationTitle());
-    }
-}
-
-bool frmAdminWizard::EnterStep(int step)
-{
-    const bool visible = isVisible();
-    switch (step) {
-    case 0:
-        databaseStep->EnterDatabaseStep(visible);
-        return true;
-    case 1:
-        return stationStep->EnterStationStep(visible);
-    case 2:
-        return sendStep->EnterOptionsStep(visible);
-    default:
-        return receiveStep->EnterOptionsStep(visible);
-    }
+    return NavigateStep(step, State.HasSendMachines, State.HasReceiveMachines, State.userMode);
 }
 
 void frmAdminWizard::ShowStep(int step)
@@ -222,11 +190,12 @@ void frmAdminWizard::ShowStep(int step)
     // A step's question still in flight no longer counts.
     ++State.CheckGeneration;
     State.CheckPending = false;
+    const bool known = step >= 0 && step <= 3;
     // The step's data first, so that a database that cannot be read is
     // reported over the step where the administrator can change its cause.
-    if (step >= 0 && step <= 3 && !EnterStep(step)) {
-        if (const int previous = PreviousStep(step, State.HasSendMachines); previous >= 0)
-            ShowStep(previous);
+    if (known && !fraStep[step]->enterStep(isVisible())) {
+        if (const int back = Navigation(step).back; back >= 0)
+            ShowStep(back);
         return;
     }
     for (int i = 0; i < 4; ++i) {
@@ -235,81 +204,51 @@ void frmAdminWizard::ShowStep(int step)
         if (i == step)
             fraStep[i]->raise();
     }
-    if (step < 0 || step > 3)
+    if (!known)
         return;
     if (isVisible())
-        StepMainControl(step)->setFocus(Qt::OtherFocusReason);
-    for (QPushButton *b : {NextButton, FinishButton})
-        b->setDefault(false);
-    DefaultButton(step)->setDefault(true);
-    setWindowTitle(StepTitle(step));
+        fraStep[step]->mainControl()->setFocus(Qt::OtherFocusReason);
+    const StepNavigation navigation = Navigation(step);
+    const bool finishes = navigation.defaultButton == WizardButton::Finish;
+    NextButton->setDefault(!finishes);
+    FinishButton->setDefault(finishes);
+    setWindowTitle(GetMessageText(navigation.title, ApplicationTitle(), State.StationKey));
     State.CurrentStep = step;
     UpdateButtons();
 }
 
-QWidget *frmAdminWizard::StepMainControl(int step) const
-{
-    QWidget *const main[] = {databaseStep->txtDatabase, stationStep->grdMachines, sendStep->grid,
-                             receiveStep->grid};
-    return main[step];
-}
-
 void frmAdminWizard::UpdateButtons()
 {
-    bool back = true, next = false, finish = false;
-    switch (State.CurrentStep) {
-    case 0:
-        back = false;
-        next = databaseStep->IsDatabaseStepComplete();
-        break;
-    case 1:
-        next = stationStep->IsStationStepComplete();
-        break;
-    case 2:
-        next = State.HasReceiveMachines;
-        finish = !State.HasReceiveMachines;
-        break;
-    case 3:
-        finish = true;
-        break;
-    default:
+    const int step = State.CurrentStep;
+    if (step < 0 || step > 3)
         return;
-    }
-    BackButton->setEnabled(back);
-    NextButton->setEnabled(next);
-    FinishButton->setEnabled(finish);
+    const StepNavigation navigation = Navigation(step);
+    const bool finishes = navigation.defaultButton == WizardButton::Finish;
+    BackButton->setEnabled(navigation.back >= 0);
+    NextButton->setEnabled(!finishes && fraStep[step]->isStepComplete());
+    FinishButton->setEnabled(finishes);
 }
 
 void frmAdminWizard::BackButton_Click()
 {
-    if (const int previous = PreviousStep(State.CurrentStep, State.HasSendMachines); previous >= 0)
-        ShowStep(previous);
+    if (const int back = Navigation(State.CurrentStep).back; back >= 0)
+        ShowStep(back);
 }
 
 void frmAdminWizard::NextButton_Click()
 {
-    switch (State.CurrentStep) {
-    case 0:
-        if (databaseStep->IsDatabaseStepComplete())
-            databaseStep->CheckDatabase([this] { ShowStep(1); });
-        break;
-    case 1:
-        if (!stationStep->IsStationStepComplete() || !stationStep->CheckStationMachines())
-            break;
-        if (State.HasSendMachines)
-            ShowStep(2);
-        else if (State.HasReceiveMachines)
-            ShowStep(3);
+    const int step = State.CurrentStep;
+    if (step < 0 || step > 3 || Navigation(step).defaultButton == WizardButton::Finish
+        || !fraStep[step]->isStepComplete())
+        return;
+    fraStep[step]->checkStep([this, step] {
+        // The check may have changed which machines send and receive.
+        const StepNavigation navigation = Navigation(step);
+        if (navigation.next >= 0)
+            ShowStep(navigation.next);
         else
-            ShowMessage(GetMessageText(State.userMode ? 199 : 182));
-        break;
-    case 2:
-        if (State.HasReceiveMachines)
-            sendStep->CheckOptions([this] { ShowStep(3); });
-        break;
-    default:
-        break;
-    }
+            ShowMessage(GetMessageText(navigation.noNextMessage));
+    });
 }
 
 void frmAdminWizard::CancelButton_Click()
@@ -327,12 +266,8 @@ void frmAdminWizard::keyPressEvent(QKeyEvent *event)
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && event->modifiers() == Qt::NoModifier) {
         // The first Enter in a cell editor only stores the cell.
-        for (OptionsStep *s : {sendStep, receiveStep})
-            if (s->isVisible() && s->grid->isEditing()) {
-                event->accept();
-                return;
-            }
-        if (stationStep->isVisible() && stationStep->grdMachines->isEditing()) {
+        const int step = State.CurrentStep;
+        if (step >= 0 && step <= 3 && fraStep[step]->isEditing()) {
             event->accept();
             return;
         }
@@ -346,7 +281,7 @@ void frmAdminWizard::showEvent(QShowEvent *event)
     // The step was entered before the window could take the focus; the
     // administrator types at once.
     if (!event->spontaneous())
-        StepMainControl(State.CurrentStep)->setFocus(Qt::ActiveWindowFocusReason);
+        fraStep[State.CurrentStep]->mainControl()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmAdminWizard::keyReleaseEvent(QKeyEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Help.h"
+#include "StepSequence.h"
 #include "WizardState.h"
 
 #include <QDialog>
@@ -10,6 +11,7 @@ class OptionsStep;
 class QLabel;
 class QPushButton;
 class StationStep;
+class WizardStep;
 
 // The administration wizard: four steps in one window that configure one
 // station (the computer, or in user mode the session's user), then Finish
@@ -34,7 +36,7 @@ public:
     StationStep *stationStep;
     OptionsStep *sendStep;
     OptionsStep *receiveStep;
-    QWidget *fraStep[4];
+    WizardStep *fraStep[4];
     QLabel *imgFormGraphic;
     QPushButton *HelpButton;
     QPushButton *CancelButton;
@@ -64,10 +66,8 @@ private:
     void SetWizardCaptions();
     void SetOwnerIcon();
     void PlaceFrames();
-    bool EnterStep(int step);
-    QPushButton *DefaultButton(int step) const;
-    QWidget *StepMainControl(int step) const;
-    QString StepTitle(int step) const;
+    // Where `step` leads with the machines enabled now.
+    StepNavigation Navigation(int step) const;
     // Settings of the enabled machines for the writer; false with the reason
     // when an options row is missing (the machine left the database).
     bool CollectStationSettings(QList<struct StationMachineSetting> *settings, QString *error) const;

@@ -72,7 +72,8 @@ void frmAdminWizard::FinishButton_Click()
 {
     if (!FinishButton->isEnabled())
         return;
-    (State.HasReceiveMachines ? receiveStep : sendStep)->CheckOptions([this] { SaveStation(); });
+    // Finish is enabled only on the last step: its check has not run yet.
+    fraStep[State.CurrentStep]->checkStep([this] { SaveStation(); });
 }
 
 void frmAdminWizard::SaveStation()

@@ -12,7 +12,8 @@ struct DemoFile {
 
 // Sample part programs for each demo machine (Fanuc-style turning and
 // milling, Sinumerik, Heidenhain plain language, wire EDM), with subfolders,
-// a hidden folder and hidden files. The large ones are generated.
+// a hidden folder and hidden files: the files under resources/demo/programs,
+// and two large ones generated.
 QList<DemoFile> DemoProgramFiles();
 
 // Folders that exist without files of their own (receive folders).
