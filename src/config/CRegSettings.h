@@ -72,22 +72,6 @@ namespace RegSettingsDetail {
 
 enum class Hive { CurrentUser, LocalMachine };
 
-struct IniLocation {
-    QString file;  // relative to the configuration folder, e.g. "Quorvane/Editor.ini"
-    QString group; // sections joined by "/", "" for the file's top level
-};
-// Empty when the key path cannot name a file (no component, or an empty, "."
-// or ".." component).
-std::optional<IniLocation> IniLocationForKey(const QString &keyPath);
-
-// The folder per hive, from the environment as it is now.
-QString UserConfigFolder();
-QStringList MachineConfigFolders();
-
-// Value kinds in INI files (see CRegSettings).
-QString EncodeIniValue(const QVariant &value);
-QVariant DecodeIniValue(const QVariant &stored);
-
 // The value as a 32-bit integer rounded to the nearest (half to even), true as
 // -1; empty for NaN, out-of-range numbers and values that are not numbers.
 std::optional<qint32> ToDword(const QVariant &value);

@@ -1,104 +1,17 @@
 #include "FileNameCodec.h"
 
-#include <QFile>
-
-namespace {
-
-constexpr char16_t kRawFirst = 0xDC80;
-constexpr char16_t kRawLast = 0xDCFF;
-
-bool isRawByte(const QString &text, qsizetype i)
+int RawFileNameByte(const QString &name, qsizetype i)
 {
-    const char16_t c = text.at(i).unicode();
-    return c >= kRawFirst && c <= kRawLast && (i == 0 || !text.at(i - 1).isHighSurrogate());
-}
-
-// Qt takes file names on Unix for UTF-8, whatever the locale.
-constexpr bool systemIsUtf8()
-{
-#ifdef Q_OS_WIN
-    return false;
-#else
-    return true;
-#endif
-}
-
-// Length of the valid UTF-8 sequence at `p`, or 0.
-qsizetype validSequence(const unsigned char *p, qsizetype left)
-{
-    const unsigned char c = p[0];
-    if (c < 0x80)
-        return 1;
-    qsizetype n = 0;
-    unsigned char min = 0x80, max = 0xBF;  // allowed range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) min = 0xA0;        // no overlong forms
-        if (c == 0xED) max = 0x9F;        // no surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) min = 0x90;
-        if (c == 0xF4) max = 0x8F;        // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (left < n || p[1] < min || p[1] > max)
-        return 0;
-    for (qsizetype i = 2; i < n; ++i) {
-        if (p[i] < 0x80 || p[i] > 0xBF)
-            return 0;
-    }
-    return n;
-}
-
-} // namespace
-
-QString DecodeFileName(QByteArrayView bytes)
-{
-    if (!systemIsUtf8())
-        return QFile::decodeName(bytes.toByteArray());
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype size = bytes.size();
-    QString name;
-    name.reserve(size);
-    qsizetype start = 0;  // of the valid run not yet converted
-    for (qsizetype i = 0; i < size;) {
-        const qsizetype n = validSequence(p + i, size - i);
-        if (n > 0) {
-            i += n;
-            continue;
-        }
-        name += QString::fromUtf8(bytes.sliced(start, i - start));
-        name += QChar(char16_t(kRawFirst + (p[i] - 0x80)));
-        start = ++i;
-    }
-    name += QString::fromUtf8(bytes.sliced(start));
-    return name;
-}
-
-QByteArray EncodeFileName(const QString &name)
-{
-    if (!systemIsUtf8() || !HasRawFileNameBytes(name))
-        return QFile::encodeName(name);
-    QByteArray bytes;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (!isRawByte(name, i))
-            continue;
-        bytes += QStringView(name).sliced(start, i - start).toUtf8();
-        bytes += char(0x80 + (name.at(i).unicode() - kRawFirst));
-        start = i + 1;
-    }
-    bytes += QStringView(name).sliced(start).toUtf8();
-    return bytes;
+    const char16_t c = name.at(i).unicode();
+    const bool raw = c >= RawFileNameByteBase + 0x80 && c <= RawFileNameByteBase + 0xFF
+        && (i == 0 || !name.at(i - 1).isHighSurrogate());
+    return raw ? int(c - RawFileNameByteBase) : -1;
 }
 
 bool HasRawFileNameBytes(const QString &name)
 {
     for (qsizetype i = 0; i < name.size(); ++i) {
-        if (isRawByte(name, i))
+        if (RawFileNameByte(name, i) >= 0)
             return true;
     }
     return false;
@@ -110,7 +23,7 @@ QString DisplayFileName(const QString &name)
         return name;
     QString shown = name;
     for (qsizetype i = 0; i < shown.size(); ++i) {
-        if (isRawByte(name, i))
+        if (RawFileNameByte(name, i) >= 0)
             shown[i] = QChar(QChar::ReplacementCharacter);
     }
     return shown;

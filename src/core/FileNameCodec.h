@@ -13,6 +13,12 @@
 QString DecodeFileName(QByteArrayView bytes);
 QByteArray EncodeFileName(const QString &name);
 
+// The character that stands for the byte b (0x80..0xFF) is
+// RawFileNameByteBase + b; RawFileNameByte gives the byte that the character
+// at `i` of `name` stands for, or -1.
+constexpr char16_t RawFileNameByteBase = 0xDC00;
+int RawFileNameByte(const QString &name, qsizetype i);
+
 // True when `name` holds such a byte.
 bool HasRawFileNameBytes(const QString &name);
 // `name` for people: each such byte shown as U+FFFD.

@@ -1,36 +1,12 @@
 #include "Platform.h"
 
-#include "FileNameCodec.h"
-
-#include <QFileInfo>
-
-#ifndef Q_OS_WIN
-#include <sys/stat.h>
-#endif
-
-namespace {
-
-// QFileInfo would turn a name that is no valid text into other bytes.
-bool IsKind(const QString &path, bool folder)
-{
-#ifndef Q_OS_WIN
-    if (HasRawFileNameBytes(path)) {
-        struct stat st;
-        return stat(EncodeFileName(path).constData(), &st) == 0
-            && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
-    }
-#endif
-    const QFileInfo info(path);
-    return folder ? info.isDir() : info.isFile();
-}
-
-} // namespace
+#include "SystemApi.h"
 
 bool FileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    return IsKind(path, false);
+    return SystemIsFile(path);
 }
 
 bool FolderExists(const QString &path, QChar separator)
@@ -38,7 +14,7 @@ bool FolderExists(const QString &path, QChar separator)
     QString folder = path;
     if (!folder.endsWith(separator))
         folder += separator;
-    return IsKind(folder, true);
+    return SystemIsFolder(folder);
 }
 
 QString GetFileExtension(const QString &path, bool withDot)

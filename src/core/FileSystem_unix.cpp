@@ -1,17 +1,29 @@
-#include <QtGlobal>
-
-#ifndef Q_OS_WIN
-
+#include "FileNameCodec.h"
 #include "Platform.h"
 #include "SystemApi.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
-quint32 attributesOf(const QFileInfo &info)
+// stat() on the very bytes: QFileInfo would turn a name that is no valid
+// text into other bytes.
+bool modeOf(const QString &path, mode_t *mode)
 {
+    struct stat st;
+    if (stat(EncodeFileName(path).constData(), &st) != 0)
+        return false;
+    *mode = st.st_mode;
+    return true;
+}
+
+} // namespace
+
+quint32 GetFileAttributesOf(const QString &path)
+{
+    const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return InvalidFileAttributes;
     quint32 bits = 0;
@@ -24,34 +36,19 @@ quint32 attributesOf(const QFileInfo &info)
     return bits;
 }
 
-} // namespace
-
-quint32 SystemFileAttributes(const QString &path)
-{
-    return attributesOf(QFileInfo(path));
-}
-
-bool SystemListDirectory(const QString &directory,
-                         const std::function<bool(const DirectoryEntry &)> &visit)
-{
-    if (!QFileInfo(directory).isDir())
-        return false;
-    QDirIterator it(directory, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString name = info.fileName();
-        const DirectoryEntry entry{name, attributesOf(info), info.size(),
-                                   info.lastModified().toSecsSinceEpoch()};
-        if (entry.attributes != InvalidFileAttributes && !visit(entry))
-            break;
-    }
-    return true;
-}
-
-bool SystemDriveInfo(const QString &, DriveInfo *)
+bool GetDriveInfo(const QString &, DriveInfo *)
 {
     return false;
 }
 
-#endif
+bool SystemIsFile(const QString &path)
+{
+    mode_t mode = 0;
+    return modeOf(path, &mode) && S_ISREG(mode);
+}
+
+bool SystemIsFolder(const QString &path)
+{
+    mode_t mode = 0;
+    return modeOf(path, &mode) && S_ISDIR(mode);
+}

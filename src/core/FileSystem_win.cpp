@@ -1,11 +1,8 @@
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
-
 #include "Platform.h"
 #include "SystemApi.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <qt_windows.h>
@@ -18,47 +15,24 @@ std::wstring nativePath(const QString &path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
-// 100-ns intervals since 1601 to seconds since 1970.
-qint64 toUnixSeconds(const FILETIME &time)
-{
-    const quint64 ticks = (quint64(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    return qint64(ticks / 10000000ULL) - 11644473600LL;
-}
-
 } // namespace
 
-quint32 SystemFileAttributes(const QString &path)
+quint32 GetFileAttributesOf(const QString &path)
 {
     return quint32(GetFileAttributesW(nativePath(path).c_str()));
 }
 
-bool SystemListDirectory(const QString &directory,
-                         const std::function<bool(const DirectoryEntry &)> &visit)
+bool SystemIsFile(const QString &path)
 {
-    QString pattern = QDir::toNativeSeparators(directory);
-    if (!pattern.endsWith(QLatin1Char('\\')))
-        pattern += QLatin1Char('\\');
-    pattern += QLatin1Char('*');
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW(pattern.toStdWString().c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    do {
-        const QString name = QString::fromWCharArray(data.cFileName);
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
-            continue;
-        const qint64 size = qint64((quint64(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-        const DirectoryEntry entry{name, quint32(data.dwFileAttributes), size,
-                                   toUnixSeconds(data.ftLastWriteTime)};
-        if (!visit(entry))
-            break;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return true;
+    return QFileInfo(path).isFile();
 }
 
-bool SystemDriveInfo(const QString &path, DriveInfo *info)
+bool SystemIsFolder(const QString &path)
+{
+    return QFileInfo(path).isDir();
+}
+
+bool GetDriveInfo(const QString &path, DriveInfo *info)
 {
     static const QRegularExpression driveRoot(QStringLiteral("^([A-Za-z]):\\\\?$"));
     static const QRegularExpression shareRoot(QStringLiteral("^(\\\\\\\\[^\\\\]+\\\\[^\\\\]+)\\\\?$"));
@@ -90,5 +64,3 @@ bool SystemDriveInfo(const QString &path, DriveInfo *info)
     *info = found;
     return true;
 }
-
-#endif

@@ -33,20 +33,6 @@ enum FileAttributeBits : quint32 {
 constexpr quint32 InvalidFileAttributes = 0xFFFFFFFF;
 quint32 GetFileAttributesOf(const QString &path);
 
-// One entry of a directory as the system lists it: attribute bits as above,
-// size in bytes, last-write time in seconds since the epoch (UTC). The name
-// is valid during the call.
-struct DirectoryEntry {
-    QStringView name;
-    quint32 attributes;
-    qint64 size;
-    qint64 mtime;
-};
-// Every entry but "." and "..", in the order the system returns them; `visit`
-// returns false to stop. False when the directory cannot be read.
-bool ListDirectoryEntries(const QString &directory,
-                          const std::function<bool(const DirectoryEntry &)> &visit);
-
 // A Windows drive root (X:\ or \\server\share\) as the system reports it: the
 // drive type as GetDriveType numbers it (2 removable, 3 fixed, 4 network,
 // 5 CD, 6 RAM disk), the volume label, the drive letter ("" for a share) and

@@ -1,15 +1,13 @@
 #pragma once
 
-// The Windows registry as the settings store reads and writes it: only text
-// (REG_SZ) and 32-bit integers (REG_DWORD) are values; text is stored exactly
-// as given. The conversions are plain functions, so they are tested anywhere;
-// the access itself is Windows only (Registry_win.cpp).
+// The Windows registry's values as the settings store reads and writes them:
+// only text (REG_SZ) and 32-bit integers (REG_DWORD) are values; text is
+// stored exactly as given. Plain functions, so they are tested anywhere; the
+// access itself is the store's (src/config/SettingsStore_win.cpp).
 
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
-
-enum class RegistryHive { CurrentUser, LocalMachine };
 
 // Registry value types by number.
 enum : unsigned long {
@@ -28,13 +26,3 @@ QVariant RegistryValueFromData(unsigned long type, const QByteArray &data,
 // How `value` is stored: a QString as REG_SZ, its UTF-16 text and one NUL;
 // anything else as REG_DWORD, the four bytes of value.toInt().
 QByteArray RegistryDataFor(const QVariant &value, unsigned long *type);
-
-// Windows only, in the 32-bit view. The empty value name is the key's unnamed
-// value. Keys on the way are created when writing.
-QVariant RegistryRead(RegistryHive hive, const QString &keyPath, const QString &valueName,
-                      const QVariant &defaultValue);
-bool RegistryWrite(RegistryHive hive, const QString &keyPath, const QString &valueName,
-                   const QVariant &value);
-bool RegistryDeleteValue(RegistryHive hive, const QString &keyPath, const QString &valueName);
-// Deletes `keyPath` with its values; fails when it has subkeys.
-bool RegistryDeleteKey(RegistryHive hive, const QString &keyPath);

@@ -1,30 +1,22 @@
 #pragma once
 
-// The operating-system calls behind the shell's plain functions. One file per
-// platform implements them (SystemApi_win.cpp, SystemApi_unix.cpp), so no other
-// file needs to know which system it runs on.
+// The operating-system parts of the plain functions in Platform.h and of the
+// shell. SystemApi_*.cpp and FileSystem_*.cpp implement them per platform
+// (with those of Platform.h that are system calls and nothing else), so no
+// other file needs to know which system it runs on.
 
 #include <QString>
 
-#include <functional>
-
 class QProcess;
 struct LaunchCommand;
-struct DirectoryEntry;
-struct DriveInfo;
-
-QString SystemComputerName();
-QString SystemSessionUserName();
 
 // Program, arguments and command line of `command` onto `process`.
 void SystemPrepareLaunch(QProcess &process, const LaunchCommand &command);
 
-// The file-system facts behind GetFileAttributesOf, ListDirectoryEntries and
-// GetDriveInfo (Platform.h).
-quint32 SystemFileAttributes(const QString &path);
-bool SystemListDirectory(const QString &directory,
-                         const std::function<bool(const DirectoryEntry &)> &visit);
-bool SystemDriveInfo(const QString &path, DriveInfo *info);
+// Whether a plain file, or a folder, is at `path` (links followed), behind
+// FileExists and FolderExists.
+bool SystemIsFile(const QString &path);
+bool SystemIsFolder(const QString &path);
 
 // Locale identifier (Windows LCID) of the user interface, and the ANSI code
 // page of a locale identifier; 0 when unknown.

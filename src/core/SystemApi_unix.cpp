@@ -1,7 +1,3 @@
-#include <QtGlobal>
-
-#ifndef Q_OS_WIN
-
 #include "LocaleTable.h"
 #include "Platform.h"
 #include "SystemApi.h"
@@ -21,12 +17,12 @@
 
 #include <vector>
 
-QString SystemComputerName()
+QString GetPCName()
 {
     return QSysInfo::machineHostName();
 }
 
-QString SystemSessionUserName()
+QString GetSessionUserName()
 {
     char name[256] = {};
     if (getlogin_r(name, sizeof name) == 0 && name[0])
@@ -137,5 +133,3 @@ bool SystemShowCompiledHelp(const QString &, int)
 {
     return false;
 }
-
-#endif

@@ -1,7 +1,3 @@
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
-
 #include "Platform.h"
 #include "SystemApi.h"
 
@@ -15,7 +11,7 @@
 #include <vector>
 #include <wtsapi32.h>
 
-QString SystemComputerName()
+QString GetPCName()
 {
     wchar_t buffer[256] = {};
     DWORD size = 255;
@@ -24,7 +20,7 @@ QString SystemComputerName()
     return QString::fromWCharArray(buffer, int(size));
 }
 
-QString SystemSessionUserName()
+QString GetSessionUserName()
 {
     LPWSTR buffer = nullptr;
     DWORD bytes = 0;
@@ -75,7 +71,7 @@ static QString InstanceBaseName()
 {
     DWORD session = 0;
     ProcessIdToSessionId(GetCurrentProcessId(), &session);
-    QString user = SystemSessionUserName();
+    QString user = GetSessionUserName();
     user.replace(QLatin1Char('\\'), QLatin1Char('_'));
     // The computer too: a lock folder may be shared between computers.
     return QStringLiteral("QuorvaneSpindrelClient-%1-%2-%3").arg(QSysInfo::machineHostName(), user).arg(session);
@@ -111,5 +107,3 @@ bool SystemShowCompiledHelp(const QString &helpFilePath, int contextNumber)
     const std::wstring path = QDir::toNativeSeparators(helpFilePath).toStdWString();
     return htmlHelp(nullptr, path.c_str(), HH_HELP_CONTEXT, DWORD_PTR(contextNumber)) != nullptr;
 }
-
-#endif

@@ -66,16 +66,11 @@ QRect CancelRectTwips()
     return Key(10185, Row6Top, 1110);
 }
 
-int TwipsToPixels(int twips, qreal logicalDpi)
-{
-    return qRound(twips * logicalDpi / 1440.0);
-}
-
 QRect TwipsToPixels(const QRect &twips, qreal logicalDpiX, qreal logicalDpiY)
 {
-    return QRect(TwipsToPixels(twips.x(), logicalDpiX), TwipsToPixels(twips.y(), logicalDpiY),
-                 TwipsToPixels(twips.width(), logicalDpiX),
-                 TwipsToPixels(twips.height(), logicalDpiY));
+    return QRect(::TwipsToPixels(twips.x(), logicalDpiX), ::TwipsToPixels(twips.y(), logicalDpiY),
+                 ::TwipsToPixels(twips.width(), logicalDpiX),
+                 ::TwipsToPixels(twips.height(), logicalDpiY));
 }
 
 } // namespace KeyboardGeometry

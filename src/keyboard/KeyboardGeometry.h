@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Twips.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -16,9 +18,8 @@ QRect EntryLineRectTwips();
 QRect OkRectTwips();
 QRect CancelRectTwips();
 
-// The edge to the screen: each coordinate converted on its own, so that keys
-// of one width stay one width in pixels.
-int TwipsToPixels(int twips, qreal logicalDpi);
+// The edge to the screen: each coordinate converted on its own (Twips.h), so
+// that keys of one width stay one width in pixels.
 QRect TwipsToPixels(const QRect &twips, qreal logicalDpiX, qreal logicalDpiY);
 
 } // namespace KeyboardGeometry

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Twips.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -29,13 +31,6 @@ constexpr int SplitterMax = 6000;
 constexpr int SplitterMargin = 3000;      // the tree ends at least this far from the window's right edge
 constexpr int TreeLeft = 50;
 constexpr int MinTextWidth = 240;         // txtFile is never laid out narrower
-
-// Twips <-> pixels at `dpi` logical dots per inch, rounded to the nearest unit.
-int TwipsToPixels(double twips, double dpi);
-int PixelsToTwips(double pixels, double dpi);
-// A rectangle by its edges, so that neighbours 10 twips apart never overlap.
-QRect TwipsToPixels(const QRect &twips, double dpi);
-QRect PixelsToTwips(const QRect &pixels, double dpi);
 
 // The outer window size grown to at least MinOuterWidth x MinOuterHeight.
 QSize MinimumOuterSize(const QSize &outer);

@@ -24,6 +24,7 @@
 #include "SplitterBar.h"
 #include "StationJournal.h"
 #include "StationStartup.h"
+#include "Twips.h"
 #include "frmShopFloorButtonBar.h"
 #include "frmShopFloorPlacement.h"
 #include "frmShopFloorStyle.h"
@@ -437,10 +438,7 @@ void frmShopFloor::Form_QueryUnload()
     else if (isMaximized() || isFullScreen())
         state = ViewMaximised;
     const QRect outer = frameGeometry();
-    const double dpi = Dpi();
-    const QRectF twips(outer.left() * 1440.0 / dpi, outer.top() * 1440.0 / dpi,
-                       outer.width() * 1440.0 / dpi, outer.height() * 1440.0 / dpi);
-    SaveShopFloorPlacement(PlacementOnClose(isVisible(), state, twips));
+    SaveShopFloorPlacement(PlacementOnClose(isVisible(), state, QRectF(PixelsToTwips(outer, Dpi()))));
 }
 
 void frmShopFloor::Form_Unload()

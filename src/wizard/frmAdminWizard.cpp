@@ -9,6 +9,7 @@
 #include "OptionsStep.h"
 #include "Platform.h"
 #include "StationStep.h"
+#include "Twips.h"
 #include "WizardGrid.h"
 
 #include <QApplication>
@@ -118,7 +119,7 @@ void frmAdminWizard::Form_Load()
     SetWizardCaptions();
     SetFormIcon(this);
     const double dpi = logicalDpiX();
-    const int pictureWidth = qRound(PictureWidthTwips * dpi / 1440.0);
+    const int pictureWidth = TwipsToPixels(PictureWidthTwips, dpi);
     imgFormGraphic->setPixmap(QIcon(QStringLiteral(":/icons/DNC.svg"))
                                   .pixmap(QSize(pictureWidth, pictureWidth * 2), devicePixelRatio()));
     State.StepLoaded.fill(false);
@@ -128,7 +129,7 @@ void frmAdminWizard::Form_Load()
     ResetGridArrays(State);
     State.userMode = gbUserMode;
     State.StationKey = gbUserMode ? GetSessionUserName() : GetPCName();
-    resize(qRound(WindowWidthTwips * dpi / 1440.0), qRound(WindowHeightTwips * dpi / 1440.0));
+    resize(TwipsToPixels(WindowWidthTwips, dpi), TwipsToPixels(WindowHeightTwips, dpi));
     ShowStep(0);
     CenterForm(this);
     UpdateButtons();
@@ -164,9 +165,9 @@ void frmAdminWizard::PlaceFrames()
 {
     const double dpi = logicalDpiX();
     const QRect area = m_stepArea->rect();
-    const int frame0Left = qRound(Frame0LeftTwips * dpi / 1440.0);
-    const int pictureLeft = qRound(PictureLeftTwips * dpi / 1440.0);
-    const int pictureWidth = qRound(PictureWidthTwips * dpi / 1440.0);
+    const int frame0Left = TwipsToPixels(Frame0LeftTwips, dpi);
+    const int pictureLeft = TwipsToPixels(PictureLeftTwips, dpi);
+    const int pictureWidth = TwipsToPixels(PictureWidthTwips, dpi);
     imgFormGraphic->setGeometry(pictureLeft, pictureLeft, pictureWidth, area.height() - 2 * pictureLeft);
     fraStep[0]->setGeometry(frame0Left, 0, qMax(0, area.width() - frame0Left), area.height());
     for (int i = 1; i < 4; ++i)

@@ -1,4 +1,5 @@
 #include "CRegSettings.h"
+#include "IniSettings.h"
 #include "Registry.h"
 #include "TestSupport.h"
 

@@ -6,9 +6,6 @@
 #include <QtTest>
 
 #include "TestSupport.h"
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
 
 inline quint16 FreeLoopbackPort()
 {
@@ -141,16 +138,8 @@ public:
             args << "--port" << QString::number(port);
         return launch(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args, ports, "listening on %1");
     }
-#ifdef Q_OS_UNIX
-    // Starts it with at most `count` open descriptors.
-    void limitDescriptors(rlim_t count)
-    {
-        m_process.setChildProcessModifier([count] {
-            const rlimit limit{count, count};
-            ::setrlimit(RLIMIT_NOFILE, &limit);
-        });
-    }
-#endif
+    // Starts it with at most `count` open descriptors; false where there are no such limits.
+    bool limitDescriptors(int count) { return LimitOpenFiles(m_process, count); }
     qint64 pid() const { return m_process.processId(); }
     // The next request's log line on `port` (default: the first one listened on).
     QString nextLine(quint16 port = 0) { return waitForLine(QString(" port %1 peer ").arg(port ? port : m_port)); }

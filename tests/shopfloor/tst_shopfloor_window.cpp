@@ -40,8 +40,6 @@
 // SQLite configuration database, with settings in a temporary folder.
 
 using namespace Qt::StringLiterals;
-using ShopFloorLayout::PixelsToTwips;
-using ShopFloorLayout::TwipsToPixels;
 
 namespace {
 

@@ -52,3 +52,17 @@ void EndWithThisProcess(QProcess &process);
 bool PauseProcess(qint64 pid, bool pause);
 // True where this process may mount file systems (root on Linux, with /dev/fuse).
 bool CanMountFuse();
+
+// True where a file name is bytes that need be valid in no encoding (Unix).
+bool FileNamesAreBytes();
+
+// The program that `process` starts next may open at most `count` files;
+// false where the system has no such limit.
+bool LimitOpenFiles(QProcess &process, int count);
+// Processor time the process `pid` has used so far, in seconds; -1 where unknown.
+double ProcessCpuSeconds(qint64 pid);
+
+// Permission bits of the file at `path` (links followed), and those a new
+// file gets; -1 where the system has no such modes.
+int FileMode(const QString &path);
+int NewFileMode();

@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <csignal>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,4 +127,41 @@ bool PauseProcess(qint64 pid, bool pause)
 bool CanMountFuse()
 {
     return ::geteuid() == 0 && QFile::exists(QStringLiteral("/dev/fuse"));
+}
+
+bool FileNamesAreBytes()
+{
+    return true;
+}
+
+bool LimitOpenFiles(QProcess &process, int count)
+{
+    process.setChildProcessModifier([count] {
+        const rlimit limit{rlim_t(count), rlim_t(count)};
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    });
+    return true;
+}
+
+double ProcessCpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    // User and system time, after the command name, which may hold blanks.
+    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
+}
+
+int FileMode(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
+}
+
+int NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return int(0666 & ~mask);
 }

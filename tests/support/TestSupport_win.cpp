@@ -128,3 +128,28 @@ bool CanMountFuse()
 {
     return false;
 }
+
+bool FileNamesAreBytes()
+{
+    return false;
+}
+
+bool LimitOpenFiles(QProcess &, int)
+{
+    return false;
+}
+
+double ProcessCpuSeconds(qint64)
+{
+    return -1;
+}
+
+int FileMode(const QString &)
+{
+    return -1;
+}
+
+int NewFileMode()
+{
+    return -1;
+}

@@ -6,6 +6,7 @@
 #include "JournalTable.h"
 #include "Platform.h"
 #include "StationTables.h"
+#include "TestSupport.h"
 #include "clsAccessDBConnection.h"
 
 #include <QCryptographicHash>
@@ -17,10 +18,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 // qspindrel-config run as a process, as administrators run it.
 class tst_ConfigTool : public QObject
@@ -102,16 +99,11 @@ void tst_ConfigTool::initCreatesTablesAndKeepsRows()
 // before the change is done: that file's mode stays as it was.
 void tst_ConfigTool::newFileModeFollowsNoLink()
 {
-#ifndef Q_OS_UNIX
-    QSKIP("modes of Unix");
-#else
-    const auto mode = [](const QString &path) {
-        struct stat info {};
-        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : ~0u;
-    };
+    if (NewFileMode() < 0)
+        QSKIP("modes of Unix");
     const QString victim = m_root->filePath("victim");
     writeFile("../victim", "private");
-    QVERIFY(::chmod(QFile::encodeName(victim).constData(), 0600) == 0);
+    QVERIFY(QFile::setPermissions(victim, QFile::ReadOwner | QFile::WriteOwner));
     DatabaseChange change;
     QString error;
     QVERIFY2(change.begin(work("db.sqlite"), true, &error), qPrintable(error));
@@ -119,14 +111,11 @@ void tst_ConfigTool::newFileModeFollowsNoLink()
     QCOMPARE(made.size(), 1);
     QVERIFY(QFile::remove(work(made.first())) && QFile::link(victim, work(made.first())));
     change.commit(&error);
-    QCOMPARE(mode(victim), 0600u);
+    QCOMPARE(FileMode(victim), 0600);
     // Unplanted, the file has the mode of any new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
     QVERIFY(QFile::remove(work("db.sqlite")));
     QCOMPARE(run({"init", "db.sqlite"}).exitCode, 0);
-    QCOMPARE(mode(work("db.sqlite")), 0666u & ~mask);
-#endif
+    QCOMPARE(FileMode(work("db.sqlite")), NewFileMode());
 }
 
 // Refusals change nothing: the work folder holds the same two files after.

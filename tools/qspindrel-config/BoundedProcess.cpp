@@ -1,44 +1,14 @@
 #include "BoundedProcess.h"
 
+#include "ConfigToolSystem.h"
+
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 constexpr qsizetype kKeptErrorBytes = 2048;
-
-void LimitChild(QProcess &process, qint64 maxMemoryBytes)
-{
-#ifdef Q_OS_UNIX
-    // A group of its own, so that a kill reaches whatever it started too.
-    process.setChildProcessModifier([maxMemoryBytes] {
-        ::setpgid(0, 0);
-        if (maxMemoryBytes > 0) {
-            const rlimit limit{rlim_t(maxMemoryBytes), rlim_t(maxMemoryBytes)};
-            ::setrlimit(RLIMIT_AS, &limit);
-        }
-    });
-#else
-    Q_UNUSED(process);
-    Q_UNUSED(maxMemoryBytes);
-#endif
-}
-
-void KillAll(QProcess &process)
-{
-#ifdef Q_OS_UNIX
-    if (process.processId() > 0)
-        ::kill(-pid_t(process.processId()), SIGKILL);
-#endif
-    process.kill();
-}
 
 QString Megabytes(qint64 bytes)
 {
@@ -51,7 +21,7 @@ bool RunBoundedProcess(const QString &program, const QStringList &arguments,
                        const ProcessLimits &limits, QByteArray *output, QString *error)
 {
     QProcess process;
-    LimitChild(process, limits.maxMemoryBytes);
+    ConfineChild(process, limits.maxMemoryBytes);
     QByteArray out;
     QByteArray said;
     QString stopped;
@@ -62,7 +32,7 @@ bool RunBoundedProcess(const QString &program, const QStringList &arguments,
         if (stopped.isEmpty())
             stopped = why;
         out.clear();
-        KillAll(process);
+        KillWithChildren(process);
     };
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, [&] {
         const QByteArray chunk = process.readAllStandardOutput();
@@ -92,7 +62,7 @@ bool RunBoundedProcess(const QString &program, const QStringList &arguments,
     if (process.state() != QProcess::NotRunning)
         loop.exec();
     if (process.state() != QProcess::NotRunning) {
-        KillAll(process);
+        KillWithChildren(process);
         process.waitForFinished();
     }
     if (!stopped.isEmpty()) {

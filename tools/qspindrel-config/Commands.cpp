@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "ConfigSchema.h"
+#include "ConfigToolSystem.h"
 #include "DBAssist.h"
 #include "DatabaseChange.h"
 #include "DemoInstall.h"
@@ -86,11 +87,7 @@ int Init(const QStringList &args, QTextStream &out, QTextStream &err)
 
 QString EditorStandIn()
 {
-#ifdef Q_OS_WIN
-    const QString name = QStringLiteral("qspindrel-edit.exe");
-#else
-    const QString name = QStringLiteral("qspindrel-edit");
-#endif
+    const QString name = ProgramFileName(QStringLiteral("qspindrel-edit"));
     return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(name));
 }
 

@@ -1,6 +1,7 @@
 #include "DatabaseChange.h"
 
 #include "ConfigSchema.h"
+#include "ConfigToolSystem.h"
 #include "DBAssist.h"
 #include "DatabaseTarget.h"
 
@@ -9,10 +10,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace {
 
 // Files SQLite may leave beside a database it had open.
@@ -20,20 +17,6 @@ void RemoveSqliteFiles(const QString &path)
 {
     for (const char *suffix : {"", "-journal", "-wal", "-shm"})
         QFile::remove(path + QLatin1String(suffix));
-}
-
-// QTemporaryFile makes files only the owner may read; a configuration
-// database gets the permissions of any new file instead. Set through the
-// open descriptor: the name may be a link planted in a shared folder by then.
-void UseDefaultPermissions(const QTemporaryFile &file)
-{
-#ifdef Q_OS_UNIX
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.handle(), 0666 & ~mask);
-#else
-    Q_UNUSED(file);
-#endif
 }
 
 } // namespace
@@ -89,6 +72,7 @@ bool DatabaseChange::begin(const QString &databasePath, bool mustBeNew, QString 
                 *error = QStringLiteral("Cannot create a file in %1: %2").arg(info.absolutePath(), file.errorString());
                 return false;
             }
+            // Readable as any new file, not only by its owner.
             UseDefaultPermissions(file);
             m_temporaryPath = file.fileName();
             target = m_temporaryPath;

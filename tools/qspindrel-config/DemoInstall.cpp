@@ -1,6 +1,7 @@
 #include "DemoInstall.h"
 
 #include "CRegSettings.h"
+#include "ConfigToolSystem.h"
 #include "DatabaseChange.h"
 #include "DemoMachines.h"
 #include "DemoPrograms.h"
@@ -132,21 +133,7 @@ bool SetEditorPath(const QString &editorPath, QString *note)
     CRegSettings settings;
     if (settings.SaveMachineSetting(QString(), QStringLiteral("Current Path"), editorPath))
         return true;
-#ifdef Q_OS_WIN
-    *note = QStringLiteral("The editor path could not be written to HKEY_LOCAL_MACHINE\\Software\\%1\\Editor "
-                           "(administrator rights needed). Edit and View stay unavailable until an "
-                           "administrator runs: qspindrel-config set-editor \"%2\"")
-                .arg(settings.Company(), editorPath);
-#else
-    const QString folder = RegSettingsDetail::MachineConfigFolders().value(0);
-    *note = QStringLiteral("The editor path could not be written to %1/%2/Editor.ini (no permission). "
-                           "Edit and View stay unavailable until it is set, either as root:\n"
-                           "  sudo %3 set-editor '%4'\n"
-                           "or in a folder of your own, which the station must then see too:\n"
-                           "  export XDG_CONFIG_DIRS=$HOME/.config/machine:${XDG_CONFIG_DIRS:-/etc/xdg}\n"
-                           "  %3 set-editor '%4'")
-                .arg(folder, settings.Company(), QStringLiteral("qspindrel-config"), editorPath);
-#endif
+    *note = EditorPathNote(settings.Company(), editorPath);
     return false;
 }
 

@@ -31,9 +31,15 @@ signals:
 private:
     void acceptAll();
     void backOff(const QString &why);
+    // The system's part (PortAcceptor_*.cpp): starts watching the server,
+    // turns accepting on and off, and takes the next waiting connection
+    // (null when there is none, or with *failure set when accepting failed).
+    void watch();
+    void setAccepting(bool accepting);
+    QTcpSocket *nextConnection(QString *failure);
 
     QTcpServer *m_server;
-    QSocketNotifier *m_notifier = nullptr;
+    QSocketNotifier *m_notifier = nullptr; // Unix only
     int m_retryMs = 0; // 0: accepting normally
     bool m_paused = false;
 };

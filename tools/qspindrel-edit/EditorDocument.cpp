@@ -31,15 +31,6 @@ QString EndingText(EditorDocument::LineEnding ending)
     return QStringLiteral("\n");
 }
 
-EditorDocument::LineEnding NativeLineEnding()
-{
-#ifdef Q_OS_WIN
-    return EditorDocument::LineEnding::CrLf;
-#else
-    return EditorDocument::LineEnding::Lf;
-#endif
-}
-
 bool HasNonAscii(const QByteArray &bytes)
 {
     for (char c : bytes)

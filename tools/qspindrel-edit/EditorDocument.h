@@ -73,3 +73,6 @@ private:
     QDateTime m_diskModified;
     qint64 m_diskSize = -1;
 };
+
+// The line ending of a file without one on this system (EditorSystem_*.cpp).
+EditorDocument::LineEnding NativeLineEnding();

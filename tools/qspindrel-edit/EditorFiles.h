@@ -15,7 +15,7 @@ bool ReadPlainFile(const QString &path, qint64 maxBytes, QByteArray *bytes, QStr
 // Flushes `file`, has the system put it on its disk and closes it; false
 // when any step fails (a full or over-quota share often says so only here).
 bool SyncAndClose(QFile &file);
-// The system part of SyncAndClose, one file per platform.
+// The system part of SyncAndClose (EditorSystem_*.cpp).
 bool SyncToDisk(QFile &file);
 
 // A lasting folder of the user's for the safety copies of in-place saves.

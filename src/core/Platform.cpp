@@ -4,16 +4,6 @@
 
 #include <QProcess>
 
-QString GetPCName()
-{
-    return SystemComputerName();
-}
-
-QString GetSessionUserName()
-{
-    return SystemSessionUserName();
-}
-
 bool LaunchProgram(const LaunchCommand &command, const QString &directory)
 {
     QProcess process;
@@ -29,22 +19,6 @@ std::vector<wchar_t> WritableCommandLine(const QString &line)
     buffer.resize(size_t(line.toWCharArray(buffer.data())) + 1);
     buffer.back() = L'\0';
     return buffer;
-}
-
-quint32 GetFileAttributesOf(const QString &path)
-{
-    return SystemFileAttributes(path);
-}
-
-bool ListDirectoryEntries(const QString &directory,
-                          const std::function<bool(const DirectoryEntry &)> &visit)
-{
-    return SystemListDirectory(directory, visit);
-}
-
-bool GetDriveInfo(const QString &path, DriveInfo *info)
-{
-    return SystemDriveInfo(path, info);
 }
 
 static QDateTime Epoch()

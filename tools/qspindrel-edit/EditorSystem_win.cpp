@@ -1,3 +1,4 @@
+#include "EditorDocument.h"
 #include "EditorFiles.h"
 
 #include <windows.h>
@@ -14,4 +15,9 @@ bool SyncToDisk(QFile &file)
     const bool flushed = FlushFileBuffers(handle);
     CloseHandle(handle);
     return flushed;
+}
+
+EditorDocument::LineEnding NativeLineEnding()
+{
+    return EditorDocument::LineEnding::CrLf;
 }

@@ -1,8 +1,0 @@
-#include "EditorFiles.h"
-
-#include <unistd.h>
-
-bool SyncToDisk(QFile &file)
-{
-    return ::fsync(file.handle()) == 0;
-}
