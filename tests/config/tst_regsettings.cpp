@@ -108,7 +108,7 @@ void tst_RegSettings::userValuesKeepTheirKind_data()
                               QVariant(QString("")), QVariant("a;b, c = d"), QVariant("@Variant(x)"),
                               QVariant("dword:000004b0"), QVariant("sz:x"), QVariant("DWORD:1"),
                               QVariant(QString::fromUtf8("Ölwanne 主轴")), QVariant("D:\\hall 1, line 2\\x.db"),
-                              QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("tab\there\n"),
+                              QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("ends in a blank "), QVariant("tab\there\n"),
                               QVariant(u"no-break space\u00a0"_s), QVariant(u"\u3000ideographic space"_s),
                               QVariant(u"line separator\u2028"_s), QVariant(u"lone "_s + QChar(0xD800) + u"a surrogate"_s)})
         QTest::addRow("%s %s", v.typeName(), qPrintable(v.toString())) << "Settings" << v << v;

@@ -8,15 +8,18 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Machines as another tool keeps them: nullable columns, PORT of either type
-// and a column of its own. Machine 7's PORT is `port7`.
+// and a column of its own. Machine 7's PORT is `port7`. With `plainKey`
+// T_DNC_MPPC is made as another tool would, its PC_NAME a plain TEXT column.
 bool makeMachines(clsAccessDBConnection &c, QString *error, const QString &portType = u"integer"_s,
-                  const QVariant &port7 = 5007)
+                  const QVariant &port7 = 5007, bool plainKey = false)
 {
     const QList<QVariantList> machines{{3, "M3", "Lathe", 5003}, {5, "M5", "Mill", 5005},
                                        {7, "M7", "Grinder", port7}, {12, "M12", "Router", 5012}};
     bool ok = ExecStatement(c, QStringLiteral("CREATE TABLE T_DNC_MACHINES (MACHINE_ID integer, MACHINE_NUMBER text, "
                                               "MACHINE_NAME text, IP_ADDRESS text, PORT %1, ICON_INDEX integer, "
                                               "LOCATION text)").arg(portType), {}, error)
+              && (!plainKey || ExecStatement(c, ConfigSchemaStatements(c.Backend()).value(1).remove(u" COLLATE NOCASE"_s),
+                                             {}, error))
               && CreateConfigTables(c, error);
     for (const QVariantList &m : machines)
         ok = ok && ExecStatement(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, ?, '127.0.0.1', ?, ?, 'hall 2')"_s,
@@ -66,7 +69,7 @@ private slots:
     void parseExtensionList() { QFETCH(QString, text); QTEST(ParseExtensionList(text), "list"); }
     void storedTexts();
     void statementsBindTheKey();
-    void readsAndWritesStationRows_data() { AddBackendRows(); }
+    void readsAndWritesStationRows_data();
     void readsAndWritesStationRows();
     void portConversion_data();
     void portConversion();
@@ -85,6 +88,12 @@ void tst_StationTables::parseExtensionList_data()
     QTest::newRow("wildcard kept") << "*.NC" << QStringList{".*.NC"};
     QTest::newRow("only separators") << " ; ;" << QStringList();
     QTest::newRow("tab is no blank") << "\tNC" << QStringList{".\tNC"};
+}
+
+void tst_StationTables::readsAndWritesStationRows_data()
+{
+    AddBackendRows();
+    QTest::newRow("sqlite, PC_NAME plain TEXT") << u"sqlite"_s;
 }
 
 void tst_StationTables::storedTexts()
@@ -120,7 +129,7 @@ void tst_StationTables::readsAndWritesStationRows()
     QFETCH(QString, backend);
     QS_OPEN_DB(backend, db, c);
     QString error;
-    QVERIFY2(makeMachines(c, &error), qPrintable(error));
+    QVERIFY2(makeMachines(c, &error, u"integer"_s, 5007, QTest::currentDataTag() != backend), qPrintable(error));
     const QString key = u"O'Brien"_s;
     QVERIFY(SaveStationMachines(c, u"LATHE1"_s, {setting(5, CmdTypeSend, u"-pc"_s)}).ok());
     StationMachineSetting viewOnly = setting(7, CmdTypeBoth);

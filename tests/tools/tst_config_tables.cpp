@@ -1,3 +1,4 @@
+#include "ConfigToolRun.h"
 #include "CsvFormat.h"
 #include "DBAssist.h"
 #include "StationTables.h"
@@ -26,17 +27,9 @@ private slots:
     void roundTrip();
 
 private:
-    struct Result {
-        int exitCode = -1;
-        QString out, err;
-    };
-    Result run(const QStringList &arguments);
+    using Result = ToolResult;
+    Result run(const QStringList &arguments) { return RunConfigTool(arguments, m_root->path()); }
     QString path(const QString &name) const { return m_root->filePath(name); }
-    void writeFile(const QString &name, const QByteArray &content)
-    {
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    }
     std::unique_ptr<QTemporaryDir> m_root;
 };
 
@@ -93,19 +86,6 @@ void tst_ConfigTables::init()
     m_root = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
     qputenv("XDG_CONFIG_DIRS", path("system").toLocal8Bit());
-}
-
-tst_ConfigTables::Result tst_ConfigTables::run(const QStringList &arguments)
-{
-    QProcess process;
-    process.setWorkingDirectory(m_root->path());
-    process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
-    Result result;
-    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
-        result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
 }
 
 void tst_ConfigTables::csvFields()
@@ -171,6 +151,7 @@ void tst_ConfigTables::refusals_data()
         {"set: unknown option", {"machine-set", "DB", "1", "--colour", "red"}, {}, 2, "unknown option --colour"},
         {"set: id not a number", {"machine-set", "DB", "one", "--name", "X"}, {}, 1, "MACHINE_ID: \"one\" is not a whole number"},
         {"remove: in use", {"machine-remove", "DB", "1"}, {}, 1, "machine 1 is used by the station |(2 rows in T_DNC_MPPC)|--force"},
+        {"remove: in use by one row", {"machine-remove", "DB", "2"}, {}, 1, "machine 2 is used by the station HOST-C (1 row in"},
         {"csv: field count", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n4,M4,Saw,h,5004\n", 1,
          "line 3: 5 fields where the header has 6"},
         {"csv: not a number", machines, kMachineHeader + "3,M3,Drill,h,5OO3,1\n", 1,
@@ -188,6 +169,7 @@ void tst_ConfigTables::refusals_data()
          "line 3, column MACHINE_ID: there is no machine 7"},
         {"csv: unknown table", {"import-csv", "DB", "T_USERS", "in.csv"}, "", 2, "T_USERS is not T_DNC_MACHINES"},
         {"copy: empty source", {"copy-station", "DB", "HOST-Z", "HOST-A"}, {}, 1, "HOST-Z has no rows"},
+        {"copy: same key, other case", {"copy-station", "DB", "HOST-A", "host-A"}, {}, 1, "the same station HOST-A"},
         {"copy: nothing copied", {"copy-station", "DB", "HOST-A", "HOST-B"}, {}, 1, "0 of the 2 rows", true},
     };
     const QMap<QString, QStringList> dropInserts{
@@ -212,12 +194,13 @@ void tst_ConfigTables::refusals()
     QS_OPEN_DB(backend, db, c);
     QVERIFY(CreateConfigTables(c));
     QS_EXEC(c, "insert into T_DNC_MACHINES values (1, 'M1', 'Mill', 'h', 5001, 1), (2, 'M2', 'Lathe', 'h', 5002, 2)");
-    QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (1, 'HOST-A', 0, 2), (1, 'host-a', 1, 0)");
+    QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (1, 'HOST-A', 0, 2), (1, 'host-a', 1, 0), "
+               "(2, 'HOST-C', 0, 0)");
     QFETCH(QStringList, setup);
     for (const QString &statement : setup)
         QS_EXEC(c, statement);
     c.Disconnect();
-    writeFile("in.csv", csv);
+    QVERIFY(WriteFile(path("in.csv"), csv));
     const QString before = Dump(db.path());
     arguments.replace(1, db.path());
     const Result r = run(arguments);

@@ -1,3 +1,4 @@
+#include "ConfigToolRun.h"
 #include "MdbExport.h"
 #include "MdbImport.h"
 #include "PrintableText.h"
@@ -47,42 +48,26 @@ public:
     {
         script("mdb-tables", "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
         script("mdb-export", "exec cat \"$(dirname \"$0\")/$4.csv\"");
-        QFile(mdb()).open(QIODevice::WriteOnly);
+        WriteFile(mdb(), {});
     }
     void script(const QString &name, const QByteArray &body)
     {
-        QFile f(m_bin.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write("#!/bin/sh\n" + body + "\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        WriteFile(m_bin.filePath(name), "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(m_bin.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    void table(const QString &name, const QByteArray &csv)
-    {
-        QFile f(m_bin.filePath(name + ".csv"));
-        f.open(QIODevice::WriteOnly);
-        f.write(csv);
-    }
+    void table(const QString &name, const QByteArray &csv) { WriteFile(m_bin.filePath(name + ".csv"), csv); }
     QString path() const { return m_bin.path() + ':' + qEnvironmentVariable("PATH"); }
     // A stand-in .mdb and the folder the import writes into.
     QString mdb() const { return m_bin.filePath("plant.mdb"); }
     QString work(const QString &name = {}) const { return m_work.filePath(name); }
     QStringList workEntries() const { return QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 
-    // qspindrel-config run with the stand-ins; the exit code, or -1 when it did not exit normally.
-    int run(const QStringList &arguments, QString *out = nullptr, QString *err = nullptr)
+    // qspindrel-config run with the stand-ins.
+    ToolResult run(const QStringList &arguments)
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", path());
-        process.setProcessEnvironment(env);
-        process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
-        const bool ended = process.waitForFinished(50000) && process.exitStatus() == QProcess::NormalExit;
-        if (out)
-            *out = QString::fromUtf8(process.readAllStandardOutput());
-        if (err)
-            *err = QString::fromUtf8(process.readAllStandardError());
-        return ended ? process.exitCode() : -1;
+        return RunConfigTool(arguments, {}, env);
     }
 
 private:
@@ -263,6 +248,7 @@ void tst_ConfigToolMdb::importRefusesWhatTheStationRefuses_data()
     machine("port not a number", "\"127.0.0.1\"", "\"abc\"", "T_DNC_MACHINES, row 1, column PORT");
     machine("port beyond 32 bits", "\"127.0.0.1\"", "99999999999", "T_DNC_MACHINES, row 1, column PORT");
     machine("port negative", "\"127.0.0.1\"", "-1", "T_DNC_MACHINES, row 1, column PORT");
+    machine("port 0", "\"127.0.0.1\"", "0", "T_DNC_MACHINES, row 1, column PORT");
     machine("port above 65535", "\"127.0.0.1\"", "65536", "T_DNC_MACHINES, row 1, column PORT");
     machine("address out of range", "\"300.1.1.1\"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
     machine("address with a blank", "\"127.0.0.1 \"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
@@ -284,15 +270,14 @@ void tst_ConfigToolMdb::importRefusesWhatTheStationRefuses()
     FakeMdbTools tools;
     tools.table("T_DNC_MACHINES", kMachinesHeader + machines);
     tools.table("T_DNC_MPPC", kMppcHeader + mppc);
-    QString out, err;
-    const int code = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, &out, &err);
+    const ToolResult r = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
     if (fault.isEmpty()) {
-        QVERIFY2(code == 0, qPrintable(err));
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
         return;
     }
-    QCOMPARE(code, 1);
-    QVERIFY2(err.contains(fault) && err.contains("Nothing was imported"), qPrintable(err));
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(fault) && r.err.contains("Nothing was imported"), qPrintable(r.err));
     QCOMPARE(tools.workEntries(), QStringList());
 }
 
@@ -321,7 +306,9 @@ void tst_ConfigToolMdb::runawayToolsAreStopped()
     tools.script(tool, script);
     QString error;
     if (timeoutMs == 0) {
-        QCOMPARE(tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, nullptr, &error), 1);
+        const ToolResult r = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
+        QCOMPARE(r.exitCode, 1);
+        error = r.err;
     } else {
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());
@@ -377,10 +364,11 @@ void tst_ConfigToolMdb::stationsListingIsEscaped()
     FakeMdbTools tools;
     tools.table("T_DNC_MACHINES", kMachinesHeader + "10,\"L\x1b[2J\",\"two\nlines\r\",\"127.0.0.1\",5001,3\n");
     tools.table("T_DNC_MPPC", kMppcHeader + "7,10,\"HOST\x07\",2,0\n");
-    QString out, err;
-    QVERIFY2(tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, &out, &err) == 0, qPrintable(err));
-    QVERIFY2(tools.run({"stations", tools.work("db.sqlite")}, &out, &err) == 0, qPrintable(err));
-    QCOMPARE(out, "HOST\\x07\n  10  L\\x1B[2J  two\\x0Alines\\x0D  127.0.0.1:5001  Send, Edit\n");
+    const ToolResult imported = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
+    QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+    const ToolResult r = tools.run({"stations", tools.work("db.sqlite")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.out, "HOST\\x07\n  10  L\\x1B[2J  two\\x0Alines\\x0D  127.0.0.1:5001  Send, Edit\n");
 }
 
 QTEST_GUILESS_MAIN(tst_ConfigToolMdb)
