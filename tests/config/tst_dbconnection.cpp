@@ -21,10 +21,6 @@ private slots:
     void sqlEmptyAndFailing();
     void refusesWhatIsNoDatabase_data();
     void refusesWhatIsNoDatabase();
-    void recordSetNamesAndNulls_data() { AddBackendRows(); }
-    void recordSetNamesAndNulls();
-    void transactionsCommitAndRollBack_data() { AddBackendRows(); }
-    void transactionsCommitAndRollBack();
 };
 
 void tst_DbConnection::resolveTarget_data()
@@ -189,45 +185,6 @@ void tst_DbConnection::refusesWhatIsNoDatabase()
     // A failed connection runs nothing and stays closed.
     QVERIFY(!c.SQL(u"select 1"_s));
     QVERIFY(c.Disconnect() && c.Disconnect());
-}
-
-void tst_DbConnection::recordSetNamesAndNulls()
-{
-    QFETCH(QString, backend);
-    QS_OPEN_DB(backend, db, c);
-    QS_EXEC(c, u"create table T_PROBE (ID integer, NAME text)"_s);
-    for (int i = 1; i <= 250; ++i)
-        QS_EXEC(c, u"insert into T_PROBE (ID, NAME) values (?, ?)"_s, i,
-                i % 2 ? QVariant(u"n%1"_s.arg(i)) : QVariant(QMetaType(QMetaType::QString)));
-
-    RecordSet rows;
-    QVERIFY(OpenRecordset(c, u"select ID, NAME from T_PROBE where ID > ? order by ID"_s, {100}, &rows));
-    QCOMPARE(rows.count(), 150);
-    QCOMPARE(rows.columnIndex(u"Name"_s), 1);
-    QCOMPARE(rows.value(0, u"ID"_s).toInt(), 101);
-    QCOMPARE(rows.value(0, u"NAME"_s).toString(), u"n101"_s);
-    QVERIFY(rows.value(1, u"NAME"_s).isNull());
-    QVERIFY(!rows.value(150, 0).isValid());
-    QVERIFY(!rows.value(0, u"NONE"_s).isValid());
-    QVERIFY(OpenRecordset(c, u"select ID from T_PROBE where ID < 0"_s, {}, &rows));
-    QVERIFY(rows.isEmpty());
-    QCOMPARE(rows.columns().size(), 1);
-}
-
-void tst_DbConnection::transactionsCommitAndRollBack()
-{
-    QFETCH(QString, backend);
-    QS_OPEN_DB(backend, db, c);
-    QS_EXEC(c, u"create table T_PROBE (ID integer)"_s);
-    QVERIFY(c.OpenTransaction() && c.SQL(u"insert into T_PROBE values (1)"_s) && c.RollbackTransaction());
-    QVERIFY(c.OpenTransaction() && c.SQL(u"insert into T_PROBE values (2)"_s) && c.CommitTransaction());
-    // A transaction left open is ended without its changes when the connection closes.
-    QVERIFY(c.OpenTransaction() && c.SQL(u"insert into T_PROBE values (3)"_s));
-    QVERIFY(c.Disconnect() && c.Connect());
-    RecordSet rows;
-    QVERIFY(OpenRecordset(c, u"select ID from T_PROBE"_s, {}, &rows));
-    QCOMPARE(rows.count(), 1);
-    QCOMPARE(rows.value(0, 0).toInt(), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_DbConnection)
