@@ -109,17 +109,6 @@ private slots:
         QCOMPARE(got, message);
     }
 
-    void rootKeyAndText()
-    {
-        QCOMPARE(TreeRootKey(m_root + "/"), m_root);
-        QCOMPARE(TreeRootKey(m_root + "/beta/../Zeta"), m_root + "/Zeta");
-        QCOMPARE(TreeRootKey("/"), QStringLiteral("/"));
-        QCOMPARE(TreeRootKey("progs"), QString());
-        QCOMPARE(TreeRootText(m_root + "/"), QStringLiteral("progs"));
-        QVERIFY(!TreeRootText("/").isEmpty());
-        QCOMPARE(ChildKey("/", "beta"), QStringLiteral("/beta"));
-    }
-
     // Windows attribute bits: what refuses a root, what the tree and the list show.
     void attributeRules_data()
     {
