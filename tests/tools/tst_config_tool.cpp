@@ -274,6 +274,9 @@ void tst_ConfigTool::journalListing_data()
     QTest::newRow("all") << QStringList{} << QList<int>{0, 1, 2};
     QTest::newRow("since a day") << QStringList{"--since", "2026-12-08Z"} << QList<int>{1, 2};
     QTest::newRow("until a day, inclusive") << QStringList{"--until", "2026-12-08Z"} << QList<int>{0, 1};
+    QTest::newRow("since the very second") << QStringList{"--since", "2026-12-08T14:03:22Z"} << QList<int>{1, 2};
+    QTest::newRow("until the very second") << QStringList{"--until", "2026-12-08T14:03:22Z"} << QList<int>{0, 1};
+    QTest::newRow("until the second before") << QStringList{"--until", "2026-12-08T14:03:21Z"} << QList<int>{0};
     QTest::newRow("machine by number, option=value") << QStringList{"--machine=l-102"} << QList<int>{2};
     QTest::newRow("station") << QStringList{"--station", "cell-7"} << QList<int>{0, 2};
     QTest::newRow("csv") << QStringList{"--csv", "--machine", "4"} << QList<int>{1};
