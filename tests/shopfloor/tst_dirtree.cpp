@@ -175,8 +175,6 @@ private slots:
         QTest::newRow("share root") << 4u << "" << "" << "\\\\server\\nc\\o" << "o";
         QTest::newRow("share without backslash") << 4u << "" << "Z" << "progs" << "progs";
         QTest::newRow("removable") << 2u << "USB" << "E" << "" << "";
-        QTest::newRow("CD") << 5u << "DISC" << "F" << "" << "";
-        QTest::newRow("RAM disk") << 6u << "RAM" << "R" << "" << "";
         QTest::newRow("unknown") << 0u << "X" << "X" << "" << "";
     }
     void driveText()
