@@ -26,3 +26,6 @@ echo "== build with sanitizers"
 echo "== tests with sanitizers"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
+
+echo "== test share of the code (informative)"
+"$root/scripts/test-ratio.sh" || true

@@ -57,57 +57,55 @@ class tst_ConcurrentSave : public QObject
 
 private slots:
     void twoWritersLoseNothing_data() { AddBackendRows(); }
-    void twoWritersLoseNothing();
+    void twoWritersLoseNothing()
+    {
+        QFETCH(QString, backend);
+        QS_OPEN_DB(backend, db, c);
+        QString error;
+        QVERIFY2(CreateConfigTables(c, &error), qPrintable(error));
+        for (int id = 1; id <= Machines; ++id)
+            QS_EXEC(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, 'Mill', 'localhost', 5000, 1)"_s, id, u"M%1"_s.arg(id));
+        QVERIFY(SaveStationMachines(c, u"THIRD"_s, roundSettings(99, 2)).ok());
+        QVERIFY(c.Disconnect());
+
+        const QStringList keys{u"O'Brien"_s, u"LATHE-2"_s};
+        std::vector<std::unique_ptr<QProcess>> writers;
+        for (const QString &key : keys) {
+            writers.push_back(std::make_unique<QProcess>());
+            writers.back()->start(QCoreApplication::applicationFilePath(),
+                                  {u"--write"_s, db.path(), key, QString::number(Rounds)});
+        }
+        for (auto &p : writers) {
+            QVERIFY(p->waitForStarted(30000));
+            QTRY_VERIFY_WITH_TIMEOUT(p->canReadLine() || p->state() == QProcess::NotRunning, 30000);
+            QCOMPARE(p->readLine().trimmed(), QByteArray("ready"));
+        }
+        // Both words go out before either wait, or the second would sit in its buffer.
+        for (auto &p : writers)
+            p->write("go\n");
+        for (auto &p : writers)
+            QVERIFY(p->waitForBytesWritten(30000));
+        for (auto &p : writers) {
+            QVERIFY(p->waitForFinished(120000));
+            QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
+        }
+
+        QVERIFY(c.Connect());
+        for (const QString &key : keys) {
+            const auto loaded = LoadStationMachines(c, key);
+            QVERIFY2(loaded.ok, qPrintable(loaded.error));
+            QCOMPARE(loaded.rows.size(), Machines);
+            for (const MachineAssignment &m : loaded.rows)
+                QCOMPARE(m.SEND_REMOTE_CMD, u"LOAD%1"_s.arg(Rounds - 1));
+        }
+        const auto third = LoadStationMachines(c, u"THIRD"_s);
+        QCOMPARE(third.rows.size(), 2);
+        QCOMPARE(third.rows.at(0).SEND_REMOTE_CMD, u"LOAD99"_s);
+        RecordSet all;
+        QVERIFY(OpenRecordset(c, u"select MPPC_ID from T_DNC_MPPC"_s, {}, &all));
+        QCOMPARE(all.count(), 2 * Machines + 2);
+    }
 };
-
-void tst_ConcurrentSave::twoWritersLoseNothing()
-{
-    QFETCH(QString, backend);
-    QS_OPEN_DB(backend, db, c);
-    QString error;
-    QVERIFY2(CreateConfigTables(c, &error), qPrintable(error));
-    for (int id = 1; id <= Machines; ++id)
-        QS_EXEC(c, u"INSERT INTO T_DNC_MACHINES VALUES (?, ?, 'Mill', 'localhost', 5000, 1)"_s, id, u"M%1"_s.arg(id));
-    QVERIFY(SaveStationMachines(c, u"THIRD"_s, roundSettings(99, 2)).ok());
-    QVERIFY(c.Disconnect());
-
-    const QStringList keys{u"O'Brien"_s, u"LATHE-2"_s};
-    std::vector<std::unique_ptr<QProcess>> writers;
-    for (const QString &key : keys) {
-        writers.push_back(std::make_unique<QProcess>());
-        writers.back()->start(QCoreApplication::applicationFilePath(),
-                              {u"--write"_s, db.path(), key, QString::number(Rounds)});
-    }
-    for (auto &p : writers) {
-        QVERIFY(p->waitForStarted(30000));
-        QTRY_VERIFY_WITH_TIMEOUT(p->canReadLine() || p->state() == QProcess::NotRunning, 30000);
-        QCOMPARE(p->readLine().trimmed(), QByteArray("ready"));
-    }
-    // Both words go out before either wait, or the second would sit in its buffer.
-    for (auto &p : writers)
-        p->write("go\n");
-    for (auto &p : writers)
-        QVERIFY(p->waitForBytesWritten(30000));
-    for (auto &p : writers) {
-        QVERIFY(p->waitForFinished(120000));
-        QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
-    }
-
-    QVERIFY(c.Connect());
-    for (const QString &key : keys) {
-        const auto loaded = LoadStationMachines(c, key);
-        QVERIFY2(loaded.ok, qPrintable(loaded.error));
-        QCOMPARE(loaded.rows.size(), Machines);
-        for (const MachineAssignment &m : loaded.rows)
-            QCOMPARE(m.SEND_REMOTE_CMD, u"LOAD%1"_s.arg(Rounds - 1));
-    }
-    const auto third = LoadStationMachines(c, u"THIRD"_s);
-    QCOMPARE(third.rows.size(), 2);
-    QCOMPARE(third.rows.at(0).SEND_REMOTE_CMD, u"LOAD99"_s);
-    RecordSet all;
-    QVERIFY(OpenRecordset(c, u"select MPPC_ID from T_DNC_MPPC"_s, {}, &all));
-    QCOMPARE(all.count(), 2 * Machines + 2);
-}
 
 int main(int argc, char **argv)
 {

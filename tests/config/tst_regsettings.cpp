@@ -24,299 +24,6 @@ QStringList kinds(const QVariantList &values)
     return out;
 }
 
-// Every test runs against its own XDG_CONFIG_HOME and XDG_CONFIG_DIRS.
-class tst_RegSettings : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-    void iniLocation_data();
-    void iniLocation();
-    void toDword_data();
-    void toDword() { QFETCH(QVariant, value); QTEST(ToDword(value), "expected"); }
-
-    void userValuesKeepTheirKind_data();
-    void userValuesKeepTheirKind();
-    void handWrittenValues_data();
-    void handWrittenValues();
-    void writeChangesOneLine_data();
-    void writeChangesOneLine();
-    void keyPathChoosesTheFile();
-    void missingOrOtherKindGivesDefault();
-    void machineReadsFirstFolderThatHasTheFile();
-    void saveFailures();
-    void deleteValueAndSection();
-    void registryValueKinds_data();
-    void registryValueKinds();
-    void registryStoresAsGiven();
-
-private:
-    // home/ is the user's folder, sys1/ and sys2/ the machine-wide ones.
-    QString path(const QString &relative) const { return m_root->filePath(relative); }
-    QString userFile() const { return path("home/Quorvane/Quorvane Spindrel Client.ini"); }
-    std::unique_ptr<QTemporaryDir> m_root;
-};
-
-void tst_RegSettings::init()
-{
-    m_root = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", (path("sys1") + ':' + path("sys2")).toLocal8Bit());
-}
-
-void tst_RegSettings::iniLocation_data()
-{
-    QTest::addColumn<QString>("keyPath");
-    QTest::addColumn<QString>("location"); // file|group, empty when refused
-    QTest::newRow("nested") << "SOFTWARE\\Quorvane\\Editor\\A\\B" << "Quorvane/Editor.ini|A/B";
-    QTest::newRow("company only") << "Software\\Other" << "Other.ini|";
-    QTest::newRow("no Software") << "Other\\Place" << "Other/Place.ini|";
-    for (const char *bad : {"", "Software\\\\Other", "Software\\..\\..\\etc\\passwd", "Software\\a/../../b\\c"})
-        QTest::addRow("bad \"%s\"", bad) << bad << "";
-}
-
-void tst_RegSettings::iniLocation()
-{
-    QFETCH(QString, keyPath);
-    const auto location = IniLocationForKey(keyPath);
-    QTEST(location ? location->file + '|' + location->group : QString(), "location");
-}
-
-void tst_RegSettings::toDword_data()
-{
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<Dword>("expected");
-    // Nearest, half to even; true is -1; out of range and not numbers give nothing.
-    const QList<std::pair<QVariant, Dword>> cases{
-        {1234.6, 1235}, {-1234.6, -1235}, {1234.5, 1234}, {1235.5, 1236}, {2.4f, 2}, {true, -1}, {false, 0},
-        {qlonglong(-5), -5}, {qlonglong(1) << 40, {}}, {qulonglong(1) << 63, {}}, {2147483647.4, 2147483647},
-        {2147483647.6, {}}, {std::nan(""), {}}, {HUGE_VAL, {}}, {QVariant(), {}}, {QByteArray("12"), {}}};
-    for (const auto &[value, expected] : cases)
-        QTest::addRow("%s %s", value.typeName(), qPrintable(value.toString())) << value << expected;
-}
-
-void tst_RegSettings::userValuesKeepTheirKind_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QVariant>("expected");
-    QTest::newRow("1234.6 stores 1235") << "Defaults" << QVariant(1234.6) << QVariant(1235);
-    QTest::newRow("no section") << "" << QVariant("top") << QVariant("top");
-    QTest::newRow("nested section") << "A\\B" << QVariant(-7) << QVariant(-7);
-    // Text stays text (even when it looks like a kind), integers stay integers, empty text is not the default.
-    for (const QVariant &v : {QVariant("1200"), QVariant(1200), QVariant(0), QVariant(-1), QVariant(std::numeric_limits<int>::min()),
-                              QVariant(QString("")), QVariant("a;b, c = d"), QVariant("@Variant(x)"),
-                              QVariant("dword:000004b0"), QVariant("sz:x"), QVariant("DWORD:1"),
-                              QVariant(QString::fromUtf8("Ölwanne 主轴")), QVariant("D:\\hall 1, line 2\\x.db"),
-                              QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("tab\there\n"),
-                              QVariant(u"no-break space\u00a0"_s), QVariant(u"\u3000ideographic space"_s),
-                              QVariant(u"line separator\u2028"_s), QVariant(u"lone "_s + QChar(0xD800) + u"a surrogate"_s)})
-        QTest::addRow("%s %s", v.typeName(), qPrintable(v.toString())) << "Settings" << v << v;
-}
-
-void tst_RegSettings::userValuesKeepTheirKind()
-{
-    QFETCH(QString, section);
-    QFETCH(QVariant, value);
-    QFETCH(QVariant, expected);
-    QVERIFY(CRegSettings().SaveUserSetting(section, "Value", value));
-    const QVariant read = CRegSettings().GetUserSetting(section, "Value", QVariant(99));
-    QCOMPARE(read.typeId(), expected.typeId());
-    QCOMPARE(read, expected);
-    if (value.typeId() == QMetaType::Int && value.toInt() == 1200) // as other tools write a REG_DWORD
-        QCOMPARE(QSettings(userFile(), QSettings::IniFormat).value("Settings/Value"), QVariant("dword:000004b0"));
-}
-
-void tst_RegSettings::handWrittenValues_data()
-{
-    QTest::addColumn<QByteArray>("written");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("comma") << QByteArray("/srv/dnc/hall 1, line 2/config.db") << "/srv/dnc/hall 1, line 2/config.db";
-    QTest::newRow("quoted whole") << QByteArray("\" a, b \"") << " a, b ";
-    QTest::newRow("quotes inside") << QByteArray("say \"hi\" twice") << "say \"hi\" twice";
-    QTest::newRow("escaped backslashes") << QByteArray("C:\\\\DNC\\\\Config.mdb") << "C:\\DNC\\Config.mdb";
-    QTest::newRow("plain backslashes") << QByteArray("C:\\DNC\\Config.mdb") << "C:\\DNC\\Config.mdb";
-    QTest::newRow("non-ASCII") << QByteArray("Zürich – Halle 3") << QString::fromUtf8("Zürich – Halle 3");
-    QTest::newRow("blanks around") << QByteArray("   x y   ") << "x y";
-    QTest::newRow("semicolon") << QByteArray("a;b") << "a;b";
-}
-
-// A file written by hand: names in any case, values as one text; the program's
-// own write keeps them and stays readable by QSettings' INI reader.
-void tst_RegSettings::handWrittenValues()
-{
-    QFETCH(QByteArray, written);
-    QFETCH(QString, expected);
-    QDir().mkpath(QFileInfo(userFile()).path());
-    QFile file(userFile());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[settings]\ndatabase=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n");
-    file.close();
-    CRegSettings settings;
-    QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant(expected));
-    QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState", 2), QVariant(0));
-    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewState", 2));
-    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewLeft", 1000));
-    QCOMPARE(settings.GetUserSetting("settings", "DATABASE"), QVariant(expected));
-    QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState"), QVariant(2));
-    QSettings qt(userFile(), QSettings::IniFormat);
-    QCOMPARE(qt.allKeys().size(), 3);
-    QVERIFY(settings.DeleteUserSetting("SETTINGS", "Database"));
-    QVERIFY(!settings.GetUserSetting("Settings", "Database").isValid());
-}
-
-// A write changes the line of its value or adds one to its section; the rest
-// of a hand-written file stays byte for byte.
-void tst_RegSettings::writeChangesOneLine_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("key");  // in Settings
-    QTest::addColumn<QByteArray>("after");  // empty: refused, nothing changed
-    const QByteArray handWritten = "; plant settings\n[Settings]\n# the database\n  Database = old  \n\nno equals sign\n"
-                                   "[Defaults]\nSFViewLeft=dword:00000001\n";
-    QTest::newRow("comments kept, value replaced") << handWritten << "database"
-        << QByteArray("; plant settings\n[Settings]\n# the database\n  Database =new\n\nno equals sign\n"
-                      "[Defaults]\nSFViewLeft=dword:00000001\n");
-    QTest::newRow("new value after the section's last") << handWritten << "Other"
-        << QByteArray("; plant settings\n[Settings]\n# the database\n  Database = old  \nOther=new\n\nno equals sign\n"
-                      "[Defaults]\nSFViewLeft=dword:00000001\n");
-    QTest::newRow("CRLF and byte-order mark kept") << QByteArray("\xEF\xBB\xBF[settings]\r\nA=1\r\n") << "Other"
-                                                   << QByteArray("\xEF\xBB\xBF[settings]\r\nA=1\r\nOther=new\r\n");
-    QTest::newRow("new section") << QByteArray("[Defaults]\nX=1") << "Database" << QByteArray("[Defaults]\nX=1\n[Settings]\nDatabase=new");
-    QTest::newRow("not UTF-8: refused") << QByteArray("; Z\xFCrich\n[Settings]\nDatabase=old\n") << "Database" << QByteArray();
-}
-
-void tst_RegSettings::writeChangesOneLine()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QString, key);
-    QFETCH(QByteArray, after);
-    QDir().mkpath(QFileInfo(userFile()).path());
-    QFile file(userFile());
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-    file.close();
-    CRegSettings settings;
-    QCOMPARE(settings.SaveUserSetting("Settings", key, "new"), !after.isEmpty());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
-    // What could be read is read all the same.
-    if (after.isEmpty())
-        QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("old"));
-}
-
-void tst_RegSettings::keyPathChoosesTheFile()
-{
-    CRegSettings settings;
-    QVERIFY(settings.SaveUserSetting("Software\\Other\\Place", "Where", "here", false));
-    QVERIFY(QFile::exists(path("home/Other/Place.ini")));
-    QCOMPARE(settings.GetUserSetting("Software\\Other\\Place", "Where", QVariant(), false), QVariant("here"));
-    // The same section name with the application path is another key.
-    QCOMPARE(settings.GetUserSetting("Software\\Other\\Place", "Where", "none"), QVariant("none"));
-    QVERIFY(settings.SaveMachineSetting("Software\\Vendor\\Tool\\Paths", "Bin", 3, false));
-    QVERIFY(QFile::exists(path("sys1/Vendor/Tool.ini")));
-    QVERIFY(!settings.SaveUserSetting("Software\\..\\..\\x", "Where", "here", false));
-
-    // Names are trimmed; the editor file ignores the application name; blank restores the default.
-    settings.setCompany("  Acme  B\t");
-    settings.setAppName(" Lathe Cell ");
-    QVERIFY(settings.SaveUserSetting("S", "K", 1));
-    QVERIFY(settings.SaveMachineSetting("", "Current Path", "/opt/edit"));
-    QVERIFY(QFile::exists(path("home/Acme  B/Lathe Cell.ini")));
-    QVERIFY(QFile::exists(path("sys1/Acme  B/Editor.ini")));
-    QCOMPARE(CRegSettings().GetUserSetting("S", "K", "other file"), QVariant("other file"));
-    settings.setCompany(" \t ");
-    settings.setAppName(QString());
-    QCOMPARE(settings.UserKeyPath(QString()), u"Software\\Quorvane\\Quorvane Spindrel Client"_s);
-}
-
-void tst_RegSettings::missingOrOtherKindGivesDefault()
-{
-    CRegSettings settings;
-    QVERIFY(!settings.GetUserSetting("Defaults", "SFViewLeft").isValid());
-    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewTop", 5));
-    QCOMPARE(settings.GetUserSetting("Defaults", "SFViewLeft", 1000), QVariant(1000));
-    QCOMPARE(settings.GetUserSetting("Other", "SFViewTop", 1000), QVariant(1000));
-    // Hand-written: lists and byte arrays are no registry kind; short hex is an integer, bad hex and
-    // a plain number are text.
-    QFile file(userFile());
-    QVERIFY(file.open(QIODevice::Append));
-    file.write("[S]\nList=a, b\nBytes=@ByteArray(xy)\nPlain=4500\nShort=dword:10\nLong=dword:123456789\nX=dword:xyz\n");
-    file.close();
-    const QVariantList read{settings.GetUserSetting("S", "List", "d"), settings.GetUserSetting("S", "Bytes", "d"),
-                            settings.GetUserSetting("S", "Plain"), settings.GetUserSetting("S", "Short"),
-                            settings.GetUserSetting("S", "Long"), settings.GetUserSetting("S", "X")};
-    QCOMPARE(kinds(read), kinds({"a, b", "d", "4500", 16, "dword:123456789", "dword:xyz"}));
-    // Values that are neither text nor numbers are not stored.
-    QVERIFY(!settings.SaveMachineSetting("", "Bad", QVariant()));
-    QVERIFY(!settings.SaveMachineSetting("", "Bad", 1e12));
-    QVERIFY(!QFile::exists(path("sys1/Quorvane/Editor.ini")));
-}
-
-void tst_RegSettings::machineReadsFirstFolderThatHasTheFile()
-{
-    QDir().mkpath(path("sys2/Quorvane"));
-    QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).setValue("Current Path", "/usr/bin/second");
-    CRegSettings settings;
-    QCOMPARE(settings.GetMachineSetting("", "Current Path"), QVariant("/usr/bin/second"));
-    QVERIFY(!settings.GetUserSetting("", "Current Path").isValid());
-    // Writing goes to the first folder, which then wins even without the value.
-    QVERIFY(settings.SaveMachineSetting("", "Other", 1));
-    QVERIFY(!settings.GetMachineSetting("", "Current Path").isValid());
-    QCOMPARE(QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).allKeys(), QStringList{"Current Path"});
-}
-
-void tst_RegSettings::saveFailures()
-{
-    CRegSettings settings;
-    QVERIFY(settings.SaveUserSetting("Settings", "Database", "x"));
-    // The settings file is a folder, then the configuration folder is a file.
-    QVERIFY(QFile::remove(userFile()) && QDir().mkpath(userFile()));
-    for (int round = 0; round < 2; ++round) {
-        QVERIFY(!settings.SaveUserSetting("Settings", "Database", "y"));
-        QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
-        QVERIFY(!settings.DeleteUserSetting("Settings", "Database"));
-        qputenv("XDG_CONFIG_HOME", userFile().toLocal8Bit());
-        QVERIFY(QDir(userFile()).removeRecursively() && QFile(userFile()).open(QIODevice::WriteOnly));
-    }
-    if (!PermissionsBind())
-        QSKIP("permissions do not stop root");
-    // Saving must not replace an unreadable file with one value only.
-    qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
-    QVERIFY(QFile::remove(userFile()) && settings.SaveUserSetting("Settings", "Database", "x"));
-    QVERIFY(QFile::setPermissions(userFile(), QFileDevice::WriteOwner));
-    QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
-    QVERIFY(!settings.SaveUserSetting("Settings", "Other", "y"));
-    QVERIFY(QFile::setPermissions(userFile(), QFileDevice::ReadOwner));
-    QVERIFY(!settings.SaveUserSetting("Settings", "Database", "y"));
-    QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("x"));
-}
-
-void tst_RegSettings::deleteValueAndSection()
-{
-    CRegSettings settings;
-    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewLeft", 1));
-    QVERIFY(settings.SaveUserSetting("Defaults", "SFViewTop", 2));
-    QVERIFY(settings.SaveUserSetting("Defaults\\Sub", "Deep", 3));
-    QVERIFY(settings.SaveUserSetting("Settings", "Database", "db"));
-    QVERIFY(settings.DeleteUserSetting("Defaults", "SFViewLeft"));
-    QVERIFY(!settings.GetUserSetting("Defaults", "SFViewLeft").isValid());
-    QCOMPARE(settings.GetUserSetting("Defaults", "SFViewTop"), QVariant(2));
-    QVERIFY(!settings.DeleteUserSetting("Defaults", "SFViewLeft"));
-    QVERIFY(!settings.DeleteUserSetting("Defaults", "Sub")); // a subkey is not a value
-    // An empty key removes the section with its subkeys.
-    QVERIFY(settings.DeleteUserSetting("Defaults", ""));
-    QVERIFY(!settings.GetUserSetting("Defaults\\Sub", "Deep").isValid());
-    QVERIFY(!settings.DeleteUserSetting("Defaults", ""));
-    QVERIFY(!settings.DeleteUserSetting("", ""));
-
-    QVERIFY(settings.SaveUserSetting("Settings", "*", "unnamed"));
-    QCOMPARE(settings.GetUserSetting("Settings", "*"), QVariant("unnamed"));
-    QVERIFY(settings.DeleteUserSetting("Settings", "*"));
-    QCOMPARE(settings.GetUserSetting("Settings", "*", "gone"), QVariant("gone"));
-    QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("db"));
-}
-
 static QByteArray utf16(const QString &text)
 {
     QByteArray out;
@@ -325,52 +32,307 @@ static QByteArray utf16(const QString &text)
     return out;
 }
 
-// What a registry value of each type and size reads as (default "d").
-void tst_RegSettings::registryValueKinds_data()
+// Every test runs against its own XDG_CONFIG_HOME and XDG_CONFIG_DIRS.
+class tst_RegSettings : public QObject
 {
-    QTest::addColumn<uint>("type");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QVariant>("expected");
-    const QByteArray nul(2, '\0');
-    QTest::newRow("text of a number") << 1u << utf16("1200") + nul << QVariant("1200");
-    QTest::newRow("empty text") << 1u << nul << QVariant("");
-    QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab");
-    QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d");
-    QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a");
-    QTest::newRow("text starting with @") << 1u << utf16("@Variant(x)") + nul << QVariant("@Variant(x)");
-    QTest::newRow("non-Latin text") << 1u << utf16(u"\u6587\u00e9"_s) + nul << QVariant(u"\u6587\u00e9"_s);
-    QTest::newRow("dword") << 4u << QByteArray("\x30\x04\0\0", 4) << QVariant(1072);
-    QTest::newRow("negative dword") << 4u << QByteArray(4, '\xff') << QVariant(-1);
-    QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d");
-    QTest::newRow("expandable text") << 2u << utf16("%TEMP%") + nul << QVariant("d");
-    QTest::newRow("binary") << 3u << QByteArray("\1\2\3\4", 4) << QVariant("d");
-    QTest::newRow("none") << 0u << QByteArray() << QVariant("d");
-    QTest::newRow("list of texts") << 7u << utf16("a") + nul + nul << QVariant("d");
-    QTest::newRow("64-bit") << 11u << QByteArray(8, '\1') << QVariant("d");
-}
+    Q_OBJECT
 
-void tst_RegSettings::registryValueKinds()
-{
-    QFETCH(uint, type);
-    QFETCH(QByteArray, data);
-    QFETCH(QVariant, expected);
-    const QVariant value = RegistryValueFromData(type, data, QVariant("d"));
-    QCOMPARE(value, expected);
-    QCOMPARE(value.typeId(), expected.typeId());
-}
+private slots:
+    void init()
+    {
+        m_root = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
+        qputenv("XDG_CONFIG_DIRS", (path("sys1") + ':' + path("sys2")).toLocal8Bit());
+    }
+    void iniLocation_data()
+    {
+        QTest::addColumn<QString>("keyPath");
+        QTest::addColumn<QString>("location"); // file|group, empty when refused
+        QTest::newRow("nested") << "SOFTWARE\\Quorvane\\Editor\\A\\B" << "Quorvane/Editor.ini|A/B";
+        QTest::newRow("company only") << "Software\\Other" << "Other.ini|";
+        QTest::newRow("no Software") << "Other\\Place" << "Other/Place.ini|";
+        for (const char *bad : {"", "Software\\\\Other", "Software\\..\\..\\etc\\passwd", "Software\\a/../../b\\c"})
+            QTest::addRow("bad \"%s\"", bad) << bad << "";
+    }
+    void iniLocation()
+    {
+        QFETCH(QString, keyPath);
+        const auto location = IniLocationForKey(keyPath);
+        QTEST(location ? location->file + '|' + location->group : QString(), "location");
+    }
+    void toDword_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<Dword>("expected");
+        // Nearest, half to even; true is -1; out of range and not numbers give nothing.
+        const QList<std::pair<QVariant, Dword>> cases{
+            {1234.6, 1235}, {-1234.6, -1235}, {1234.5, 1234}, {1235.5, 1236}, {2.4f, 2}, {true, -1}, {false, 0},
+            {qlonglong(-5), -5}, {qlonglong(1) << 40, {}}, {qulonglong(1) << 63, {}}, {2147483647.4, 2147483647},
+            {2147483647.6, {}}, {std::nan(""), {}}, {HUGE_VAL, {}}, {QVariant(), {}}, {QByteArray("12"), {}}};
+        for (const auto &[value, expected] : cases)
+            QTest::addRow("%s %s", value.typeName(), qPrintable(value.toString())) << value << expected;
+    }
+    void toDword() { QFETCH(QVariant, value); QTEST(ToDword(value), "expected"); }
 
-// Text goes in exactly as given, "@" included, with one NUL; numbers as DWORDs.
-void tst_RegSettings::registryStoresAsGiven()
-{
-    unsigned long type = 0;
-    const QByteArray text = RegistryDataFor(QVariant("@Invalid()"), &type);
-    QCOMPARE(type, 1ul);
-    QCOMPARE(text, utf16("@Invalid()") + QByteArray(2, '\0'));
-    QCOMPARE(RegistryValueFromData(type, text, QVariant()), QVariant("@Invalid()"));
-    QCOMPARE(RegistryDataFor(QVariant(""), &type), QByteArray(2, '\0'));
-    QCOMPARE(RegistryDataFor(QVariant(-2), &type), QByteArray("\xfe\xff\xff\xff", 4));
-    QCOMPARE(type, 4ul);
-}
+    void userValuesKeepTheirKind_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("1234.6 stores 1235") << "Defaults" << QVariant(1234.6) << QVariant(1235);
+        QTest::newRow("no section") << "" << QVariant("top") << QVariant("top");
+        QTest::newRow("nested section") << "A\\B" << QVariant(-7) << QVariant(-7);
+        // Text stays text (even when it looks like a kind), integers stay integers, empty text is not the default.
+        for (const QVariant &v : {QVariant("1200"), QVariant(1200), QVariant(0), QVariant(-1), QVariant(std::numeric_limits<int>::min()),
+                                  QVariant(QString("")), QVariant("a;b, c = d"), QVariant("@Variant(x)"),
+                                  QVariant("dword:000004b0"), QVariant("sz:x"), QVariant("DWORD:1"),
+                                  QVariant(QString::fromUtf8("Ölwanne 主轴")), QVariant("D:\\hall 1, line 2\\x.db"),
+                                  QVariant("say \"hi\", \\\"no\\\""), QVariant("  padded "), QVariant("ends in a blank "), QVariant("tab\there\n"),
+                                  QVariant(u"no-break space\u00a0"_s), QVariant(u"\u3000ideographic space"_s),
+                                  QVariant(u"line separator\u2028"_s), QVariant(u"lone "_s + QChar(0xD800) + u"a surrogate"_s)})
+            QTest::addRow("%s %s", v.typeName(), qPrintable(v.toString())) << "Settings" << v << v;
+    }
+    void userValuesKeepTheirKind()
+    {
+        QFETCH(QString, section);
+        QFETCH(QVariant, value);
+        QFETCH(QVariant, expected);
+        QVERIFY(CRegSettings().SaveUserSetting(section, "Value", value));
+        const QVariant read = CRegSettings().GetUserSetting(section, "Value", QVariant(99));
+        QCOMPARE(read.typeId(), expected.typeId());
+        QCOMPARE(read, expected);
+        if (value.typeId() == QMetaType::Int && value.toInt() == 1200) // as other tools write a REG_DWORD
+            QCOMPARE(QSettings(userFile(), QSettings::IniFormat).value("Settings/Value"), QVariant("dword:000004b0"));
+    }
+    void handWrittenValues_data()
+    {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("comma") << QByteArray("/srv/dnc/hall 1, line 2/config.db") << "/srv/dnc/hall 1, line 2/config.db";
+        QTest::newRow("quoted whole") << QByteArray("\" a, b \"") << " a, b ";
+        QTest::newRow("quotes inside") << QByteArray("say \"hi\" twice") << "say \"hi\" twice";
+        QTest::newRow("escaped backslashes") << QByteArray("C:\\\\DNC\\\\Config.mdb") << "C:\\DNC\\Config.mdb";
+        QTest::newRow("plain backslashes") << QByteArray("C:\\DNC\\Config.mdb") << "C:\\DNC\\Config.mdb";
+        QTest::newRow("non-ASCII") << QByteArray("Zürich – Halle 3") << QString::fromUtf8("Zürich – Halle 3");
+        QTest::newRow("blanks around") << QByteArray("   x y   ") << "x y";
+        QTest::newRow("semicolon") << QByteArray("a;b") << "a;b";
+    }
+    // A file written by hand: names in any case, values as one text; the program's
+    // own write keeps them and stays readable by QSettings' INI reader.
+    void handWrittenValues()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(QString, expected);
+        QDir().mkpath(QFileInfo(userFile()).path());
+        QFile file(userFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[settings]\ndatabase=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n");
+        file.close();
+        CRegSettings settings;
+        QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant(expected));
+        QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState", 2), QVariant(0));
+        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewState", 2));
+        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewLeft", 1000));
+        QCOMPARE(settings.GetUserSetting("settings", "DATABASE"), QVariant(expected));
+        QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState"), QVariant(2));
+        QSettings qt(userFile(), QSettings::IniFormat);
+        QCOMPARE(qt.allKeys().size(), 3);
+        QVERIFY(settings.DeleteUserSetting("SETTINGS", "Database"));
+        QVERIFY(!settings.GetUserSetting("Settings", "Database").isValid());
+    }
+    // A write changes the line of its value or adds one to its section; the rest
+    // of a hand-written file stays byte for byte.
+    void writeChangesOneLine_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("key");  // in Settings
+        QTest::addColumn<QByteArray>("after");  // empty: refused, nothing changed
+        const QByteArray handWritten = "; plant settings\n[Settings]\n# the database\n  Database = old  \n\nno equals sign\n"
+                                       "[Defaults]\nSFViewLeft=dword:00000001\n";
+        QTest::newRow("comments kept, value replaced") << handWritten << "database"
+            << QByteArray("; plant settings\n[Settings]\n# the database\n  Database =new\n\nno equals sign\n"
+                          "[Defaults]\nSFViewLeft=dword:00000001\n");
+        QTest::newRow("new value after the section's last") << handWritten << "Other"
+            << QByteArray("; plant settings\n[Settings]\n# the database\n  Database = old  \nOther=new\n\nno equals sign\n"
+                          "[Defaults]\nSFViewLeft=dword:00000001\n");
+        QTest::newRow("CRLF and byte-order mark kept") << QByteArray("\xEF\xBB\xBF[settings]\r\nA=1\r\n") << "Other"
+                                                       << QByteArray("\xEF\xBB\xBF[settings]\r\nA=1\r\nOther=new\r\n");
+        QTest::newRow("new section") << QByteArray("[Defaults]\nX=1") << "Database" << QByteArray("[Defaults]\nX=1\n[Settings]\nDatabase=new");
+        QTest::newRow("not UTF-8: refused") << QByteArray("; Z\xFCrich\n[Settings]\nDatabase=old\n") << "Database" << QByteArray();
+    }
+    void writeChangesOneLine()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, key);
+        QFETCH(QByteArray, after);
+        QDir().mkpath(QFileInfo(userFile()).path());
+        QFile file(userFile());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        file.close();
+        CRegSettings settings;
+        QCOMPARE(settings.SaveUserSetting("Settings", key, "new"), !after.isEmpty());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
+        // What could be read is read all the same.
+        if (after.isEmpty())
+            QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("old"));
+    }
+    void keyPathChoosesTheFile()
+    {
+        CRegSettings settings;
+        QVERIFY(settings.SaveUserSetting("Software\\Other\\Place", "Where", "here", false));
+        QVERIFY(QFile::exists(path("home/Other/Place.ini")));
+        QCOMPARE(settings.GetUserSetting("Software\\Other\\Place", "Where", QVariant(), false), QVariant("here"));
+        // The same section name with the application path is another key.
+        QCOMPARE(settings.GetUserSetting("Software\\Other\\Place", "Where", "none"), QVariant("none"));
+        QVERIFY(settings.SaveMachineSetting("Software\\Vendor\\Tool\\Paths", "Bin", 3, false));
+        QVERIFY(QFile::exists(path("sys1/Vendor/Tool.ini")));
+        QVERIFY(!settings.SaveUserSetting("Software\\..\\..\\x", "Where", "here", false));
+
+        // Names are trimmed; the editor file ignores the application name; blank restores the default.
+        settings.setCompany("  Acme  B\t");
+        settings.setAppName(" Lathe Cell ");
+        QVERIFY(settings.SaveUserSetting("S", "K", 1));
+        QVERIFY(settings.SaveMachineSetting("", "Current Path", "/opt/edit"));
+        QVERIFY(QFile::exists(path("home/Acme  B/Lathe Cell.ini")));
+        QVERIFY(QFile::exists(path("sys1/Acme  B/Editor.ini")));
+        QCOMPARE(CRegSettings().GetUserSetting("S", "K", "other file"), QVariant("other file"));
+        settings.setCompany(" \t ");
+        settings.setAppName(QString());
+        QCOMPARE(settings.UserKeyPath(QString()), u"Software\\Quorvane\\Quorvane Spindrel Client"_s);
+    }
+    void missingOrOtherKindGivesDefault()
+    {
+        CRegSettings settings;
+        QVERIFY(!settings.GetUserSetting("Defaults", "SFViewLeft").isValid());
+        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewTop", 5));
+        QCOMPARE(settings.GetUserSetting("Defaults", "SFViewLeft", 1000), QVariant(1000));
+        QCOMPARE(settings.GetUserSetting("Other", "SFViewTop", 1000), QVariant(1000));
+        // Hand-written: lists and byte arrays are no registry kind; short hex is an integer, bad hex and
+        // a plain number are text.
+        QFile file(userFile());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("[S]\nList=a, b\nBytes=@ByteArray(xy)\nPlain=4500\nShort=dword:10\nLong=dword:123456789\nX=dword:xyz\n");
+        file.close();
+        const QVariantList read{settings.GetUserSetting("S", "List", "d"), settings.GetUserSetting("S", "Bytes", "d"),
+                                settings.GetUserSetting("S", "Plain"), settings.GetUserSetting("S", "Short"),
+                                settings.GetUserSetting("S", "Long"), settings.GetUserSetting("S", "X")};
+        QCOMPARE(kinds(read), kinds({"a, b", "d", "4500", 16, "dword:123456789", "dword:xyz"}));
+        // Values that are neither text nor numbers are not stored.
+        QVERIFY(!settings.SaveMachineSetting("", "Bad", QVariant()));
+        QVERIFY(!settings.SaveMachineSetting("", "Bad", 1e12));
+        QVERIFY(!QFile::exists(path("sys1/Quorvane/Editor.ini")));
+    }
+    void machineReadsFirstFolderThatHasTheFile()
+    {
+        QDir().mkpath(path("sys2/Quorvane"));
+        QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).setValue("Current Path", "/usr/bin/second");
+        CRegSettings settings;
+        QCOMPARE(settings.GetMachineSetting("", "Current Path"), QVariant("/usr/bin/second"));
+        QVERIFY(!settings.GetUserSetting("", "Current Path").isValid());
+        // Writing goes to the first folder, which then wins even without the value.
+        QVERIFY(settings.SaveMachineSetting("", "Other", 1));
+        QVERIFY(!settings.GetMachineSetting("", "Current Path").isValid());
+        QCOMPARE(QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).allKeys(), QStringList{"Current Path"});
+    }
+    void saveFailures()
+    {
+        CRegSettings settings;
+        QVERIFY(settings.SaveUserSetting("Settings", "Database", "x"));
+        // The settings file is a folder, then the configuration folder is a file.
+        QVERIFY(QFile::remove(userFile()) && QDir().mkpath(userFile()));
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(!settings.SaveUserSetting("Settings", "Database", "y"));
+            QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
+            QVERIFY(!settings.DeleteUserSetting("Settings", "Database"));
+            qputenv("XDG_CONFIG_HOME", userFile().toLocal8Bit());
+            QVERIFY(QDir(userFile()).removeRecursively() && QFile(userFile()).open(QIODevice::WriteOnly));
+        }
+        if (!PermissionsBind())
+            QSKIP("permissions do not stop root");
+        // Saving must not replace an unreadable file with one value only.
+        qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
+        QVERIFY(QFile::remove(userFile()) && settings.SaveUserSetting("Settings", "Database", "x"));
+        QVERIFY(QFile::setPermissions(userFile(), QFileDevice::WriteOwner));
+        QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
+        QVERIFY(!settings.SaveUserSetting("Settings", "Other", "y"));
+        QVERIFY(QFile::setPermissions(userFile(), QFileDevice::ReadOwner));
+        QVERIFY(!settings.SaveUserSetting("Settings", "Database", "y"));
+        QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("x"));
+    }
+    void deleteValueAndSection()
+    {
+        CRegSettings settings;
+        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewLeft", 1));
+        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewTop", 2));
+        QVERIFY(settings.SaveUserSetting("Defaults\\Sub", "Deep", 3));
+        QVERIFY(settings.SaveUserSetting("Settings", "Database", "db"));
+        QVERIFY(settings.DeleteUserSetting("Defaults", "SFViewLeft"));
+        QVERIFY(!settings.GetUserSetting("Defaults", "SFViewLeft").isValid());
+        QCOMPARE(settings.GetUserSetting("Defaults", "SFViewTop"), QVariant(2));
+        QVERIFY(!settings.DeleteUserSetting("Defaults", "SFViewLeft"));
+        QVERIFY(!settings.DeleteUserSetting("Defaults", "Sub")); // a subkey is not a value
+        // An empty key removes the section with its subkeys.
+        QVERIFY(settings.DeleteUserSetting("Defaults", ""));
+        QVERIFY(!settings.GetUserSetting("Defaults\\Sub", "Deep").isValid());
+        QVERIFY(!settings.DeleteUserSetting("Defaults", ""));
+        QVERIFY(!settings.DeleteUserSetting("", ""));
+
+        QVERIFY(settings.SaveUserSetting("Settings", "*", "unnamed"));
+        QCOMPARE(settings.GetUserSetting("Settings", "*"), QVariant("unnamed"));
+        QVERIFY(settings.DeleteUserSetting("Settings", "*"));
+        QCOMPARE(settings.GetUserSetting("Settings", "*", "gone"), QVariant("gone"));
+        QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("db"));
+    }
+    // What a registry value of each type and size reads as (default "d").
+    void registryValueKinds_data()
+    {
+        QTest::addColumn<uint>("type");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QVariant>("expected");
+        const QByteArray nul(2, '\0');
+        QTest::newRow("text of a number") << 1u << utf16("1200") + nul << QVariant("1200");
+        QTest::newRow("empty text") << 1u << nul << QVariant("");
+        QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab");
+        QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d");
+        QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a");
+        QTest::newRow("text starting with @") << 1u << utf16("@Variant(x)") + nul << QVariant("@Variant(x)");
+        QTest::newRow("non-Latin text") << 1u << utf16(u"\u6587\u00e9"_s) + nul << QVariant(u"\u6587\u00e9"_s);
+        QTest::newRow("dword") << 4u << QByteArray("\x30\x04\0\0", 4) << QVariant(1072);
+        QTest::newRow("negative dword") << 4u << QByteArray(4, '\xff') << QVariant(-1);
+        QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d");
+        // None, expandable text, binary, list of texts, 64-bit: no kind the program reads.
+        for (const uint other : {0u, 2u, 3u, 7u, 11u})
+            QTest::addRow("type %u", other) << other << utf16("%TEMP%") + nul + nul << QVariant("d");
+    }
+    void registryValueKinds()
+    {
+        QFETCH(uint, type);
+        QFETCH(QByteArray, data);
+        QFETCH(QVariant, expected);
+        const QVariant value = RegistryValueFromData(type, data, QVariant("d"));
+        QCOMPARE(value, expected);
+        QCOMPARE(value.typeId(), expected.typeId());
+    }
+    // Text goes in exactly as given, "@" included, with one NUL; numbers as DWORDs.
+    void registryStoresAsGiven()
+    {
+        unsigned long type = 0;
+        const QByteArray text = RegistryDataFor(QVariant("@Invalid()"), &type);
+        QCOMPARE(type, 1ul);
+        QCOMPARE(text, utf16("@Invalid()") + QByteArray(2, '\0'));
+        QCOMPARE(RegistryValueFromData(type, text, QVariant()), QVariant("@Invalid()"));
+        QCOMPARE(RegistryDataFor(QVariant(""), &type), QByteArray(2, '\0'));
+        QCOMPARE(RegistryDataFor(QVariant(-2), &type), QByteArray("\xfe\xff\xff\xff", 4));
+        QCOMPARE(type, 4ul);
+    }
+
+private:
+    // home/ is the user's folder, sys1/ and sys2/ the machine-wide ones.
+    QString path(const QString &relative) const { return m_root->filePath(relative); }
+    QString userFile() const { return path("home/Quorvane/Quorvane Spindrel Client.ini"); }
+    std::unique_ptr<QTemporaryDir> m_root;
+};
 
 QTEST_GUILESS_MAIN(tst_RegSettings)
 #include "tst_regsettings.moc"

@@ -202,36 +202,6 @@ private slots:
         QCOMPARE(t.isValid() ? t.toString(Qt::ISODateWithMs) : QString(), expected);
     }
 
-    void filter_data()
-    {
-        QTest::addColumn<QString>("since");
-        QTest::addColumn<QString>("until");
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QString>("station");
-        QTest::addColumn<bool>("kept");
-        // The entry: 2026-12-07 13:03:22.125 UTC, machine 3 "L-101", station CELL-7.
-        QTest::newRow("no filter") << "" << "" << "" << "" << true;
-        QTest::newRow("since the same second") << "2026-12-07T13:03:22Z" << "" << "" << "" << true;
-        QTest::newRow("since later") << "2026-12-07T13:03:23Z" << "" << "" << "" << false;
-        QTest::newRow("until that second") << "" << "2026-12-07T13:03:22Z" << "" << "" << true;
-        QTest::newRow("until the second before") << "" << "2026-12-07T13:03:21Z" << "" << "" << false;
-        QTest::newRow("machine by id") << "" << "" << "3" << "" << true;
-        QTest::newRow("machine by number, any case") << "" << "" << "l-101" << "" << true;
-        QTest::newRow("another machine") << "" << "" << "4" << "" << false;
-        QTest::newRow("station, any case") << "" << "" << "" << "cell-7" << true;
-        QTest::newRow("another station") << "" << "" << "" << "CELL-8" << false;
-    }
-    void filter()
-    {
-        QFETCH(QString, since);
-        QFETCH(QString, until);
-        QFETCH(QString, machine);
-        QFETCH(QString, station);
-        QFETCH(bool, kept);
-        const JournalFilter f{ParseJournalTime(since, false), ParseJournalTime(until, true), machine, station};
-        QCOMPARE(MatchesJournalFilter(SendEntry(), f), kept);
-    }
-
     // A program changed between two sends gives two fingerprints, each of the
     // bytes when its request was done; a receive and a refusal have none.
     void fingerprints()

@@ -47,6 +47,7 @@ class tst_IntlFonts : public QObject
 private slots:
     // Locale -> identifier -> ANSI code page -> font rule -> fonts of a real
     // window. English locales keep the fonts the windows were designed with.
+    // One row per kind of rule, not the whole table.
     void locale_data() // row names are locale names
     {
         QTest::addColumn<int>("lcid");
@@ -58,24 +59,15 @@ private slots:
         QTest::newRow("en_US") << 1033 << 1252 << true << 0 << QString() << 0.0;
         QTest::newRow("C") << 1033 << 1252 << true << 0 << QString() << 0.0;
         QTest::newRow("en_GB") << 2057 << 1252 << true << 0 << QString() << 0.0;
-        QTest::newRow("en_PH") << 13321 << 1252 << true << 0 << QString() << 0.0;
         QTest::newRow("en_IN") << 0x4009 << 1252 << false << 0 << QString() << 0.0;
-        QTest::newRow("de_DE") << 1031 << 1252 << false << 0 << QString() << 0.0;
         QTest::newRow("de_BE") << 1031 << 1252 << false << 0 << QString() << 0.0;
         QTest::newRow("pl_PL") << 1045 << 1250 << false << 238 << QString() << 0.0;
         QTest::newRow("ru_RU") << 1049 << 1251 << false << 204 << QString() << 0.0;
-        QTest::newRow("el_GR") << 1032 << 1253 << false << 161 << QString() << 0.0;
-        QTest::newRow("tr_TR") << 1055 << 1254 << false << 162 << QString() << 0.0;
-        QTest::newRow("he_IL") << 1037 << 1255 << false << 177 << QString() << 0.0;
-        QTest::newRow("ar_SA") << 1025 << 1256 << false << 178 << QString() << 0.0;
-        QTest::newRow("lt_LT") << 1063 << 1257 << false << 186 << QString() << 0.0;
-        QTest::newRow("vi_VN") << 1066 << 1258 << false << 1 << QString() << 0.0;
         QTest::newRow("th_TH") << 1054 << 874 << false << 1 << QString() << 0.0;
         const QString pGothic = QString::fromUtf16(u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
         const QString pmingLiu = QString::fromUtf16(u"\u65B0\u7D30\u660E\u9AD4");
         QTest::newRow("ja_JP") << 1041 << 932 << false << 128 << pGothic << 9.0;
         QTest::newRow("zh_CN") << 2052 << 936 << false << 134 << QString::fromUtf16(u"\u5B8B\u4F53") << 9.0;
-        QTest::newRow("zh_TW") << 1028 << 950 << false << 136 << pmingLiu << 9.0;
         QTest::newRow("zh_Hant_US") << 1028 << 950 << false << 136 << pmingLiu << 9.0;
         QTest::newRow("ko_KR") << 1042 << 949 << false << 129 << QString::fromUtf16(u"\uAD74\uB9BC") << 9.0;
         QTest::newRow("zu_ZA unlisted") << 0 << 0 << false << 1 << QString() << 0.0;

@@ -12,13 +12,11 @@ class tst_Messages : public QObject
 {
     Q_OBJECT
 private slots:
-    // Rows without arguments also pin table entries to the character.
     void text_data()
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("170 empty") << 170 << QStringList{} << "%1 KB";
         QTest::newRow("170 given") << 170 << QStringList{"12"} << "12 KB";
         QTest::newRow("%2 inside first argument")
             << 180 << QStringList{"A%2B", "X", "Y"}
@@ -28,10 +26,6 @@ private slots:
             << "The directory C:\\NC was not found.  Contact your admistrator to configure %2.";
         QTest::newRow("no placeholder, argument ignored") << 101 << QStringList{"x"} << "Database";
         QTest::newRow("missing 200") << 200 << QStringList{"a"} << "###STRING RESOURCE ERROR###";
-        QTest::newRow("104") << 104 << QStringList{} << "< &Back";
-        QTest::newRow("168") << 168 << QStringList{}
-                             << "This PC has no machines specified.  Contact your admistrator to "
-                                "configure %1 on this PC.";
     }
     void text()
     {

@@ -56,39 +56,6 @@ private slots:
                               GetFolderPart(path, sep)}),
                  expected);
     }
-    void exists_data()
-    {
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("folder");
-        QTest::addColumn<bool>("file");
-        QTest::newRow("folder") << "NC" << true << false;
-        QTest::newRow("folder with separator") << "NC/" << true << false;
-        QTest::newRow("missing") << "none" << false << false;
-        QTest::newRow("missing with separator") << "none/" << false << false;
-        QTest::newRow("file") << "NC/O1.NC" << false << true;
-        QTest::newRow("file with separator") << "NC/O1.NC/" << false << false;
-    }
-    void exists()
-    {
-        QFETCH(QString, relative);
-        QFETCH(bool, folder);
-        QFETCH(bool, file);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("NC")));
-        QFile f(dir.filePath(QStringLiteral("NC/O1.NC")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
-        const QString path = QDir::toNativeSeparators(dir.path() + QLatin1Char('/') + relative);
-        QCOMPARE(FolderExists(path), folder);
-        QCOMPARE(FileExists(path), file);
-        QVERIFY(FolderExists(QString())); // the root, which always exists
-        QVERIFY(!FileExists(QString()));
-    }
-    void stationNames()
-    {
-        QCOMPARE(GetPCName(), QSysInfo::machineHostName());
-        QVERIFY(!GetSessionUserName().isEmpty());
-    }
     // Impossible fields and a missing file time give 1 January 1970; a file
     // written at 23:30 UTC shows on the next day where the station is ahead.
     void dates()

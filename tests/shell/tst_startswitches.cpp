@@ -14,8 +14,6 @@ private slots:
         QTest::addColumn<bool>("properties");
         QTest::newRow("none") << QStringList{} << false << false;
         QTest::newRow("-USER") << QStringList{"-USER"} << true << false;
-        QTest::newRow("-user") << QStringList{"-user"} << true << false;
-        QTest::newRow("-username") << QStringList{"-username"} << true << false;
         QTest::newRow("inside a word") << QStringList{"x-userx"} << true << false;
         QTest::newRow("-PROPERTIES") << QStringList{"-PROPERTIES"} << false << true;
         QTest::newRow("both") << QStringList{"-USER", "-PROPERTIES"} << true << true;
@@ -23,7 +21,6 @@ private slots:
         QTest::newRow("USER without dash") << QStringList{"USER"} << false << false;
         QTest::newRow("/USER") << QStringList{"/USER"} << false << false;
         QTest::newRow("-US ER") << QStringList{"-US", "ER"} << false << false;
-        QTest::newRow("-PROPER TIES") << QStringList{"-PROPER", "TIES"} << false << false;
         QTest::newRow("-PROPERTY") << QStringList{"-PROPERTY"} << false << false;
         QTest::newRow("file argument") << QStringList{"C:\\NC\\O1.NC"} << false << false;
     }

@@ -106,17 +106,6 @@ private slots:
         QCOMPARE(got, message);
     }
 
-    void rootKeyAndText()
-    {
-        QCOMPARE(TreeRootKey(m_root + "/"), m_root);
-        QCOMPARE(TreeRootKey(m_root + "/beta/../Zeta"), m_root + "/Zeta");
-        QCOMPARE(TreeRootKey("/"), QStringLiteral("/"));
-        QCOMPARE(TreeRootKey("progs"), QString());
-        QCOMPARE(TreeRootText(m_root + "/"), QStringLiteral("progs"));
-        QVERIFY(!TreeRootText("/").isEmpty());
-        QCOMPARE(ChildKey("/", "beta"), QStringLiteral("/beta"));
-    }
-
     // Windows attribute bits: what refuses a root, what the tree and the list show.
     void attributeRules_data()
     {
@@ -182,8 +171,6 @@ private slots:
         QTest::newRow("share root") << 4u << "" << "" << "\\\\server\\nc\\o" << "o";
         QTest::newRow("share without backslash") << 4u << "" << "Z" << "progs" << "progs";
         QTest::newRow("removable") << 2u << "USB" << "E" << "" << "";
-        QTest::newRow("CD") << 5u << "DISC" << "F" << "" << "";
-        QTest::newRow("RAM disk") << 6u << "RAM" << "R" << "" << "";
         QTest::newRow("unknown") << 0u << "X" << "X" << "" << "";
     }
     void driveText()

@@ -16,11 +16,9 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("missing") << QVariant() << 2;
         QTest::newRow("0") << QVariant(0) << 0;
-        QTest::newRow("1") << QVariant(1) << 1;
         QTest::newRow("text 0") << QVariant(QStringLiteral("0")) << 0;
         QTest::newRow("not a number") << QVariant(QStringLiteral("normal")) << 2;
         QTest::newRow("3") << QVariant(3) << 2;
-        QTest::newRow("-1") << QVariant(-1) << 2;
     }
     void viewStateFromSetting()
     {

@@ -1,3 +1,4 @@
+#include "ConfigToolRun.h"
 #include "CsvFormat.h"
 #include "DBAssist.h"
 #include "StationTables.h"
@@ -8,37 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
-
-// qspindrel-config's machine, CSV and station-copy commands, run as a process
-// on real SQLite files and on the PostgreSQL server of the test script.
-class tst_ConfigTables : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-    void csvFields();
-    void refusals_data();
-    void refusals();
-    void machineChanges_data() { AddBackendRows(); }
-    void machineChanges();
-    void roundTrip_data() { AddBackendRows(); }
-    void roundTrip();
-
-private:
-    struct Result {
-        int exitCode = -1;
-        QString out, err;
-    };
-    Result run(const QStringList &arguments);
-    QString path(const QString &name) const { return m_root->filePath(name); }
-    void writeFile(const QString &name, const QByteArray &content)
-    {
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    }
-    std::unique_ptr<QTemporaryDir> m_root;
-};
 
 namespace {
 
@@ -88,227 +58,228 @@ const QByteArray kMachineHeader = "MACHINE_ID,MACHINE_NUMBER,MACHINE_NAME,IP_ADD
 
 } // namespace
 
-void tst_ConfigTables::init()
+// qspindrel-config's machine, CSV and station-copy commands, run as a process
+// on real SQLite files and on the PostgreSQL server of the test script.
+class tst_ConfigTables : public QObject
 {
-    m_root = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", path("system").toLocal8Bit());
-}
+    Q_OBJECT
 
-tst_ConfigTables::Result tst_ConfigTables::run(const QStringList &arguments)
-{
-    QProcess process;
-    process.setWorkingDirectory(m_root->path());
-    process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
-    Result result;
-    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
-        result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
-void tst_ConfigTables::csvFields()
-{
-    const QList<CsvOutField> fields{{"a,b", false}, {"say \"hi\"", false}, {"two\r\nlines", false},
-                                    {"", true}, {"", false}, {" padded ", false}, {"ÄÖ€", false}};
-    const QByteArray text = "\xEF\xBB\xBF" + CsvLine(fields) + "last,\"\"\n";
-    QString error;
-    const auto records = ParseCsv(text, &error);
-    QVERIFY2(records && records->size() == 2, qPrintable(error));
-    for (int i = 0; i < fields.size(); ++i) {
-        QCOMPARE(records->at(0).fields.at(i).text, fields.at(i).text);
-        QCOMPARE(records->at(0).fields.at(i).isNull(), fields.at(i).isNull);
+private slots:
+    void init()
+    {
+        m_root = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
+        qputenv("XDG_CONFIG_DIRS", path("system").toLocal8Bit());
     }
-    // The second record starts on line 3: the first spans two.
-    QCOMPARE(records->at(1).line, 3);
-    QVERIFY(!records->at(1).fields.at(1).isNull());
-    for (const auto &[text, guarded] : {std::pair{QString("=1+1"), QString("'=1+1")}, {"+1", "'+1"}, {"-1", "'-1"},
-                                         {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"\r=1", "'\r=1"},
-                                         {QChar(0xFEFF) + QString("=1"), QString("'") + QChar(0xFEFF) + "=1"}, {"'x", "''x"}, {"a=1", "a=1"}, {"", ""}}) {
-        QCOMPARE(GuardSpreadsheetCell(text), guarded);
-        QCOMPARE(UnguardSpreadsheetCell(guarded), text);
-    }
-    for (const auto &[bad, message] : {std::pair{QByteArray("a,\"b\nc"), QString("line 1: a quoted field")},
-                                       {"a\nb\"c\"", "line 2, field 1: a quote inside"},
-                                       {"a\n\"b\"c", "line 2, field 1: text after"},
-                                       {"a\nb\xff", "line 2: the text is not UTF-8"}}) {
-        QVERIFY(!ParseCsv(bad, &error));
-        QVERIFY2(error.startsWith(message), qPrintable(error));
-    }
-}
-
-// A refusal names what is wrong and leaves both tables as they were.
-void tst_ConfigTables::refusals_data()
-{
-    QTest::addColumn<QString>("backend");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("csv");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("setup");
-    const QStringList add{"machine-add", "DB", "3", "--number", "M3", "--name", "Drill", "--address", "h"};
-    const QStringList machines{"import-csv", "DB", "T_DNC_MACHINES", "in.csv"};
-    const QStringList mppc{"import-csv", "DB", "t_dnc_mppc", "in.csv"};
-    const QByteArray mppcHeader = "MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n";
-    struct Case {
-        const char *name;
-        QStringList arguments;
-        QByteArray csv;
-        int exitCode;
-        const char *message;
-        bool dropInserts = false;  // of HOST-B's rows, as a database that takes the keys for one would
-    };
-    const Case cases[] = {
-        {"add: duplicate id", QStringList{add.mid(0, 2)} << "1" << add.mid(3) << "--port" << "5003", {}, 1,
-         "MACHINE_ID: 1 exists already"},
-        {"add: port too high", QStringList{add} << "--port" << "65536", {}, 1,
-         "PORT (--port): 65536 is outside 1-65535"},
-        {"add: port 0", QStringList{add} << "--port=0", {}, 1, "PORT (--port): 0 is outside 1-65535"},
-        {"add: option missing", add, {}, 2, "needs --port"},
-        {"set: not a number", {"machine-set", "DB", "1", "--port", "50x1"}, {}, 1, "PORT (--port): \"50x1\" is not a whole number"},
-        {"set: unknown machine", {"machine-set", "DB", "9", "--name", "X"}, {}, 1, "there is no machine 9"},
-        {"set: unknown option", {"machine-set", "DB", "1", "--colour", "red"}, {}, 2, "unknown option --colour"},
-        {"set: id not a number", {"machine-set", "DB", "one", "--name", "X"}, {}, 1, "MACHINE_ID: \"one\" is not a whole number"},
-        {"remove: in use", {"machine-remove", "DB", "1"}, {}, 1, "machine 1 is used by the station |(2 rows in T_DNC_MPPC)|--force"},
-        {"csv: field count", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n4,M4,Saw,h,5004\n", 1,
-         "line 3: 5 fields where the header has 6"},
-        {"csv: not a number", machines, kMachineHeader + "3,M3,Drill,h,5OO3,1\n", 1,
-         "line 2, column PORT: \"5OO3\" is not a whole number"},
-        {"csv: port range", machines, kMachineHeader + "3,M3,Drill,h,70000,1\n", 1, "line 2, column PORT: 70000 is outside"},
-        {"csv: id in database", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n2,M2,Saw,h,5004,1\n", 1,
-         "line 3, column MACHINE_ID: 2 exists already"},
-        {"csv: id twice", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n\"3\",M4,Saw,h,5004,1\n", 1,
-         "line 3, column MACHINE_ID: 3 is already on line 2"},
-        {"csv: null required", machines, kMachineHeader + "3,M3,,h,5003,1\n", 1, "line 2, column MACHINE_NAME: a value is required"},
-        {"csv: unclosed quote", machines, kMachineHeader + "3,\"M3,Drill,h,5003,1\n", 1, "line 2: a quoted field"},
-        {"csv: unknown column", machines, "MACHINE_ID,COLOUR\n", 1, "\"COLOUR\" is no column of T_DNC_MACHINES"},
-        {"csv: code range", mppc, mppcHeader + "1,HOST-B,3,0\n", 1, "line 2, column EDIT_MODE: 3 is outside 0-2"},
-        {"csv: unknown machine", mppc, mppcHeader + "1,HOST-B,0,0\n7,HOST-B,0,0\n", 1,
-         "line 3, column MACHINE_ID: there is no machine 7"},
-        {"csv: unknown table", {"import-csv", "DB", "T_USERS", "in.csv"}, "", 2, "T_USERS is not T_DNC_MACHINES"},
-        {"copy: empty source", {"copy-station", "DB", "HOST-Z", "HOST-A"}, {}, 1, "HOST-Z has no rows"},
-        {"copy: nothing copied", {"copy-station", "DB", "HOST-A", "HOST-B"}, {}, 1, "0 of the 2 rows", true},
-    };
-    const QMap<QString, QStringList> dropInserts{
-        {"sqlite", {"create trigger drop_b before insert on T_DNC_MPPC when NEW.PC_NAME = 'HOST-B' "
-                    "begin select raise(ignore); end"}},
-        {"postgresql", {"create function drop_row() returns trigger as $$ begin return null; end $$ language plpgsql",
-                        "create trigger drop_b before insert on T_DNC_MPPC for each row when (NEW.PC_NAME = 'HOST-B') "
-                        "execute function drop_row()"}}};
-    for (const QString &backend : TestBackends()) {
-        for (const Case &c : cases)
-            QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode
-                                                                  << c.message << (c.dropInserts ? dropInserts.value(backend) : QStringList());
-    }
-}
-
-void tst_ConfigTables::refusals()
-{
-    QFETCH(QString, backend);
-    QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, csv);
-    QFETCH(QString, message);
-    QS_OPEN_DB(backend, db, c);
-    QVERIFY(CreateConfigTables(c));
-    QS_EXEC(c, "insert into T_DNC_MACHINES values (1, 'M1', 'Mill', 'h', 5001, 1), (2, 'M2', 'Lathe', 'h', 5002, 2)");
-    QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (1, 'HOST-A', 0, 2), (1, 'host-a', 1, 0)");
-    QFETCH(QStringList, setup);
-    for (const QString &statement : setup)
-        QS_EXEC(c, statement);
-    c.Disconnect();
-    writeFile("in.csv", csv);
-    const QString before = Dump(db.path());
-    arguments.replace(1, db.path());
-    const Result r = run(arguments);
-    QTEST(r.exitCode, "exitCode");
-    for (const QString &part : message.split('|'))
-        QVERIFY2(r.err.contains(part), qPrintable(r.err));
-    QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
-    QCOMPARE(Dump(db.path()), before);
-}
-
-void tst_ConfigTables::machineChanges()
-{
-    QFETCH(QString, backend);
-    QS_OPEN_DB(backend, db, c);
-    c.Disconnect();
-    const QString d = db.path();
-    Result r = run({"machine-add", d, "5", "--number", "M5", "--name", "Saw\x1b[2J", "--address", "10.0.0.5", "--port", "6005", "--icon", "40"});
-    QVERIFY2(r.exitCode == 0 && r.err.contains("ICON_INDEX (--icon): 40 is outside 1-31"), qPrintable(r.err));
-    QCOMPARE(run({"machine-add", d, "6", "--number", "M6", "--name", "Mill", "--address", "h", "--port", "6006"}).exitCode, 0);
-    QCOMPARE(run({"machine-set", d, "6", "--port=6106", "--name", "Big mill"}).exitCode, 0);
-    r = run({"machines", d});
-    QCOMPARE(r.out, QString("5  M5  Saw\\x1B[2J  10.0.0.5:6005  icon 40  0 stations\n"
-                            "6  M6  Big mill  h:6106  icon 1  0 stations\n"));
-    QVERIFY(c.Connect());
-    QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (6, 'A', 0, 2), (6, 'B', 0, 2), (5, 'B', 0, 2)");
-    QVERIFY(run({"machines", d}).out.contains("h:6106  icon 1  2 stations"));
-    r = run({"machine-remove", d, "6", "--force"});
-    QVERIFY2(r.exitCode == 0 && r.out.contains("and its 2 station rows"), qPrintable(r.out + r.err));
-    RecordSet rows;
-    QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC", {}, &rows));
-    QCOMPARE(rows.count(), 1);
-    QCOMPARE(rows.value(0, 0).toInt(), 5);
-}
-
-// Both tables out and into a fresh database: the station sees the same, and
-// a second export is the same file.
-void tst_ConfigTables::roundTrip()
-{
-    QFETCH(QString, backend);
-    QS_OPEN_DB(backend, db, c);
-    c.Disconnect();
-    QVERIFY(run({"demo", path("demo")}).exitCode == 0);
-    const QString source = path("demo/config.sqlite");
-    // Texts the CSV must quote, and a null beside an empty text.
-    clsAccessDBConnection s;
-    s.setDatabase(source);
-    QVERIFY(s.Connect());
-    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = 'Mill, \"big\"' || char(10) || 'hall 2' where MACHINE_ID = 1");
-    QS_EXEC(s, "update T_DNC_MPPC set SEND_REMOTE_CMD = '' where MPPC_ID = (select min(MPPC_ID) from T_DNC_MPPC where CMD_TYPE = 0)");
-    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '=HYPERLINK(\"http://x\")' where MACHINE_ID = 2");
-    QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '''' || char(9) || 'x' where MACHINE_ID = 3");
-    RecordSet keys;
-    QVERIFY(OpenRecordset(s, "select distinct PC_NAME from T_DNC_MPPC", {}, &keys) && keys.count() >= 1);
-    s.Disconnect();
-
-    for (const char *table : {"T_DNC_MACHINES", "T_DNC_MPPC"}) {
-        QCOMPARE(run({"export-csv", source, table, path(table + QString(".csv"))}).exitCode, 0);
-        QStringList import{"import-csv", db.path(), table, path(table + QString(".csv"))};
-        // The machines go through a file for spreadsheets: no cell starts a formula.
-        if (table == QLatin1String("T_DNC_MACHINES")) {
-            QCOMPARE(run({"export-csv", "--spreadsheet", source, table, path("sheet.csv")}).exitCode, 0);
-            QFile sheet(path("sheet.csv"));
-            QVERIFY(sheet.open(QIODevice::ReadOnly));
-            const QByteArray text = sheet.readAll();
-            QVERIFY2(text.contains("\"'=HYPERLINK(\"\"http://x\"\")\"") && text.contains(",''\tx,"), text.constData());
-            import = QStringList{"import-csv", db.path(), table, path("sheet.csv"), "--spreadsheet"};
+    void csvFields()
+    {
+        const QList<CsvOutField> fields{{"a,b", false}, {"say \"hi\"", false}, {"two\r\nlines", false},
+                                        {"", true}, {"", false}, {" padded ", false}, {"ÄÖ€", false}};
+        const QByteArray text = "\xEF\xBB\xBF" + CsvLine(fields) + "last,\"\"\n";
+        QString error;
+        const auto records = ParseCsv(text, &error);
+        QVERIFY2(records && records->size() == 2, qPrintable(error));
+        for (int i = 0; i < fields.size(); ++i) {
+            QCOMPARE(records->at(0).fields.at(i).text, fields.at(i).text);
+            QCOMPARE(records->at(0).fields.at(i).isNull(), fields.at(i).isNull);
         }
-        const Result r = run(import);
-        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-        QCOMPARE(run({"export-csv", db.path(), table, path(table + QString("-again.csv"))}).exitCode, 0);
-        QFile first(path(table + QString(".csv"))), again(path(table + QString("-again.csv")));
-        QVERIFY(first.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
-        QCOMPARE(again.readAll(), first.readAll());
+        // The second record starts on line 3: the first spans two.
+        QCOMPARE(records->at(1).line, 3);
+        QVERIFY(!records->at(1).fields.at(1).isNull());
+        for (const auto &[text, guarded] : {std::pair{QString("=1+1"), QString("'=1+1")}, {"+1", "'+1"}, {"-1", "'-1"},
+                                             {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"\r=1", "'\r=1"},
+                                             {QChar(0xFEFF) + QString("=1"), QString("'") + QChar(0xFEFF) + "=1"}, {"'x", "''x"}, {"a=1", "a=1"}, {"", ""}}) {
+            QCOMPARE(GuardSpreadsheetCell(text), guarded);
+            QCOMPARE(UnguardSpreadsheetCell(guarded), text);
+        }
+        for (const auto &[bad, message] : {std::pair{QByteArray("a,\"b\nc"), QString("line 1: a quoted field")},
+                                           {"a\nb\"c\"", "line 2, field 1: a quote inside"},
+                                           {"a\n\"b\"c", "line 2, field 1: text after"},
+                                           {"a\nb\xff", "line 2: the text is not UTF-8"}}) {
+            QVERIFY(!ParseCsv(bad, &error));
+            QVERIFY2(error.startsWith(message), qPrintable(error));
+        }
     }
-    QCOMPARE(Dump(db.path()), Dump(source));
-    for (int i = 0; i < keys.count(); ++i) {
-        const QString key = keys.value(i, 0).toString();
-        QVERIFY(!StationView(source, key).isEmpty());
-        QCOMPARE(StationView(db.path(), key), StationView(source, key));
+    // A refusal names what is wrong and leaves both tables as they were.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("setup");
+        const QStringList add{"machine-add", "DB", "3", "--number", "M3", "--name", "Drill", "--address", "h"};
+        const QStringList machines{"import-csv", "DB", "T_DNC_MACHINES", "in.csv"};
+        const QStringList mppc{"import-csv", "DB", "t_dnc_mppc", "in.csv"};
+        const QByteArray mppcHeader = "MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n";
+        struct Case {
+            const char *name;
+            QStringList arguments;
+            QByteArray csv;
+            int exitCode;
+            const char *message;
+            bool dropInserts = false;  // of HOST-B's rows, as a database that takes the keys for one would
+        };
+        const Case cases[] = {
+            {"add: duplicate id", QStringList{add.mid(0, 2)} << "1" << add.mid(3) << "--port" << "5003", {}, 1,
+             "MACHINE_ID: 1 exists already"},
+            {"add: port too high", QStringList{add} << "--port" << "65536", {}, 1,
+             "PORT (--port): 65536 is outside 1-65535"},
+            {"add: port 0", QStringList{add} << "--port=0", {}, 1, "PORT (--port): 0 is outside 1-65535"},
+            {"add: option missing", add, {}, 2, "needs --port"},
+            {"set: not a number", {"machine-set", "DB", "1", "--port", "50x1"}, {}, 1, "PORT (--port): \"50x1\" is not a whole number"},
+            {"set: unknown machine", {"machine-set", "DB", "9", "--name", "X"}, {}, 1, "there is no machine 9"},
+            {"set: unknown option", {"machine-set", "DB", "1", "--colour", "red"}, {}, 2, "unknown option --colour"},
+            {"set: id not a number", {"machine-set", "DB", "one", "--name", "X"}, {}, 1, "MACHINE_ID: \"one\" is not a whole number"},
+            {"remove: in use", {"machine-remove", "DB", "1"}, {}, 1, "machine 1 is used by the station |(2 rows in T_DNC_MPPC)|--force"},
+            {"remove: in use by one row", {"machine-remove", "DB", "2"}, {}, 1, "machine 2 is used by the station HOST-C (1 row in"},
+            {"csv: field count", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n4,M4,Saw,h,5004\n", 1,
+             "line 3: 5 fields where the header has 6"},
+            {"csv: not a number", machines, kMachineHeader + "3,M3,Drill,h,5OO3,1\n", 1,
+             "line 2, column PORT: \"5OO3\" is not a whole number"},
+            {"csv: port range", machines, kMachineHeader + "3,M3,Drill,h,70000,1\n", 1, "line 2, column PORT: 70000 is outside"},
+            {"csv: id in database", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n2,M2,Saw,h,5004,1\n", 1,
+             "line 3, column MACHINE_ID: 2 exists already"},
+            {"csv: id twice", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n\"3\",M4,Saw,h,5004,1\n", 1,
+             "line 3, column MACHINE_ID: 3 is already on line 2"},
+            {"csv: null required", machines, kMachineHeader + "3,M3,,h,5003,1\n", 1, "line 2, column MACHINE_NAME: a value is required"},
+            {"csv: unclosed quote", machines, kMachineHeader + "3,\"M3,Drill,h,5003,1\n", 1, "line 2: a quoted field"},
+            {"csv: unknown column", machines, "MACHINE_ID,COLOUR\n", 1, "\"COLOUR\" is no column of T_DNC_MACHINES"},
+            {"csv: code range", mppc, mppcHeader + "1,HOST-B,3,0\n", 1, "line 2, column EDIT_MODE: 3 is outside 0-2"},
+            {"csv: unknown machine", mppc, mppcHeader + "1,HOST-B,0,0\n7,HOST-B,0,0\n", 1,
+             "line 3, column MACHINE_ID: there is no machine 7"},
+            {"csv: unknown table", {"import-csv", "DB", "T_USERS", "in.csv"}, "", 2, "T_USERS is not T_DNC_MACHINES"},
+            {"copy: empty source", {"copy-station", "DB", "HOST-Z", "HOST-A"}, {}, 1, "HOST-Z has no rows"},
+            {"copy: same key, other case", {"copy-station", "DB", "HOST-A", "host-A"}, {}, 1, "the same station HOST-A"},
+            {"copy: nothing copied", {"copy-station", "DB", "HOST-A", "HOST-B"}, {}, 1, "0 of the 2 rows", true},
+        };
+        const QMap<QString, QStringList> dropInserts{
+            {"sqlite", {"create trigger drop_b before insert on T_DNC_MPPC when NEW.PC_NAME = 'HOST-B' "
+                        "begin select raise(ignore); end"}},
+            {"postgresql", {"create function drop_row() returns trigger as $$ begin return null; end $$ language plpgsql",
+                            "create trigger drop_b before insert on T_DNC_MPPC for each row when (NEW.PC_NAME = 'HOST-B') "
+                            "execute function drop_row()"}}};
+        for (const QString &backend : TestBackends()) {
+            for (const Case &c : cases)
+                QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode
+                                                                      << c.message << (c.dropInserts ? dropInserts.value(backend) : QStringList());
+        }
+    }
+    void refusals()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, message);
+        QS_OPEN_DB(backend, db, c);
+        QVERIFY(CreateConfigTables(c));
+        QS_EXEC(c, "insert into T_DNC_MACHINES values (1, 'M1', 'Mill', 'h', 5001, 1), (2, 'M2', 'Lathe', 'h', 5002, 2)");
+        QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (1, 'HOST-A', 0, 2), (1, 'host-a', 1, 0), "
+                   "(2, 'HOST-C', 0, 0)");
+        QFETCH(QStringList, setup);
+        for (const QString &statement : setup)
+            QS_EXEC(c, statement);
+        c.Disconnect();
+        QVERIFY(WriteFile(path("in.csv"), csv));
+        const QString before = Dump(db.path());
+        arguments.replace(1, db.path());
+        const Result r = run(arguments);
+        QTEST(r.exitCode, "exitCode");
+        for (const QString &part : message.split('|'))
+            QVERIFY2(r.err.contains(part), qPrintable(r.err));
+        QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+        QCOMPARE(Dump(db.path()), before);
+    }
+    void machineChanges_data() { AddBackendRows(); }
+    void machineChanges()
+    {
+        QFETCH(QString, backend);
+        QS_OPEN_DB(backend, db, c);
+        c.Disconnect();
+        const QString d = db.path();
+        Result r = run({"machine-add", d, "5", "--number", "M5", "--name", "Saw\x1b[2J", "--address", "10.0.0.5", "--port", "6005", "--icon", "40"});
+        QVERIFY2(r.exitCode == 0 && r.err.contains("ICON_INDEX (--icon): 40 is outside 1-31"), qPrintable(r.err));
+        QCOMPARE(run({"machine-add", d, "6", "--number", "M6", "--name", "Mill", "--address", "h", "--port", "6006"}).exitCode, 0);
+        QCOMPARE(run({"machine-set", d, "6", "--port=6106", "--name", "Big mill"}).exitCode, 0);
+        r = run({"machines", d});
+        QCOMPARE(r.out, QString("5  M5  Saw\\x1B[2J  10.0.0.5:6005  icon 40  0 stations\n"
+                                "6  M6  Big mill  h:6106  icon 1  0 stations\n"));
+        QVERIFY(c.Connect());
+        QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (6, 'A', 0, 2), (6, 'B', 0, 2), (5, 'B', 0, 2)");
+        QVERIFY(run({"machines", d}).out.contains("h:6106  icon 1  2 stations"));
+        r = run({"machine-remove", d, "6", "--force"});
+        QVERIFY2(r.exitCode == 0 && r.out.contains("and its 2 station rows"), qPrintable(r.out + r.err));
+        RecordSet rows;
+        QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC", {}, &rows));
+        QCOMPARE(rows.count(), 1);
+        QCOMPARE(rows.value(0, 0).toInt(), 5);
+    }
+    void roundTrip_data() { AddBackendRows(); }
+    // Both tables out and into a fresh database: the station sees the same, and
+    // a second export is the same file.
+    void roundTrip()
+    {
+        QFETCH(QString, backend);
+        QS_OPEN_DB(backend, db, c);
+        c.Disconnect();
+        QVERIFY(run({"demo", path("demo")}).exitCode == 0);
+        const QString source = path("demo/config.sqlite");
+        // Texts the CSV must quote, and a null beside an empty text.
+        clsAccessDBConnection s;
+        s.setDatabase(source);
+        QVERIFY(s.Connect());
+        QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = 'Mill, \"big\"' || char(10) || 'hall 2' where MACHINE_ID = 1");
+        QS_EXEC(s, "update T_DNC_MPPC set SEND_REMOTE_CMD = '' where MPPC_ID = (select min(MPPC_ID) from T_DNC_MPPC where CMD_TYPE = 0)");
+        QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '=HYPERLINK(\"http://x\")' where MACHINE_ID = 2");
+        QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '''' || char(9) || 'x' where MACHINE_ID = 3");
+        RecordSet keys;
+        QVERIFY(OpenRecordset(s, "select distinct PC_NAME from T_DNC_MPPC", {}, &keys) && keys.count() >= 1);
+        s.Disconnect();
+
+        for (const char *table : {"T_DNC_MACHINES", "T_DNC_MPPC"}) {
+            QCOMPARE(run({"export-csv", source, table, path(table + QString(".csv"))}).exitCode, 0);
+            QStringList import{"import-csv", db.path(), table, path(table + QString(".csv"))};
+            // The machines go through a file for spreadsheets: no cell starts a formula.
+            if (table == QLatin1String("T_DNC_MACHINES")) {
+                QCOMPARE(run({"export-csv", "--spreadsheet", source, table, path("sheet.csv")}).exitCode, 0);
+                QFile sheet(path("sheet.csv"));
+                QVERIFY(sheet.open(QIODevice::ReadOnly));
+                const QByteArray text = sheet.readAll();
+                QVERIFY2(text.contains("\"'=HYPERLINK(\"\"http://x\"\")\"") && text.contains(",''\tx,"), text.constData());
+                import = QStringList{"import-csv", db.path(), table, path("sheet.csv"), "--spreadsheet"};
+            }
+            const Result r = run(import);
+            QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+            QCOMPARE(run({"export-csv", db.path(), table, path(table + QString("-again.csv"))}).exitCode, 0);
+            QFile first(path(table + QString(".csv"))), again(path(table + QString("-again.csv")));
+            QVERIFY(first.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
+            QCOMPARE(again.readAll(), first.readAll());
+        }
+        QCOMPARE(Dump(db.path()), Dump(source));
+        for (int i = 0; i < keys.count(); ++i) {
+            const QString key = keys.value(i, 0).toString();
+            QVERIFY(!StationView(source, key).isEmpty());
+            QCOMPARE(StationView(db.path(), key), StationView(source, key));
+        }
+
+        // Another station made like the first, which keeps its own rows.
+        const QString first = keys.value(0, 0).toString();
+        QCOMPARE(run({"copy-station", db.path(), first, "NEW-PC"}).exitCode, 0);
+        const Result again = run({"copy-station", db.path(), first, "new-pc"});
+        QVERIFY2(again.exitCode == 0 && again.out.contains("earlier rows replaced"), qPrintable(again.out + again.err));
+        QCOMPARE(StationView(db.path(), "NEW-PC"), StationView(source, first));
+        QCOMPARE(StationView(db.path(), first), StationView(source, first));
+        // New rows are numbered after the imported ones.
+        QCOMPARE(run({"copy-station", db.path(), first, "THIRD-PC"}).exitCode, 0);
     }
 
-    // Another station made like the first, which keeps its own rows.
-    const QString first = keys.value(0, 0).toString();
-    QCOMPARE(run({"copy-station", db.path(), first, "NEW-PC"}).exitCode, 0);
-    const Result again = run({"copy-station", db.path(), first, "new-pc"});
-    QVERIFY2(again.exitCode == 0 && again.out.contains("earlier rows replaced"), qPrintable(again.out + again.err));
-    QCOMPARE(StationView(db.path(), "NEW-PC"), StationView(source, first));
-    QCOMPARE(StationView(db.path(), first), StationView(source, first));
-    // New rows are numbered after the imported ones.
-    QCOMPARE(run({"copy-station", db.path(), first, "THIRD-PC"}).exitCode, 0);
-}
+private:
+    using Result = ToolResult;
+    Result run(const QStringList &arguments) { return RunConfigTool(arguments, m_root->path()); }
+    QString path(const QString &name) const { return m_root->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_root;
+};
 
 QTEST_GUILESS_MAIN(tst_ConfigTables)
 #include "tst_config_tables.moc"

@@ -1,3 +1,4 @@
+#include "ConfigToolRun.h"
 #include "MdbExport.h"
 #include "MdbImport.h"
 #include "PrintableText.h"
@@ -47,42 +48,26 @@ public:
     {
         script("mdb-tables", "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
         script("mdb-export", "exec cat \"$(dirname \"$0\")/$4.csv\"");
-        QFile(mdb()).open(QIODevice::WriteOnly);
+        WriteFile(mdb(), {});
     }
     void script(const QString &name, const QByteArray &body)
     {
-        QFile f(m_bin.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write("#!/bin/sh\n" + body + "\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        WriteFile(m_bin.filePath(name), "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(m_bin.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    void table(const QString &name, const QByteArray &csv)
-    {
-        QFile f(m_bin.filePath(name + ".csv"));
-        f.open(QIODevice::WriteOnly);
-        f.write(csv);
-    }
+    void table(const QString &name, const QByteArray &csv) { WriteFile(m_bin.filePath(name + ".csv"), csv); }
     QString path() const { return m_bin.path() + ':' + qEnvironmentVariable("PATH"); }
     // A stand-in .mdb and the folder the import writes into.
     QString mdb() const { return m_bin.filePath("plant.mdb"); }
     QString work(const QString &name = {}) const { return m_work.filePath(name); }
     QStringList workEntries() const { return QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 
-    // qspindrel-config run with the stand-ins; the exit code, or -1 when it did not exit normally.
-    int run(const QStringList &arguments, QString *out = nullptr, QString *err = nullptr)
+    // qspindrel-config run with the stand-ins.
+    ToolResult run(const QStringList &arguments)
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", path());
-        process.setProcessEnvironment(env);
-        process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
-        const bool ended = process.waitForFinished(50000) && process.exitStatus() == QProcess::NormalExit;
-        if (out)
-            *out = QString::fromUtf8(process.readAllStandardOutput());
-        if (err)
-            *err = QString::fromUtf8(process.readAllStandardError());
-        return ended ? process.exitCode() : -1;
+        return RunConfigTool(arguments, {}, env);
     }
 
 private:
@@ -119,269 +104,240 @@ class tst_ConfigToolMdb : public QObject
     Q_OBJECT
 
 private slots:
-    void parse_data();
-    void parse();
-    void parseErrors();
-    void realExportOfFixture();
-    void importKeepsIdsAndNulls_data();
-    void importKeepsIdsAndNulls();
-    void importRefusesWhatTheStationRefuses_data();
-    void importRefusesWhatTheStationRefuses();
-    void runawayToolsAreStopped_data();
-    void runawayToolsAreStopped();
-    void dashedFileNameIsNoOption();
-    void escapesControlCharacters_data();
-    void escapesControlCharacters();
-    void stationsListingIsEscaped();
-};
-
-void tst_ConfigToolMdb::parse_data()
-{
-    QTest::addColumn<QByteArray>("csv");
-    QTest::addColumn<Rows>("rows");
-    QTest::newRow("header only") << QByteArray("A,B\n") << Rows{};
-    QTest::newRow("null and empty text differ") << QByteArray("A,B,C\n1,,\"\"\n") << Rows{{1, QVariant(), QString("")}};
-    QTest::newRow("doubled quotes and commas") << QByteArray("A\n\"say \"\"hi\"\", then go\"\n") << Rows{{QString("say \"hi\", then go")}};
-    QTest::newRow("new line inside text") << QByteArray("A,B\n\"two\nlines\",2\n") << Rows{{QString("two\nlines"), 2}};
-    QTest::newRow("CRLF, no final newline") << QByteArray("A,B\r\n1,2\r\n3,4") << Rows{{1, 2}, {3, 4}};
-    QTest::newRow("numbers") << QByteArray("A,B,C,D\n-5,3000000000,1.5,1e3\n") << Rows{{-5, qlonglong(3000000000LL), 1.5, 1000.0}};
-    QTest::newRow("quoted number stays text") << QByteArray("PORT\n\"5001\"\n") << Rows{{QString("5001")}};
-    QTest::newRow("one column, null row") << QByteArray("A\n1\n\n2\n") << Rows{{1}, {QVariant()}, {2}};
-    QTest::newRow("backslashes kept") << QByteArray("A\n\"D:\\PROGS\\\"\n") << Rows{{QString("D:\\PROGS\\")}};
-    QTest::newRow("UTF-8") << QByteArray("A\n\"Fr\xc3\xa4se\"\n") << Rows{{QString::fromUtf8("Fr\xc3\xa4se")}};
-}
-
-void tst_ConfigToolMdb::parse()
-{
-    QFETCH(QByteArray, csv);
-    QFETCH(Rows, rows);
-    QString error;
-    const auto table = ParseMdbExport(csv, &error);
-    QVERIFY2(table, qPrintable(error));
-    // The headers here are plain names.
-    QCOMPARE(table->columns, QString(csv.left(csv.indexOf('\n'))).trimmed().split(','));
-    QCOMPARE(typed(table->rows), typed(rows));
-}
-
-void tst_ConfigToolMdb::parseErrors()
-{
-    for (const char *csv : {"", "A\n\"never closed\n", "A,B\n1\n", "A,B\n1,2,3\n", "A\n\"x\"y\n", "A\nx\"y\"\n", "A,,C\n"}) {
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<Rows>("rows");
+        QTest::newRow("header only") << QByteArray("A,B\n") << Rows{};
+        QTest::newRow("new line inside text") << QByteArray("A,B\n\"two\nlines\",2\n") << Rows{{QString("two\nlines"), 2}};
+        QTest::newRow("CRLF, no final newline") << QByteArray("A,B\r\n1,2\r\n3,4") << Rows{{1, 2}, {3, 4}};
+        QTest::newRow("numbers") << QByteArray("A,B,C,D\n-5,3000000000,1.5,1e3\n") << Rows{{-5, qlonglong(3000000000LL), 1.5, 1000.0}};
+        QTest::newRow("one column, null row") << QByteArray("A\n1\n\n2\n") << Rows{{1}, {QVariant()}, {2}};
+        QTest::newRow("UTF-8") << QByteArray("A\n\"Fr\xc3\xa4se\"\n") << Rows{{QString::fromUtf8("Fr\xc3\xa4se")}};
+    }
+    void parse()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(Rows, rows);
         QString error;
-        QVERIFY2(!ParseMdbExport(QByteArray(csv), &error) && !error.isEmpty(), csv);
+        const auto table = ParseMdbExport(csv, &error);
+        QVERIFY2(table, qPrintable(error));
+        // The headers here are plain names.
+        QCOMPARE(table->columns, QString(csv.left(csv.indexOf('\n'))).trimmed().split(','));
+        QCOMPARE(typed(table->rows), typed(rows));
     }
-    QCOMPARE(ParseMdbTableList("T_DNC_MACHINES\nT_DNC_MPPC\r\nMy Table\n\n"),
-             (QStringList{"T_DNC_MACHINES", "T_DNC_MPPC", "My Table"}));
-}
-
-void tst_ConfigToolMdb::realExportOfFixture()
-{
-    const QString fixture = QDir(qEnvironmentVariable("QS_SOURCE_DIR")).filePath("tests/tools/fixtures/access-without-station-tables.mdb");
-    if (QStandardPaths::findExecutable("mdb-export").isEmpty())
-        QSKIP("mdbtools is missing");
-    QProcess process;
-    process.start("mdb-export", {"-b", "strip", fixture, "DateTest"});
-    QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
-    QString error;
-    const auto table = ParseMdbExport(process.readAllStandardOutput(), &error);
-    QVERIFY2(table, qPrintable(error));
-    QCOMPARE(table->columns, (QStringList{"IDCol", "DateTimeCol", "DateCol", "TimeCol", "LongTextCol", "ShortTextCol"}));
-    QCOMPARE(table->rows.size(), 6);
-    QCOMPARE((QVariantList{table->rows.at(5).at(0), table->rows.at(5).at(4), table->rows.at(4).at(4)}),
-             (QVariantList{6, "New line\r\nin field", "Escaped new line \\r\\n in field"}));
-}
-
-void tst_ConfigToolMdb::importKeepsIdsAndNulls_data()
-{
-    QTest::addColumn<QString>("backend");
-    QTest::newRow("new SQLite file") << "new";
-    for (const QString &backend : TestBackends())
-        QTest::newRow(qPrintable(backend)) << backend;
-}
-
-void tst_ConfigToolMdb::importKeepsIdsAndNulls()
-{
-    QFETCH(QString, backend);
-    QS_REQUIRE_BACKEND(backend);
-    TestDatabase d;
-    const QString db = target(backend, d);
-    QVERIFY(!db.isEmpty());
-    QStringList notes;
-    QString error;
-    QVERIFY(!ImportStationTables(tables(kBrokenMppcCsv), db, &notes, &error));
-    QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
-    clsAccessDBConnection connection;
-    connection.setDatabase(db);
-    // Neither the new file nor the tables the import would have made are left.
-    if (backend == u"new"_s)
-        QCOMPARE(QDir(QFileInfo(db).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-    else
-        QVERIFY(connection.Connect() && !HasConfigTables(connection));
-
-    notes.clear();
-    QVERIFY2(ImportStationTables(tables(), db, &notes, &error), qPrintable(error));
-    QCOMPARE(notes.size(), 1);
-    QVERIFY(notes.first().contains("COMMENT"));
-    QVERIFY(connection.IsConnected() || connection.Connect());
-    RecordSet rows;
-    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC order by MPPC_ID", {}, &rows));
-    QCOMPARE((QVariantList{rows.count(), rows.value(0, "MPPC_ID").toInt(), rows.value(1, "MPPC_ID").toInt(),
-                           rows.value(0, "SEND_DIRECTORY"), rows.value(1, "SEND_EXTENSION")}),
-             (QVariantList{2, 7, 42, "D:\\PROGS\\", ""}));
-    QVERIFY(rows.value(0, "SEND_EXTENSION").isNull() && rows.value(0, "RECV_REMOTE_CMD").isNull());
-    QVERIFY(!rows.value(1, "SEND_EXTENSION").isNull());
-
-    const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, "O'Brien");
-    QVERIFY2(machines.ok && machines.rows.size() == 2, qPrintable(machines.error));
-    const MachineAssignment &m10 = machines.rows.at(0), &m20 = machines.rows.at(1);
-    // PORT 5001 was text in the source.
-    QCOMPARE((QVariantList{m10.MACHINE_ID, m10.PORT, m10.MACHINE_NAME, m20.MACHINE_NAME, m20.RECV_EXTENSION}),
-             (QVariantList{10, 5001, "Lathe \"big\" one", "Mill, 3 axes", QStringList{".NC", ".TXT"}}));
-
-    // Numbering continues after the imported ids.
-    const StationMachineSetting row{20, EditModeNone, CmdTypeSend, "LOAD", QString(), "/p/", QString(), QString(), QString()};
-    QVERIFY(SaveStationMachines(connection, "another", {row}).ok());
-    QVERIFY(OpenRecordset(connection, "select MPPC_ID from T_DNC_MPPC where PC_NAME = ?", {"another"}, &rows));
-    QVERIFY(rows.count() == 1 && rows.value(0, 0).toInt() > 42);
-
-    // A second import is refused and changes nothing.
-    QVERIFY(!ImportStationTables(tables(), db, &notes, &error));
-    QVERIFY2(error.contains("already holds rows"), qPrintable(error));
-    QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC", {}, &rows));
-    QCOMPARE(rows.count(), 3);
-}
-
-void tst_ConfigToolMdb::importRefusesWhatTheStationRefuses_data()
-{
-    QTest::addColumn<QByteArray>("machines");  // rows after the header
-    QTest::addColumn<QByteArray>("mppc");
-    QTest::addColumn<QString>("fault");        // empty: imported
-    QTest::newRow("sound, port as text") << kGoodMachine << kGoodMppc << "";
-    QTest::newRow("host name, port as decimal") << QByteArray("10,\"L\",\"L\",\"dnc-1.plant.example\",5001.00,3\n") << kGoodMppc << "";
-    const auto machine = [](const char *name, const QByteArray &ip, const QByteArray &port, const char *fault) {
-        QTest::newRow(name) << "10,\"L-10\",\"Lathe\"," + ip + "," + port + ",3\n" << kGoodMppc << QString(fault);
-    };
-    machine("port not a number", "\"127.0.0.1\"", "\"abc\"", "T_DNC_MACHINES, row 1, column PORT");
-    machine("port beyond 32 bits", "\"127.0.0.1\"", "99999999999", "T_DNC_MACHINES, row 1, column PORT");
-    machine("port negative", "\"127.0.0.1\"", "-1", "T_DNC_MACHINES, row 1, column PORT");
-    machine("port above 65535", "\"127.0.0.1\"", "65536", "T_DNC_MACHINES, row 1, column PORT");
-    machine("address out of range", "\"300.1.1.1\"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
-    machine("address with a blank", "\"127.0.0.1 \"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
-    machine("address null", "", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
-    QTest::newRow("name null") << QByteArray("10,\"L-10\",,\"127.0.0.1\",5001,3\n") << kGoodMppc << "T_DNC_MACHINES, row 1, column MACHINE_NAME";
-    QTest::newRow("edit mode unknown") << kGoodMachine << QByteArray("7,10,\"HOST\",7,0\n") << "T_DNC_MPPC, row 1, column EDIT_MODE";
-    QTest::newRow("command type text, second row") << kGoodMachine << kGoodMppc + "8,10,\"HOST\",1,\"x\"\n"
-                                                         << "T_DNC_MPPC, row 2, column CMD_TYPE";
-    QTest::newRow("machine id text") << kGoodMachine << QByteArray("7,\"ten\",\"HOST\",1,1\n") << "T_DNC_MPPC, row 1, column MACHINE_ID";
-}
-
-// The real program with stand-in mdbtools: a row the station would refuse
-// leaves nothing behind, and says where it is.
-void tst_ConfigToolMdb::importRefusesWhatTheStationRefuses()
-{
-    QFETCH(QByteArray, machines);
-    QFETCH(QByteArray, mppc);
-    QFETCH(QString, fault);
-    FakeMdbTools tools;
-    tools.table("T_DNC_MACHINES", kMachinesHeader + machines);
-    tools.table("T_DNC_MPPC", kMppcHeader + mppc);
-    QString out, err;
-    const int code = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, &out, &err);
-    if (fault.isEmpty()) {
-        QVERIFY2(code == 0, qPrintable(err));
-        QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
-        return;
+    void parseErrors()
+    {
+        for (const char *csv : {"", "A\n\"never closed\n", "A,B\n1\n", "A,B\n1,2,3\n", "A\n\"x\"y\n", "A\nx\"y\"\n", "A,,C\n"}) {
+            QString error;
+            QVERIFY2(!ParseMdbExport(QByteArray(csv), &error) && !error.isEmpty(), csv);
+        }
+        QCOMPARE(ParseMdbTableList("T_DNC_MACHINES\nT_DNC_MPPC\r\nMy Table\n\n"),
+                 (QStringList{"T_DNC_MACHINES", "T_DNC_MPPC", "My Table"}));
     }
-    QCOMPARE(code, 1);
-    QVERIFY2(err.contains(fault) && err.contains("Nothing was imported"), qPrintable(err));
-    QCOMPARE(tools.workEntries(), QStringList());
-}
+    void realExportOfFixture()
+    {
+        const QString fixture = QDir(qEnvironmentVariable("QS_SOURCE_DIR")).filePath("tests/tools/fixtures/access-without-station-tables.mdb");
+        if (QStandardPaths::findExecutable("mdb-export").isEmpty())
+            QSKIP("mdbtools is missing");
+        QProcess process;
+        process.start("mdb-export", {"-b", "strip", fixture, "DateTest"});
+        QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
+        QString error;
+        const auto table = ParseMdbExport(process.readAllStandardOutput(), &error);
+        QVERIFY2(table, qPrintable(error));
+        QCOMPARE(table->columns, (QStringList{"IDCol", "DateTimeCol", "DateCol", "TimeCol", "LongTextCol", "ShortTextCol"}));
+        QCOMPARE(table->rows.size(), 6);
+        QCOMPARE((QVariantList{table->rows.at(5).at(0), table->rows.at(5).at(4), table->rows.at(4).at(4)}),
+                 (QVariantList{6, "New line\r\nin field", "Escaped new line \\r\\n in field"}));
+    }
+    void importKeepsIdsAndNulls_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::newRow("new SQLite file") << "new";
+        for (const QString &backend : TestBackends())
+            QTest::newRow(qPrintable(backend)) << backend;
+    }
+    void importKeepsIdsAndNulls()
+    {
+        QFETCH(QString, backend);
+        QS_REQUIRE_BACKEND(backend);
+        TestDatabase d;
+        const QString db = target(backend, d);
+        QVERIFY(!db.isEmpty());
+        QStringList notes;
+        QString error;
+        QVERIFY(!ImportStationTables(tables(kBrokenMppcCsv), db, &notes, &error));
+        QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
+        clsAccessDBConnection connection;
+        connection.setDatabase(db);
+        // Neither the new file nor the tables the import would have made are left.
+        if (backend == u"new"_s)
+            QCOMPARE(QDir(QFileInfo(db).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        else
+            QVERIFY(connection.Connect() && !HasConfigTables(connection));
 
-void tst_ConfigToolMdb::runawayToolsAreStopped_data()
-{
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<QByteArray>("script");
-    QTest::addColumn<int>("timeoutMs");  // 0: run the program with its own limits
-    QTest::addColumn<QString>("said");
-    QTest::newRow("endless table list") << "mdb-tables" << QByteArray("exec yes T_DNC_MACHINES") << 0 << "printed more than 16";
-    QTest::newRow("endless export") << "mdb-export" << QByteArray("exec yes '1,\"x\"'") << 0 << "printed more than 16";
-    QTest::newRow("huge allocation") << "mdb-tables" << QByteArray("exec perl -e '$x = \"a\" x (3 * 1024 ** 3)'") << 0
-                                     << "mdb-tables failed";
-    // What it starts floods its error output and lives on; both are stopped.
-    QTest::newRow("never ends") << "mdb-export" << QByteArray("yes damaged >&2 &\nexec sleep 600") << 1000
-                                << "did not finish within 1 s";
-}
+        notes.clear();
+        QVERIFY2(ImportStationTables(tables(), db, &notes, &error), qPrintable(error));
+        QCOMPARE(notes.size(), 1);
+        QVERIFY(notes.first().contains("COMMENT"));
+        QVERIFY(connection.IsConnected() || connection.Connect());
+        RecordSet rows;
+        QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC order by MPPC_ID", {}, &rows));
+        QCOMPARE((QVariantList{rows.count(), rows.value(0, "MPPC_ID").toInt(), rows.value(1, "MPPC_ID").toInt(),
+                               rows.value(0, "SEND_DIRECTORY"), rows.value(1, "SEND_EXTENSION")}),
+                 (QVariantList{2, 7, 42, "D:\\PROGS\\", ""}));
+        QVERIFY(rows.value(0, "SEND_EXTENSION").isNull() && rows.value(0, "RECV_REMOTE_CMD").isNull());
+        QVERIFY(!rows.value(1, "SEND_EXTENSION").isNull());
 
-void tst_ConfigToolMdb::runawayToolsAreStopped()
-{
-    QFETCH(QString, tool);
-    QFETCH(QByteArray, script);
-    QFETCH(int, timeoutMs);
-    QFETCH(QString, said);
-    FakeMdbTools tools;
-    tools.script(tool, script);
-    QString error;
-    if (timeoutMs == 0) {
-        QCOMPARE(tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, nullptr, &error), 1);
-    } else {
+        const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, "O'Brien");
+        QVERIFY2(machines.ok && machines.rows.size() == 2, qPrintable(machines.error));
+        const MachineAssignment &m10 = machines.rows.at(0), &m20 = machines.rows.at(1);
+        // PORT 5001 was text in the source.
+        QCOMPARE((QVariantList{m10.MACHINE_ID, m10.PORT, m10.MACHINE_NAME, m20.MACHINE_NAME, m20.RECV_EXTENSION}),
+                 (QVariantList{10, 5001, "Lathe \"big\" one", "Mill, 3 axes", QStringList{".NC", ".TXT"}}));
+
+        // Numbering continues after the imported ids.
+        const StationMachineSetting row{20, EditModeNone, CmdTypeSend, "LOAD", QString(), "/p/", QString(), QString(), QString()};
+        QVERIFY(SaveStationMachines(connection, "another", {row}).ok());
+        QVERIFY(OpenRecordset(connection, "select MPPC_ID from T_DNC_MPPC where PC_NAME = ?", {"another"}, &rows));
+        QVERIFY(rows.count() == 1 && rows.value(0, 0).toInt() > 42);
+
+        // A second import is refused and changes nothing.
+        QVERIFY(!ImportStationTables(tables(), db, &notes, &error));
+        QVERIFY2(error.contains("already holds rows"), qPrintable(error));
+        QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC", {}, &rows));
+        QCOMPARE(rows.count(), 3);
+    }
+    void importRefusesWhatTheStationRefuses_data()
+    {
+        QTest::addColumn<QByteArray>("machines");  // rows after the header
+        QTest::addColumn<QByteArray>("mppc");
+        QTest::addColumn<QString>("fault");        // empty: imported
+        QTest::newRow("sound, port as text") << kGoodMachine << kGoodMppc << "";
+        QTest::newRow("host name, port as decimal") << QByteArray("10,\"L\",\"L\",\"dnc-1.plant.example\",5001.00,3\n") << kGoodMppc << "";
+        const auto machine = [](const char *name, const QByteArray &ip, const QByteArray &port, const char *fault) {
+            QTest::newRow(name) << "10,\"L-10\",\"Lathe\"," + ip + "," + port + ",3\n" << kGoodMppc << QString(fault);
+        };
+        machine("port not a number", "\"127.0.0.1\"", "\"abc\"", "T_DNC_MACHINES, row 1, column PORT");
+        machine("port beyond 32 bits", "\"127.0.0.1\"", "99999999999", "T_DNC_MACHINES, row 1, column PORT");
+        machine("port negative", "\"127.0.0.1\"", "-1", "T_DNC_MACHINES, row 1, column PORT");
+        machine("port 0", "\"127.0.0.1\"", "0", "T_DNC_MACHINES, row 1, column PORT");
+        machine("port above 65535", "\"127.0.0.1\"", "65536", "T_DNC_MACHINES, row 1, column PORT");
+        machine("address out of range", "\"300.1.1.1\"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
+        machine("address with a blank", "\"127.0.0.1 \"", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
+        machine("address null", "", "5001", "T_DNC_MACHINES, row 1, column IP_ADDRESS");
+        QTest::newRow("name null") << QByteArray("10,\"L-10\",,\"127.0.0.1\",5001,3\n") << kGoodMppc << "T_DNC_MACHINES, row 1, column MACHINE_NAME";
+        QTest::newRow("edit mode unknown") << kGoodMachine << QByteArray("7,10,\"HOST\",7,0\n") << "T_DNC_MPPC, row 1, column EDIT_MODE";
+        QTest::newRow("command type text, second row") << kGoodMachine << kGoodMppc + "8,10,\"HOST\",1,\"x\"\n"
+                                                             << "T_DNC_MPPC, row 2, column CMD_TYPE";
+        QTest::newRow("machine id text") << kGoodMachine << QByteArray("7,\"ten\",\"HOST\",1,1\n") << "T_DNC_MPPC, row 1, column MACHINE_ID";
+    }
+    // The real program with stand-in mdbtools: a row the station would refuse
+    // leaves nothing behind, and says where it is.
+    void importRefusesWhatTheStationRefuses()
+    {
+        QFETCH(QByteArray, machines);
+        QFETCH(QByteArray, mppc);
+        QFETCH(QString, fault);
+        FakeMdbTools tools;
+        tools.table("T_DNC_MACHINES", kMachinesHeader + machines);
+        tools.table("T_DNC_MPPC", kMppcHeader + mppc);
+        const ToolResult r = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
+        if (fault.isEmpty()) {
+            QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+            QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
+            return;
+        }
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(fault) && r.err.contains("Nothing was imported"), qPrintable(r.err));
+        QCOMPARE(tools.workEntries(), QStringList());
+    }
+    void runawayToolsAreStopped_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<int>("timeoutMs");  // 0: run the program with its own limits
+        QTest::addColumn<QString>("said");
+        QTest::newRow("endless table list") << "mdb-tables" << QByteArray("exec yes T_DNC_MACHINES") << 0 << "printed more than 16";
+        QTest::newRow("endless export") << "mdb-export" << QByteArray("exec yes '1,\"x\"'") << 0 << "printed more than 16";
+        QTest::newRow("huge allocation") << "mdb-tables" << QByteArray("exec perl -e '$x = \"a\" x (3 * 1024 ** 3)'") << 0
+                                         << "mdb-tables failed";
+        // What it starts floods its error output and lives on; both are stopped.
+        QTest::newRow("never ends") << "mdb-export" << QByteArray("yes damaged >&2 &\nexec sleep 600") << 1000
+                                    << "did not finish within 1 s";
+    }
+    void runawayToolsAreStopped()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QByteArray, script);
+        QFETCH(int, timeoutMs);
+        QFETCH(QString, said);
+        FakeMdbTools tools;
+        tools.script(tool, script);
+        QString error;
+        if (timeoutMs == 0) {
+            const ToolResult r = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
+            QCOMPARE(r.exitCode, 1);
+            error = r.err;
+        } else {
+            const QByteArray path = qgetenv("PATH");
+            qputenv("PATH", tools.path().toLocal8Bit());
+            ProcessLimits limits;
+            limits.timeoutMs = timeoutMs;
+            QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
+            qputenv("PATH", path);
+        }
+        QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
+        QCOMPARE(tools.workEntries(), QStringList());
+    }
+    // A relative name that begins with "-" reaches mdbtools as a path.
+    void dashedFileNameIsNoOption()
+    {
+        FakeMdbTools tools;
+        const QByteArray refuseOption = "case \"$FILE\" in -*) echo \"unknown option $FILE\" >&2; exit 1;; esac\n";
+        tools.script("mdb-tables", "FILE=$2\n" + refuseOption + "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
+        tools.script("mdb-export", "FILE=$3\n" + refuseOption + "exec cat \"$(dirname \"$0\")/$4.csv\"");
+        tools.table("T_DNC_MACHINES", kMachinesCsv);
+        tools.table("T_DNC_MPPC", kMppcCsv);
+        QVERIFY(QFile::copy(tools.mdb(), tools.work("-plant.mdb")));
         const QByteArray path = qgetenv("PATH");
+        const QString folder = QDir::currentPath();
         qputenv("PATH", tools.path().toLocal8Bit());
-        ProcessLimits limits;
-        limits.timeoutMs = timeoutMs;
-        QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
+        QDir::setCurrent(tools.work());
+        QString error;
+        const auto read = ReadMdbStationTables("-plant.mdb", &error);
+        QDir::setCurrent(folder);
         qputenv("PATH", path);
+        QVERIFY2(read && read->mppc.rows.size() == 2, qPrintable(error));
     }
-    QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
-    QCOMPARE(tools.workEntries(), QStringList());
-}
-
-// A relative name that begins with "-" reaches mdbtools as a path.
-void tst_ConfigToolMdb::dashedFileNameIsNoOption()
-{
-    FakeMdbTools tools;
-    const QByteArray refuseOption = "case \"$FILE\" in -*) echo \"unknown option $FILE\" >&2; exit 1;; esac\n";
-    tools.script("mdb-tables", "FILE=$2\n" + refuseOption + "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
-    tools.script("mdb-export", "FILE=$3\n" + refuseOption + "exec cat \"$(dirname \"$0\")/$4.csv\"");
-    tools.table("T_DNC_MACHINES", kMachinesCsv);
-    tools.table("T_DNC_MPPC", kMppcCsv);
-    QVERIFY(QFile::copy(tools.mdb(), tools.work("-plant.mdb")));
-    const QByteArray path = qgetenv("PATH");
-    const QString folder = QDir::currentPath();
-    qputenv("PATH", tools.path().toLocal8Bit());
-    QDir::setCurrent(tools.work());
-    QString error;
-    const auto read = ReadMdbStationTables("-plant.mdb", &error);
-    QDir::setCurrent(folder);
-    qputenv("PATH", path);
-    QVERIFY2(read && read->mppc.rows.size() == 2, qPrintable(error));
-}
-
-void tst_ConfigToolMdb::escapesControlCharacters_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("printed");
-    QTest::newRow("plain, accents, backslash, emoji") << u"Fr\u00e4se D:\\NC\\ \U0001F600"_s << u"Fr\u00e4se D:\\NC\\ \U0001F600"_s;
-    QTest::newRow("NUL, ESC, CR, LF, DEL") << QString::fromLatin1("a\0b\x1b[2Jc\r\nd\x7f", 12) << u"a\\x00b\\x1B[2Jc\\x0D\\x0Ad\\x7F"_s;
-    QTest::newRow("C1, separators, direction") << u"x\u0085y\u2028z\u202e!"_s << u"x\\x85y\\u{2028}z\\u{202E}!"_s;
-    QTest::newRow("lone surrogate, tag character") << (QString(QChar(0xD800)) + u"q\U000E0041"_s) << u"\\u{D800}q\\u{E0041}"_s;
-}
-
-void tst_ConfigToolMdb::escapesControlCharacters()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, printed);
-    QCOMPARE(EscapeControlCharacters(text), printed);
-}
-
-void tst_ConfigToolMdb::stationsListingIsEscaped()
-{
-    FakeMdbTools tools;
-    tools.table("T_DNC_MACHINES", kMachinesHeader + "10,\"L\x1b[2J\",\"two\nlines\r\",\"127.0.0.1\",5001,3\n");
-    tools.table("T_DNC_MPPC", kMppcHeader + "7,10,\"HOST\x07\",2,0\n");
-    QString out, err;
-    QVERIFY2(tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")}, &out, &err) == 0, qPrintable(err));
-    QVERIFY2(tools.run({"stations", tools.work("db.sqlite")}, &out, &err) == 0, qPrintable(err));
-    QCOMPARE(out, "HOST\\x07\n  10  L\\x1B[2J  two\\x0Alines\\x0D  127.0.0.1:5001  Send, Edit\n");
-}
+    void escapesControlCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("plain, accents, backslash, emoji") << u"Fr\u00e4se D:\\NC\\ \U0001F600"_s << u"Fr\u00e4se D:\\NC\\ \U0001F600"_s;
+        QTest::newRow("NUL, ESC, CR, LF, DEL") << QString::fromLatin1("a\0b\x1b[2Jc\r\nd\x7f", 12) << u"a\\x00b\\x1B[2Jc\\x0D\\x0Ad\\x7F"_s;
+        QTest::newRow("C1, separators, direction") << u"x\u0085y\u2028z\u202e!"_s << u"x\\x85y\\u{2028}z\\u{202E}!"_s;
+        QTest::newRow("lone surrogate, tag character") << (QString(QChar(0xD800)) + u"q\U000E0041"_s) << u"\\u{D800}q\\u{E0041}"_s;
+    }
+    void escapesControlCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, printed);
+        QCOMPARE(EscapeControlCharacters(text), printed);
+    }
+    void stationsListingIsEscaped()
+    {
+        FakeMdbTools tools;
+        tools.table("T_DNC_MACHINES", kMachinesHeader + "10,\"L\x1b[2J\",\"two\nlines\r\",\"127.0.0.1\",5001,3\n");
+        tools.table("T_DNC_MPPC", kMppcHeader + "7,10,\"HOST\x07\",2,0\n");
+        const ToolResult imported = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
+        QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+        const ToolResult r = tools.run({"stations", tools.work("db.sqlite")});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out, "HOST\\x07\n  10  L\\x1B[2J  two\\x0Alines\\x0D  127.0.0.1:5001  Send, Edit\n");
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_ConfigToolMdb)
 #include "tst_config_tool_mdb.moc"

@@ -148,22 +148,6 @@ private slots:
         QCOMPARE(window.isWindowModified(), refused);
     }
 
-    // -o: no edit, no save, no question on closing.
-    void viewOnlyChangesNothing()
-    {
-        EditorDocument document;
-        QVERIFY(load(document, "O1\r\n"));
-        EditorWindow window(document, true);
-        window.show();
-        auto *edit = window.findChild<QPlainTextEdit *>();
-        QTest::keyClicks(edit, "X");
-        QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!window.Save());
-        QCOMPARE(edit->toPlainText(), "O1\n");
-        QVERIFY(window.close());
-        QCOMPARE(ReadAll(m_path), QByteArray("O1\r\n"));
-    }
-
     // Binary content is shown, never saved back.
     void binaryIsViewOnly_data()
     {

@@ -1,0 +1,33 @@
+#pragma once
+
+// qspindrel-config run as a process, as administrators run it.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+struct ToolResult {
+    int exitCode = -1;  // -1: it did not end normally
+    QString out, err;
+};
+
+inline ToolResult RunConfigTool(const QStringList &arguments, const QString &workingDirectory = {},
+                                const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.setProcessEnvironment(environment);
+    process.start(QDir(qEnvironmentVariable("QS_BIN_DIR")).filePath("qspindrel-config"), arguments);
+    ToolResult result;
+    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+inline bool WriteFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
