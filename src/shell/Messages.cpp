@@ -38,26 +38,6 @@ MessagePresenter &CurrentPresenter()
 
 } // namespace
 
-QString GetOwnText(OwnText number, const QStringList &args)
-{
-    const StringTable &table = StringTable::instance();
-    if (!table.contains(number))
-        return QStringLiteral("###STRING RESOURCE ERROR###");
-    QString text = table.text(number);
-    // QString::arg with several arguments fills them in one pass.
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int k = i + 1 < text.size() && text[i] == u'%' ? text[i + 1].digitValue() : -1;
-        if (k >= 1 && k <= args.size()) {
-            out += args.at(k - 1);
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 int MessageNumberOf(const QString &shownText)
 {
     return StringTable::instance().numberOf(shownText);

@@ -6,16 +6,6 @@
 #include <QStringList>
 #include <functional>
 
-// Our own texts by name; the texts are in resources/strings/own.tsv.
-enum OwnText : int {
-    TextRequestSent = 1005, // "%1 %2 sent to %3 at %4": command, file name, machine, local time
-};
-
-// Our own text `number` with "%1".."%9" replaced by `args` in one pass, so that
-// an argument holding "%2" stays as it is; "###STRING RESOURCE ERROR###" when
-// there is no such text.
-QString GetOwnText(OwnText number, const QStringList &args = QStringList());
-
 // The table entry a shown message was made from, 0 for none (an error's
 // description).
 int MessageNumberOf(const QString &shownText);

@@ -13,7 +13,7 @@ RequestText CheckRequestText(const QString &fileText, const QString &currentDire
                              const QString &line, QChar separator)
 {
     if (fileText.isEmpty())
-        return {QString(), GetMessageText(177)};
+        return {QString(), GetMessageText(MessageId::NoFileSelected)};
     // Without a shown folder a name would be sent as typed, or in the
     // folder of the machine shown before.
     if (currentDirectory.isEmpty() || !IsAbsoluteFolder(actionRoot, separator))
@@ -52,11 +52,11 @@ QString ConcludeGo(const RequestFile &file, int currentAction)
     }
     if (currentAction == ActionSend) {
         if (!file.exists) {
-            ShowMessage(GetMessageText(171, file.fullPath));
+            ShowMessage(GetMessageText(MessageId::FileNotFound, file.fullPath));
             return QString();
         }
     } else if (file.exists) {
-        if (ShowMessage(GetMessageText(178, file.fullPath), MsgYesNo) == MsgResultNo)
+        if (ShowMessage(GetMessageText(MessageId::OverwriteFile, file.fullPath), MsgYesNo) == MsgResultNo)
             return QString();
     }
     return file.fullPath;
@@ -69,7 +69,7 @@ QString ConcludeEditor(const RequestFile &file)
         return QString();
     }
     if (!file.exists) {
-        ShowMessage(GetMessageText(171, file.fullPath));
+        ShowMessage(GetMessageText(MessageId::FileNotFound, file.fullPath));
         return QString();
     }
     return file.fullPath;

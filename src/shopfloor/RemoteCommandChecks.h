@@ -13,7 +13,7 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 // file system:
 //
 // 1. CheckRequestText, no file system: an empty `fileText` is refused with
-//    177 (a text of blanks is not empty); without a shown folder
+//    NoFileSelected (a text of blanks is not empty); without a shown folder
 //    (`currentDirectory` empty: the action's root was refused) or with a
 //    relative `actionRoot`, a name that is no valid text, a request line
 //    (`line`, then the full path) with a control character, or a full path
@@ -23,9 +23,9 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 //    only in another case is taken as it exists), refused when its symbolic
 //    links lead out of `actionRoot`, and whether it is a file.
 // 3. ConcludeGo / ConcludeEditor, on the UI thread: sending or editing a file
-//    that does not exist shows 171 with its full path; receiving over an
-//    existing file asks 178 (Yes/No), and No stops. Returns the full path,
-//    or an empty string after the message.
+//    that does not exist shows FileNotFound with its full path; receiving
+//    over an existing file asks OverwriteFile (Yes/No), and No stops. Returns
+//    the full path, or an empty string after the message.
 struct RequestText {
     QString fullPath;
     QString refusal;   // the message to show instead; empty when it may go on

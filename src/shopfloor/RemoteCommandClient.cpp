@@ -115,7 +115,7 @@ void RemoteCommandClient::onSocketError()
         // A refusal or an unknown host is as final as the time-out; the
         // operator learns it at once.
         fail(Outcome::NotConnected,
-             GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
+             GetMessageText(MessageId::CannotConnect, ApplicationTitle(), m_request.serverAddress,
                             QString::number(m_request.serverPort)),
              true);
     } else if (m_state == State::Sending) {
@@ -130,7 +130,7 @@ void RemoteCommandClient::timSocket_Timer()
         // The attempt is left to go on; should it still get through, it is
         // closed at once, otherwise the next request closes it.
         fail(Outcome::NotConnected,
-             GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
+             GetMessageText(MessageId::CannotConnect, ApplicationTitle(), m_request.serverAddress,
                             QString::number(m_request.serverPort)),
              false);
     } else if (m_state == State::Sending) {

@@ -25,7 +25,7 @@ struct RemoteCommandRequest {
 // the caller's event loop keeps running.
 //
 // Failures are shown with ShowMessage and then reported by finished():
-// - no connection (time-out, refused, unknown host): message 180;
+// - no connection (time-out, refused, unknown host): CannotConnect;
 // - a path or command that the wire encoding cannot carry exactly, an invalid
 //   port, a send that does not complete, a connection lost while sending:
 //   the error's description. Nothing is shown on success.
@@ -40,7 +40,7 @@ class RemoteCommandClient : public QObject
 public:
     enum class Outcome {
         Sent,           // the line has left and the connection is closed
-        NotConnected,   // message 180 shown
+        NotConnected,   // CannotConnect shown
         NotEncodable,   // nothing was sent, not even a connection made
         SendTimedOut,   // the bytes did not leave in time; connection aborted
         Failed,         // any other error; its description was shown

@@ -26,8 +26,8 @@ QString RequestSentText(const QString &command, const QString &fullPath, const Q
 {
     // Either separator ends a folder: the path is shown as the server gets it.
     const qsizetype cut = qMax(fullPath.lastIndexOf(u'/'), fullPath.lastIndexOf(u'\\'));
-    return GetOwnText(TextRequestSent, {command, fullPath.mid(cut + 1), machine,
-                                        localTime.toString(QStringLiteral("HH:mm:ss"))});
+    return GetMessageText(MessageId::RequestSent, command, fullPath.mid(cut + 1), machine,
+                          localTime.toString(QStringLiteral("HH:mm:ss")));
 }
 
 StationJournal::StationJournal(RemoteCommandClient *client, QObject *parent)

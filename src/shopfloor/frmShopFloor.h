@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Help.h"
+#include "MessageId.h"
 #include "StationStartup.h"
 #include "StationTables.h"
 
@@ -162,10 +163,10 @@ private:
     void LaunchEditor(bool viewOnly);
     // Refuses `text` with its message, or asks the reader about its file and
     // hands the answer to `conclude`; a folder that does not answer gets
-    // `notAnsweringMessage` after the bound and nothing is done.
+    // `notAnswering` after the bound and nothing is done.
     // `refused` hears of every refusal with the message the operator saw;
     // `replay` presses the button again once the action's folder answers.
-    void CheckRequestFile(const RequestText &text, int notAnsweringMessage, std::function<void()> replay,
+    void CheckRequestFile(const RequestText &text, MessageId notAnswering, std::function<void()> replay,
                           std::function<void(const QString &, const MessageCapture &)> refused,
                           std::function<void(const RequestFile &)> conclude);
 

@@ -30,7 +30,7 @@ void frmShopFloor::cmdGo_Click()
     const auto refused = [this, machine, action, request](const QString &path, const MessageCapture &shown) {
         Journal->requestRefused(machine, action, request.remoteCommand, path, shown);
     };
-    CheckRequestFile(text, 1003, [this] { cmdGo_Click(); }, refused, [this, machine, action, request, refused](const RequestFile &file) {
+    CheckRequestFile(text, MessageId::FolderNotAnsweringNothingSent, [this] { cmdGo_Click(); }, refused, [this, machine, action, request, refused](const RequestFile &file) {
         QString fullPath;
         {
             MessageCapture shown;
@@ -70,7 +70,7 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
     const auto refused = [this, machine, viewOnly](const QString &path, const MessageCapture &shown) {
         Journal->editorRefused(machine, viewOnly, path, shown);
     };
-    CheckRequestFile(text, 1004, [this, viewOnly] { LaunchEditor(viewOnly); }, refused, [this, machine, editor, viewOnly, refused](const RequestFile &file) {
+    CheckRequestFile(text, MessageId::FolderNotAnsweringEditorNotStarted, [this, viewOnly] { LaunchEditor(viewOnly); }, refused, [this, machine, editor, viewOnly, refused](const RequestFile &file) {
         QString fullPath;
         {
             MessageCapture shown;
@@ -88,7 +88,7 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
     });
 }
 
-void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+void frmShopFloor::CheckRequestFile(const RequestText &text, MessageId notAnswering,
                                     std::function<void()> replay,
                                     std::function<void(const QString &, const MessageCapture &)> refused,
                                     std::function<void(const RequestFile &)> conclude)
@@ -106,7 +106,7 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
     // answer, or is refused once the folder has not answered in time.
     if (!m_rootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
         if (m_rootNotAnswering)
-            refuse(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
+            refuse(GetMessageText(notAnswering, ActionRoot, txtFile->text()));
         else
             m_afterRoot = replay;
         return;
@@ -129,12 +129,12 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
         m_checkPending = false;
         conclude(file);
     };
-    handlers.notAnswering = [this, generation, folder, fullPath, notAnsweringMessage, refuse] {
+    handlers.notAnswering = [this, generation, folder, fullPath, notAnswering, refuse] {
         if (generation != m_checkGeneration)
             return;
         ++m_checkGeneration;
         m_checkPending = false;
-        refuse(GetMessageText(notAnsweringMessage, folder, fullPath));
+        refuse(GetMessageText(notAnswering, folder, fullPath));
     };
     FolderReader::shared().ask<RequestFile>(
         QStringLiteral("file ") + fullPath, folder,

@@ -89,7 +89,7 @@ void frmAdminWizard::SaveStation()
     const SaveResult saved = SaveStationMachines(*State.WizardConnection, State.StationKey, settings);
     QApplication::restoreOverrideCursor();
     if (saved.status == SaveResult::DeleteFailed) {
-        ShowMessage(GetMessageText(130));
+        ShowMessage(GetMessageText(MessageId::StationRowsNotDeleted));
         return;
     }
     if (!saved.ok()) {

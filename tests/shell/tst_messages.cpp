@@ -62,20 +62,36 @@ private slots:
     void ownText()
     {
         // One pass: a name holding "%3" is not filled in again.
-        QCOMPARE(GetOwnText(TextRequestSent, {"LOAD", "A%3.NC", "L-101", "14:03:22"}),
+        QCOMPARE(GetMessageText(MessageId::RequestSent, "LOAD", "A%3.NC", "L-101", "14:03:22"),
                  "LOAD A%3.NC sent to L-101 at 14:03:22");
     }
-    void tableIsComplete()
+    // Each name has its row in its file and each row a name; the system's
+    // entries are 101-199 without a gap.
+    void namesMatchTables()
     {
-        const StringTable &table = StringTable::instance();
-        // The system's 101-199, then our own from 1001 without a gap.
-        int own = 0;
-        while (table.contains(1001 + own))
-            ++own;
-        QVERIFY(own > 0);
-        QCOMPARE(table.size(), 99 + own);
+        const auto load = [](const char *name) {
+            QFile file(QString::fromLatin1(name));
+            return file.open(QIODevice::ReadOnly) ? StringTable::fromText(QString::fromUtf8(file.readAll()))
+                                                  : StringTable();
+        };
+        const StringTable tables[2] = {load(":/strings/strings.tsv"), load(":/strings/own.tsv")};
+        const QMetaEnum names = QMetaEnum::fromType<MessageId>();
+        QStringList missing;
+        int named[2] = {0, 0};
+        for (int i = 0; i < names.keyCount(); ++i) {
+            const int id = names.value(i);
+            if (id == int(MessageId::None))
+                continue;
+            const int own = id >= FirstOwnMessage;
+            ++named[own];
+            if (!tables[own].contains(id))
+                missing << names.key(i);
+        }
+        QCOMPARE(missing, QStringList());
+        QCOMPARE(tables[0].size(), named[0]);
+        QCOMPARE(tables[1].size(), named[1]);
         for (int n = 101; n <= 199; ++n)
-            QVERIFY2(table.contains(n), qPrintable(QString::number(n)));
+            QVERIFY2(tables[0].contains(n), qPrintable(QString::number(n)));
     }
     void realBox_data()
     {

@@ -104,7 +104,7 @@ private slots:
         QFETCH(int, message);
         const QString working = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        const int got = CheckTreeRoot(path);
+        const int got = int(CheckTreeRoot(path));
         QDir::setCurrent(working);
         QCOMPARE(got, message);
     }
@@ -145,7 +145,7 @@ private slots:
         QFETCH(int, refusal);
         QFETCH(bool, folder);
         QFETCH(bool, file);
-        QCOMPARE(RootRefusalMessage(attributes), refusal);
+        QCOMPARE(int(RootRefusalMessage(attributes)), refusal);
         QCOMPARE(ShowsAsFolder(attributes), folder);
         QCOMPARE(ShowsAsFile(attributes), file);
     }
