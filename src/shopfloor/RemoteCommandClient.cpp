@@ -6,7 +6,6 @@
 #include "RequestSafety.h"
 #include "WireEncoding.h"
 
-#include <QCoreApplication>
 #include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
@@ -58,9 +57,7 @@ bool RemoteCommandClient::start(const RemoteCommandRequest &request)
         return true;
     }
     if (m_request.serverPort < 1 || m_request.serverPort > 65535) {
-        fail(Outcome::Failed,
-             QCoreApplication::translate("RemoteCommand", "Invalid port number %1.")
-                 .arg(m_request.serverPort),
+        fail(Outcome::Failed, GetMessageText(MessageId::InvalidPort, QString::number(m_request.serverPort)),
              false);
         return true;
     }
@@ -135,13 +132,9 @@ void RemoteCommandClient::timSocket_Timer()
              false);
     } else if (m_state == State::Sending) {
         fail(Outcome::SendTimedOut,
-             QCoreApplication::translate(
-                 "RemoteCommand",
-                 "The request could not be sent to the DNC server at IP Address %1 and Port %2 "
-                 "within %3 seconds. The connection was closed.")
-                 .arg(m_request.serverAddress)
-                 .arg(m_request.serverPort)
-                 .arg(m_sendTimeoutMs / 1000.0),
+             GetMessageText(MessageId::RequestNotSentInTime, m_request.serverAddress,
+                            QString::number(m_request.serverPort),
+                            QString::number(m_sendTimeoutMs / 1000.0)),
              true);
     }
 }

@@ -1,6 +1,7 @@
 #include "WireEncoding.h"
 
-#include <QCoreApplication>
+#include "MessageText.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -29,9 +30,5 @@ std::optional<QByteArray> EncodeForWire(const QString &text, QStringConverter::E
 
 QString WireEncodingErrorText(const QString &text)
 {
-    return QCoreApplication::translate(
-               "RemoteCommand",
-               "The request \"%1\" contains characters that cannot be sent to the DNC server "
-               "in this workstation's character encoding. Nothing was sent.")
-        .arg(text);
+    return GetMessageText(MessageId::RequestNotEncodable, text);
 }

@@ -131,8 +131,8 @@ QString DatabaseStep::ChooseDatabaseFile()
     // The embedded default is an SQLite file, so those and all files are
     // offered after the Access filter.
     dialog.setNameFilters({QtNameFilter(GetMessageText(MessageId::AccessDatabaseFilter)),
-                           QStringLiteral("SQLite databases (*.sqlite *.sqlite3 *.db)"),
-                           QStringLiteral("All files (*)")});
+                           GetMessageText(MessageId::SqliteDatabaseFilter),
+                           GetMessageText(MessageId::AllFilesFilter)});
     const QString text = txtDatabase->text();
     if (!text.isEmpty()) {
         const QString folder = GetFolderPart(text);
