@@ -1,7 +1,6 @@
 #include "RequestSafety.h"
 
 #include "FileNameCodec.h"
-#include "MessageText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -184,22 +183,22 @@ bool ResolvesInside(const QString &fullPath, const QString &root)
     return LiesInside(QDir::toNativeSeparators(resolved), QDir::toNativeSeparators(resolvedRoot));
 }
 
-QString ControlCharacterErrorText(const QString &text)
+Verdict ControlCharacterRefusal(const QString &text)
 {
-    return GetMessageText(MessageId::ControlCharacterInRequest, ShowControlCharacters(text));
+    return {MessageId::ControlCharacterInRequest, {ShowControlCharacters(text)}};
 }
 
-QString OutsideFolderErrorText(const QString &fullPath, const QString &root)
+Verdict OutsideFolderRefusal(const QString &fullPath, const QString &root)
 {
-    return GetMessageText(MessageId::FileOutsideActionFolder, fullPath, root);
+    return {MessageId::FileOutsideActionFolder, {fullPath, root}};
 }
 
-QString NoActionFolderErrorText(const QString &root)
+Verdict NoActionFolderRefusal(const QString &root)
 {
-    return GetMessageText(MessageId::NoActionFolder, root.isEmpty() ? QStringLiteral("\"\"") : root);
+    return {MessageId::NoActionFolder, {root.isEmpty() ? QStringLiteral("\"\"") : root}};
 }
 
-QString InvalidNameErrorText(const QString &fullPath)
+Verdict InvalidNameRefusal(const QString &fullPath)
 {
-    return GetMessageText(MessageId::FileNameNotText, DisplayFileName(fullPath));
+    return {MessageId::FileNameNotText, {DisplayFileName(fullPath)}};
 }

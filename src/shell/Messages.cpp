@@ -1,7 +1,6 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
-#include "StringTable.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -38,11 +37,6 @@ MessagePresenter &CurrentPresenter()
 
 } // namespace
 
-int MessageNumberOf(const QString &shownText)
-{
-    return StringTable::instance().numberOf(shownText);
-}
-
 int ShowMessage(const QString &text, int style)
 {
     const MessagePresenter &presenter = CurrentPresenter();
@@ -51,23 +45,19 @@ int ShowMessage(const QString &text, int style)
     return ShowMessageBox(text, style);
 }
 
+bool ShowVerdict(const Verdict &verdict)
+{
+    if (verdict.passed())
+        return true;
+    if (verdict.question)
+        return ShowMessage(verdict.text(), MsgYesNo) != MsgResultNo;
+    ShowMessage(verdict.text());
+    return false;
+}
+
 MessagePresenter SetMessagePresenter(MessagePresenter presenter)
 {
     MessagePresenter previous = CurrentPresenter();
     CurrentPresenter() = std::move(presenter);
     return previous;
-}
-
-MessageCapture::MessageCapture()
-{
-    m_previous = SetMessagePresenter([this](const QString &text, int style) {
-        m_lastText = text;
-        m_lastResult = m_previous ? m_previous(text, style) : ShowMessageBox(text, style);
-        return m_lastResult;
-    });
-}
-
-MessageCapture::~MessageCapture()
-{
-    SetMessagePresenter(m_previous);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -69,8 +71,10 @@ public:
     // Set when the last connection attempt ran out of time; cleared when the
     // next one starts.
     bool ConnectTimedOut() const { return m_connectTimedOut; }
-    // The message shown for the last failed request, and whether it failed
-    // after the connection was made (the line then may have partly left).
+    // The message shown for the last failed request (None for the socket's
+    // own description), and whether it failed after the connection was made
+    // (the line then may have partly left).
+    MessageId lastError() const { return m_lastError; }
     QString lastErrorText() const { return m_lastErrorText; }
     bool failedAfterConnecting() const { return m_failedAfterConnecting; }
 
@@ -96,13 +100,17 @@ private:
     void onBytesWritten();
     void onSocketError();
     void timSocket_Timer();
-    void fail(Outcome outcome, const QString &text, bool abortSocket);
+    Verdict notConnected() const;
+    void fail(Outcome outcome, const Verdict &why, bool abortSocket);
+    void fail(Outcome outcome, const QString &socketError, bool abortSocket);
+    void report(Outcome outcome, MessageId message, const QString &text, bool abortSocket);
     void succeed();
     void discardSocket();
 
     State m_state = State::Idle;
     bool m_connectTimedOut = false;
     bool m_failedAfterConnecting = false;
+    MessageId m_lastError = MessageId::None;
     QString m_lastErrorText;
     int m_connectTimeoutMs;
     int m_sendTimeoutMs;

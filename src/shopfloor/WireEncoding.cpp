@@ -1,7 +1,5 @@
 #include "WireEncoding.h"
 
-#include "MessageText.h"
-
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -28,7 +26,7 @@ std::optional<QByteArray> EncodeForWire(const QString &text, QStringConverter::E
     return bytes;
 }
 
-QString WireEncodingErrorText(const QString &text)
+Verdict WireEncodingRefusal(const QString &text)
 {
-    return GetMessageText(MessageId::RequestNotEncodable, text);
+    return {MessageId::RequestNotEncodable, {text}};
 }

@@ -42,23 +42,6 @@ private slots:
             args << QString();
         QCOMPARE(GetMessageText(number, args[0], args[1], args[2], args[3], args[4]), expected);
     }
-    // Refusals are journaled with the entry they were made from.
-    void numberOfShownText_data()
-    {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("number");
-        QTest::newRow("171 with a path") << GetMessageText(171, "/nc/a b.NC") << 171;
-        QTest::newRow("180, all filled") << GetMessageText(180, "T", "10.0.0.1", "5001") << 180;
-        QTest::newRow("177, no placeholder") << GetMessageText(177) << 177;
-        QTest::newRow("own error text") << "The request line holds a line feed." << 0;
-        QTest::newRow("171 with more after it") << GetMessageText(171, "/x") + " Really." << 0;
-    }
-    void numberOfShownText()
-    {
-        QFETCH(QString, shown);
-        QFETCH(int, number);
-        QCOMPARE(MessageNumberOf(shown), number);
-    }
     void ownText()
     {
         // One pass: a name holding "%3" is not filled in again.

@@ -345,10 +345,11 @@ private slots:
 
         QStringList messages;
         SetMessagePresenter([&](const QString &t, int) { messages << t; return int(MsgResultOk); });
-        const QString path = CheckFileForGo(files.name(0), current, dir.path(), {".NC"}, 0, "LOAD", '/');
+        const RequestCheck check = CheckFileForGo(files.name(0), current, dir.path(), {".NC"}, 0, "LOAD", '/');
+        const QString path = ShowVerdict(check.verdict) ? check.fullPath : QString();
         SetMessagePresenter({});
         QCOMPARE(path, text ? files.fullPath(0) : QString());
-        QCOMPARE(messages, text ? QStringList() : QStringList{InvalidNameErrorText(files.fullPath(0))});
+        QCOMPARE(messages, text ? QStringList() : QStringList{InvalidNameRefusal(files.fullPath(0)).text()});
 #endif
     }
 };
