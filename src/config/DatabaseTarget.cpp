@@ -175,8 +175,8 @@ QString AccessOpenError(const QString &path, const QStringList &answers)
     QString text = GetMessageText(MessageId::AccessFileNotOpened, path);
     for (qsizetype i = 0; i < drivers.size(); ++i) {
         const QString answer = answers.value(i).trimmed();
-        text += QStringLiteral(" \"%1\": %2").arg(drivers.at(i),
-                                                 answer.isEmpty() ? GetMessageText(MessageId::NoAnswer) : answer);
+        const QString shown = answer.isEmpty() ? GetMessageText(MessageId::NoAnswer) : answer;
+        text += QStringLiteral(" \"%1\": %2").arg(drivers.at(i), shown);
         if (!text.endsWith(QLatin1Char('.')))
             text += QLatin1Char('.');
     }

@@ -199,7 +199,8 @@ void frmShopFloor::Form_Load()
     // Every load ends after Form_Load has returned, in loadFinished.
     if (DatabasePath.isEmpty()) {
         QMetaObject::invokeMethod(
-            this, [this] { FailLoad(GetMessageText(MessageId::NoDatabaseSpecified, ApplicationTitle())); }, Qt::QueuedConnection);
+            this, [this] { FailLoad(GetMessageText(MessageId::NoDatabaseSpecified, ApplicationTitle())); },
+            Qt::QueuedConnection);
         return;
     }
     // The editor and the database may sit on a share or a server that does

@@ -33,7 +33,7 @@ OptionsStep::OptionsStep(WizardState &state, TransferDirection direction, QWidge
         const bool empty = !value.isValid() || value.toString().isEmpty();
         if (empty && (column == ColRemoteCommand || column == ColDirectory)) {
             ShowMessageLater(this, GetMessageText(column == ColRemoteCommand ? MessageId::RemoteCommandEmpty
-                                                                                       : MessageId::DirectoryEmpty));
+                                                                             : MessageId::DirectoryEmpty));
             return false;
         }
         return true;
@@ -114,8 +114,8 @@ void OptionsStep::BrowseDirectoryCell(int row)
     };
     handlers.notAnswering = [open] { open(QString()); };
     FolderReader::shared().ask<MessageId>(QStringLiteral("options folder"), start,
-                                    [start] { return OptionsFolderMessage(start); }, this,
-                                    std::move(handlers));
+                                          [start] { return OptionsFolderMessage(start); }, this,
+                                          std::move(handlers));
 }
 
 void OptionsStep::OpenFolderPicker(int row, const QString &start)
@@ -149,8 +149,8 @@ void OptionsStep::OpenFolderPicker(int row, const QString &start)
         settle([&] { ShowMessage(GetMessageText(MessageId::FolderNotAnswering, chosen)); });
     };
     FolderReader::shared().ask<MessageId>(QStringLiteral("options folder"), chosen,
-                                    [chosen] { return OptionsFolderMessage(chosen); }, this,
-                                    std::move(handlers));
+                                          [chosen] { return OptionsFolderMessage(chosen); }, this,
+                                          std::move(handlers));
 }
 
 bool OptionsStep::EvaluateRows(const QHash<QString, MessageId> &verdicts, MessageId *message, int *row,
@@ -233,7 +233,7 @@ void OptionsStep::CheckOptions(std::function<void()> passed)
         };
         handlers.notAnswering = [decide, dir] { decide(dir); };
         FolderReader::shared().ask<MessageId>(QStringLiteral("options folder"), dir,
-                                        [dir] { return OptionsFolderMessage(dir); }, this,
-                                        std::move(handlers));
+                                              [dir] { return OptionsFolderMessage(dir); }, this,
+                                              std::move(handlers));
     }
 }

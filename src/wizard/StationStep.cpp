@@ -45,7 +45,7 @@ void StationStep::SetUpStationGrid()
         const bool empty = !value.isValid() || value.toString().isEmpty();
         if (empty && (column == ColEditMode || column == ColCmdType)) {
             ShowMessageLater(this, GetMessageText(column == ColEditMode ? MessageId::EditModeEmpty
-                                                                                  : MessageId::CommandTypeEmpty));
+                                                                        : MessageId::CommandTypeEmpty));
             return false;
         }
         return true;
