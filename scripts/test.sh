@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test; then builds again with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
-# First it checks that the tree compiles for Windows (scripts/check-windows.sh).
+# First it checks that the tree compiles for Windows (scripts/check-windows.sh)
+# and that every text a user sees can be translated (scripts/check-texts.py).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install.sh"
 
 echo "== Windows compile check"
 "$root/scripts/check-windows.sh"
+echo "== translatable texts check"
+python3 "$root/scripts/check-texts.py"
 
 pgdir=$(mktemp -d /tmp/qspindrel-pg.XXXXXX)
 trap '"$root/scripts/pg-test-server.sh" stop "$pgdir"; rm -rf "$pgdir"' EXIT

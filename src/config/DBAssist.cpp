@@ -1,5 +1,6 @@
 #include "DBAssist.h"
 
+#include "MessageText.h"
 #include "clsAccessDBConnection.h"
 
 #include <QSqlDatabase>
@@ -60,7 +61,7 @@ bool RunStatement(clsAccessDBConnection &connection, QSqlQuery &query, const QSt
 {
     if (!connection.IsConnected())
         return fail(connection,
-                    QSqlError(QString(), QStringLiteral("The database is not open."),
+                    QSqlError(QString(), GetMessageText(MessageId::DatabaseNotOpen),
                               QSqlError::ConnectionError),
                     errorText);
     bool ok;

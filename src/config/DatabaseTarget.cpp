@@ -1,5 +1,7 @@
 #include "DatabaseTarget.h"
 
+#include "MessageText.h"
+
 #include <QDir>
 #include <QRegularExpression>
 #include <QUrl>
@@ -37,8 +39,7 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
     const QUrl url(path, QUrl::StrictMode);
     if (!url.isValid()) {
         // QUrl's own message quotes the URL, password and all.
-        t.error = QStringLiteral("The database address %1 is not a valid PostgreSQL URL.")
-                      .arg(PathForDisplay(path));
+        t.error = GetMessageText(MessageId::InvalidPostgresUrl, PathForDisplay(path));
         return;
     }
     t.userName = url.userName(QUrl::FullyDecoded);
@@ -49,8 +50,7 @@ void resolvePostgres(const QString &path, DatabaseTarget &t)
     if (t.databaseName.startsWith(QLatin1Char('/')))
         t.databaseName.remove(0, 1);
     if (t.databaseName.isEmpty()) {
-        t.error = QStringLiteral("The database address %1 names no database "
-                                 "(postgresql://user@host:port/dbname).").arg(PathForDisplay(path));
+        t.error = GetMessageText(MessageId::PostgresUrlWithoutDatabase, PathForDisplay(path));
         return;
     }
 
@@ -172,12 +172,11 @@ QString AccessConnectionString(const QString &driver, const QString &path)
 QString AccessOpenError(const QString &path, const QStringList &answers)
 {
     const QStringList drivers = AccessOdbcDrivers();
-    QString text = QStringLiteral("The Access file %1 could not be opened with either ODBC driver.")
-                       .arg(path);
+    QString text = GetMessageText(MessageId::AccessFileNotOpened, path);
     for (qsizetype i = 0; i < drivers.size(); ++i) {
         const QString answer = answers.value(i).trimmed();
-        text += QStringLiteral(" \"%1\": %2").arg(drivers.at(i),
-                                                 answer.isEmpty() ? QStringLiteral("no answer") : answer);
+        const QString shown = answer.isEmpty() ? GetMessageText(MessageId::NoAnswer) : answer;
+        text += QStringLiteral(" \"%1\": %2").arg(drivers.at(i), shown);
         if (!text.endsWith(QLatin1Char('.')))
             text += QLatin1Char('.');
     }
@@ -214,7 +213,7 @@ DatabaseTarget ResolveDatabaseTarget(const QString &path, int busyTimeoutMs)
         break;
     }
     if (t.filePath.isEmpty() && t.backend != DbBackend::PostgreSql)
-        t.error = QStringLiteral("No database is configured.");
+        t.error = GetMessageText(MessageId::NoDatabaseConfigured);
     return t;
 }
 

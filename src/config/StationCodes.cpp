@@ -4,12 +4,12 @@
 
 QString EditModeText(int code)
 {
-    return IsEditMode(code) ? GetMessageText(EditModeTextNumber(code)) : QString();
+    return IsEditMode(code) ? GetMessageText(EditModeTextId(code)) : QString();
 }
 
 QString CmdTypeText(int code)
 {
-    return IsCmdType(code) ? GetMessageText(CmdTypeTextNumber(code)) : QString();
+    return IsCmdType(code) ? GetMessageText(CmdTypeTextId(code)) : QString();
 }
 
 QStringList ParseExtensionList(const QString &text)

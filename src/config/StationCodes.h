@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageId.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -19,10 +21,9 @@ enum CmdType : int {
     CmdTypeBoth = 2,
 };
 
-// String-table entries of the codes' texts: 139 "None" .. 141 "Edit",
-// 142 "Send" .. 144 "Both".
-constexpr int EditModeTextNumber(int code) { return 139 + code; }
-constexpr int CmdTypeTextNumber(int code) { return 142 + code; }
+// The codes' texts in the string table.
+constexpr MessageId EditModeTextId(int code) { return MessageId::EditModeNone + code; }
+constexpr MessageId CmdTypeTextId(int code) { return MessageId::CommandSend + code; }
 constexpr bool IsEditMode(int code) { return code >= EditModeNone && code <= EditModeEdit; }
 constexpr bool IsCmdType(int code) { return code >= CmdTypeSend && code <= CmdTypeBoth; }
 constexpr bool CmdTypeSends(int code) { return code == CmdTypeSend || code == CmdTypeBoth; }

@@ -98,7 +98,8 @@ LoadResult<MachineOptions> LoadMachineOptions(clsAccessDBConnection &connection,
                 m.extension = r.optionalText(prefix + QStringLiteral("EXTENSION"));
                 m.directory = r.optionalText(prefix + QStringLiteral("DIRECTORY"));
             } else {
-                m.remoteCommand = GetMessageText(send ? 189 : 190);
+                m.remoteCommand = GetMessageText(send ? MessageId::DefaultSendCommand
+                                                      : MessageId::DefaultReceiveCommand);
             }
             return m;
         });

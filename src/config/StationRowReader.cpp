@@ -1,5 +1,7 @@
 #include "StationRowReader.h"
 
+#include "MessageText.h"
+
 #include <cmath>
 #include <limits>
 
@@ -39,7 +41,7 @@ QVariant StationRowReader::fetch(const QString &column)
 {
     const int index = m_rows.columnIndex(column);
     if (index < 0) {
-        setError(QStringLiteral("The column %1 is missing from the result of the query.").arg(column));
+        setError(GetMessageText(MessageId::ColumnMissing, column));
         return QVariant();
     }
     return m_rows.value(m_row, index);
@@ -57,10 +59,9 @@ int StationRowReader::requiredInt(const QString &column)
         return 0;
     int result = 0;
     if (value.isNull()) {
-        setError(QStringLiteral("The column %1 of machine %2 is null.").arg(column, machineLabel()));
+        setError(GetMessageText(MessageId::ColumnNull, column, machineLabel()));
     } else if (!ToInt32(value, &result)) {
-        setError(QStringLiteral("The column %1 of machine %2 holds \"%3\", which is not a whole number.")
-                     .arg(column, machineLabel(), value.toString()));
+        setError(GetMessageText(MessageId::ColumnNotWholeNumber, column, machineLabel(), value.toString()));
     }
     return result;
 }
@@ -71,7 +72,7 @@ QString StationRowReader::requiredText(const QString &column)
     if (!ok())
         return QString();
     if (value.isNull()) {
-        setError(QStringLiteral("The column %1 of machine %2 is null.").arg(column, machineLabel()));
+        setError(GetMessageText(MessageId::ColumnNull, column, machineLabel()));
         return QString();
     }
     return value.toString();
@@ -97,7 +98,7 @@ QString StationRowReader::machineLabel() const
     if (!id.isNull())
         label += (label.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("(MACHINE_ID %1)").arg(id.toString());
     if (label.isEmpty())
-        label = QStringLiteral("in row %1").arg(m_row + 1);
+        label = GetMessageText(MessageId::InRow, QString::number(m_row + 1));
     return label;
 }
 

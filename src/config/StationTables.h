@@ -99,7 +99,7 @@ LoadResult<MachineOptions> LoadMachineOptions(clsAccessDBConnection &connection,
 struct SaveResult {
     enum Status {
         Saved,
-        DeleteFailed, // the old rows could not be deleted (message 130)
+        DeleteFailed, // the old rows could not be deleted (StationRowsNotDeleted)
         Failed,       // anything else; error holds the description
     };
     Status status = Failed;

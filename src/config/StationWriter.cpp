@@ -1,6 +1,7 @@
 #include "StationTables.h"
 
 #include "DBAssist.h"
+#include "MessageText.h"
 #include "clsAccessDBConnection.h"
 
 #include <QSqlQuery>
@@ -31,21 +32,21 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
     for (const StationMachineSetting &s : settings) {
         if (!IsEditMode(s.EDIT_MODE))
             return outcome(SaveResult::Failed,
-                           QStringLiteral("The edit mode %1 of MACHINE_ID %2 is not 0, 1 or 2.")
-                               .arg(s.EDIT_MODE).arg(s.MACHINE_ID));
+                           GetMessageText(MessageId::EditModeInvalid, QString::number(s.EDIT_MODE),
+                                          QString::number(s.MACHINE_ID)));
         if (!IsCmdType(s.CMD_TYPE))
             return outcome(SaveResult::Failed,
-                           QStringLiteral("The command type %1 of MACHINE_ID %2 is not 0, 1 or 2.")
-                               .arg(s.CMD_TYPE).arg(s.MACHINE_ID));
+                           GetMessageText(MessageId::CommandTypeInvalid, QString::number(s.CMD_TYPE),
+                                          QString::number(s.MACHINE_ID)));
     }
     if (!connection.IsConnected())
-        return outcome(SaveResult::Failed, QStringLiteral("The database is not open."));
+        return outcome(SaveResult::Failed, GetMessageText(MessageId::DatabaseNotOpen));
 
     // Without a transaction a failure would leave the station half written.
     connection.ClearADOErrors();
     if (!connection.OpenTransaction())
         return outcome(SaveResult::Failed,
-                       QStringLiteral("The change could not be started: %1").arg(lastError(connection)));
+                       GetMessageText(MessageId::ChangeNotStarted, lastError(connection)));
 
     QString error;
     // Kept until after a rollback (see RunStatement). One query per statement
@@ -71,8 +72,7 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
         if (!RunStatement(connection, insert, ins.text, ins.values, &error)) {
             abandon();
             return outcome(SaveResult::Failed,
-                           QStringLiteral("The row of MACHINE_ID %1 could not be added: %2")
-                               .arg(s.MACHINE_ID).arg(error));
+                           GetMessageText(MessageId::RowNotAdded, QString::number(s.MACHINE_ID), error));
         }
     }
     query.finish();
@@ -84,7 +84,7 @@ SaveResult SaveStationMachines(clsAccessDBConnection &connection, const QString 
         const QString text = lastError(connection);
         connection.RollbackTransaction();
         return outcome(SaveResult::Failed,
-                       QStringLiteral("The change could not be committed: %1").arg(text));
+                       GetMessageText(MessageId::ChangeNotCommitted, text));
     }
     return outcome(SaveResult::Saved, QString());
 }

@@ -1,6 +1,7 @@
 #include "clsAccessDBConnection.h"
 
 #include "DBAssist.h"
+#include "MessageText.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -22,11 +23,7 @@ QSqlError connectionError(const QString &text)
 
 QSqlError accessDriverMissing(const QString &file)
 {
-    return connectionError(
-        QStringLiteral("The database %1 is an Access file, and the ODBC driver for "
-                       "Access files is not available on this computer. Copy it into "
-                       "an SQLite database with \"qspindrel-config import-mdb\".")
-            .arg(file));
+    return connectionError(GetMessageText(MessageId::AccessDriverMissing, file));
 }
 
 } // namespace
@@ -65,16 +62,14 @@ bool clsAccessDBConnection::Connect()
     // QSQLITE would create a missing file; a mistyped path must not become
     // an empty configuration.
     if (!target.filePath.isEmpty() && !QFileInfo(target.filePath).isFile()) {
-        AddADOError(connectionError(
-            QStringLiteral("The database file %1 does not exist.").arg(target.filePath)));
+        AddADOError(connectionError(GetMessageText(MessageId::DatabaseFileNotFound, target.filePath)));
         return false;
     }
     if (!QSqlDatabase::isDriverAvailable(target.driver)) {
         if (target.backend == DbBackend::Access)
             AddADOError(accessDriverMissing(target.filePath));
         else
-            AddADOError(connectionError(
-                QStringLiteral("The database driver %1 is not installed.").arg(target.driver)));
+            AddADOError(connectionError(GetMessageText(MessageId::DatabaseDriverMissing, target.driver)));
         return false;
     }
 
@@ -169,11 +164,11 @@ QString clsAccessDBConnection::ConnectFailureText() const
             reasons << text;
     }
     if (reasons.isEmpty())
-        reasons << QStringLiteral("no reason was given");
+        reasons << GetMessageText(MessageId::NoReasonGiven);
     if (!fromDriver)
         return reasons.join(QLatin1Char('\n'));
-    return QStringLiteral("The database %1 could not be opened: %2")
-        .arg(PathForDisplay(m_database), reasons.join(QLatin1Char('\n')));
+    return GetMessageText(MessageId::DatabaseNotOpenedBecause, PathForDisplay(m_database),
+                          reasons.join(QLatin1Char('\n')));
 }
 
 void clsAccessDBConnection::AddADOError(const QSqlError &error)
@@ -237,7 +232,7 @@ bool clsAccessDBConnection::transactionStep(const char *sqliteStatement,
     if (Backend() == DbBackend::Sqlite)
         return execOnConnection(QLatin1String(sqliteStatement), {});
     if (!m_connected) {
-        AddADOError(connectionError(QStringLiteral("The database is not open.")));
+        AddADOError(connectionError(GetMessageText(MessageId::DatabaseNotOpen)));
         return false;
     }
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);

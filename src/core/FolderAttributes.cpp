@@ -29,9 +29,11 @@ bool IsRootFolder(const QString &path)
     return !path.isEmpty() && QFileInfo(withoutTrailingSeparator(path)).isRoot();
 }
 
-int OptionsFolderMessage(const QString &folder)
+MessageId OptionsFolderMessage(const QString &folder)
 {
     if (!FolderExists(folder))
-        return 153;
-    return IsRootFolder(folder) ? 0 : AttributeRefusal(GetFolderAttributes(folder), 194);
+        return MessageId::DirectoryNotFound;
+    if (IsRootFolder(folder))
+        return MessageId::None;
+    return AttributeRefusal(GetFolderAttributes(folder), MessageId::FolderHidden);
 }

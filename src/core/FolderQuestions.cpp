@@ -37,7 +37,7 @@ RootProbe ProbeTreeRoot(const QString &directory)
 {
     RootProbe probe;
     probe.verdict = CheckTreeRoot(directory);
-    if (probe.verdict == 0) {
+    if (probe.verdict == MessageId::None) {
         probe.key = TreeRootKey(directory);
         probe.text = TreeRootText(directory);
     }

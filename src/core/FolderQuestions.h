@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageId.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,10 +23,10 @@ struct SubfolderListing {
 };
 SubfolderListing ReadSubfolders(const QString &directory);
 
-// What the tree needs of its root: the refusal (CheckTreeRoot: 0, 181,
-// 191-193) and, when accepted, the root node's key and text.
+// What the tree needs of its root: the refusal (CheckTreeRoot) and, when
+// accepted, the root node's key and text.
 struct RootProbe {
-    int verdict = 181;
+    MessageId verdict = MessageId::RootNotFound;
     QString key;
     QString text;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "MessageId.h"
+
 #include <QString>
+#include <QStringList>
 
 // Entry `number` (101..199, and our own from 1001) of the string table with the first "%1".."%5" replaced
 // by each non-empty argument, in order; "###STRING RESOURCE ERROR###" when
@@ -8,3 +11,11 @@
 QString GetMessageText(int number, const QString &a1 = QString(), const QString &a2 = QString(),
                        const QString &a3 = QString(), const QString &a4 = QString(),
                        const QString &a5 = QString());
+
+// The entry by name. The system's are filled as above; our own fill every
+// "%1".."%5" in one pass, as QString::arg does, so that an argument holding
+// "%2" stays as it is.
+QString GetMessageText(MessageId id, const QString &a1 = QString(), const QString &a2 = QString(),
+                       const QString &a3 = QString(), const QString &a4 = QString(),
+                       const QString &a5 = QString());
+QString GetMessageText(MessageId id, const QStringList &args);

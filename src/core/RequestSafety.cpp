@@ -2,7 +2,6 @@
 
 #include "FileNameCodec.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -184,39 +183,22 @@ bool ResolvesInside(const QString &fullPath, const QString &root)
     return LiesInside(QDir::toNativeSeparators(resolved), QDir::toNativeSeparators(resolvedRoot));
 }
 
-QString ControlCharacterErrorText(const QString &text)
+Verdict ControlCharacterRefusal(const QString &text)
 {
-    return QCoreApplication::translate(
-               "RemoteCommand",
-               "The request \"%1\" contains a control character (shown in angle brackets). "
-               "Nothing was sent or started.")
-        .arg(ShowControlCharacters(text));
+    return {MessageId::ControlCharacterInRequest, {ShowControlCharacters(text)}};
 }
 
-QString OutsideFolderErrorText(const QString &fullPath, const QString &root)
+Verdict OutsideFolderRefusal(const QString &fullPath, const QString &root)
 {
-    return QCoreApplication::translate(
-               "RemoteCommand",
-               "The file %1 does not lie in the folder %2 of this action. "
-               "Nothing was sent or started.")
-        .arg(fullPath, root);
+    return {MessageId::FileOutsideActionFolder, {fullPath, root}};
 }
 
-QString NoActionFolderErrorText(const QString &root)
+Verdict NoActionFolderRefusal(const QString &root)
 {
-    return QCoreApplication::translate(
-               "RemoteCommand",
-               "No folder of this action is shown (%1), so no file can be named. "
-               "Nothing was sent or started.")
-        .arg(root.isEmpty() ? QStringLiteral("\"\"") : root);
+    return {MessageId::NoActionFolder, {root.isEmpty() ? QStringLiteral("\"\"") : root}};
 }
 
-QString InvalidNameErrorText(const QString &fullPath)
+Verdict InvalidNameRefusal(const QString &fullPath)
 {
-    return QCoreApplication::translate(
-               "RemoteCommand",
-               "The name of the file %1 is not valid text in this workstation's character "
-               "encoding (the unreadable characters are shown as \uFFFD). Rename the file. "
-               "Nothing was sent or started.")
-        .arg(DisplayFileName(fullPath));
+    return {MessageId::FileNameNotText, {DisplayFileName(fullPath)}};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QChar>
 #include <QDir>
 #include <QString>
@@ -41,13 +43,13 @@ bool LiesInside(const QString &fullPath, const QString &root, QChar separator = 
 // the file system (safe on any thread).
 bool ResolvesInside(const QString &fullPath, const QString &root);
 
-// The texts of the refusals, for ShowMessage.
-QString ControlCharacterErrorText(const QString &text);
-QString OutsideFolderErrorText(const QString &fullPath, const QString &root);
+// The refusals.
+Verdict ControlCharacterRefusal(const QString &text);
+Verdict OutsideFolderRefusal(const QString &fullPath, const QString &root);
 // No folder of the action is shown (its root was refused or is not set):
 // no name can be made into a path.
-QString NoActionFolderErrorText(const QString &root);
+Verdict NoActionFolderRefusal(const QString &root);
 // For a name that is no valid text (see FileNameCodec.h): it cannot be
 // written on the request line, nor handed to the editor, without becoming
 // another name.
-QString InvalidNameErrorText(const QString &fullPath);
+Verdict InvalidNameRefusal(const QString &fullPath);

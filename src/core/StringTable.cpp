@@ -1,9 +1,6 @@
 #include "StringTable.h"
 
 #include <QFile>
-#include <QRegularExpression>
-
-#include <algorithm>
 
 const StringTable &StringTable::instance()
 {
@@ -18,25 +15,6 @@ const StringTable &StringTable::instance()
         return fromText(text);
     }();
     return table;
-}
-
-int StringTable::numberOf(const QString &shown) const
-{
-    static const QRegularExpression placeholder(QStringLiteral("%[1-5]"));
-    QList<int> numbers = m_texts.keys();
-    std::sort(numbers.begin(), numbers.end());
-    for (int number : std::as_const(numbers)) {
-        const QStringList pieces = m_texts.value(number).split(placeholder);
-        QStringList escaped;
-        for (const QString &piece : pieces)
-            escaped << QRegularExpression::escape(piece);
-        const QRegularExpression pattern(QRegularExpression::anchoredPattern(
-                                             escaped.join(QStringLiteral("(.*)"))),
-                                         QRegularExpression::DotMatchesEverythingOption);
-        if (pattern.match(shown).hasMatch())
-            return number;
-    }
-    return 0;
 }
 
 StringTable StringTable::fromText(const QString &data)

@@ -18,9 +18,6 @@ public:
     bool contains(int number) const { return m_texts.contains(number); }
     QString text(int number) const { return m_texts.value(number); }
     int size() const { return int(m_texts.size()); }
-    // The lowest number whose text, with each "%1".."%5" standing for any
-    // text, gives `shown`; 0 when none does.
-    int numberOf(const QString &shown) const;
 
 private:
     QHash<int, QString> m_texts;

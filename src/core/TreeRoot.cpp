@@ -56,30 +56,30 @@ QString lastComponent(QString path)
 
 } // namespace
 
-int CheckTreeRoot(const QString &directory)
+MessageId CheckTreeRoot(const QString &directory)
 {
     // An empty directory would name the file-system root and a relative one
     // the station's working folder; neither was meant.
     if (!IsAbsoluteFolder(directory) || !FolderExists(directory))
-        return 181;
+        return MessageId::RootNotFound;
     const QString clean = cleanAbsolute(directory);
     DriveInfo drive;
     if (GetDriveInfo(clean, &drive) || isMountPoint(clean, nullptr))
-        return 0;
+        return MessageId::None;
     return RootRefusalMessage(GetFileAttributesOf(clean));
 }
 
-int AttributeRefusal(quint32 attributes, int firstMessage)
+MessageId AttributeRefusal(quint32 attributes, MessageId firstMessage)
 {
     if (attributes == InvalidFileAttributes)
-        return 0;
+        return MessageId::None;
     if (attributes & FileAttributeHidden)
         return firstMessage;
     if (attributes & FileAttributeSystem)
         return firstMessage + 1;
     if (attributes & FileAttributeReparsePoint)
         return firstMessage + 2;
-    return 0;
+    return MessageId::None;
 }
 
 QString DriveRootText(unsigned driveType, const QString &volumeName, const QString &driveLetter,

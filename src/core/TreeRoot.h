@@ -1,20 +1,26 @@
 #pragma once
 
+#include "MessageId.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// Why a directory cannot be the tree's root: the number of the message to show
-// (with %1 = the directory, %2 = the application title), or 0 when it can.
-// Checked in this order: empty, relative or missing (181); a drive root or
-// mount point is always accepted; then the attributes (RootRefusalMessage).
-int CheckTreeRoot(const QString &directory);
+// Why a directory cannot be the tree's root: the message to show (with %1 =
+// the directory, %2 = the application title), or None when it can.
+// Checked in this order: empty, relative or missing (RootNotFound); a drive
+// root or mount point is always accepted; then the attributes
+// (RootRefusalMessage).
+MessageId CheckTreeRoot(const QString &directory);
 // The refusal by attribute bits (Platform.h), first set first: hidden
-// `firstMessage`, system the next, alias (reparse point) the one after; 0 when
-// none is set or the bits are unknown. The tree's root counts from 191, the
-// wizard's folders from 194.
-int AttributeRefusal(quint32 attributes, int firstMessage);
-inline int RootRefusalMessage(quint32 attributes) { return AttributeRefusal(attributes, 191); }
+// `firstMessage`, system the next, alias (reparse point) the one after; None
+// when none is set or the bits are unknown. The tree's root counts from
+// RootHidden, the wizard's folders from FolderHidden.
+MessageId AttributeRefusal(quint32 attributes, MessageId firstMessage);
+inline MessageId RootRefusalMessage(quint32 attributes)
+{
+    return AttributeRefusal(attributes, MessageId::RootHidden);
+}
 
 // The directory as the messages about it name it: an empty one (nothing was
 // configured) shows as "" rather than leaving the placeholder unfilled.

@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr int MsgShift = 184;
-constexpr int MsgBackspace = 185;
-
 // Only characters allowed in a Windows file name; the shifted 8 stays 8
 // because "*" is not.
 const char *const NormalCaptions[KeyboardKeys::KeyCount] = {
@@ -35,9 +32,9 @@ bool IsShiftKey(int index)
 QString KeyboardKeys::Caption(int index, bool shifted)
 {
     if (index == Backspace)
-        return GetMessageText(MsgBackspace);
+        return GetMessageText(MessageId::BackspaceKey);
     if (IsShiftKey(index))
-        return GetMessageText(MsgShift);
+        return GetMessageText(MessageId::ShiftKey);
     if (index < 0 || index >= KeyCount)
         return QString();
     return QString::fromLatin1(shifted ? ShiftedCaptions[index] : NormalCaptions[index]);

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int MsgCancel = 103;
-constexpr int MsgOk = 176;
-constexpr int MsgTitle = 186;
 constexpr int HelpFileKind = 1;
 
 const char *const KeyIndexProperty = "keyIndex";
@@ -149,9 +146,9 @@ void frmKeyboard::Form_Load()
 
 void frmKeyboard::LoadCaptions()
 {
-    setWindowTitle(GetMessageText(MsgTitle));
-    cmdOK->setText(GetMessageText(MsgOk));
-    cmdCancel->setText(GetMessageText(MsgCancel));
+    setWindowTitle(GetMessageText(MessageId::EnterFileName));
+    cmdOK->setText(GetMessageText(MessageId::OkButton));
+    cmdCancel->setText(GetMessageText(MessageId::CancelButton));
 }
 
 void frmKeyboard::SetKeyCaptions()

@@ -10,7 +10,7 @@
 #include <QFileInfo>
 
 FolderPicker::FolderPicker(QWidget *owner, const QString &initialDirectory)
-    : QFileDialog(owner, GetMessageText(156))
+    : QFileDialog(owner, GetMessageText(MessageId::SelectDirectory))
 {
     // Qt's own dialog, so that the check below runs on every platform.
     setOption(QFileDialog::DontUseNativeDialog, true);
@@ -48,7 +48,7 @@ void FolderPicker::accept()
 {
     const QStringList files = selectedFiles();
     if (files.isEmpty() || !QFileInfo(files.first()).isDir()) {
-        ShowMessage(GetMessageText(154), MsgOkOnly);
+        ShowMessage(GetMessageText(MessageId::DirectoryInvalid), MsgOkOnly);
         return;
     }
     QFileDialog::accept();

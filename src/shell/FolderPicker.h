@@ -3,7 +3,7 @@
 #include <QFileDialog>
 
 // Directory chooser that takes only folders that exist: a typed name that
-// names no folder gets message 154 and the dialog stays open.
+// names no folder gets DirectoryInvalid and the dialog stays open.
 class FolderPicker : public QFileDialog
 {
     Q_OBJECT
@@ -23,5 +23,5 @@ private:
 };
 
 // Folder picker: only existing folders can be chosen; a typed folder that does
-// not exist shows message 154 and keeps the dialog open. Empty on cancel.
+// not exist shows DirectoryInvalid and keeps the dialog open. Empty on cancel.
 QString BrowseForFolder(QWidget *owner, const QString &initialDirectory);

@@ -28,7 +28,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
     m_browser->setFont(font);
 
     // Big enough for a gloved finger.
-    auto *close = new QPushButton(GetMessageText(183), this);
+    auto *close = new QPushButton(GetMessageText(MessageId::CloseButton), this);
     close->setObjectName(QStringLiteral("cmdClose"));
     close->setMinimumSize(120, 48);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -49,7 +49,7 @@ QString HelpViewer::PageResource(int contextNumber)
 
 QString HelpViewer::FallbackPage(int contextNumber)
 {
-    QString help = GetMessageText(102);
+    QString help = GetMessageText(MessageId::HelpButton);
     help.remove(QLatin1Char('&'));
     return QStringLiteral("<html><body><h2>%1</h2><p>%2 %3</p></body></html>")
         .arg(ApplicationTitle().toHtmlEscaped(), help.toHtmlEscaped())

@@ -1,7 +1,6 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
-#include "StringTable.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -38,31 +37,6 @@ MessagePresenter &CurrentPresenter()
 
 } // namespace
 
-QString GetOwnText(OwnText number, const QStringList &args)
-{
-    const StringTable &table = StringTable::instance();
-    if (!table.contains(number))
-        return QStringLiteral("###STRING RESOURCE ERROR###");
-    QString text = table.text(number);
-    // QString::arg with several arguments fills them in one pass.
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int k = i + 1 < text.size() && text[i] == u'%' ? text[i + 1].digitValue() : -1;
-        if (k >= 1 && k <= args.size()) {
-            out += args.at(k - 1);
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-int MessageNumberOf(const QString &shownText)
-{
-    return StringTable::instance().numberOf(shownText);
-}
-
 int ShowMessage(const QString &text, int style)
 {
     const MessagePresenter &presenter = CurrentPresenter();
@@ -71,23 +45,19 @@ int ShowMessage(const QString &text, int style)
     return ShowMessageBox(text, style);
 }
 
+bool ShowVerdict(const Verdict &verdict)
+{
+    if (verdict.passed())
+        return true;
+    if (verdict.question)
+        return ShowMessage(verdict.text(), MsgYesNo) != MsgResultNo;
+    ShowMessage(verdict.text());
+    return false;
+}
+
 MessagePresenter SetMessagePresenter(MessagePresenter presenter)
 {
     MessagePresenter previous = CurrentPresenter();
     CurrentPresenter() = std::move(presenter);
     return previous;
-}
-
-MessageCapture::MessageCapture()
-{
-    m_previous = SetMessagePresenter([this](const QString &text, int style) {
-        m_lastText = text;
-        m_lastResult = m_previous ? m_previous(text, style) : ShowMessageBox(text, style);
-        return m_lastResult;
-    });
-}
-
-MessageCapture::~MessageCapture()
-{
-    SetMessagePresenter(m_previous);
 }

@@ -1,24 +1,11 @@
 #pragma once
 
 #include "MessageText.h"
+#include "Verdict.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
-
-// Our own texts by name; the texts are in resources/strings/own.tsv.
-enum OwnText : int {
-    TextRequestSent = 1005, // "%1 %2 sent to %3 at %4": command, file name, machine, local time
-};
-
-// Our own text `number` with "%1".."%9" replaced by `args` in one pass, so that
-// an argument holding "%2" stays as it is; "###STRING RESOURCE ERROR###" when
-// there is no such text.
-QString GetOwnText(OwnText number, const QStringList &args = QStringList());
-
-// The table entry a shown message was made from, 0 for none (an error's
-// description).
-int MessageNumberOf(const QString &shownText);
 
 // Message-box styles and button results.
 enum MessageStyle : int { MsgOkOnly = 0, MsgYesNo = 4 };
@@ -28,28 +15,13 @@ enum MessageResult : int { MsgResultOk = 1, MsgResultYes = 6, MsgResultNo = 7 };
 // Returns 1 (OK), 6 (Yes) or 7 (No).
 int ShowMessage(const QString &text, int style = MsgOkOnly);
 
+// Shows the verdict's message, if any: a question with Yes and No, anything
+// else with OK. True when it may go on: it passed, or its question was
+// answered Yes.
+bool ShowVerdict(const Verdict &verdict);
+
 // Who shows the box. Tests install their own to record texts and answer.
 using MessagePresenter = std::function<int(const QString &text, int style)>;
 // Installs `presenter`; an empty function restores the real message box.
 // Returns the presenter that was installed before.
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);
-
-// While it lives, remembers the messages shown (they are shown as before), so
-// that a caller can note why an operation stopped.
-class MessageCapture
-{
-public:
-    MessageCapture();
-    ~MessageCapture();
-    MessageCapture(const MessageCapture &) = delete;
-    MessageCapture &operator=(const MessageCapture &) = delete;
-
-    bool isEmpty() const { return m_lastText.isEmpty(); }
-    QString lastText() const { return m_lastText; }
-    int lastResult() const { return m_lastResult; }
-
-private:
-    MessagePresenter m_previous;
-    QString m_lastText;
-    int m_lastResult = 0;
-};

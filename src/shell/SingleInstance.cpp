@@ -32,10 +32,7 @@ bool HeldByAnotherHost(const QLockFile &lock)
 
 QString InstanceUnreachableText()
 {
-    return QCoreApplication::translate("SingleInstance",
-                                       "%1 is already running, but its window does not answer. Close it, "
-                                       "or end it in the list of running programs, and start %1 again.")
-        .arg(ApplicationTitle());
+    return GetMessageText(MessageId::InstanceNotAnswering, ApplicationTitle());
 }
 
 SingleInstance::SingleInstance(const QString &serverName, const QString &lockPath, QObject *parent)

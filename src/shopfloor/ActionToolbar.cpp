@@ -6,6 +6,6 @@
 void BuildActionButtons(frmShopFloorButtonBar *toolbar)
 {
     toolbar->Clear();
-    toolbar->AddButton(GetMessageText(157), QIcon(QStringLiteral(":/icons/SEND.svg")));
-    toolbar->AddButton(GetMessageText(158), QIcon(QStringLiteral(":/icons/RECEIVE.svg")));
+    toolbar->AddButton(GetMessageText(MessageId::SendToCnc), QIcon(QStringLiteral(":/icons/SEND.svg")));
+    toolbar->AddButton(GetMessageText(MessageId::ReceiveFromCnc), QIcon(QStringLiteral(":/icons/RECEIVE.svg")));
 }

@@ -184,14 +184,14 @@ void DirectoryTreeModel::fetchMore(const QModelIndex &parent)
     handlers.slow = [this, id] {
         Node *n = findNode(id);
         if (n && n->reading && n->children.empty())
-            showStatus(n, GetMessageText(1001));
+            showStatus(n, GetMessageText(MessageId::Reading));
     };
     handlers.notAnswering = [this, id, folder] {
         Node *n = findNode(id);
         if (!n || !n->reading)
             return;
         n->notAnswering = true;
-        showStatus(n, GetMessageText(1002, folder));
+        showStatus(n, GetMessageText(MessageId::FolderNotAnswering, folder));
     };
     m_reader.ask<SubfolderListing>(SubfoldersQuestion(), folder,
                                    [folder] { return ReadSubfolders(folder); }, this,

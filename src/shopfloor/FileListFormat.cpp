@@ -20,7 +20,7 @@ QString FileSizeText(qint64 bytes, const QLocale &locale)
 {
     QLocale grouped = locale;
     grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return GetMessageText(170, grouped.toString(FileSizeKB(bytes)));
+    return GetMessageText(MessageId::SizeInKb, grouped.toString(FileSizeKB(bytes)));
 }
 
 QString LongTimeFormat(const QLocale &locale)

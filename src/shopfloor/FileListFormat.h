@@ -13,7 +13,7 @@ double FileSizeValue(qint64 bytes);
 // The size value rounded to whole KB, halves upward: 0 bytes -> 1, 600 -> 2,
 // 1024 -> 2, 2047 -> 3.
 qint64 FileSizeKB(qint64 bytes);
-// Message 170 "%1 KB" with the rounded value grouped by `locale`.
+// SizeInKb "%1 KB" with the rounded value grouped by `locale`.
 QString FileSizeText(qint64 bytes, const QLocale &locale = QLocale());
 
 // The locale's long time format without a time-zone part (h:mm:ss AP rather

@@ -385,9 +385,9 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case NameColumn: return GetMessageText(165);
-    case SizeColumn: return GetMessageText(166);
-    case ModifiedColumn: return GetMessageText(167);
+    case NameColumn: return GetMessageText(MessageId::NameColumn);
+    case SizeColumn: return GetMessageText(MessageId::SizeColumn);
+    case ModifiedColumn: return GetMessageText(MessageId::ModifiedColumn);
     case PathColumn: return QStringLiteral("who cares");
     default: return QVariant();
     }

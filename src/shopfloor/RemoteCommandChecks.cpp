@@ -2,33 +2,32 @@
 
 #include "ExistingNameCase.h"
 #include "FileNameCodec.h"
-#include "Messages.h"
 #include "Platform.h"
 #include "RemoteCommandLine.h"
 #include "RequestSafety.h"
 #include "SelectedFilePath.h"
 
-RequestText CheckRequestText(const QString &fileText, const QString &currentDirectory,
-                             const QString &actionRoot, const QStringList &extensionList,
-                             const QString &line, QChar separator)
+RequestCheck CheckRequestText(const QString &fileText, const QString &currentDirectory,
+                              const QString &actionRoot, const QStringList &extensionList,
+                              const QString &line, QChar separator)
 {
     if (fileText.isEmpty())
-        return {QString(), GetMessageText(177)};
+        return {QString(), {MessageId::NoFileSelected, {}}};
     // Without a shown folder a name would be sent as typed, or in the
     // folder of the machine shown before.
     if (currentDirectory.isEmpty() || !IsAbsoluteFolder(actionRoot, separator))
-        return {QString(), NoActionFolderErrorText(actionRoot)};
+        return {QString(), NoActionFolderRefusal(actionRoot)};
     const QString fullPath =
         GetSelectedFilePath(fileText, currentDirectory, extensionList, separator);
     // Before the control characters: a byte that is no text shows as an
     // unpaired surrogate, which that check refuses too.
     if (HasRawFileNameBytes(fullPath))
-        return {QString(), InvalidNameErrorText(fullPath)};
+        return {fullPath, InvalidNameRefusal(fullPath)};
     if (HasControlCharacter(line + fullPath))
-        return {QString(), ControlCharacterErrorText(line + fullPath)};
+        return {fullPath, ControlCharacterRefusal(line + fullPath)};
     if (!LiesInside(fullPath, actionRoot, separator))
-        return {QString(), OutsideFolderErrorText(fullPath, actionRoot)};
-    return {fullPath, QString()};
+        return {fullPath, OutsideFolderRefusal(fullPath, actionRoot)};
+    return {fullPath, {}};
 }
 
 RequestFile ProbeRequestFile(const QString &fullPath, const QString &actionRoot, QChar separator)
@@ -37,42 +36,31 @@ RequestFile ProbeRequestFile(const QString &fullPath, const QString &actionRoot,
     file.fullPath = MatchExistingNameCase(fullPath, separator);
     // The name as it exists decides: a link in the folder may lead out of it.
     if (!ResolvesInside(file.fullPath, actionRoot)) {
-        file.refusal = OutsideFolderErrorText(file.fullPath, actionRoot);
+        file.refusal = OutsideFolderRefusal(file.fullPath, actionRoot);
         return file;
     }
     file.exists = FileExists(file.fullPath);
     return file;
 }
 
-QString ConcludeGo(const RequestFile &file, int currentAction)
+RequestCheck ConcludeGo(const RequestFile &file, int currentAction)
 {
-    if (!file.refusal.isEmpty()) {
-        ShowMessage(file.refusal);
-        return QString();
-    }
-    if (currentAction == ActionSend) {
-        if (!file.exists) {
-            ShowMessage(GetMessageText(171, file.fullPath));
-            return QString();
-        }
-    } else if (file.exists) {
-        if (ShowMessage(GetMessageText(178, file.fullPath), MsgYesNo) == MsgResultNo)
-            return QString();
-    }
-    return file.fullPath;
+    if (!file.refusal.passed())
+        return {file.fullPath, file.refusal};
+    if (currentAction == ActionSend && !file.exists)
+        return {file.fullPath, {MessageId::FileNotFound, {file.fullPath}}};
+    if (currentAction != ActionSend && file.exists)
+        return {file.fullPath, {MessageId::OverwriteFile, {file.fullPath}, true}};
+    return {file.fullPath, {}};
 }
 
-QString ConcludeEditor(const RequestFile &file)
+RequestCheck ConcludeEditor(const RequestFile &file)
 {
-    if (!file.refusal.isEmpty()) {
-        ShowMessage(file.refusal);
-        return QString();
-    }
-    if (!file.exists) {
-        ShowMessage(GetMessageText(171, file.fullPath));
-        return QString();
-    }
-    return file.fullPath;
+    if (!file.refusal.passed())
+        return {file.fullPath, file.refusal};
+    if (!file.exists)
+        return {file.fullPath, {MessageId::FileNotFound, {file.fullPath}}};
+    return {file.fullPath, {}};
 }
 
 QString RequestLineStart(const QString &remoteCommand)
@@ -80,36 +68,24 @@ QString RequestLineStart(const QString &remoteCommand)
     return BuildRemoteCommandLine(remoteCommand, QString());
 }
 
-namespace {
-
-QString checkedPath(const RequestText &text)
+RequestCheck CheckFileForGo(const QString &fileText, const QString &currentDirectory,
+                            const QString &actionRoot, const QStringList &extensionList,
+                            int currentAction, const QString &remoteCommand, QChar separator)
 {
-    if (!text.refusal.isEmpty())
-        ShowMessage(text.refusal);
-    return text.fullPath;
+    const RequestCheck text = CheckRequestText(fileText, currentDirectory, actionRoot, extensionList,
+                                               RequestLineStart(remoteCommand), separator);
+    if (!text.verdict.passed())
+        return text;
+    return ConcludeGo(ProbeRequestFile(text.fullPath, actionRoot, separator), currentAction);
 }
 
-} // namespace
-
-QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
-                       const QString &actionRoot, const QStringList &extensionList,
-                       int currentAction, const QString &remoteCommand, QChar separator)
+RequestCheck CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
+                                const QString &actionRoot, const QStringList &extensionList,
+                                QChar separator)
 {
-    const QString fullPath =
-        checkedPath(CheckRequestText(fileText, currentDirectory, actionRoot, extensionList,
-                                     RequestLineStart(remoteCommand), separator));
-    if (fullPath.isEmpty())
-        return QString();
-    return ConcludeGo(ProbeRequestFile(fullPath, actionRoot, separator), currentAction);
-}
-
-QString CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
-                           const QString &actionRoot, const QStringList &extensionList,
-                           QChar separator)
-{
-    const QString fullPath = checkedPath(
-        CheckRequestText(fileText, currentDirectory, actionRoot, extensionList, QString(), separator));
-    if (fullPath.isEmpty())
-        return QString();
-    return ConcludeEditor(ProbeRequestFile(fullPath, actionRoot, separator));
+    const RequestCheck text =
+        CheckRequestText(fileText, currentDirectory, actionRoot, extensionList, QString(), separator);
+    if (!text.verdict.passed())
+        return text;
+    return ConcludeEditor(ProbeRequestFile(text.fullPath, actionRoot, separator));
 }

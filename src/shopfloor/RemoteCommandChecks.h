@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QChar>
 #include <QDir>
 #include <QString>
@@ -10,10 +12,11 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 
 // The checks Go, Edit and View make before a request or the editor, one
 // problem at a time, in three steps so that the window never waits for the
-// file system:
+// file system. Each returns the path it reached and its verdict; none shows
+// anything: the window shows the one verdict (ShowVerdict).
 //
 // 1. CheckRequestText, no file system: an empty `fileText` is refused with
-//    177 (a text of blanks is not empty); without a shown folder
+//    NoFileSelected (a text of blanks is not empty); without a shown folder
 //    (`currentDirectory` empty: the action's root was refused) or with a
 //    relative `actionRoot`, a name that is no valid text, a request line
 //    (`line`, then the full path) with a control character, or a full path
@@ -23,37 +26,35 @@ enum StationAction : int { ActionNone = -1, ActionSend = 0, ActionReceive = 1 };
 //    only in another case is taken as it exists), refused when its symbolic
 //    links lead out of `actionRoot`, and whether it is a file.
 // 3. ConcludeGo / ConcludeEditor, on the UI thread: sending or editing a file
-//    that does not exist shows 171 with its full path; receiving over an
-//    existing file asks 178 (Yes/No), and No stops. Returns the full path,
-//    or an empty string after the message.
-struct RequestText {
-    QString fullPath;
-    QString refusal;   // the message to show instead; empty when it may go on
+//    that does not exist is refused with FileNotFound and its full path;
+//    receiving over an existing file asks OverwriteFile, a question.
+struct RequestCheck {
+    QString fullPath; // empty when refused before a path was made
+    Verdict verdict;
 };
-RequestText CheckRequestText(const QString &fileText, const QString &currentDirectory,
-                             const QString &actionRoot, const QStringList &extensionList,
-                             const QString &line, QChar separator = QDir::separator());
+RequestCheck CheckRequestText(const QString &fileText, const QString &currentDirectory,
+                              const QString &actionRoot, const QStringList &extensionList,
+                              const QString &line, QChar separator = QDir::separator());
 
 struct RequestFile {
     QString fullPath;
-    QString refusal;   // the message to show instead; empty when it may go on
+    Verdict refusal;
     bool exists = false;
 };
 RequestFile ProbeRequestFile(const QString &fullPath, const QString &actionRoot,
                              QChar separator = QDir::separator());
 
-QString ConcludeGo(const RequestFile &file, int currentAction);
-QString ConcludeEditor(const RequestFile &file);
+RequestCheck ConcludeGo(const RequestFile &file, int currentAction);
+RequestCheck ConcludeEditor(const RequestFile &file);
 
 // The request line's start for Go's checks (the remote command and a blank).
 QString RequestLineStart(const QString &remoteCommand);
 
 // The three steps at once, for callers that may wait for the file system.
-// The message has been shown when the result is empty.
-QString CheckFileForGo(const QString &fileText, const QString &currentDirectory,
-                       const QString &actionRoot, const QStringList &extensionList,
-                       int currentAction, const QString &remoteCommand,
-                       QChar separator = QDir::separator());
-QString CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
-                           const QString &actionRoot, const QStringList &extensionList,
-                           QChar separator = QDir::separator());
+RequestCheck CheckFileForGo(const QString &fileText, const QString &currentDirectory,
+                            const QString &actionRoot, const QStringList &extensionList,
+                            int currentAction, const QString &remoteCommand,
+                            QChar separator = QDir::separator());
+RequestCheck CheckFileForEditor(const QString &fileText, const QString &currentDirectory,
+                                const QString &actionRoot, const QStringList &extensionList,
+                                QChar separator = QDir::separator());

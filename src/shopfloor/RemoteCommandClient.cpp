@@ -6,7 +6,6 @@
 #include "RequestSafety.h"
 #include "WireEncoding.h"
 
-#include <QCoreApplication>
 #include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
@@ -49,19 +48,16 @@ bool RemoteCommandClient::start(const RemoteCommandRequest &request)
     const QString line = BuildRemoteCommandLine(m_request.remoteCommand, m_request.fullPath);
     // A line-based server would read a second request after a line break.
     if (HasControlCharacter(line)) {
-        fail(Outcome::NotEncodable, ControlCharacterErrorText(line), false);
+        fail(Outcome::NotEncodable, ControlCharacterRefusal(line), false);
         return true;
     }
     const std::optional<QByteArray> bytes = EncodeForWire(line, m_encoding);
     if (!bytes) {
-        fail(Outcome::NotEncodable, WireEncodingErrorText(line), false);
+        fail(Outcome::NotEncodable, WireEncodingRefusal(line), false);
         return true;
     }
     if (m_request.serverPort < 1 || m_request.serverPort > 65535) {
-        fail(Outcome::Failed,
-             QCoreApplication::translate("RemoteCommand", "Invalid port number %1.")
-                 .arg(m_request.serverPort),
-             false);
+        fail(Outcome::Failed, {MessageId::InvalidPort, {QString::number(m_request.serverPort)}}, false);
         return true;
     }
     m_line = *bytes;
@@ -114,10 +110,7 @@ void RemoteCommandClient::onSocketError()
     if (m_state == State::Connecting) {
         // A refusal or an unknown host is as final as the time-out; the
         // operator learns it at once.
-        fail(Outcome::NotConnected,
-             GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
-                            QString::number(m_request.serverPort)),
-             true);
+        fail(Outcome::NotConnected, notConnected(), true);
     } else if (m_state == State::Sending) {
         fail(Outcome::Failed, m_socket->errorString(), true);
     }
@@ -129,26 +122,37 @@ void RemoteCommandClient::timSocket_Timer()
         m_connectTimedOut = true;
         // The attempt is left to go on; should it still get through, it is
         // closed at once, otherwise the next request closes it.
-        fail(Outcome::NotConnected,
-             GetMessageText(180, ApplicationTitle(), m_request.serverAddress,
-                            QString::number(m_request.serverPort)),
-             false);
+        fail(Outcome::NotConnected, notConnected(), false);
     } else if (m_state == State::Sending) {
         fail(Outcome::SendTimedOut,
-             QCoreApplication::translate(
-                 "RemoteCommand",
-                 "The request could not be sent to the DNC server at IP Address %1 and Port %2 "
-                 "within %3 seconds. The connection was closed.")
-                 .arg(m_request.serverAddress)
-                 .arg(m_request.serverPort)
-                 .arg(m_sendTimeoutMs / 1000.0),
+             {MessageId::RequestNotSentInTime,
+              {m_request.serverAddress, QString::number(m_request.serverPort),
+               QString::number(m_sendTimeoutMs / 1000.0)}},
              true);
     }
 }
 
-void RemoteCommandClient::fail(Outcome outcome, const QString &text, bool abortSocket)
+Verdict RemoteCommandClient::notConnected() const
+{
+    return {MessageId::CannotConnect,
+            {ApplicationTitle(), m_request.serverAddress, QString::number(m_request.serverPort)}};
+}
+
+void RemoteCommandClient::fail(Outcome outcome, const Verdict &why, bool abortSocket)
+{
+    report(outcome, why.message, why.text(), abortSocket);
+}
+
+void RemoteCommandClient::fail(Outcome outcome, const QString &socketError, bool abortSocket)
+{
+    report(outcome, MessageId::None, socketError, abortSocket);
+}
+
+void RemoteCommandClient::report(Outcome outcome, MessageId message, const QString &text,
+                                 bool abortSocket)
 {
     timSocket->stop();
+    m_lastError = message;
     m_lastErrorText = text;
     m_failedAfterConnecting = m_state == State::Sending;
     if (abortSocket)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -25,7 +27,7 @@ struct RemoteCommandRequest {
 // the caller's event loop keeps running.
 //
 // Failures are shown with ShowMessage and then reported by finished():
-// - no connection (time-out, refused, unknown host): message 180;
+// - no connection (time-out, refused, unknown host): CannotConnect;
 // - a path or command that the wire encoding cannot carry exactly, an invalid
 //   port, a send that does not complete, a connection lost while sending:
 //   the error's description. Nothing is shown on success.
@@ -40,7 +42,7 @@ class RemoteCommandClient : public QObject
 public:
     enum class Outcome {
         Sent,           // the line has left and the connection is closed
-        NotConnected,   // message 180 shown
+        NotConnected,   // CannotConnect shown
         NotEncodable,   // nothing was sent, not even a connection made
         SendTimedOut,   // the bytes did not leave in time; connection aborted
         Failed,         // any other error; its description was shown
@@ -69,8 +71,10 @@ public:
     // Set when the last connection attempt ran out of time; cleared when the
     // next one starts.
     bool ConnectTimedOut() const { return m_connectTimedOut; }
-    // The message shown for the last failed request, and whether it failed
-    // after the connection was made (the line then may have partly left).
+    // The message shown for the last failed request (None for the socket's
+    // own description), and whether it failed after the connection was made
+    // (the line then may have partly left).
+    MessageId lastError() const { return m_lastError; }
     QString lastErrorText() const { return m_lastErrorText; }
     bool failedAfterConnecting() const { return m_failedAfterConnecting; }
 
@@ -96,13 +100,17 @@ private:
     void onBytesWritten();
     void onSocketError();
     void timSocket_Timer();
-    void fail(Outcome outcome, const QString &text, bool abortSocket);
+    Verdict notConnected() const;
+    void fail(Outcome outcome, const Verdict &why, bool abortSocket);
+    void fail(Outcome outcome, const QString &socketError, bool abortSocket);
+    void report(Outcome outcome, MessageId message, const QString &text, bool abortSocket);
     void succeed();
     void discardSocket();
 
     State m_state = State::Idle;
     bool m_connectTimedOut = false;
     bool m_failedAfterConnecting = false;
+    MessageId m_lastError = MessageId::None;
     QString m_lastErrorText;
     int m_connectTimeoutMs;
     int m_sendTimeoutMs;

@@ -26,8 +26,8 @@ QString RequestSentText(const QString &command, const QString &fullPath, const Q
 {
     // Either separator ends a folder: the path is shown as the server gets it.
     const qsizetype cut = qMax(fullPath.lastIndexOf(u'/'), fullPath.lastIndexOf(u'\\'));
-    return GetOwnText(TextRequestSent, {command, fullPath.mid(cut + 1), machine,
-                                        localTime.toString(QStringLiteral("HH:mm:ss"))});
+    return GetMessageText(MessageId::RequestSent, command, fullPath.mid(cut + 1), machine,
+                          localTime.toString(QStringLiteral("HH:mm:ss")));
 }
 
 StationJournal::StationJournal(RemoteCommandClient *client, QObject *parent)
@@ -77,12 +77,12 @@ void StationJournal::requestStarting(const MachineAssignment &machine, int actio
 }
 
 void StationJournal::requestRefused(const MachineAssignment &machine, int action, const QString &command,
-                                    const QString &fullPath, const MessageCapture &shown)
+                                    const QString &fullPath, const Verdict &why)
 {
     JournalEntry e = entry(machine, ActionOf(action), command, fullPath);
     e.outcome = JournalOutcome::Refused;
-    e.messageId = MessageNumberOf(shown.lastText());
-    e.reason = shown.lastText();
+    e.messageId = int(why.message);
+    e.reason = why.text();
     m_journal->record(e);
 }
 
@@ -95,12 +95,12 @@ void StationJournal::editorLaunched(const MachineAssignment &machine, bool viewO
 }
 
 void StationJournal::editorRefused(const MachineAssignment &machine, bool viewOnly, const QString &fullPath,
-                                   const MessageCapture &shown)
+                                   const Verdict &why)
 {
     JournalEntry e = entry(machine, viewOnly ? JournalAction::View : JournalAction::Edit, QString(), fullPath);
     e.outcome = JournalOutcome::Refused;
-    e.messageId = MessageNumberOf(shown.lastText());
-    e.reason = shown.lastText();
+    e.messageId = int(why.message);
+    e.reason = why.text();
     m_journal->record(e);
 }
 
@@ -117,7 +117,7 @@ void StationJournal::requestFinished(RemoteCommandClient::Outcome outcome)
         return;
     }
     e.reason = m_client->lastErrorText();
-    e.messageId = MessageNumberOf(e.reason);
+    e.messageId = int(m_client->lastError());
     e.outcome = JournalOutcome::Refused;
     if (outcome == Outcome::NotConnected)
         e.outcome = JournalOutcome::NotConnected;

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QTime>
 
-class MessageCapture;
 class RequestJournal;
+struct Verdict;
 
 // The window's side of the request journal: entries made from what the
 // window holds, the Go request followed to its outcome, and the text that
@@ -30,16 +30,16 @@ public:
 
     // Go, with CurrentAction: just before the request starts (only noted
     // here; the entry is made once the request is done), or refused before
-    // it started (`shown` holds the message the operator saw).
+    // it started (`why`: the message the operator saw).
     void requestStarting(const MachineAssignment &machine, int action, const QString &command,
                          const QString &fullPath);
     void requestRefused(const MachineAssignment &machine, int action, const QString &command,
-                        const QString &fullPath, const MessageCapture &shown);
+                        const QString &fullPath, const Verdict &why);
     // Edit and View.
     void editorLaunched(const MachineAssignment &machine, bool viewOnly, const QString &fullPath,
                         bool started);
     void editorRefused(const MachineAssignment &machine, bool viewOnly, const QString &fullPath,
-                       const MessageCapture &shown);
+                       const Verdict &why);
 
 signals:
     // The request left: the confirmation for the operator.

@@ -2,10 +2,10 @@
 
 #include "ConnectRetry.h"
 #include "DatabaseTarget.h"
+#include "MessageText.h"
 #include "Platform.h"
 #include "clsAccessDBConnection.h"
 
-#include <QCoreApplication>
 #include <QPromise>
 #include <QThreadPool>
 #include <QTimer>
@@ -121,10 +121,8 @@ void StationStartup::settle(bool atBound)
         r.configuration = m_configuration.result();
     } else {
         r.timedOut = true;
-        r.timeoutText = QCoreApplication::translate(
-                            "StationStartup",
-                            "The database %1 could not be opened: it did not answer within %2 seconds.")
-                            .arg(PathForDisplay(m_databasePath), QString::number(m_timeoutMs / 1000.0));
+        r.timeoutText = GetMessageText(MessageId::DatabaseNotAnswering, PathForDisplay(m_databasePath),
+                                       QString::number(m_timeoutMs / 1000.0));
     }
     emit finished(r);
 }

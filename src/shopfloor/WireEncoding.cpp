@@ -1,6 +1,5 @@
 #include "WireEncoding.h"
 
-#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -27,11 +26,7 @@ std::optional<QByteArray> EncodeForWire(const QString &text, QStringConverter::E
     return bytes;
 }
 
-QString WireEncodingErrorText(const QString &text)
+Verdict WireEncodingRefusal(const QString &text)
 {
-    return QCoreApplication::translate(
-               "RemoteCommand",
-               "The request \"%1\" contains characters that cannot be sent to the DNC server "
-               "in this workstation's character encoding. Nothing was sent.")
-        .arg(text);
+    return {MessageId::RequestNotEncodable, {text}};
 }

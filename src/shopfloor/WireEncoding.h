@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Verdict.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringConverter>
@@ -14,5 +16,5 @@ QStringConverter::Encoding DefaultWireEncoding();
 std::optional<QByteArray> EncodeForWire(const QString &text,
                                         QStringConverter::Encoding encoding = DefaultWireEncoding());
 
-// The error description shown when `text` cannot be sent in the wire encoding.
-QString WireEncodingErrorText(const QString &text);
+// The refusal when `text` cannot be sent in the wire encoding.
+Verdict WireEncodingRefusal(const QString &text);

@@ -200,7 +200,8 @@ void frmShopFloor::Form_Load()
     // Every load ends after Form_Load has returned, in loadFinished.
     if (DatabasePath.isEmpty()) {
         QMetaObject::invokeMethod(
-            this, [this] { FailLoad(GetMessageText(164, ApplicationTitle())); }, Qt::QueuedConnection);
+            this, [this] { FailLoad(GetMessageText(MessageId::NoDatabaseSpecified, ApplicationTitle())); },
+            Qt::QueuedConnection);
         return;
     }
     // The editor and the database may sit on a share or a server that does
@@ -223,7 +224,7 @@ void frmShopFloor::FinishLoad(const StationStartup::Result &result)
         EditorPath.clear();
     const StationConfiguration &c = result.configuration;
     if (!result.timedOut && !c.databaseFound) {
-        FailLoad(GetMessageText(164, ApplicationTitle()));
+        FailLoad(GetMessageText(MessageId::NoDatabaseSpecified, ApplicationTitle()));
         return;
     }
     // The reason goes first: the query would only find the database closed.
@@ -236,9 +237,9 @@ void frmShopFloor::FinishLoad(const StationStartup::Result &result)
 
     if (result.timedOut || !c.connected || !LoadMachineList(c.machines)) {
         if (gbUserMode)
-            FailLoad(GetMessageText(198, GetSessionUserName(), ApplicationTitle()));
+            FailLoad(GetMessageText(MessageId::NoMachinesForUser, GetSessionUserName(), ApplicationTitle()));
         else
-            FailLoad(GetMessageText(168, ApplicationTitle()));
+            FailLoad(GetMessageText(MessageId::NoMachinesForPc, ApplicationTitle()));
         return;
     }
 
@@ -333,9 +334,9 @@ void frmShopFloor::SetOwnerIcon()
 void frmShopFloor::SetFixedCaptions()
 {
     setWindowTitle(ApplicationTitle());
-    lblFile->setText(GetMessageText(169));
+    lblFile->setText(GetMessageText(MessageId::FileNameLabel));
     lblFile->adjustSize();
-    cmdClose->setText(GetMessageText(183));
+    cmdClose->setText(GetMessageText(MessageId::CloseButton));
 }
 
 void frmShopFloor::SetToolTips()
@@ -344,11 +345,11 @@ void frmShopFloor::SetToolTips()
         tbMachines->SetToolTip(i, tbMachines->Caption(i));
     for (int i = 1; i <= tbAction->Count(); ++i)
         tbAction->SetToolTip(i, tbAction->Caption(i));
-    cmdEdit->setToolTip(GetMessageText(159));
-    cmdView->setToolTip(GetMessageText(160));
-    cmdGo->setToolTip(GetMessageText(179));
-    cmdClose->setToolTip(GetMessageText(187));
-    cmdKeyboard->setToolTip(GetMessageText(188));
+    cmdEdit->setToolTip(GetMessageText(MessageId::EditTip));
+    cmdView->setToolTip(GetMessageText(MessageId::ViewTip));
+    cmdGo->setToolTip(GetMessageText(MessageId::GoTip));
+    cmdClose->setToolTip(GetMessageText(MessageId::CloseTip));
+    cmdKeyboard->setToolTip(GetMessageText(MessageId::KeyboardTip));
 }
 
 void frmShopFloor::changeEvent(QEvent *event)
@@ -386,7 +387,7 @@ void frmShopFloor::Form_Activate()
     handlers.done = [this, generation](const RootProbe &probe) {
         if (generation != RootGeneration || !isActiveWindow())
             return;
-        if (probe.verdict == 181)
+        if (probe.verdict == MessageId::RootNotFound)
             ReportMissingRoot();
         else
             tvDirectory->setFocus(Qt::ActiveWindowFocusReason);
@@ -398,7 +399,7 @@ void frmShopFloor::Form_Activate()
 void frmShopFloor::ReportMissingRoot()
 {
     ClearFileList();
-    ShowMessage(GetMessageText(181, DirectoryForMessage(ActionRoot), ApplicationTitle()));
+    ShowMessage(GetMessageText(MessageId::RootNotFound, DirectoryForMessage(ActionRoot), ApplicationTitle()));
 }
 
 void frmShopFloor::keyReleaseEvent(QKeyEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Help.h"
+#include "MessageId.h"
 #include "StationStartup.h"
 #include "StationTables.h"
 
@@ -25,11 +26,11 @@ class RequestConfirmation;
 class SplitterBar;
 class StationJournal;
 class frmShopFloorButtonBar;
-class MessageCapture;
 struct FileListing;
 struct RequestFile;
-struct RequestText;
+struct RequestCheck;
 struct RootProbe;
+struct Verdict;
 
 // The operator's window: machines along the top, the action's folder tree and
 // its files in the middle, actions and the file-name row at the bottom.
@@ -127,14 +128,16 @@ private:
     void ShowFileListing(const FileListing &listing);
 
     void LaunchEditor(bool viewOnly);
-    // Refuses `text` with its message, or asks the reader about its file and
-    // hands the answer to `conclude`; a folder that does not answer gets
-    // `notAnsweringMessage` after the bound and nothing is done.
-    // `refused` hears of every refusal with the message the operator saw;
-    // `replay` presses the button again once the action's folder answers.
-    void CheckRequestFile(const RequestText &text, int notAnsweringMessage, std::function<void()> replay,
-                          std::function<void(const QString &, const MessageCapture &)> refused,
-                          std::function<void(const RequestFile &)> conclude);
+    // Refuses `text` with its verdict, or asks the reader about its file and
+    // has `conclude` judge the answer; a folder that does not answer gets
+    // `notAnswering` after the bound. The one verdict is shown here: when it
+    // lets the press go on, `proceed` gets the full path, else `refused`
+    // hears the path and the verdict the operator saw. `replay` presses the
+    // button again once the action's folder answers.
+    void CheckRequestFile(const RequestCheck &text, MessageId notAnswering, std::function<void()> replay,
+                          std::function<void(const QString &, const Verdict &)> refused,
+                          std::function<RequestCheck(const RequestFile &)> conclude,
+                          std::function<void(const QString &)> proceed);
 
     double Dpi() const;
     QRect ToPixels(const QRect &twips) const;

@@ -21,32 +21,23 @@ void frmShopFloor::cmdGo_Click()
     // A second Go while a request is checked or under way is ignored, not queued.
     if (RemoteClient->isBusy() || CheckPending)
         return;
-    const RequestText text =
+    const RequestCheck text =
         CheckRequestText(txtFile->text(), CurrentDirectory, TreeRootKey(ActionRoot), ExtensionList,
                          RequestLineStart(RemoteCommand));
     const MachineAssignment machine = Machines.value(CurrentMachine - 1);
     const RemoteCommandRequest request{ServerAddress, ServerPort, RemoteCommand, QString()};
     const int action = CurrentAction;
-    const auto refused = [this, machine, action, request](const QString &path, const MessageCapture &shown) {
-        Journal->requestRefused(machine, action, request.remoteCommand, path, shown);
+    const auto refused = [this, machine, action, request](const QString &path, const Verdict &why) {
+        Journal->requestRefused(machine, action, request.remoteCommand, path, why);
     };
-    CheckRequestFile(text, 1003, [this] { cmdGo_Click(); }, refused, [this, machine, action, request, refused](const RequestFile &file) {
-        QString fullPath;
-        {
-            MessageCapture shown;
-            fullPath = ConcludeGo(file, action);
-            if (fullPath.isEmpty())
-                refused(file.fullPath, shown);
-        }
-        if (fullPath.isEmpty()) {
-            txtFile->setFocus();
-            return;
-        }
-        Journal->requestStarting(machine, action, request.remoteCommand, fullPath);
-        RemoteCommandRequest r = request;
-        r.fullPath = fullPath;
-        RemoteClient->start(r);
-    });
+    const auto conclude = [action](const RequestFile &file) { return ConcludeGo(file, action); };
+    CheckRequestFile(text, MessageId::FolderNotAnsweringNothingSent, [this] { cmdGo_Click(); }, refused,
+                     conclude, [this, machine, action, request](const QString &fullPath) {
+                         Journal->requestStarting(machine, action, request.remoteCommand, fullPath);
+                         RemoteCommandRequest r = request;
+                         r.fullPath = fullPath;
+                         RemoteClient->start(r);
+                     });
 }
 
 void frmShopFloor::cmdEdit_Click()
@@ -63,56 +54,50 @@ void frmShopFloor::LaunchEditor(bool viewOnly)
 {
     if (EditorPath.isEmpty() || CurrentEditMode == 0 || CheckPending)
         return;
-    const RequestText text = CheckRequestText(txtFile->text(), CurrentDirectory,
-                                              TreeRootKey(ActionRoot), ExtensionList, QString());
+    const RequestCheck text = CheckRequestText(txtFile->text(), CurrentDirectory,
+                                               TreeRootKey(ActionRoot), ExtensionList, QString());
     const MachineAssignment machine = Machines.value(CurrentMachine - 1);
     const QString editor = EditorPath;
-    const auto refused = [this, machine, viewOnly](const QString &path, const MessageCapture &shown) {
-        Journal->editorRefused(machine, viewOnly, path, shown);
+    const auto refused = [this, machine, viewOnly](const QString &path, const Verdict &why) {
+        Journal->editorRefused(machine, viewOnly, path, why);
     };
-    CheckRequestFile(text, 1004, [this, viewOnly] { LaunchEditor(viewOnly); }, refused, [this, machine, editor, viewOnly, refused](const RequestFile &file) {
-        QString fullPath;
-        {
-            MessageCapture shown;
-            fullPath = ConcludeEditor(file);
-            if (fullPath.isEmpty())
-                refused(file.fullPath, shown);
-        }
-        if (fullPath.isEmpty()) {
-            txtFile->setFocus();
-            return;
-        }
-        const bool started = LaunchProgram(EditorCommandLine(editor, fullPath, viewOnly),
-                                           EditorWorkingDirectory(fullPath));
-        Journal->editorLaunched(machine, viewOnly, fullPath, started);
-    });
+    CheckRequestFile(text, MessageId::FolderNotAnsweringEditorNotStarted,
+                     [this, viewOnly] { LaunchEditor(viewOnly); }, refused, ConcludeEditor,
+                     [this, machine, editor, viewOnly](const QString &fullPath) {
+                         const bool started = LaunchProgram(EditorCommandLine(editor, fullPath, viewOnly),
+                                                            EditorWorkingDirectory(fullPath));
+                         Journal->editorLaunched(machine, viewOnly, fullPath, started);
+                     });
 }
 
-void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMessage,
+void frmShopFloor::CheckRequestFile(const RequestCheck &text, MessageId notAnswering,
                                     std::function<void()> replay,
-                                    std::function<void(const QString &, const MessageCapture &)> refused,
-                                    std::function<void(const RequestFile &)> conclude)
+                                    std::function<void(const QString &, const Verdict &)> refused,
+                                    std::function<RequestCheck(const RequestFile &)> conclude,
+                                    std::function<void(const QString &)> proceed)
 {
     const QString typedPath = GetSelectedFilePath(txtFile->text(), CurrentDirectory, ExtensionList);
-    const auto refuse = [this, refused, typedPath](const QString &message) {
-        {
-            MessageCapture shown;
-            ShowMessage(message);
-            refused(typedPath, shown);
+    // The one place where the checks' verdict is shown; a refusal is
+    // journaled under `path`.
+    const auto settle = [this, refused, proceed](const QString &path, const RequestCheck &check) {
+        if (ShowVerdict(check.verdict)) {
+            proceed(check.fullPath);
+            return;
         }
+        refused(path, check.verdict);
         txtFile->setFocus();
     };
     // The action's folder is still being checked: the press waits for its
     // answer, or is refused once the folder has not answered in time.
     if (!RootAnswered && !txtFile->text().isEmpty() && IsAbsoluteFolder(ActionRoot)) {
         if (RootNotAnswering)
-            refuse(GetMessageText(notAnsweringMessage, ActionRoot, txtFile->text()));
+            settle(typedPath, {QString(), {notAnswering, {ActionRoot, txtFile->text()}}});
         else
             AfterRoot = replay;
         return;
     }
-    if (!text.refusal.isEmpty()) {
-        refuse(text.refusal);
+    if (!text.verdict.passed()) {
+        settle(typedPath, text);
         return;
     }
     // Never a request for a file that could not be checked: an answer after
@@ -123,18 +108,18 @@ void frmShopFloor::CheckRequestFile(const RequestText &text, int notAnsweringMes
     const QString root = TreeRootKey(ActionRoot);
     const QString folder = GetFolderPart(fullPath);
     FolderReader::Handlers<RequestFile> handlers;
-    handlers.done = [this, generation, conclude = std::move(conclude)](const RequestFile &file) {
+    handlers.done = [this, generation, conclude = std::move(conclude), settle](const RequestFile &file) {
         if (generation != CheckGeneration)
             return;
         CheckPending = false;
-        conclude(file);
+        settle(file.fullPath, conclude(file));
     };
-    handlers.notAnswering = [this, generation, folder, fullPath, notAnsweringMessage, refuse] {
+    handlers.notAnswering = [this, generation, folder, fullPath, notAnswering, typedPath, settle] {
         if (generation != CheckGeneration)
             return;
         ++CheckGeneration;
         CheckPending = false;
-        refuse(GetMessageText(notAnsweringMessage, folder, fullPath));
+        settle(typedPath, {QString(), {notAnswering, {folder, fullPath}}});
     };
     FolderReader::shared().ask<RequestFile>(
         QStringLiteral("file ") + fullPath, folder,

@@ -50,12 +50,12 @@ void frmShopFloor::RebuildDirectoryTree()
     };
     handlers.slow = [this, generation] {
         if (generation == RootGeneration)
-            TreeModel->setStatus(GetMessageText(1001));
+            TreeModel->setStatus(GetMessageText(MessageId::Reading));
     };
     handlers.notAnswering = [this, generation, root] {
         if (generation != RootGeneration)
             return;
-        const QString text = GetMessageText(1002, root);
+        const QString text = GetMessageText(MessageId::FolderNotAnswering, root);
         TreeModel->setStatus(text);
         FileModel->setStatus(text);
         RootNotAnswering = true;
@@ -69,7 +69,7 @@ void frmShopFloor::RebuildDirectoryTree()
     FolderReader::shared().ask<RootOpening>(question, root, [=] {
         RootOpening opening;
         opening.probe = ProbeTreeRoot(root);
-        if (opening.probe.verdict == 0) {
+        if (opening.probe.verdict == MessageId::None) {
             opening.subfolders = ReadSubfolders(opening.probe.key);
             opening.files = FileListModel::read(opening.probe.key, extensions, column, ascending);
         }
@@ -83,14 +83,14 @@ void frmShopFloor::ShowTreeRoot(const RootOpening &opening, bool report)
     TreeModel->clear();
     RootAnswered = true;
     const auto pending = std::exchange(AfterRoot, nullptr);
-    if (probe.verdict == 181) {
+    if (probe.verdict == MessageId::RootNotFound) {
         if (report)
             ReportMissingRoot();
         if (pending)
             pending();
         return;
     }
-    if (probe.verdict != 0) {
+    if (probe.verdict != MessageId::None) {
         if (report)
             ClearFileList();
         ShowMessage(GetMessageText(probe.verdict, ActionRoot, ApplicationTitle()));
@@ -174,11 +174,11 @@ void frmShopFloor::FillFileList()
     };
     handlers.slow = [this, generation] {
         if (generation == ListGeneration)
-            FileModel->setStatus(GetMessageText(1001));
+            FileModel->setStatus(GetMessageText(MessageId::Reading));
     };
     handlers.notAnswering = [this, generation, directory] {
         if (generation == ListGeneration)
-            FileModel->setStatus(GetMessageText(1002, directory));
+            FileModel->setStatus(GetMessageText(MessageId::FolderNotAnswering, directory));
     };
     const QString question = QStringLiteral("files %1 %2 %3")
                                  .arg(extensions.join(QLatin1Char('|')))

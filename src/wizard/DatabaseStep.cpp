@@ -41,7 +41,7 @@ DatabaseStep::DatabaseStep(WizardState &state, QWidget *parent)
     txtDatabase->setObjectName(QStringLiteral("txtDatabase"));
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     cmdBrowse->setAutoDefault(false);
-    cmdBrowse->setText(GetMessageText(148));
+    cmdBrowse->setText(GetMessageText(MessageId::Browse));
     lblDatabase->setBuddy(txtDatabase);
     const int touch = qMax(fontMetrics().height() + 18, 40);
     txtDatabase->setMinimumHeight(touch);
@@ -96,13 +96,13 @@ void DatabaseStep::CheckDatabase(std::function<void()> passed)
     }
     const int generation = ++m_state.CheckGeneration;
     m_state.CheckPending = true;
-    const auto settle = [this, generation](int message, const QString &argument,
+    const auto settle = [this, generation](MessageId message, const QString &argument,
                                            const std::function<void()> &then) {
         if (generation != m_state.CheckGeneration)
             return;
         ++m_state.CheckGeneration;
         m_state.CheckPending = false;
-        if (!message) {
+        if (message == MessageId::None) {
             then();
             return;
         }
@@ -112,10 +112,10 @@ void DatabaseStep::CheckDatabase(std::function<void()> passed)
     const QString folder = GetFolderPart(QDir::toNativeSeparators(text));
     FolderReader::Handlers<PathProbe> handlers;
     handlers.done = [settle, text, takeOver](const PathProbe &probe) {
-        settle(probe.file ? 0 : 126, PathForDisplay(text), takeOver);
+        settle(probe.file ? MessageId::None : MessageId::DatabaseNotFound, PathForDisplay(text), takeOver);
     };
     handlers.notAnswering = [settle, folder, text] {
-        settle(1002, folder.isEmpty() ? text : folder, {});
+        settle(MessageId::FolderNotAnswering, folder.isEmpty() ? text : folder, {});
     };
     FolderReader::shared().ask<PathProbe>(PathQuestion() + QLatin1Char(' ') + text, folder,
                                           [text] { return ProbePath(text); }, this,
@@ -124,15 +124,15 @@ void DatabaseStep::CheckDatabase(std::function<void()> passed)
 
 QString DatabaseStep::ChooseDatabaseFile()
 {
-    QFileDialog dialog(window(), GetMessageText(123));
+    QFileDialog dialog(window(), GetMessageText(MessageId::SelectFile));
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The embedded default is an SQLite file, so those and all files are
     // offered after the Access filter.
-    dialog.setNameFilters({QtNameFilter(GetMessageText(124)),
-                           QStringLiteral("SQLite databases (*.sqlite *.sqlite3 *.db)"),
-                           QStringLiteral("All files (*)")});
+    dialog.setNameFilters({QtNameFilter(GetMessageText(MessageId::AccessDatabaseFilter)),
+                           GetMessageText(MessageId::SqliteDatabaseFilter),
+                           GetMessageText(MessageId::AllFilesFilter)});
     const QString text = txtDatabase->text();
     if (!text.isEmpty()) {
         const QString folder = GetFolderPart(text);

@@ -20,7 +20,7 @@ public:
     bool IsDatabaseStepComplete() const;
     // Takes over a new path (clearing what later steps loaded) and runs
     // `passed` when a file is there or it names a database server; message
-    // 126 otherwise. The file is asked of the folder reader: a folder that
+    // DatabaseNotFound otherwise. The file is asked of the folder reader: a folder that
     // does not answer within its bound is named in a message instead.
     void CheckDatabase(std::function<void()> passed);
     // The open-file dialog; the chosen path or empty.

@@ -23,16 +23,17 @@ OptionsStep::OptionsStep(WizardState &state, TransferDirection direction, QWidge
     // SetUpOptionsGrid
     using Kind = GridArray::CellKind;
     m_rows->setColumn(ColMachineId, {QStringLiteral("who cares"), Kind::Integer, false, {}, false});
-    m_rows->setColumn(ColNumber, {GetMessageText(107), Kind::Text, true, {}, false});
-    m_rows->setColumn(ColName, {GetMessageText(128), Kind::Text, true, {}, false});
-    m_rows->setColumn(ColRemoteCommand, {GetMessageText(145), Kind::Text, true, {}, false});
-    m_rows->setColumn(ColExtension, {GetMessageText(146), Kind::Text, true, {}, false});
-    m_rows->setColumn(ColDirectory, {GetMessageText(147), Kind::Text, true, {}, true});
+    m_rows->setColumn(ColNumber, {GetMessageText(MessageId::MachineNumber), Kind::Text, true, {}, false});
+    m_rows->setColumn(ColName, {GetMessageText(MessageId::MachineName), Kind::Text, true, {}, false});
+    m_rows->setColumn(ColRemoteCommand, {GetMessageText(MessageId::RemoteCommand), Kind::Text, true, {}, false});
+    m_rows->setColumn(ColExtension, {GetMessageText(MessageId::Extension), Kind::Text, true, {}, false});
+    m_rows->setColumn(ColDirectory, {GetMessageText(MessageId::Directory), Kind::Text, true, {}, true});
     m_rows->setEditRule([](int, int column) { return column >= ColRemoteCommand; });
     m_rows->setStoreRule([this](int, int column, const QVariant &value) {
         const bool empty = !value.isValid() || value.toString().isEmpty();
         if (empty && (column == ColRemoteCommand || column == ColDirectory)) {
-            ShowMessageLater(this, GetMessageText(column == ColRemoteCommand ? 151 : 152));
+            ShowMessageLater(this, GetMessageText(column == ColRemoteCommand ? MessageId::RemoteCommandEmpty
+                                                                             : MessageId::DirectoryEmpty));
             return false;
         }
         return true;
@@ -107,12 +108,14 @@ void OptionsStep::BrowseDirectoryCell(int row)
         m_state.CheckPending = false;
         OpenFolderPicker(row, folder);
     };
-    FolderReader::Handlers<int> handlers;
-    handlers.done = [open, start](int verdict) { open(verdict == 153 ? QString() : start); };
+    FolderReader::Handlers<MessageId> handlers;
+    handlers.done = [open, start](MessageId verdict) {
+        open(verdict == MessageId::DirectoryNotFound ? QString() : start);
+    };
     handlers.notAnswering = [open] { open(QString()); };
-    FolderReader::shared().ask<int>(QStringLiteral("options folder"), start,
-                                    [start] { return OptionsFolderMessage(start); }, this,
-                                    std::move(handlers));
+    FolderReader::shared().ask<MessageId>(QStringLiteral("options folder"), start,
+                                          [start] { return OptionsFolderMessage(start); }, this,
+                                          std::move(handlers));
 }
 
 void OptionsStep::OpenFolderPicker(int row, const QString &start)
@@ -129,11 +132,11 @@ void OptionsStep::OpenFolderPicker(int row, const QString &start)
         m_state.CheckPending = false;
         then();
     };
-    FolderReader::Handlers<int> handlers;
-    handlers.done = [this, settle, row, chosen](int verdict) {
+    FolderReader::Handlers<MessageId> handlers;
+    handlers.done = [this, settle, row, chosen](MessageId verdict) {
         settle([&] {
             // Only the attributes refuse here: the picker chose an existing folder.
-            if (verdict != 0 && verdict != 153) {
+            if (verdict != MessageId::None && verdict != MessageId::DirectoryNotFound) {
                 ShowMessage(GetMessageText(verdict, chosen));
                 OpenFolderPicker(row, QString());
                 return;
@@ -143,27 +146,27 @@ void OptionsStep::OpenFolderPicker(int row, const QString &start)
         });
     };
     handlers.notAnswering = [this, settle, chosen] {
-        settle([&] { ShowMessage(GetMessageText(1002, chosen)); });
+        settle([&] { ShowMessage(GetMessageText(MessageId::FolderNotAnswering, chosen)); });
     };
-    FolderReader::shared().ask<int>(QStringLiteral("options folder"), chosen,
-                                    [chosen] { return OptionsFolderMessage(chosen); }, this,
-                                    std::move(handlers));
+    FolderReader::shared().ask<MessageId>(QStringLiteral("options folder"), chosen,
+                                          [chosen] { return OptionsFolderMessage(chosen); }, this,
+                                          std::move(handlers));
 }
 
-bool OptionsStep::EvaluateRows(const QHash<QString, int> &verdicts, int *message, int *row,
+bool OptionsStep::EvaluateRows(const QHash<QString, MessageId> &verdicts, MessageId *message, int *row,
                                int *column, QString *argument) const
 {
-    *message = 0;
+    *message = MessageId::None;
     for (int r = 0; r <= m_rows->upperBound(); ++r) {
         const QString dir = m_rows->cellText(r, ColDirectory);
         *row = r;
         *column = ColDirectory;
         argument->clear();
         if (m_rows->cellText(r, ColRemoteCommand).isEmpty()) {
-            *message = 151;
+            *message = MessageId::RemoteCommandEmpty;
             *column = ColRemoteCommand;
         } else if (dir.isEmpty()) {
-            *message = 152;
+            *message = MessageId::DirectoryEmpty;
         } else {
             const auto it = verdicts.constFind(dir);
             if (it == verdicts.constEnd())
@@ -171,7 +174,7 @@ bool OptionsStep::EvaluateRows(const QHash<QString, int> &verdicts, int *message
             *message = *it;
             *argument = dir;
         }
-        if (*message)
+        if (*message != MessageId::None)
             return true;
     }
     return true;
@@ -190,7 +193,7 @@ void OptionsStep::CheckOptions(std::function<void()> passed)
             folders << dir;
     }
     struct Check {
-        QHash<QString, int> verdicts;
+        QHash<QString, MessageId> verdicts;
         std::function<void()> passed;
     };
     const auto check = std::make_shared<Check>();
@@ -202,18 +205,19 @@ void OptionsStep::CheckOptions(std::function<void()> passed)
     const auto decide = [this, generation, check](const QString &silentFolder) {
         if (generation != m_state.CheckGeneration)
             return;
-        int message = 0, row = 0, column = ColDirectory;
+        MessageId message = MessageId::None;
+        int row = 0, column = ColDirectory;
         QString argument;
         if (!EvaluateRows(check->verdicts, &message, &row, &column, &argument)) {
             if (silentFolder.isEmpty())
                 return;
             // The first row still waiting names the folder that does not answer.
-            message = 1002;
+            message = MessageId::FolderNotAnswering;
             argument = m_rows->cellText(row, ColDirectory);
         }
         ++m_state.CheckGeneration;
         m_state.CheckPending = false;
-        if (message) {
+        if (message != MessageId::None) {
             ShowMessage(GetMessageText(message, argument));
             grid->FocusGridCell(row, column);
             return;
@@ -222,15 +226,15 @@ void OptionsStep::CheckOptions(std::function<void()> passed)
     };
     decide(QString());
     for (const QString &dir : std::as_const(folders)) {
-        FolderReader::Handlers<int> handlers;
-        handlers.done = [check, dir, decide](int verdict) {
+        FolderReader::Handlers<MessageId> handlers;
+        handlers.done = [check, dir, decide](MessageId verdict) {
             check->verdicts.insert(dir, verdict);
             decide(QString());
         };
         handlers.notAnswering = [decide, dir] { decide(dir); };
-        FolderReader::shared().ask<int>(QStringLiteral("options folder"), dir,
-                                        [dir] { return OptionsFolderMessage(dir); }, this,
-                                        std::move(handlers));
+        FolderReader::shared().ask<MessageId>(QStringLiteral("options folder"), dir,
+                                              [dir] { return OptionsFolderMessage(dir); }, this,
+                                              std::move(handlers));
     }
 }
 

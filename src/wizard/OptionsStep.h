@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageId.h"
 #include "StationStatements.h"
 
 #include <QHash>
@@ -47,7 +48,7 @@ private:
     bool LoadOptions();
     // The first faulty row's message and cell, as far as the folders' answers
     // go; false while a row waits for a folder that has not answered.
-    bool EvaluateRows(const QHash<QString, int> &verdicts, int *message, int *row, int *column,
+    bool EvaluateRows(const QHash<QString, MessageId> &verdicts, MessageId *message, int *row, int *column,
                       QString *argument) const;
     void OpenFolderPicker(int row, const QString &start);
 

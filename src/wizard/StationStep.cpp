@@ -22,16 +22,16 @@ void StationStep::SetUpStationGrid()
 {
     GridArray *rows = m_state.StationRows;
     using Kind = GridArray::CellKind;
-    rows->setColumn(ColEnabled, {GetMessageText(136), Kind::Boolean, true, {}, false});
-    rows->setColumn(ColNumber, {GetMessageText(107), Kind::Text, true, {}, false});
-    rows->setColumn(ColName, {GetMessageText(128), Kind::Text, true, {}, false});
+    rows->setColumn(ColEnabled, {GetMessageText(MessageId::Enabled), Kind::Boolean, true, {}, false});
+    rows->setColumn(ColNumber, {GetMessageText(MessageId::MachineNumber), Kind::Text, true, {}, false});
+    rows->setColumn(ColName, {GetMessageText(MessageId::MachineName), Kind::Text, true, {}, false});
     QList<QPair<int, QString>> editModes, cmdTypes;
     for (int i = 0; i <= 2; ++i) {
         editModes.append({i, EditModeText(i)});
         cmdTypes.append({i, CmdTypeText(i)});
     }
-    rows->setColumn(ColEditMode, {GetMessageText(137), Kind::Integer, true, editModes, false});
-    rows->setColumn(ColCmdType, {GetMessageText(138), Kind::Integer, true, cmdTypes, false});
+    rows->setColumn(ColEditMode, {GetMessageText(MessageId::EditMode), Kind::Integer, true, editModes, false});
+    rows->setColumn(ColCmdType, {GetMessageText(MessageId::CommandType), Kind::Integer, true, cmdTypes, false});
     rows->setColumn(ColMachineId, {QStringLiteral("who cares"), Kind::Integer, false, {}, false});
 
     rows->setEditRule([rows](int row, int column) {
@@ -44,7 +44,8 @@ void StationStep::SetUpStationGrid()
     rows->setStoreRule([this](int, int column, const QVariant &value) {
         const bool empty = !value.isValid() || value.toString().isEmpty();
         if (empty && (column == ColEditMode || column == ColCmdType)) {
-            ShowMessageLater(this, GetMessageText(column == ColEditMode ? 149 : 150));
+            ShowMessageLater(this, GetMessageText(column == ColEditMode ? MessageId::EditModeEmpty
+                                                                        : MessageId::CommandTypeEmpty));
             return false;
         }
         return true;
@@ -123,12 +124,12 @@ bool StationStep::CheckStationMachines()
             continue;
         // A stored code outside the list shows an empty cell, and is one.
         if (!rows->hasListedValue(r, ColEditMode)) {
-            ShowMessage(GetMessageText(149));
+            ShowMessage(GetMessageText(MessageId::EditModeEmpty));
             grdMachines->FocusGridCell(r, ColEditMode);
             return false;
         }
         if (!rows->hasListedValue(r, ColCmdType)) {
-            ShowMessage(GetMessageText(150));
+            ShowMessage(GetMessageText(MessageId::CommandTypeEmpty));
             grdMachines->FocusGridCell(r, ColCmdType);
             return false;
         }

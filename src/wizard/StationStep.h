@@ -21,9 +21,9 @@ public:
     // opened or read.
     bool EnterStationStep(bool windowVisible);
     bool IsStationStepComplete() const;
-    // Derives the send and receive machine lists; messages 149/150 on an
-    // enabled row without edit mode or command type (or with a code that is
-    // not in the list, which shows as an empty cell).
+    // Derives the send and receive machine lists; EditModeEmpty or
+    // CommandTypeEmpty on an enabled row without edit mode or command type
+    // (or with a code that is not in the list, which shows as an empty cell).
     bool CheckStationMachines();
 
     bool enterStep(bool windowVisible) override { return EnterStationStep(windowVisible); }

@@ -32,13 +32,13 @@ void ShowMessageLater(QWidget *context, const QString &text)
 QString DatabaseFailureText(const QString &path, const QString &reason)
 {
     const QString shown = PathForDisplay(path);
-    QString why = reason.trimmed().isEmpty() ? QStringLiteral("The reason is unknown.") : reason.trimmed();
+    QString why = reason.trimmed().isEmpty() ? GetMessageText(MessageId::ReasonUnknown) : reason.trimmed();
     // Driver texts may quote the address they were given.
     why.replace(path, shown);
     const QString password = ResolveDatabaseTarget(path).password;
     if (!password.isEmpty())
         why.replace(password, QStringLiteral("***"));
-    return QStringLiteral("The database %1 could not be opened.\n\n%2").arg(shown, why);
+    return GetMessageText(MessageId::DatabaseNotOpened, shown) + QStringLiteral("\n\n") + why;
 }
 
 QString LastConnectionError(const clsAccessDBConnection &connection)

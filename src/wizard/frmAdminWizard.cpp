@@ -137,12 +137,12 @@ void frmAdminWizard::Form_Load()
 
 void frmAdminWizard::SetWizardCaptions()
 {
-    HelpButton->setText(GetMessageText(102));
-    CancelButton->setText(GetMessageText(103));
-    BackButton->setText(GetMessageText(104));
-    NextButton->setText(GetMessageText(105));
-    FinishButton->setText(GetMessageText(106));
-    databaseStep->lblDatabase->setText(GetMessageText(101));
+    HelpButton->setText(GetMessageText(MessageId::HelpButton));
+    CancelButton->setText(GetMessageText(MessageId::CancelButton));
+    BackButton->setText(GetMessageText(MessageId::BackButton));
+    NextButton->setText(GetMessageText(MessageId::NextButton));
+    FinishButton->setText(GetMessageText(MessageId::FinishButton));
+    databaseStep->lblDatabase->setText(GetMessageText(MessageId::Database));
 }
 
 void frmAdminWizard::SetOwnerIcon()

@@ -34,10 +34,7 @@ bool frmAdminWizard::CollectStationSettings(QList<StationMachineSetting> *settin
     // The options steps list only machines of T_DNC_MACHINES: a machine
     // without its row there was removed from the database meanwhile.
     const auto missing = [&](int machineId) {
-        *error = QStringLiteral("The machine with MACHINE_ID %1 is no longer in the database, so this "
-                                "station cannot be saved. The machines have been read again from the "
-                                "database: check them and press Next.")
-                     .arg(machineId);
+        *error = GetMessageText(MessageId::MachineNoLongerInDatabase, QString::number(machineId));
         return false;
     };
     for (int r = 0; r <= rows->upperBound(); ++r) {
@@ -90,7 +87,7 @@ void frmAdminWizard::SaveStation()
     const SaveResult saved = SaveStationMachines(*State.WizardConnection, State.StationKey, settings);
     QApplication::restoreOverrideCursor();
     if (saved.status == SaveResult::DeleteFailed) {
-        ShowMessage(GetMessageText(130));
+        ShowMessage(GetMessageText(MessageId::StationRowsNotDeleted));
         return;
     }
     if (!saved.ok()) {
@@ -104,9 +101,7 @@ void frmAdminWizard::SaveStation()
     const QVariant stored = registry.GetUserSetting(section, value);
     const bool unchanged = stored.typeId() == QMetaType::QString && stored.toString() == State.DatabasePath;
     if (!unchanged && !registry.SaveUserSetting(section, value, State.DatabasePath)) {
-        ShowMessage(QStringLiteral("The station was saved, but the database path could not be "
-                                   "stored in your settings. Check that your settings folder "
-                                   "may be written, then press Finish again."));
+        ShowMessage(GetMessageText(MessageId::DatabasePathNotStored));
         return;
     }
     accept();

@@ -36,40 +36,39 @@ private slots:
             args << QString();
         QCOMPARE(GetMessageText(number, args[0], args[1], args[2], args[3], args[4]), expected);
     }
-    // Refusals are journaled with the entry they were made from.
-    void numberOfShownText_data()
-    {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("number");
-        QTest::newRow("171 with a path") << GetMessageText(171, "/nc/a b.NC") << 171;
-        QTest::newRow("180, all filled") << GetMessageText(180, "T", "10.0.0.1", "5001") << 180;
-        QTest::newRow("177, no placeholder") << GetMessageText(177) << 177;
-        QTest::newRow("own error text") << "The request line holds a line feed." << 0;
-        QTest::newRow("171 with more after it") << GetMessageText(171, "/x") + " Really." << 0;
-    }
-    void numberOfShownText()
-    {
-        QFETCH(QString, shown);
-        QFETCH(int, number);
-        QCOMPARE(MessageNumberOf(shown), number);
-    }
     void ownText()
     {
         // One pass: a name holding "%3" is not filled in again.
-        QCOMPARE(GetOwnText(TextRequestSent, {"LOAD", "A%3.NC", "L-101", "14:03:22"}),
+        QCOMPARE(GetMessageText(MessageId::RequestSent, "LOAD", "A%3.NC", "L-101", "14:03:22"),
                  "LOAD A%3.NC sent to L-101 at 14:03:22");
     }
-    void tableIsComplete()
+    // Each name has its row in its file and each row a name; the system's
+    // entries are 101-199 without a gap.
+    void namesMatchTables()
     {
-        const StringTable &table = StringTable::instance();
-        // The system's 101-199, then our own from 1001 without a gap.
-        int own = 0;
-        while (table.contains(1001 + own))
-            ++own;
-        QVERIFY(own > 0);
-        QCOMPARE(table.size(), 99 + own);
+        const auto load = [](const char *name) {
+            QFile file(QString::fromLatin1(name));
+            return file.open(QIODevice::ReadOnly) ? StringTable::fromText(QString::fromUtf8(file.readAll()))
+                                                  : StringTable();
+        };
+        const StringTable tables[2] = {load(":/strings/strings.tsv"), load(":/strings/own.tsv")};
+        const QMetaEnum names = QMetaEnum::fromType<MessageId>();
+        QStringList missing;
+        int named[2] = {0, 0};
+        for (int i = 0; i < names.keyCount(); ++i) {
+            const int id = names.value(i);
+            if (id == int(MessageId::None))
+                continue;
+            const int own = id >= FirstOwnMessage;
+            ++named[own];
+            if (!tables[own].contains(id))
+                missing << names.key(i);
+        }
+        QCOMPARE(missing, QStringList());
+        QCOMPARE(tables[0].size(), named[0]);
+        QCOMPARE(tables[1].size(), named[1]);
         for (int n = 101; n <= 199; ++n)
-            QVERIFY2(table.contains(n), qPrintable(QString::number(n)));
+            QVERIFY2(tables[0].contains(n), qPrintable(QString::number(n)));
     }
     void realBox_data()
     {

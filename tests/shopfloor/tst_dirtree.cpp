@@ -101,7 +101,7 @@ private slots:
         QFETCH(int, message);
         const QString working = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        const int got = CheckTreeRoot(path);
+        const int got = int(CheckTreeRoot(path));
         QDir::setCurrent(working);
         QCOMPARE(got, message);
     }
@@ -131,7 +131,7 @@ private slots:
         QFETCH(int, refusal);
         QFETCH(bool, folder);
         QFETCH(bool, file);
-        QCOMPARE(RootRefusalMessage(attributes), refusal);
+        QCOMPARE(int(RootRefusalMessage(attributes)), refusal);
         QCOMPARE(ShowsAsFolder(attributes), folder);
         QCOMPARE(ShowsAsFile(attributes), file);
     }
@@ -325,10 +325,11 @@ private slots:
 
         QStringList messages;
         SetMessagePresenter([&](const QString &t, int) { messages << t; return int(MsgResultOk); });
-        const QString path = CheckFileForGo(files.name(0), current, dir.path(), {".NC"}, 0, "LOAD", '/');
+        const RequestCheck check = CheckFileForGo(files.name(0), current, dir.path(), {".NC"}, 0, "LOAD", '/');
+        const QString path = ShowVerdict(check.verdict) ? check.fullPath : QString();
         SetMessagePresenter({});
         QCOMPARE(path, text ? files.fullPath(0) : QString());
-        QCOMPARE(messages, text ? QStringList() : QStringList{InvalidNameErrorText(files.fullPath(0))});
+        QCOMPARE(messages, text ? QStringList() : QStringList{InvalidNameRefusal(files.fullPath(0)).text()});
     }
 };
 

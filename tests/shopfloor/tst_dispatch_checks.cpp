@@ -110,15 +110,16 @@ private slots:
         const QStringList extensions{".NC", ".TXT"};
         const QString root = QString(c.root).replace('@', m_dir.path());
         const QString current = QString(c.current).replace('@', m_dir.path());
-        const QString path = c.action == Editor
+        const RequestCheck check = c.action == Editor
             ? CheckFileForEditor(c.text, current, root, extensions, '/')
             : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, '/');
+        const QString path = ShowVerdict(check.verdict) ? check.fullPath : QString();
         QCOMPARE(path, c.expectedName.isEmpty() ? QString() : m_current + c.expectedName);
         const QString arg = c.messageName.isEmpty() ? QString() : m_current + c.messageName;
         const QString line = c.action == Editor ? arg : c.command + ' ' + arg;
-        const QString text = c.message == Control   ? ControlCharacterErrorText(line)
-                             : c.message == Outside ? OutsideFolderErrorText(arg, root)
-                             : c.message == NoFolder ? NoActionFolderErrorText(root)
+        const QString text = c.message == Control   ? ControlCharacterRefusal(line).text()
+                             : c.message == Outside ? OutsideFolderRefusal(arg, root).text()
+                             : c.message == NoFolder ? NoActionFolderRefusal(root).text()
                                                     : GetMessageText(c.message, arg);
         QCOMPARE(m_messages, c.message ? QStringList{text} : QStringList());
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());

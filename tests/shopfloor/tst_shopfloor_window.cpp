@@ -77,6 +77,7 @@ class tst_ShopFloorWindow : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_dbPath;
     QStringList m_messages;
+    int m_answer = MsgResultOk; // to Yes/No questions
     std::unique_ptr<frmShopFloor> m_window;
     // The window's controls, found by their names as an operator's script would.
     struct Controls {
@@ -238,7 +239,11 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(folder(u"data"_s)));
         gbUserMode = false;
         m_messages.clear();
-        SetMessagePresenter([this](const QString &text, int) { m_messages << text; return int(MsgResultOk); });
+        m_answer = MsgResultOk;
+        SetMessagePresenter([this](const QString &text, int style) {
+            m_messages << text;
+            return style == MsgYesNo ? m_answer : int(MsgResultOk);
+        });
         m_dbPath = m_dir->filePath(u"config.db"_s);
         m_port = 5001;
         for (const QString &file : {u"send/O1.NC"_s, u"send/o2.nc"_s, u"send/NOTES.TXT"_s,
@@ -544,7 +549,7 @@ private slots:
         m_c.txtFile->setText(u"R1.H"_s);
         QTest::mouseClick(m_c.cmdGo, Qt::LeftButton);
         QCOMPARE(m_messages.size(), 4);
-        QCOMPARE(m_messages.last(), NoActionFolderErrorText(TreeRootKey(w->actionRoot())));
+        QCOMPARE(m_messages.last(), NoActionFolderRefusal(TreeRootKey(w->actionRoot())).text());
     }
 
     void editView_data()
@@ -709,6 +714,7 @@ mv '%1.tmp' '%1'
         QTest::newRow("receive") << Journaled{2, u"R2"_s, u"socat"_s, JournalOutcome::Sent, 0};
         QTest::newRow("refused port") << Journaled{1, u"O1"_s, u"none"_s, JournalOutcome::NotConnected, 180};
         QTest::newRow("missing file") << Journaled{1, u"NOPE"_s, u""_s, JournalOutcome::Refused, 171};
+        QTest::newRow("overwrite refused") << Journaled{2, u"R1"_s, u""_s, JournalOutcome::Refused, 178};
         QTest::newRow("journal disk full") << Journaled{1, u"O1"_s, u"socat"_s, JournalOutcome::Sent, 0, true};
     }
     void journalAndConfirmation()
@@ -745,6 +751,7 @@ mv '%1.tmp' '%1'
         for (QWidget *child : w->centralWidget()->findChildren<QWidget *>())
             layout.append({child, child->geometry()});
         m_c.lblConfirmation->setShowTime(c.action == 1 ? 400 : 60000);
+        m_answer = MsgResultNo;
         QTest::mouseClick(m_c.cmdGo, Qt::LeftButton);
         settle();
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->findChild<RemoteCommandClient *>()->isBusy(), 15000);
@@ -762,7 +769,7 @@ mv '%1.tmp' '%1'
         } else {
             QCOMPARE(entries.size(), 1);
             const JournalEntry &e = entries[0];
-            const QString reason = c.messageId == 171 ? GetMessageText(171, path)
+            const QString reason = c.messageId == 171 || c.messageId == 178 ? GetMessageText(c.messageId, path)
                                    : c.messageId == 180
                                        ? GetMessageText(180, ApplicationTitle(), u"127.0.0.1"_s, QString::number(m_port))
                                        : QString();
