@@ -48,7 +48,7 @@ ALLOWED_LITERALS = {
 }
 # Messages still named by number: the wizard's step sequence and titles,
 # which move into a function of their own in another change.
-NUMBERED_ALLOWED = ('src/wizard/frmAdminWizard.cpp',)
+NUMBERED_ALLOWED = ()
 
 
 def scan(source):

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageId.h"
+
 // The wizard's steps: 0 database, 1 machines for this station, 2 send
 // options, 3 receive options. The send step is left out when no machine
 // sends, the receive step when none receives.
@@ -12,9 +14,9 @@ struct StepNavigation {
     // The button Enter presses. Finish is enabled exactly on the last step of
     // the sequence, and Next is disabled there.
     WizardButton defaultButton = WizardButton::Next;
-    int title = 0; // string-table entry: %1 the application title, %2 the station key
-    // String-table entry shown when Next finds no step to go to.
-    int noNextMessage = 0;
+    MessageId title{}; // %1 the application title, %2 the station key; none when outside the steps
+    // Shown when Next finds no step to go to.
+    MessageId noNextMessage{};
 };
 
 // Where `step` leads, given the machines that step 1 enabled; in user mode

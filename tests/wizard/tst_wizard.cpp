@@ -112,7 +112,7 @@ private slots:
         const StepNavigation n = NavigateStep(step, machines.contains(u'S'), machines.contains(u'R'),
                                               machines.contains(u'U'));
         QCOMPARE(u"%1 %2 %3 %4 %5"_s.arg(n.next).arg(n.back)
-                     .arg(n.defaultButton == WizardButton::Finish ? u"F"_s : u"N"_s).arg(n.title).arg(n.noNextMessage),
+                     .arg(n.defaultButton == WizardButton::Finish ? u"F"_s : u"N"_s).arg(int(n.title)).arg(int(n.noNextMessage)),
                  expected);
     }
 
