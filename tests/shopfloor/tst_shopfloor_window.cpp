@@ -35,6 +35,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
+#include <optional>
 
 // The station window driven through its controls, on real folders and a real
 // SQLite configuration database, with settings in a temporary folder.
@@ -81,21 +82,24 @@ class tst_ShopFloorWindow : public QObject
     std::unique_ptr<frmShopFloor> m_window;
     // The window's controls, found by their names as an operator's script would.
     struct Controls {
-        frmShopFloorButtonBar *tbMachines = nullptr;
-        frmShopFloorButtonBar *tbAction = nullptr;
-        QTreeView *tvDirectory = nullptr;
-        FileNameEdit *txtFile = nullptr;
-        FileGridView *grdFiles = nullptr;
-        QPushButton *cmdGo = nullptr;
-        QPushButton *cmdEdit = nullptr;
-        QPushButton *cmdView = nullptr;
-        QPushButton *cmdKeyboard = nullptr;
-        QWidget *picFiles = nullptr;
-        QGroupBox *fraAction = nullptr;
-        SplitterBar *VSplitter = nullptr;
-        QWidget *VSplitterShadow = nullptr;
-        RequestConfirmation *lblConfirmation = nullptr;
-    } m_c;
+        QWidget *w;
+        template <class T> T *find(const char *name) const { return w->findChild<T *>(QLatin1String(name)); }
+        frmShopFloorButtonBar *tbMachines = find<frmShopFloorButtonBar>("tbMachines");
+        frmShopFloorButtonBar *tbAction = find<frmShopFloorButtonBar>("tbAction");
+        QTreeView *tvDirectory = find<QTreeView>("tvDirectory");
+        FileNameEdit *txtFile = find<FileNameEdit>("txtFile");
+        FileGridView *grdFiles = find<FileGridView>("grdFiles");
+        QPushButton *cmdGo = find<QPushButton>("cmdGo");
+        QPushButton *cmdEdit = find<QPushButton>("cmdEdit");
+        QPushButton *cmdView = find<QPushButton>("cmdView");
+        QPushButton *cmdKeyboard = find<QPushButton>("cmdKeyboard");
+        QWidget *picFiles = find<QWidget>("picFiles");
+        QGroupBox *fraAction = find<QGroupBox>("fraAction");
+        SplitterBar *VSplitter = find<SplitterBar>("VSplitter");
+        QWidget *VSplitterShadow = find<QWidget>("VSplitterShadow");
+        RequestConfirmation *lblConfirmation = find<RequestConfirmation>("lblConfirmation");
+    };
+    std::optional<Controls> m_c;
     QList<Row> m_standard;
     int m_port = 5001;
 
@@ -137,20 +141,7 @@ class tst_ShopFloorWindow : public QObject
     {
         m_window = std::make_unique<frmShopFloor>();
         m_window->setLoadTimeout(timeoutMs);
-        m_c.tbMachines = m_window->findChild<frmShopFloorButtonBar *>(u"tbMachines"_s);
-        m_c.tbAction = m_window->findChild<frmShopFloorButtonBar *>(u"tbAction"_s);
-        m_c.tvDirectory = m_window->findChild<QTreeView *>(u"tvDirectory"_s);
-        m_c.txtFile = m_window->findChild<FileNameEdit *>(u"txtFile"_s);
-        m_c.grdFiles = m_window->findChild<FileGridView *>(u"grdFiles"_s);
-        m_c.cmdGo = m_window->findChild<QPushButton *>(u"cmdGo"_s);
-        m_c.cmdEdit = m_window->findChild<QPushButton *>(u"cmdEdit"_s);
-        m_c.cmdView = m_window->findChild<QPushButton *>(u"cmdView"_s);
-        m_c.cmdKeyboard = m_window->findChild<QPushButton *>(u"cmdKeyboard"_s);
-        m_c.picFiles = m_window->findChild<QWidget *>(u"picFiles"_s);
-        m_c.fraAction = m_window->findChild<QGroupBox *>(u"fraAction"_s);
-        m_c.VSplitter = m_window->findChild<SplitterBar *>(u"VSplitter"_s);
-        m_c.VSplitterShadow = m_window->findChild<QWidget *>(u"VSplitterShadow"_s);
-        m_c.lblConfirmation = m_window->findChild<RequestConfirmation *>(u"lblConfirmation"_s);
+        m_c.emplace(Controls{m_window.get()});
         QSignalSpy finished(m_window.get(), &frmShopFloor::loadFinished);
         m_window->Form_Load();
         if (!finished.wait(timeoutMs + 20000))
@@ -205,8 +196,8 @@ class tst_ShopFloorWindow : public QObject
     }
     void clickNode(const QModelIndex &node)
     {
-        QTest::mouseClick(m_c.tvDirectory->viewport(), Qt::LeftButton, {},
-                          m_c.tvDirectory->visualRect(node).center());
+        QTest::mouseClick(m_c->tvDirectory->viewport(), Qt::LeftButton, {},
+                          m_c->tvDirectory->visualRect(node).center());
         settle();
     }
     void key(QWidget *widget, Qt::Key key)
@@ -221,10 +212,10 @@ class tst_ShopFloorWindow : public QObject
         settle();
         QCOMPARE(m_window->currentMachine(), machine);
         for (int i = 1; i <= int(m_window->machines().size()); ++i)
-            QCOMPARE(m_c.tbMachines->Value(i), i == machine ? 1 : 0);
+            QCOMPARE(m_c->tbMachines->Value(i), i == machine ? 1 : 0);
         QCOMPARE(m_window->currentAction(), action);
-        QVERIFY(m_c.tbAction->Value(1 + action) == 1 && m_c.tbAction->Value(2 - action) == 0);
-        QCOMPARE(m_c.txtFile->text(), file);
+        QVERIFY(m_c->tbAction->Value(1 + action) == 1 && m_c->tbAction->Value(2 - action) == 0);
+        QCOMPARE(m_c->txtFile->text(), file);
     }
 
 private slots:
@@ -337,10 +328,10 @@ private slots:
         QCOMPARE(w->machines().size(), 4);
         const QStringList captions{u"3 - Lathe"_s, u"7 - Mill"_s, u"12 - Grinder"_s, u"20 - R&D Odd"_s};
         for (int i = 1; i <= 4; ++i)
-            QVERIFY(m_c.tbMachines->Caption(i) == captions[i - 1]
-                    && m_c.tbMachines->Button(i)->toolTip() == captions[i - 1]);
+            QVERIFY(m_c->tbMachines->Caption(i) == captions[i - 1]
+                    && m_c->tbMachines->Button(i)->toolTip() == captions[i - 1]);
         // "&" is shown, not taken for a mnemonic.
-        QCOMPARE(m_c.tbMachines->Button(4)->text(), u"20 - R&&D Odd"_s);
+        QCOMPARE(m_c->tbMachines->Button(4)->text(), u"20 - R&&D Odd"_s);
         QCOMPARE(w->windowTitle(), ApplicationTitle());
 
         // Machine 1 with Send, its folder at the root of the tree, expanded.
@@ -348,36 +339,36 @@ private slots:
         DirectoryTreeModel *tree = w->directoryModel();
         QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(u"send"_s));
         QCOMPARE(tree->rowCount(tree->rootIndex()), 1);
-        QVERIFY(m_c.tvDirectory->isExpanded(tree->rootIndex()));
+        QVERIFY(m_c->tvDirectory->isExpanded(tree->rootIndex()));
         QCOMPARE(w->fileModel()->rowCount(), 2);
 
-        click(m_c.tbAction, 2);
+        click(m_c->tbAction, 2);
         expectState(1, 1, u"R1.H"_s);
         QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(u"recv"_s));
         QCOMPARE(tree->rowCount(tree->rootIndex()), 0);
         QCOMPARE(w->currentDirectory(), folder(u"recv"_s));
         QCOMPARE(w->fileModel()->rowCount(), 1);
 
-        click(m_c.tbMachines, 2); // receive only
+        click(m_c->tbMachines, 2); // receive only
         expectState(2, 1, u"R7.MPF"_s);
-        QVERIFY(!m_c.tbAction->ButtonEnabled(1));
-        click(m_c.tbAction, 1); // disabled: nothing happens
+        QVERIFY(!m_c->tbAction->ButtonEnabled(1));
+        click(m_c->tbAction, 1); // disabled: nothing happens
         expectState(2, 1, u"R7.MPF"_s);
-        click(m_c.tbMachines, 1); // Send again, although Receive was pressed before
+        click(m_c->tbMachines, 1); // Send again, although Receive was pressed before
         expectState(1, 0, u"O1.NC"_s);
 
         // A command type of no meaning presses the button and keeps the rest.
         const QString root = w->actionRoot();
-        click(m_c.tbMachines, 4);
+        click(m_c->tbMachines, 4);
         expectState(4, 0, u"O1.NC"_s);
         QCOMPARE(w->actionRoot(), root);
-        QVERIFY(m_c.tbAction->ButtonEnabled(2));
+        QVERIFY(m_c->tbAction->ButtonEnabled(2));
 
-        click(m_c.tbMachines, 1);
-        click(m_c.tbAction, 2);
-        click(m_c.tbMachines, 3); // send only
+        click(m_c->tbMachines, 1);
+        click(m_c->tbAction, 2);
+        click(m_c->tbMachines, 3); // send only
         expectState(3, 0, u"NOTES.TXT"_s);
-        QVERIFY(!m_c.tbAction->ButtonEnabled(2));
+        QVERIFY(!m_c->tbAction->ButtonEnabled(2));
         QVERIFY(m_messages.isEmpty());
 
     }
@@ -398,22 +389,22 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         w->DoResize();
-        const QRect bar = m_c.tbMachines->rect();
+        const QRect bar = m_c->tbMachines->rect();
         QRect last;
         for (int i = 1; i <= 20; ++i) {
-            QToolButton *b = m_c.tbMachines->Button(i);
+            QToolButton *b = m_c->tbMachines->Button(i);
             QVERIFY(b->isVisible());
             QVERIFY2(bar.contains(b->geometry()), qPrintable(QString::number(i)));
             QVERIFY(!b->geometry().intersects(last));
             QVERIFY(b->width() >= b->sizeHint().width());
             last = b->geometry();
         }
-        QVERIFY(m_c.tbMachines->Button(20)->y() > m_c.tbMachines->Button(1)->y());
-        QVERIFY(m_c.picFiles->y() >= m_c.tbMachines->geometry().bottom());
+        QVERIFY(m_c->tbMachines->Button(20)->y() > m_c->tbMachines->Button(1)->y());
+        QVERIFY(m_c->picFiles->y() >= m_c->tbMachines->geometry().bottom());
 
         const double dpi = w->logicalDpiX();
-        QCOMPARE(m_c.tbAction->geometry(), TwipsToPixels(ShopFloorLayout::ActionToolbarRect, dpi));
-        QCOMPARE(m_c.fraAction->width(), TwipsToPixels(QRect(0, 0, ShopFloorLayout::ActionFrameWidth, 1), dpi).width());
+        QCOMPARE(m_c->tbAction->geometry(), TwipsToPixels(ShopFloorLayout::ActionToolbarRect, dpi));
+        QCOMPARE(m_c->fraAction->width(), TwipsToPixels(QRect(0, 0, ShopFloorLayout::ActionFrameWidth, 1), dpi).width());
     }
 
     void treeDrivesFileList()
@@ -422,28 +413,28 @@ private slots:
         frmShopFloor *w = open();
         QVERIFY(w);
         DirectoryTreeModel *tree = w->directoryModel();
-        m_c.tvDirectory->setFocus();
-        key(m_c.tvDirectory, Qt::Key_Down);
+        m_c->tvDirectory->setFocus();
+        key(m_c->tvDirectory, Qt::Key_Down);
         QCOMPARE(w->currentDirectory(), folder(u"send/PARTS"_s));
-        QCOMPARE(m_c.txtFile->text(), u"P9.NC"_s);
+        QCOMPARE(m_c->txtFile->text(), u"P9.NC"_s);
         // A click on the pressed machine changes nothing.
-        click(m_c.tbMachines, 1);
+        click(m_c->tbMachines, 1);
         expectState(1, 0, u"P9.NC"_s);
         QCOMPARE(w->currentDirectory(), folder(u"send/PARTS"_s));
 
         // Opening reads the folder afresh; closing forgets what was below.
         const QModelIndex parts = tree->index(0, 0, tree->rootIndex());
         QVERIFY(tree->rowCount(parts) == 0 && tree->hasChildren(parts));
-        m_c.tvDirectory->setFocus();
-        key(m_c.tvDirectory, Qt::Key_Right);
+        m_c->tvDirectory->setFocus();
+        key(m_c->tvDirectory, Qt::Key_Right);
         QCOMPARE(tree->index(0, 0, parts).data().toString(), u"OLD"_s);
-        key(m_c.tvDirectory, Qt::Key_Left);
+        key(m_c->tvDirectory, Qt::Key_Left);
         QVERIFY(tree->rowCount(parts) == 0 && tree->hasChildren(parts));
 
         // F5 in the file name reads the tree again.
         folder(u"send/NEW"_s);
-        m_c.txtFile->setFocus();
-        key(m_c.txtFile, Qt::Key_F5);
+        m_c->txtFile->setFocus();
+        key(m_c->txtFile, Qt::Key_F5);
         QCOMPARE(tree->rowCount(tree->rootIndex()), 2);
 
         // A clicked folder that vanished starts the tree again at the root.
@@ -453,7 +444,7 @@ private slots:
         clickNode(gone);
         QCOMPARE(tree->rowCount(tree->rootIndex()), 1);
         QCOMPARE(w->currentDirectory(), folder(u"send"_s));
-        QCOMPARE(m_c.txtFile->text(), u"O1.NC"_s);
+        QCOMPARE(m_c->txtFile->text(), u"O1.NC"_s);
     }
 
     // The highlighted folder, CurrentDirectory and the file list agree through
@@ -465,13 +456,13 @@ private slots:
         frmShopFloor *w = open();
         QVERIFY(w);
         DirectoryTreeModel *tree = w->directoryModel();
-        QTreeView *view = m_c.tvDirectory;
+        QTreeView *view = m_c->tvDirectory;
         const QModelIndex alpha = tree->index(0, 0, tree->rootIndex());
         const auto agree = [&](const QString &relative, const QString &file) {
             QCOMPARE(tree->key(view->currentIndex()) + QDir::separator(), folder(relative));
             QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{view->currentIndex()});
             QCOMPARE(w->currentDirectory(), folder(relative));
-            QCOMPARE(m_c.txtFile->text(), file);
+            QCOMPARE(m_c->txtFile->text(), file);
         };
         view->expand(alpha);
         settle();
@@ -531,15 +522,15 @@ private slots:
         settle();
         QCOMPARE(w->directoryModel()->rowCount(), 0);
         QCOMPARE(w->fileModel()->rowCount(), 0);
-        QVERIFY(m_c.txtFile->text().isEmpty());
-        key(m_c.tvDirectory, Qt::Key_F5);
-        click(m_c.tbAction, 2);
-        click(m_c.tbAction, 1);
+        QVERIFY(m_c->txtFile->text().isEmpty());
+        key(m_c->tvDirectory, Qt::Key_F5);
+        click(m_c->tbAction, 2);
+        click(m_c->tbAction, 1);
         QCOMPARE(m_messages, QStringList(3, expected));
         // The receive folder was shown in between; a name typed now is not sent there.
         QVERIFY(w->currentDirectory().isEmpty());
-        m_c.txtFile->setText(u"R1.H"_s);
-        QTest::mouseClick(m_c.cmdGo, Qt::LeftButton);
+        m_c->txtFile->setText(u"R1.H"_s);
+        QTest::mouseClick(m_c->cmdGo, Qt::LeftButton);
         QCOMPARE(m_messages.size(), 4);
         QCOMPARE(m_messages.last(), NoActionFolderRefusal(TreeRootKey(w->actionRoot())).text());
     }
@@ -571,18 +562,18 @@ mv '%1.tmp' '%1'
         rows[1].editMode = editMode;
         frmShopFloor *w = open(rows);
         QVERIFY(w);
-        QCOMPARE(m_c.cmdEdit->isVisible(), edit);
-        QCOMPARE(m_c.cmdView->isVisible(), view);
+        QCOMPARE(m_c->cmdEdit->isVisible(), edit);
+        QCOMPARE(m_c->cmdView->isVisible(), view);
         // The row is laid out again: Go follows the middle button, or the keyboard.
-        QPushButton *middle = edit ? m_c.cmdEdit : view ? m_c.cmdView : nullptr;
-        const int beforeGo = (middle ? middle : m_c.cmdKeyboard)->geometry().right();
-        QVERIFY(m_c.cmdGo->x() > beforeGo && m_c.cmdGo->x() - beforeGo < m_c.cmdGo->width());
+        QPushButton *middle = edit ? m_c->cmdEdit : view ? m_c->cmdView : nullptr;
+        const int beforeGo = (middle ? middle : m_c->cmdKeyboard)->geometry().right();
+        QVERIFY(m_c->cmdGo->x() > beforeGo && m_c->cmdGo->x() - beforeGo < m_c->cmdGo->width());
         if (!middle)
             return;
 
         // The file of the folder chosen in the tree, started in that folder.
         clickNode(w->directoryModel()->index(0, 0, w->directoryModel()->rootIndex()));
-        QCOMPARE(m_c.txtFile->text(), u"P9.NC"_s);
+        QCOMPARE(m_c->txtFile->text(), u"P9.NC"_s);
         QTest::mouseClick(middle, Qt::LeftButton);
         settle();
         if (!runnable) {
@@ -627,8 +618,8 @@ mv '%1.tmp' '%1'
         w->resize(760, 520);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        SplitterBar *bar = m_c.VSplitter;
-        QWidget *shadow = m_c.VSplitterShadow;
+        SplitterBar *bar = m_c->VSplitter;
+        QWidget *shadow = m_c->VSplitterShadow;
         const double dpi = w->logicalDpiX();
         const auto treeWidth = [&](int x) { return TwipsToPixels(x, dpi) - TwipsToPixels(50, dpi); };
         const auto at = [&](int x) { return QPoint(TwipsToPixels(x, dpi) - bar->x(), bar->height() / 2); };
@@ -637,7 +628,7 @@ mv '%1.tmp' '%1'
         // The shadow shows above tree and grid while the bar is held.
         QTest::mousePress(bar, Qt::LeftButton, {}, at(4530));
         QVERIFY(shadow->isVisible());
-        QCOMPARE(m_c.picFiles->children().last(), shadow);
+        QCOMPARE(m_c->picFiles->children().last(), shadow);
         if (target) {
             QTest::mouseMove(bar, at(target));
             QVERIFY(qAbs(PixelsToTwips(shadow->x(), dpi) - stored) <= 1440 / dpi + 1);
@@ -653,7 +644,7 @@ mv '%1.tmp' '%1'
         // Exact where clamped, else within a pixel.
         QVERIFY2(qAbs(value.toInt() - stored) <= (stored == target ? 1440 / dpi + 1 : 0), qPrintable(value.toString()));
         w->resize(700, 500);
-        QCOMPARE(m_c.tvDirectory->width(), treeWidth(value.toInt()));
+        QCOMPARE(m_c->tvDirectory->width(), treeWidth(value.toInt()));
     }
 
     void placement_data()
@@ -730,14 +721,14 @@ mv '%1.tmp' '%1'
         const auto unmount = qScopeGuard([&] { if (c.fullDisk) UnmountSmallDisk(disk); });
         frmShopFloor *w = open();
         QVERIFY(w);
-        click(m_c.tbAction, c.action);
-        m_c.txtFile->setText(c.file);
+        click(m_c->tbAction, c.action);
+        m_c->txtFile->setText(c.file);
         QList<QPair<QWidget *, QRect>> layout;
         for (QWidget *child : w->centralWidget()->findChildren<QWidget *>())
             layout.append({child, child->geometry()});
-        m_c.lblConfirmation->setShowTime(c.action == 1 ? 400 : 60000);
+        m_c->lblConfirmation->setShowTime(c.action == 1 ? 400 : 60000);
         m_answer = MsgResultNo;
-        QTest::mouseClick(m_c.cmdGo, Qt::LeftButton);
+        QTest::mouseClick(m_c->cmdGo, Qt::LeftButton);
         settle();
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->findChild<RemoteCommandClient *>()->isBusy(), 15000);
 
@@ -776,22 +767,22 @@ mv '%1.tmp' '%1'
         // nothing of the window moves for it.
         const bool sent = c.outcome == JournalOutcome::Sent;
         QCOMPARE(m_messages.size(), c.messageId ? 1 : 0);
-        QTRY_COMPARE(m_c.lblConfirmation->isVisible(), sent);
+        QTRY_COMPARE(m_c->lblConfirmation->isVisible(), sent);
         for (const auto &[widget, rect] : std::as_const(layout))
-            QVERIFY2(widget == m_c.lblConfirmation || widget->geometry() == rect, qPrintable(widget->objectName()));
+            QVERIFY2(widget == m_c->lblConfirmation || widget->geometry() == rect, qPrintable(widget->objectName()));
         if (!sent)
             return;
         QVERIFY(QApplication::activeModalWidget() == nullptr);
-        const QString text = m_c.lblConfirmation->text();
+        const QString text = m_c->lblConfirmation->text();
         QVERIFY2(text.startsWith(u"%1 %2%3 sent to 3 at "_s.arg(command, c.file, send ? u".NC"_s : u".H"_s)), qPrintable(text));
-        QVERIFY(m_c.grdFiles->geometry().contains(m_c.lblConfirmation->geometry()));
+        QVERIFY(m_c->grdFiles->geometry().contains(m_c->lblConfirmation->geometry()));
         if (send) {
-            QTRY_VERIFY(!m_c.lblConfirmation->isVisible());  // gone by itself
+            QTRY_VERIFY(!m_c->lblConfirmation->isVisible());  // gone by itself
         } else {
             QTest::qWait(500);
-            QVERIFY(m_c.lblConfirmation->isVisible());
-            QTest::keyClick(m_c.tvDirectory, Qt::Key_Down);  // or at the next action
-            QVERIFY(!m_c.lblConfirmation->isVisible());
+            QVERIFY(m_c->lblConfirmation->isVisible());
+            QTest::keyClick(m_c->tvDirectory, Qt::Key_Down);  // or at the next action
+            QVERIFY(!m_c->lblConfirmation->isVisible());
         }
     }
 
@@ -803,38 +794,38 @@ mv '%1.tmp' '%1'
         frmShopFloor *w = open();
         QVERIFY(w);
         // A tap that brings the focus selects the whole name; the next places the cursor.
-        const QPoint inName(5, m_c.txtFile->height() / 2);
-        m_c.tvDirectory->setFocus();
-        QTest::mouseClick(m_c.txtFile, Qt::LeftButton, {}, inName);
-        QTRY_COMPARE(m_c.txtFile->selectedText(), u"O1.NC"_s);
-        QTest::mouseClick(m_c.txtFile, Qt::LeftButton, {}, inName);
-        QVERIFY(m_c.txtFile->selectedText().isEmpty());
+        const QPoint inName(5, m_c->txtFile->height() / 2);
+        m_c->tvDirectory->setFocus();
+        QTest::mouseClick(m_c->txtFile, Qt::LeftButton, {}, inName);
+        QTRY_COMPARE(m_c->txtFile->selectedText(), u"O1.NC"_s);
+        QTest::mouseClick(m_c->txtFile, Qt::LeftButton, {}, inName);
+        QVERIFY(m_c->txtFile->selectedText().isEmpty());
 
-        m_c.txtFile->clear();
-        QTest::mouseClick(m_c.cmdGo, Qt::LeftButton);
+        m_c->txtFile->clear();
+        QTest::mouseClick(m_c->cmdGo, Qt::LeftButton);
         QCOMPARE(m_messages, QStringList{GetMessageText(177)});
-        QVERIFY(m_c.txtFile->hasFocus());
+        QVERIFY(m_c->txtFile->hasFocus());
 
         // A typed name without extension gets the list's first one. Enter is
         // Go wherever the focus is but on another button; once per press.
         const QString o1 = u"LOAD "_s + folder(u"send"_s) + u"O1.NC"_s;
-        QTest::keyClicks(m_c.txtFile, u"O1"_s);
-        QTest::mouseClick(m_c.cmdGo, Qt::LeftButton);
+        QTest::keyClicks(m_c->txtFile, u"O1"_s);
+        QTest::mouseClick(m_c->cmdGo, Qt::LeftButton);
         QCOMPARE(nextRequest(server), o1);
-        QTest::keyClick(m_c.txtFile, Qt::Key_Return);
+        QTest::keyClick(m_c->txtFile, Qt::Key_Return);
         QCOMPARE(nextRequest(server), o1);
-        m_c.tvDirectory->setFocus();
-        QTest::keyClick(m_c.tvDirectory, Qt::Key_Return);
+        m_c->tvDirectory->setFocus();
+        QTest::keyClick(m_c->tvDirectory, Qt::Key_Return);
         QCOMPARE(nextRequest(server), o1);
-        m_c.grdFiles->setFocus();
-        QTest::keyClick(m_c.grdFiles, Qt::Key_Down);
-        QTest::keyClick(m_c.grdFiles, Qt::Key_Enter, Qt::KeypadModifier);
+        m_c->grdFiles->setFocus();
+        QTest::keyClick(m_c->grdFiles, Qt::Key_Down);
+        QTest::keyClick(m_c->grdFiles, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(nextRequest(server), u"LOAD "_s + folder(u"send"_s) + u"o2.nc"_s);
         QVERIFY(!server.hasPendingConnections());
         QCOMPARE(m_messages.size(), 1);
 
         // "12" typed on the keys, then Cancel keeps the name and OK takes the entry.
-        const QString typed = m_c.txtFile->text();
+        const QString typed = m_c->txtFile->text();
         for (const QString &finish : {u"cmdCancel"_s, u"cmdOK"_s}) {
             int helpContext = 0;
             QPoint offset;
@@ -850,10 +841,10 @@ mv '%1.tmp' '%1'
                 if (kb->isVisible())
                     kb->reject();
             });
-            QTest::mouseClick(m_c.cmdKeyboard, Qt::LeftButton);
+            QTest::mouseClick(m_c->cmdKeyboard, Qt::LeftButton);
             QCOMPARE(helpContext, 500);
             QVERIFY2(offset.manhattanLength() <= 2, qPrintable(u"%1,%2"_s.arg(offset.x()).arg(offset.y())));
-            QCOMPARE(m_c.txtFile->text(), finish == "cmdOK"_L1 ? u"12"_s : typed);
+            QCOMPARE(m_c->txtFile->text(), finish == "cmdOK"_L1 ? u"12"_s : typed);
         }
     }
 };
