@@ -65,12 +65,8 @@ class tst_ShareE2E : public QObject
                                    {id, GetPCName(), folders[id - 1]}, &error),
                      qPrintable(error));
         }
-        const QString settings = m_x.environment().value(u"XDG_CONFIG_HOME"_s) + u"/Quorvane"_s;
-        QVERIFY(QDir().mkpath(settings));
-        QFile ini(settings + u"/Quorvane Spindrel Client.ini"_s);
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Settings]\nDatabase=" + db.toUtf8() + "\nFolderTimeout="
-                  + QByteArray::number(folderTimeout) + "\n");
+        QVERIFY(m_x.writeSettings("Database=" + db.toUtf8() + "\nFolderTimeout=" + QByteArray::number(folderTimeout)
+                                  + "\n"));
     }
 
     // Mounts the share over `backing`, every call delayed by `delayMs`.
@@ -97,14 +93,6 @@ class tst_ShareE2E : public QObject
         PauseProcess(sharePid(), false);
         QProcess::execute(u"fusermount"_s, {u"-u"_s, u"-z"_s, path(u"mnt"_s)});
         StopProcess(m_share);
-    }
-
-    QString startStation(QProcess &station)
-    {
-        station.setProcessEnvironment(m_x.environment());
-        station.setProcessChannelMode(QProcess::ForwardedChannels);
-        station.start(qEnvironmentVariable("QS_BIN_DIR") + u"/qspindrel"_s, QStringList{});
-        return m_x.windows(kTitle, 1).value(0);
     }
 
 private slots:
@@ -144,7 +132,7 @@ private slots:
         QVERIFY(PauseProcess(sharePid(), true));
 
         QProcess station;
-        const QString window = startStation(station);
+        const QString window = m_x.startStation(station);
         QVERIFY2(!window.isEmpty(), "no window while the share does not answer");
         QTest::qWait(2500);
         shot(u"share-not-answering"_s);
@@ -183,7 +171,7 @@ private slots:
         writeStation(peer.port(), 60);
         QVERIFY2(mount(300), "the share did not mount");
         QProcess station;
-        const QString window = startStation(station);
+        const QString window = m_x.startStation(station);
         QVERIFY2(!window.isEmpty(), "no window on a slow share");
         QTest::qWait(1000);
         shot(u"share-slow"_s);
@@ -204,11 +192,8 @@ private slots:
         QVERIFY2(mount(0), "the share did not mount");
         QVERIFY(PauseProcess(sharePid(), true));
         QProcess wizard;
-        wizard.setProcessEnvironment(m_x.environment());
-        wizard.setProcessChannelMode(QProcess::ForwardedChannels);
-        wizard.start(qEnvironmentVariable("QS_BIN_DIR") + u"/qspindrel"_s, {u"-PROPERTIES"_s});
+        const QString window = m_x.startStation(wizard, {u"-PROPERTIES"_s}, u"Select a Database"_s);
         const auto stopWizard = qScopeGuard([&] { StopProcess(wizard); });
-        const QString window = m_x.windows(u"Select a Database"_s, 1).value(0);
         QVERIFY(!window.isEmpty() && m_x.focus(window));
         QTest::qWait(300);
         QVERIFY(m_x.keys({u"Return"_s}));

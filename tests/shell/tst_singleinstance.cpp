@@ -95,60 +95,31 @@ private slots:
         if (!QFile::exists(Program()))
             QSKIP("qspindrel is not built");
     }
-    void secondStartFetchesFirst_data()
+    void secondStart_data()
     {
         QTest::addColumn<QByteArray>("firstState");
         QTest::addColumn<QStringList>("secondArguments");
-        QTest::newRow("minimised is restored") << QByteArray("minimized") << QStringList{};
-        QTest::newRow("maximised stays maximised") << QByteArray("maximized") << QStringList{"-PROPERTIES"};
-        QTest::newRow("normal, second with both switches") << QByteArray("normal") << QStringList{"-user", "-properties"};
-    }
-    // The first runs the wizard, which shows without any database. The second
-    // ends at once, prints and writes nothing, and brings the first forward.
-    void secondStartFetchesFirst()
-    {
-        QFETCH(QByteArray, firstState);
-        QFETCH(QStringList, secondArguments);
-        Sandbox sandbox;
-        QProcess first;
-        sandbox.start(first, {QStringLiteral("-PROPERTIES")}, firstState);
-        const auto stopFirst = qScopeGuard([&] { Stop(first); });
-        Lines lines{first, {}};
-        const int maximized = firstState == "maximized";
-        const QString waiting = QStringLiteral("STATE minimized=%1 maximized=%2 active=0")
-                                    .arg(int(firstState == "minimized")).arg(maximized);
-        QTRY_VERIFY_WITH_TIMEOUT(lines.has(waiting), 20000);
-
-        const QStringList before = Snapshot(sandbox.dir.path());
-        QProcess second;
-        sandbox.start(second, secondArguments);
-        QVERIFY(second.waitForStarted(5000));
-        QVERIFY2(second.waitForFinished(1000), "the second start did not end at once");
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-        QCOMPARE(second.readAllStandardOutput(), QByteArray());
-        QCOMPARE(Snapshot(sandbox.dir.path()), before);
-
-        QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("ACTIVATE")), 10000);
-        const int from = int(lines.all.indexOf(QStringLiteral("ACTIVATE")));
-        const QString restored = QStringLiteral("STATE minimized=0 maximized=%1 active=1").arg(maximized);
-        QTRY_VERIFY2_WITH_TIMEOUT(lines.has(restored, from), qPrintable(lines.all.join('\n')), 10000);
-        QCOMPARE(first.state(), QProcess::Running);
-    }
-    void keyIsUserAndDisplay_data()
-    {
         QTest::addColumn<QString>("runtime");  // "private", "open" (others may write), "none"
         QTest::addColumn<QString>("secondDisplay");
         QTest::addColumn<bool>("fetchesFirst");
-        QTest::newRow("other session id, same display") << "private" << ":77.0" << true;
-        QTest::newRow("runtime folder open to others") << "open" << ":77" << true;
-        QTest::newRow("no runtime folder") << "none" << ":77" << true;
-        QTest::newRow("other display") << "private" << ":78" << false;
+        const QStringList wizard{"-PROPERTIES"};
+        QTest::newRow("minimised is restored") << QByteArray("minimized") << QStringList{} << "private" << ":77" << true;
+        QTest::newRow("maximised stays maximised") << QByteArray("maximized") << wizard << "private" << ":77" << true;
+        QTest::newRow("normal, second with both switches")
+            << QByteArray("normal") << QStringList{"-user", "-properties"} << "private" << ":77" << true;
+        QTest::newRow("other session id, same display") << QByteArray("normal") << wizard << "private" << ":77.0" << true;
+        QTest::newRow("runtime folder open to others") << QByteArray("normal") << wizard << "open" << ":77" << true;
+        QTest::newRow("no runtime folder") << QByteArray("normal") << wizard << "none" << ":77" << true;
+        QTest::newRow("other display") << QByteArray("normal") << wizard << "private" << ":78" << false;
     }
-    // One instance per user and display, whatever the session ids; the lock
-    // and socket only in a folder nobody else can write to.
-    void keyIsUserAndDisplay()
+    // The first runs the wizard, which shows without any database. One
+    // instance per user and display, whatever the session ids: a second start
+    // there ends at once, prints and writes nothing, and brings the first
+    // forward. The lock and socket only in a folder nobody else can write to.
+    void secondStart()
     {
+        QFETCH(QByteArray, firstState);
+        QFETCH(QStringList, secondArguments);
         QFETCH(QString, runtime);
         QFETCH(QString, secondDisplay);
         QFETCH(bool, fetchesFirst);
@@ -162,19 +133,32 @@ private slots:
         if (runtime != QLatin1String("private"))
             env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime == QLatin1String("open") ? open : QString());
         QProcess first;
-        sandbox.start(first, {QStringLiteral("-PROPERTIES")}, "normal", env);
+        sandbox.start(first, {QStringLiteral("-PROPERTIES")}, firstState, env);
         const auto stopFirst = qScopeGuard([&] { Stop(first); });
         Lines lines{first, {}};
-        QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("READY")), 20000);
+        const int maximized = firstState == "maximized";
+        const QString waiting = QStringLiteral("STATE minimized=%1 maximized=%2 active=0")
+                                    .arg(int(firstState == "minimized")).arg(maximized);
+        QTRY_VERIFY_WITH_TIMEOUT(lines.has(waiting), 20000);
 
+        const QStringList before = Snapshot(sandbox.dir.path());
         env.insert(QStringLiteral("XDG_SESSION_ID"), QStringLiteral("2"));
         env.insert(QStringLiteral("DISPLAY"), secondDisplay);
         QProcess second;
-        sandbox.start(second, {QStringLiteral("-PROPERTIES")}, "normal", env);
+        sandbox.start(second, secondArguments, fetchesFirst ? QByteArray() : QByteArray("normal"), env);
         const auto stopSecond = qScopeGuard([&] { Stop(second); });
         if (fetchesFirst) {
-            QVERIFY(second.waitForFinished(10000));
+            QVERIFY(second.waitForStarted(5000));
+            QVERIFY2(second.waitForFinished(1000), "the second start did not end at once");
+            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(second.exitCode(), 0);
+            QCOMPARE(second.readAllStandardOutput(), QByteArray());
+            QCOMPARE(Snapshot(sandbox.dir.path()), before);
             QTRY_VERIFY_WITH_TIMEOUT(lines.has(QStringLiteral("ACTIVATE")), 10000);
+            const int from = int(lines.all.indexOf(QStringLiteral("ACTIVATE")));
+            const QString restored = QStringLiteral("STATE minimized=0 maximized=%1 active=1").arg(maximized);
+            QTRY_VERIFY2_WITH_TIMEOUT(lines.has(restored, from), qPrintable(lines.all.join('\n')), 10000);
+            QCOMPARE(first.state(), QProcess::Running);
         } else {
             Lines secondLines{second, {}};
             QTRY_VERIFY_WITH_TIMEOUT(secondLines.has(QStringLiteral("READY")), 20000);

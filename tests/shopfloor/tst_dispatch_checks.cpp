@@ -125,55 +125,40 @@ private slots:
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());
     }
 
-    // The line that reaches CreateProcessW, as the code units of its buffer:
-    // quote, editor, quote, blank, quote, file, quote, and for View " -o ".
+    // The line that reaches CreateProcessW: quoted editor, blank, quoted
+    // file, and for View " -o ".
     void editorCommandLine_data()
     {
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("view");
-        QTest::newRow("edit") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << false;
-        QTest::newRow("view") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << true;
-        QTest::newRow("edit, blanks") << "C:\\Program Files\\Ed.exe" << "D:\\NC PROGS\\A B.NC" << false;
-        QTest::newRow("view, blanks") << "C:\\Program Files\\Ed.exe" << "D:\\NC PROGS\\A B.NC" << true;
-        QTest::newRow("view, quotes") << "C:\\A \"B\"\\Ed.exe" << "D:\\\"O1\".NC" << true;
-        QTest::newRow("edit, non-ASCII") << "C:\\\u00c9d\\Ed.exe" << "D:\\\u6587\\\U0001F600.NC" << false;
+        QTest::addColumn<QString>("line");
+        QTest::newRow("edit") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << false << "\"C:\\Apps\\Ed.exe\" \"D:\\NC\\O1.NC\"";
+        QTest::newRow("view") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << true
+                              << "\"C:\\Apps\\Ed.exe\" \"D:\\NC\\O1.NC\" -o ";
+        QTest::newRow("view, blanks") << "C:\\Program Files\\Ed.exe" << "D:\\NC PROGS\\A B.NC" << true
+                                      << "\"C:\\Program Files\\Ed.exe\" \"D:\\NC PROGS\\A B.NC\" -o ";
+        QTest::newRow("view, quotes") << "C:\\A \"B\"\\Ed.exe" << "D:\\\"O1\".NC" << true
+                                      << "\"C:\\A \"B\"\\Ed.exe\" \"D:\\\"O1\".NC\" -o ";
+        QTest::newRow("edit, non-ASCII") << "C:\\\u00c9d\\Ed.exe" << "D:\\\u6587\\\U0001F600.NC" << false
+                                         << "\"C:\\\u00c9d\\Ed.exe\" \"D:\\\u6587\\\U0001F600.NC\"";
     }
     void editorCommandLine()
     {
         QFETCH(QString, editor);
         QFETCH(QString, file);
         QFETCH(bool, view);
+        QFETCH(QString, line);
         const LaunchCommand command = EditorCommandLine(editor, file, view);
         QCOMPARE(command.program, editor);
         QCOMPARE(command.arguments, (view ? QStringList{file, "-o"} : QStringList{file}));
-
-        std::vector<char32_t> expected;
-        const auto put = [&](const QString &text) {
-            for (const char32_t c : text.toUcs4())
-                expected.push_back(c);
-        };
-        put("\"");
-        put(editor);
-        put("\" \"");
-        put(file);
-        put("\"");
-        if (view)
-            expected.insert(expected.end(), {U' ', U'-', U'o', U' '});
-        QCOMPARE(command.nativeCommandLine.toUcs4(), QList<uint>(expected.begin(), expected.end()));
-
-        // The buffer holds the same characters (UTF-16 where wchar_t is
-        // 16 bits wide, as on Windows) and one NUL after them.
-        const std::vector<wchar_t> buffer = WritableCommandLine(command.nativeCommandLine);
-        std::vector<wchar_t> wanted;
-        if (sizeof(wchar_t) == 2) {
-            for (const QChar c : command.nativeCommandLine)
-                wanted.push_back(wchar_t(c.unicode()));
-        } else {
-            wanted.assign(expected.begin(), expected.end());
-        }
+        QCOMPARE(command.nativeCommandLine.toUcs4(), line.toUcs4());
+        // The buffer holds the same characters as wchar_t (UTF-16 on
+        // Windows) and one NUL after them.
+        const std::wstring wide = line.toStdWString();
+        std::vector<wchar_t> wanted(wide.begin(), wide.end());
         wanted.push_back(L'\0');
-        QCOMPARE(buffer, wanted);
+        QCOMPARE(WritableCommandLine(command.nativeCommandLine), wanted);
     }
     void editorWorkingDirectory()
     {

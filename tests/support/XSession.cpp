@@ -179,3 +179,19 @@ QByteArray SocatPeer::received() const
     QFile f(m_file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+bool XSession::writeSettings(const QByteArray &lines) const
+{
+    const QString folder = m_env.value(QStringLiteral("XDG_CONFIG_HOME")) + QStringLiteral("/Quorvane");
+    QFile ini(folder + QStringLiteral("/Quorvane Spindrel Client.ini"));
+    return QDir().mkpath(folder) && ini.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && ini.write("[Settings]\n" + lines) == lines.size() + 11;
+}
+
+QString XSession::startStation(QProcess &station, const QStringList &arguments, const QString &title) const
+{
+    station.setProcessEnvironment(m_env);
+    station.setProcessChannelMode(QProcess::ForwardedChannels);
+    station.start(qEnvironmentVariable("QS_BIN_DIR") + QStringLiteral("/qspindrel"), arguments);
+    return windows(title, 1).value(0);
+}

@@ -42,6 +42,14 @@ public:
     // The whole screen into a PNG file; for looking at, never compared.
     bool screenshot(const QString &file) const;
 
+    // The station's settings file in this session's private folders:
+    // "[Settings]" followed by `lines`.
+    bool writeSettings(const QByteArray &lines) const;
+    // The built station started in this session; its first window named
+    // `title`, empty when none came.
+    QString startStation(QProcess &station, const QStringList &arguments = {},
+                         const QString &title = QStringLiteral("^Quorvane Spindrel Client$")) const;
+
 private:
     QProcess m_xvfb;
     QProcessEnvironment m_env;
