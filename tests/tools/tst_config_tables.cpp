@@ -181,7 +181,7 @@ private slots:
         for (const QString &statement : setup)
             QS_EXEC(c, statement);
         c.Disconnect();
-        QVERIFY(WriteFile(path("in.csv"), csv));
+        QVERIFY(WriteFileBytes(path("in.csv"), csv));
         const QString before = Dump(db.path());
         arguments.replace(1, db.path());
         const Result r = run(arguments);

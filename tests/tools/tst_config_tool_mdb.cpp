@@ -48,14 +48,14 @@ public:
     {
         script("mdb-tables", "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
         script("mdb-export", "exec cat \"$(dirname \"$0\")/$4.csv\"");
-        WriteFile(mdb(), {});
+        WriteFileBytes(mdb(), {});
     }
     void script(const QString &name, const QByteArray &body)
     {
-        WriteFile(m_bin.filePath(name), "#!/bin/sh\n" + body + "\n");
+        WriteFileBytes(m_bin.filePath(name), "#!/bin/sh\n" + body + "\n");
         QFile::setPermissions(m_bin.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    void table(const QString &name, const QByteArray &csv) { WriteFile(m_bin.filePath(name + ".csv"), csv); }
+    void table(const QString &name, const QByteArray &csv) { WriteFileBytes(m_bin.filePath(name + ".csv"), csv); }
     QString path() const { return m_bin.path() + ':' + qEnvironmentVariable("PATH"); }
     // A stand-in .mdb and the folder the import writes into.
     QString mdb() const { return m_bin.filePath("plant.mdb"); }
