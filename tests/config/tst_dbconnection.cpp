@@ -1,6 +1,6 @@
+#include "FileBytes.h"
 #include "TestDatabases.h"
 
-#include <QFile>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -70,8 +70,8 @@ private slots:
                                                << "host=db sslpassword = *** user=x";
     }
     void pathForDisplay() { QFETCH(QString, path); QTEST(PathForDisplay(path), "shown"); }
-    void connectDisconnectAndReconnect_data() { AddBackendRows(); }
-    void connectDisconnectAndReconnect()
+    void connectionAndErrors_data() { AddBackendRows(); }
+    void connectionAndErrors()
     {
         QFETCH(QString, backend);
         QS_OPEN_DB(backend, db, c);
@@ -92,12 +92,8 @@ private slots:
         QVERIFY(c.Disconnect() && c.Connect());
         QVERIFY(!c.SQL(u"insert into T_PROBE values (1)"_s));
         QCOMPARE(c.LastConnectInfo(), c.GetConnectInfo());
-    }
-    void sqlEmptyAndFailing_data() { AddBackendRows(); }
-    void sqlEmptyAndFailing()
-    {
-        QFETCH(QString, backend);
-        QS_OPEN_DB(backend, db, c);
+        c.ClearADOErrors();
+
         QVERIFY(c.SQL(QString()));
         QVERIFY(c.GetADOErrors().isEmpty());
 
@@ -122,8 +118,6 @@ private slots:
         QVERIFY2(error.contains(u"no_column"_s, Qt::CaseInsensitive), qPrintable(error));
         QCOMPARE(c.GetADOErrors().size(), 1);
         QCOMPARE(rows.count(), 1); // untouched on failure
-        c.ClearADOErrors();
-        QVERIFY(c.GetADOErrors().isEmpty());
     }
     void refusesWhatIsNoDatabase_data()
     {
@@ -146,10 +140,7 @@ private slots:
         QTemporaryDir dir;
         const bool isFile = !fileName.isEmpty() && !fileName.contains(u"://"_s);
         const QString path = isFile ? dir.filePath(fileName) : fileName;
-        QFile f(path);
-        if (!content.isEmpty())
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-        f.close();
+        QVERIFY(content.isEmpty() || WriteFileBytes(path, content));
 
         clsAccessDBConnection c;
         QVERIFY(c.SQL(QString())); // touches nothing, even closed

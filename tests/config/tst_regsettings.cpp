@@ -1,4 +1,5 @@
 #include "CRegSettings.h"
+#include "FileBytes.h"
 #include "IniSettings.h"
 #include "Registry.h"
 #include "TestSupport.h"
@@ -15,14 +16,6 @@ using namespace Qt::StringLiterals;
 using namespace RegSettingsDetail;
 using Dword = std::optional<qint32>;
 Q_DECLARE_METATYPE(Dword)
-
-QStringList kinds(const QVariantList &values)
-{
-    QStringList out;
-    for (const QVariant &v : values)
-        out << QString(v.typeName()) + ':' + v.toString();
-    return out;
-}
 
 static QByteArray utf16(const QString &text)
 {
@@ -107,33 +100,33 @@ private slots:
     void handWrittenValues_data()
     {
         QTest::addColumn<QByteArray>("written");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("comma") << QByteArray("/srv/dnc/hall 1, line 2/config.db") << "/srv/dnc/hall 1, line 2/config.db";
-        QTest::newRow("quoted whole") << QByteArray("\" a, b \"") << " a, b ";
-        QTest::newRow("quotes inside") << QByteArray("say \"hi\" twice") << "say \"hi\" twice";
-        QTest::newRow("escaped backslashes") << QByteArray("C:\\\\DNC\\\\Config.mdb") << "C:\\DNC\\Config.mdb";
-        QTest::newRow("plain backslashes") << QByteArray("C:\\DNC\\Config.mdb") << "C:\\DNC\\Config.mdb";
-        QTest::newRow("non-ASCII") << QByteArray("Zürich – Halle 3") << QString::fromUtf8("Zürich – Halle 3");
-        QTest::newRow("blanks around") << QByteArray("   x y   ") << "x y";
-        QTest::newRow("semicolon") << QByteArray("a;b") << "a;b";
+        QTest::addColumn<QVariant>("expected");  // "d": the default
+        const QList<std::pair<QByteArray, QVariant>> cases{
+            {"/srv/dnc/hall 1, line 2/config.db", "/srv/dnc/hall 1, line 2/config.db"}, {"\" a, b \"", " a, b "},
+            {"say \"hi\" twice", "say \"hi\" twice"}, {"C:\\\\DNC\\\\Config.mdb", "C:\\DNC\\Config.mdb"},
+            {"C:\\DNC\\Config.mdb", "C:\\DNC\\Config.mdb"}, {"Zürich – Halle 3", QString::fromUtf8("Zürich – Halle 3")},
+            {"   x y   ", "x y"}, {"a;b", "a;b"},
+            // Byte arrays are no registry kind; short hex is an integer, long or bad hex and a plain number are text.
+            {"@ByteArray(xy)", "d"}, {"4500", "4500"}, {"dword:10", 16}, {"dword:123456789", "dword:123456789"},
+            {"dword:xyz", "dword:xyz"}};
+        for (const auto &[written, expected] : cases)
+            QTest::addRow("%s", written.constData()) << written << expected;
     }
     // A file written by hand: names in any case, values as one text; the program's
     // own write keeps them and stays readable by QSettings' INI reader.
     void handWrittenValues()
     {
         QFETCH(QByteArray, written);
-        QFETCH(QString, expected);
-        QDir().mkpath(QFileInfo(userFile()).path());
-        QFile file(userFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[settings]\ndatabase=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n");
-        file.close();
+        QFETCH(QVariant, expected);
+        QVERIFY(WriteFileBytes(userFile(), "[settings]\ndatabase=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n"));
         CRegSettings settings;
-        QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant(expected));
+        const QVariant read = settings.GetUserSetting("Settings", "Database", "d");
+        QCOMPARE(read, expected);
+        QCOMPARE(read.typeId(), expected.typeId());
         QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState", 2), QVariant(0));
         QVERIFY(settings.SaveUserSetting("Defaults", "SFViewState", 2));
         QVERIFY(settings.SaveUserSetting("Defaults", "SFViewLeft", 1000));
-        QCOMPARE(settings.GetUserSetting("settings", "DATABASE"), QVariant(expected));
+        QCOMPARE(settings.GetUserSetting("settings", "DATABASE", "d"), expected);
         QCOMPARE(settings.GetUserSetting("Defaults", "SFViewState"), QVariant(2));
         QSettings qt(userFile(), QSettings::IniFormat);
         QCOMPARE(qt.allKeys().size(), 3);
@@ -165,14 +158,10 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QString, key);
         QFETCH(QByteArray, after);
-        QDir().mkpath(QFileInfo(userFile()).path());
-        QFile file(userFile());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-        file.close();
+        QVERIFY(WriteFileBytes(userFile(), before));
         CRegSettings settings;
         QCOMPARE(settings.SaveUserSetting("Settings", key, "new"), !after.isEmpty());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
+        QCOMPARE(ReadFileBytes(userFile()), after.isEmpty() ? before : after);
         // What could be read is read all the same.
         if (after.isEmpty())
             QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("old"));
@@ -208,16 +197,6 @@ private slots:
         QVERIFY(settings.SaveUserSetting("Defaults", "SFViewTop", 5));
         QCOMPARE(settings.GetUserSetting("Defaults", "SFViewLeft", 1000), QVariant(1000));
         QCOMPARE(settings.GetUserSetting("Other", "SFViewTop", 1000), QVariant(1000));
-        // Hand-written: lists and byte arrays are no registry kind; short hex is an integer, bad hex and
-        // a plain number are text.
-        QFile file(userFile());
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("[S]\nList=a, b\nBytes=@ByteArray(xy)\nPlain=4500\nShort=dword:10\nLong=dword:123456789\nX=dword:xyz\n");
-        file.close();
-        const QVariantList read{settings.GetUserSetting("S", "List", "d"), settings.GetUserSetting("S", "Bytes", "d"),
-                                settings.GetUserSetting("S", "Plain"), settings.GetUserSetting("S", "Short"),
-                                settings.GetUserSetting("S", "Long"), settings.GetUserSetting("S", "X")};
-        QCOMPARE(kinds(read), kinds({"a, b", "d", "4500", 16, "dword:123456789", "dword:xyz"}));
         // Values that are neither text nor numbers are not stored.
         QVERIFY(!settings.SaveMachineSetting("", "Bad", QVariant()));
         QVERIFY(!settings.SaveMachineSetting("", "Bad", 1e12));
@@ -284,26 +263,29 @@ private slots:
         QCOMPARE(settings.GetUserSetting("Settings", "*", "gone"), QVariant("gone"));
         QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("db"));
     }
-    // What a registry value of each type and size reads as (default "d").
+    // What a registry value of each type and size reads as (default "d"); with
+    // `written`, also the exact bytes the program stores for that value: text as
+    // given, "@" included, with one NUL, numbers as DWORDs.
     void registryValueKinds_data()
     {
         QTest::addColumn<uint>("type");
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QVariant>("expected");
+        QTest::addColumn<bool>("written");
         const QByteArray nul(2, '\0');
-        QTest::newRow("text of a number") << 1u << utf16("1200") + nul << QVariant("1200");
-        QTest::newRow("empty text") << 1u << nul << QVariant("");
-        QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab");
-        QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d");
-        QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a");
-        QTest::newRow("text starting with @") << 1u << utf16("@Variant(x)") + nul << QVariant("@Variant(x)");
-        QTest::newRow("non-Latin text") << 1u << utf16(u"\u6587\u00e9"_s) + nul << QVariant(u"\u6587\u00e9"_s);
-        QTest::newRow("dword") << 4u << QByteArray("\x30\x04\0\0", 4) << QVariant(1072);
-        QTest::newRow("negative dword") << 4u << QByteArray(4, '\xff') << QVariant(-1);
-        QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d");
+        QTest::newRow("text of a number") << 1u << utf16("1200") + nul << QVariant("1200") << true;
+        QTest::newRow("empty text") << 1u << nul << QVariant("") << true;
+        QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab") << false;
+        QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d") << false;
+        QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a") << false;
+        QTest::newRow("text starting with @") << 1u << utf16("@Invalid()") + nul << QVariant("@Invalid()") << true;
+        QTest::newRow("non-Latin text") << 1u << utf16(u"\u6587\u00e9"_s) + nul << QVariant(u"\u6587\u00e9"_s) << true;
+        QTest::newRow("dword") << 4u << QByteArray("\x30\x04\0\0", 4) << QVariant(1072) << true;
+        QTest::newRow("negative dword") << 4u << QByteArray("\xfe\xff\xff\xff", 4) << QVariant(-2) << true;
+        QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d") << false;
         // None, expandable text, binary, list of texts, 64-bit: no kind the program reads.
         for (const uint other : {0u, 2u, 3u, 7u, 11u})
-            QTest::addRow("type %u", other) << other << utf16("%TEMP%") + nul + nul << QVariant("d");
+            QTest::addRow("type %u", other) << other << utf16("%TEMP%") + nul + nul << QVariant("d") << false;
     }
     void registryValueKinds()
     {
@@ -313,18 +295,12 @@ private slots:
         const QVariant value = RegistryValueFromData(type, data, QVariant("d"));
         QCOMPARE(value, expected);
         QCOMPARE(value.typeId(), expected.typeId());
-    }
-    // Text goes in exactly as given, "@" included, with one NUL; numbers as DWORDs.
-    void registryStoresAsGiven()
-    {
-        unsigned long type = 0;
-        const QByteArray text = RegistryDataFor(QVariant("@Invalid()"), &type);
-        QCOMPARE(type, 1ul);
-        QCOMPARE(text, utf16("@Invalid()") + QByteArray(2, '\0'));
-        QCOMPARE(RegistryValueFromData(type, text, QVariant()), QVariant("@Invalid()"));
-        QCOMPARE(RegistryDataFor(QVariant(""), &type), QByteArray(2, '\0'));
-        QCOMPARE(RegistryDataFor(QVariant(-2), &type), QByteArray("\xfe\xff\xff\xff", 4));
-        QCOMPARE(type, 4ul);
+        unsigned long writtenType = 0;
+        QFETCH(bool, written);
+        if (written) {
+            QCOMPARE(RegistryDataFor(expected, &writtenType), data);
+            QCOMPARE(writtenType, type);
+        }
     }
 
 private:

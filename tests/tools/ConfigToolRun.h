@@ -2,8 +2,9 @@
 
 // qspindrel-config run as a process, as administrators run it.
 
+#include "FileBytes.h"
+
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 
 struct ToolResult {
@@ -24,10 +25,4 @@ inline ToolResult RunConfigTool(const QStringList &arguments, const QString &wor
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
-}
-
-inline bool WriteFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }

@@ -181,7 +181,7 @@ private slots:
         for (const QString &statement : setup)
             QS_EXEC(c, statement);
         c.Disconnect();
-        QVERIFY(WriteFile(path("in.csv"), csv));
+        QVERIFY(WriteFileBytes(path("in.csv"), csv));
         const QString before = Dump(db.path());
         arguments.replace(1, db.path());
         const Result r = run(arguments);
@@ -257,14 +257,10 @@ private slots:
             QCOMPARE(again.readAll(), first.readAll());
         }
         QCOMPARE(Dump(db.path()), Dump(source));
-        for (int i = 0; i < keys.count(); ++i) {
-            const QString key = keys.value(i, 0).toString();
-            QVERIFY(!StationView(source, key).isEmpty());
-            QCOMPARE(StationView(db.path(), key), StationView(source, key));
-        }
 
         // Another station made like the first, which keeps its own rows.
         const QString first = keys.value(0, 0).toString();
+        QVERIFY(!StationView(source, first).isEmpty());
         QCOMPARE(run({"copy-station", db.path(), first, "NEW-PC"}).exitCode, 0);
         const Result again = run({"copy-station", db.path(), first, "new-pc"});
         QVERIFY2(again.exitCode == 0 && again.out.contains("earlier rows replaced"), qPrintable(again.out + again.err));

@@ -303,7 +303,7 @@ private:
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     }
-    void writeFile(const QString &relative, const QByteArray &content) { QVERIFY(WriteFile(work(relative), content)); }
+    void writeFile(const QString &relative, const QByteArray &content) { QVERIFY(WriteFileBytes(work(relative), content)); }
 
     std::unique_ptr<QTemporaryDir> m_root;
 };

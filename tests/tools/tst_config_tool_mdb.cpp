@@ -40,25 +40,28 @@ const QByteArray kGoodMachine = "10,\"L-10\",\"Lathe\",\"127.0.0.1\",\"5001\",3\
 const QByteArray kGoodMppc = "7,10,\"HOST\",2,0\n";
 
 // Stand-ins for mdbtools, first on PATH: by default mdb-tables lists both
-// station tables and mdb-export prints TABLE.csv from the same folder.
+// station tables and mdb-export prints TABLE.csv from the same folder; both
+// refuse a file name that they would take for an option.
 class FakeMdbTools
 {
 public:
     FakeMdbTools()
     {
-        script("mdb-tables", "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
-        script("mdb-export", "exec cat \"$(dirname \"$0\")/$4.csv\"");
-        WriteFile(mdb(), {});
+        const QByteArray refuseOption = "case \"$FILE\" in -*) echo \"unknown option $FILE\" >&2; exit 1;; esac\n";
+        script("mdb-tables", "FILE=$2\n" + refuseOption + "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
+        script("mdb-export", "FILE=$3\n" + refuseOption + "exec cat \"$(dirname \"$0\")/$4.csv\"");
+        WriteFileBytes(mdb(), {});
     }
     void script(const QString &name, const QByteArray &body)
     {
-        WriteFile(m_bin.filePath(name), "#!/bin/sh\n" + body + "\n");
+        WriteFileBytes(m_bin.filePath(name), "#!/bin/sh\n" + body + "\n");
         QFile::setPermissions(m_bin.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    void table(const QString &name, const QByteArray &csv) { WriteFile(m_bin.filePath(name + ".csv"), csv); }
+    void table(const QString &name, const QByteArray &csv) { WriteFileBytes(m_bin.filePath(name + ".csv"), csv); }
     QString path() const { return m_bin.path() + ':' + qEnvironmentVariable("PATH"); }
-    // A stand-in .mdb and the folder the import writes into.
-    QString mdb() const { return m_bin.filePath("plant.mdb"); }
+    // A stand-in .mdb, its name relative to the folder run() works in, and the folder the import writes into.
+    QString mdb() const { return m_bin.filePath("-plant.mdb"); }
+    static QString relativeMdb() { return "-plant.mdb"; }
     QString work(const QString &name = {}) const { return m_work.filePath(name); }
     QStringList workEntries() const { return QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 
@@ -67,7 +70,7 @@ public:
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", path());
-        return RunConfigTool(arguments, {}, env);
+        return RunConfigTool(arguments, m_bin.path(), env);
     }
 
 private:
@@ -234,7 +237,8 @@ private slots:
         QTest::newRow("machine id text") << kGoodMachine << QByteArray("7,\"ten\",\"HOST\",1,1\n") << "T_DNC_MPPC, row 1, column MACHINE_ID";
     }
     // The real program with stand-in mdbtools: a row the station would refuse
-    // leaves nothing behind, and says where it is.
+    // leaves nothing behind, and says where it is. A relative file name that
+    // begins with "-" reaches mdbtools as a path.
     void importRefusesWhatTheStationRefuses()
     {
         QFETCH(QByteArray, machines);
@@ -243,7 +247,7 @@ private slots:
         FakeMdbTools tools;
         tools.table("T_DNC_MACHINES", kMachinesHeader + machines);
         tools.table("T_DNC_MPPC", kMppcHeader + mppc);
-        const ToolResult r = tools.run({"import-mdb", tools.mdb(), tools.work("db.sqlite")});
+        const ToolResult r = tools.run({"import-mdb", tools.relativeMdb(), tools.work("db.sqlite")});
         if (fault.isEmpty()) {
             QVERIFY2(r.exitCode == 0, qPrintable(r.err));
             QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
@@ -290,26 +294,6 @@ private slots:
         }
         QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
         QCOMPARE(tools.workEntries(), QStringList());
-    }
-    // A relative name that begins with "-" reaches mdbtools as a path.
-    void dashedFileNameIsNoOption()
-    {
-        FakeMdbTools tools;
-        const QByteArray refuseOption = "case \"$FILE\" in -*) echo \"unknown option $FILE\" >&2; exit 1;; esac\n";
-        tools.script("mdb-tables", "FILE=$2\n" + refuseOption + "printf 'T_DNC_MACHINES\\nT_DNC_MPPC\\n'");
-        tools.script("mdb-export", "FILE=$3\n" + refuseOption + "exec cat \"$(dirname \"$0\")/$4.csv\"");
-        tools.table("T_DNC_MACHINES", kMachinesCsv);
-        tools.table("T_DNC_MPPC", kMppcCsv);
-        QVERIFY(QFile::copy(tools.mdb(), tools.work("-plant.mdb")));
-        const QByteArray path = qgetenv("PATH");
-        const QString folder = QDir::currentPath();
-        qputenv("PATH", tools.path().toLocal8Bit());
-        QDir::setCurrent(tools.work());
-        QString error;
-        const auto read = ReadMdbStationTables("-plant.mdb", &error);
-        QDir::setCurrent(folder);
-        qputenv("PATH", path);
-        QVERIFY2(read && read->mppc.rows.size() == 2, qPrintable(error));
     }
     void escapesControlCharacters_data()
     {

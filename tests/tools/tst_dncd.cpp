@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "ConfigSchema.h"
+#include "FileBytes.h"
 #include "clsAccessDBConnection.h"
 #include "../shopfloor/tst_dispatch_peers.h"
 
@@ -31,12 +32,6 @@ static std::unique_ptr<QTcpSocket> Open(quint16 port, const QByteArray &bytes = 
 static bool RoundTrip(DncdProcess &dncd, quint16 port, const QByteArray &bytes)
 {
     return Open(port, bytes, true) && dncd.nextLine(port).endsWith('"' + bytes + '"');
-}
-
-static QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class tst_Dncd : public QObject
@@ -111,9 +106,7 @@ private slots:
         const QDir dir(scratch.path());
         QVERIFY(dir.mkpath("root/mill1") && dir.mkpath("outside") && dir.mkpath("rootless"));
         const QString victim = dir.filePath("outside/victim.NC");
-        QFile file(victim);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("KEEP") == 4);
-        file.close();
+        QVERIFY(WriteFileBytes(victim, "KEEP"));
         QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("root/escape")));
         QVERIFY(QFile::link(victim, dir.filePath("root/victim.NC")));
 
@@ -124,10 +117,10 @@ private slots:
         const QString line = dncd.nextLine();
         QVERIFY2(line.contains(" -> wrote ") == written, qPrintable(line));
         QVERIFY2(written || command != "SAVE" || line.contains(" -> refused: "), qPrintable(line));
-        QVERIFY(!written || (ReadAll(target).startsWith("%\n") && ReadAll(target).contains("M30")));
+        QVERIFY(!written || (ReadFileBytes(target).startsWith("%\n") && ReadFileBytes(target).contains("M30")));
         // Nothing ever lands outside the root, and links are never followed.
         QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::Files), QStringList{"victim.NC"});
-        QCOMPARE(ReadAll(victim), QByteArray("KEEP"));
+        QCOMPARE(ReadFileBytes(victim), QByteArray("KEEP"));
         QCOMPARE(QDir(dir.filePath("rootless")).entryList(QDir::Files), QStringList());
     }
 
@@ -141,8 +134,7 @@ private slots:
         QStringList kept;
         for (int n = 0; n < 5; ++n) {
             kept << QString("%1.NC").arg(n);
-            QFile file(dir.filePath("outside/" + kept.last()));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("KEEP") == 4);
+            QVERIFY(WriteFileBytes(dir.filePath("outside/" + kept.last()), "KEEP"));
         }
         namespace fs = std::filesystem;
         const auto native = [&](const char *name) { return fs::path(dir.filePath(name).toStdU16String()); };
@@ -179,7 +171,7 @@ private slots:
         QCOMPARE(wrote + refused, 400);
         QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), kept);
         for (const QString &name : kept)
-            QCOMPARE(ReadAll(dir.filePath("outside/" + name)), QByteArray("KEEP"));
+            QCOMPARE(ReadFileBytes(dir.filePath("outside/" + name)), QByteArray("KEEP"));
     }
 
     void survivesFloodResetAndSilentPeers()
