@@ -1,3 +1,9 @@
+# A Windows build's tests run under Wine, which hands QT_* variables on only as WINEQT_* and reaches this
+# tree through drive Z:.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(QS_TEST_DRIVE "Z:")
+endif()
+
 # qs_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One Qt Test executable, registered with CTest, run headless.
 function(qs_add_test name)
@@ -11,7 +17,7 @@ function(qs_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QS_BIN_DIR=${CMAKE_BINARY_DIR}/bin;QS_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WINEQT_QPA_PLATFORM=offscreen;QS_BIN_DIR=${QS_TEST_DRIVE}${CMAKE_BINARY_DIR}/bin;QS_SOURCE_DIR=${QS_TEST_DRIVE}${CMAKE_SOURCE_DIR}")
 endfunction()
 
 # qs_add_test_folder(<libs...>)

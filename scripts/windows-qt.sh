@@ -2,6 +2,7 @@
 # Cross-builds Debian's own qtbase (the version installed on the host) for x86_64-w64-mingw32 and installs it into
 # a cache folder outside the tree, reused when present. First use takes about an hour of CPU; run it niced.
 #   scripts/windows-qt.sh            build (or reuse) and print the Qt prefix on the last line
+#   scripts/windows-qt.sh --prefix   only print it; fails when there is no finished build yet
 #   QS_QT_MINGW=DIR                  cache folder (default: .cache/qt-mingw beside the checkout)
 #   QS_QT_MINGW_JOBS=N               parallel jobs (default 2)
 # Needs root for apt (deb-src entry, source packages, build tools).
@@ -16,6 +17,11 @@ TOOLCHAIN=$ROOT/cmake/mingw-w64.cmake
 
 stage() { echo "[windows-qt $(date -u +%H:%M:%S)] $*"; }
 
+if [ "${1:-}" = --prefix ]; then
+    [ -f "$STAMP" ] && echo "$PREFIX"
+    [ -f "$STAMP" ]
+    exit
+fi
 if [ -f "$STAMP" ]; then
     stage "reusing $PREFIX"
     echo "$PREFIX"
