@@ -111,6 +111,7 @@ protected:
     quint16 m_port = 0;
 };
 
+#ifndef Q_OS_WIN
 // socat passing on everything one connection carries, then exiting.
 class SocatSink : public PeerProcess
 {
@@ -129,6 +130,36 @@ public:
         return m_process.state() == QProcess::NotRunning ? m_process.readAllStandardOutput() : "<still running>";
     }
 };
+#endif
+
+// The same peer in this process, where socat is no program of the system (Windows): one connection,
+// everything it carries once it is closed.
+class QtSink
+{
+public:
+    bool start() { return m_server.listen(QHostAddress::LocalHost, 0); }
+    quint16 port() const { return m_server.serverPort(); }
+    QByteArray received()
+    {
+        if (!m_server.hasPendingConnections() && !m_server.waitForNewConnection(10000))
+            return "<no connection>";
+        const std::unique_ptr<QTcpSocket> socket(m_server.nextPendingConnection());
+        QByteArray data;
+        for (QDeadlineTimer deadline(10000); socket->state() == QAbstractSocket::ConnectedState
+                                             && !deadline.hasExpired();) {
+            data += socket->readAll();
+            socket->waitForReadyRead(int(deadline.remainingTime()));
+        }
+        data += socket->readAll();
+        return socket->state() == QAbstractSocket::ConnectedState ? "<still running>" : data;
+    }
+
+private:
+    QTcpServer m_server;
+};
+#ifdef Q_OS_WIN
+using SocatSink = QtSink;
+#endif
 
 // The DNC server stand-in, listening on `ports` (none: `args` name them, e.g. --db).
 class DncdProcess : public PeerProcess
