@@ -34,13 +34,10 @@ echo "-- qspindrel-config demo"
 "$wine" "$app/qspindrel-config.exe" demo "$windemo" || fail "qspindrel-config demo failed"
 [[ -f "$demo/config.sqlite" ]] || fail "no demo database in $demo"
 
-# The first demo machine listens on 5101 and sends LOAD with the folder's file.
-folder=$demo/programs/lathe-l101
-expected=()
-for f in "$folder"/*; do
-    case "${f##*.}" in NC | TXT) expected+=("LOAD ${windemo}\\programs\\lathe-l101\\${f##*/}") ;; esac
-done
-[[ ${#expected[@]} -gt 0 ]] || fail "the demo has no program to send in $folder"
+# The first demo machine listens on 5101; Go sends LOAD with its folder's first program (by name).
+first=$(cd "$demo/programs/lathe-l101" && ls | grep -E '\.(NC|TXT)$' | sort | head -n1 || true)
+[[ -n "$first" ]] || fail "the demo has no program to send"
+expected="LOAD ${windemo}\\programs\\lathe-l101\\${first}"
 
 echo "-- the station offscreen"
 WINEQT_QPA_PLATFORM=offscreen "$wine" "$app/qspindrel.exe" >"$work/offscreen.log" 2>&1 &
@@ -73,10 +70,6 @@ xdotool windowfocus --sync "$window" key Return
 for _ in $(seq 30); do [[ -s "$work/received" ]] && break; sleep 1; done
 sleep 1
 got=$(cat "$work/received" 2>/dev/null || true)
-for e in "${expected[@]}"; do
-    if [[ "$got" == "$e" ]] && [[ $(stat -c %s "$work/received") -eq ${#e} ]]; then
-        echo "Go sent: $got"
-        exit 0
-    fi
-done
-fail "the peer got '${got}', not one of: ${expected[*]}"
+[[ "$got" == "$expected" && $(stat -c %s "$work/received") -eq ${#expected} ]] ||
+    fail "the peer got '${got}', not '${expected}'"
+echo "Go sent: $got"
