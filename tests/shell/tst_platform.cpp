@@ -112,6 +112,9 @@ private slots:
         LaunchCommand command;
         command.program = dir.filePath(QStringLiteral("no-such-editor"));
         QVERIFY(!LaunchProgram(command, dir.path())); // and says nothing
+#ifdef Q_OS_WIN
+        QSKIP("no /bin/sh: tests/windows starts a real program in its folder through CreateProcessW");
+#endif
         const QString work = dir.filePath(QStringLiteral("work dir"));
         QVERIFY(QDir().mkpath(work));
         command.program = QStringLiteral("/bin/sh");
