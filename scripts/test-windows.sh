@@ -56,7 +56,9 @@ export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truet
 echo "== tests under Wine"
 started=$(date +%s)
 status=0
-ctest --test-dir "$build" --output-on-failure -j2 || status=$?
+# No PostgreSQL client, Xvfb or socat is a Windows program here: those suites skip with their reason even
+# where CI=true would make a missing tool a failure on Linux.
+env -u CI ctest --test-dir "$build" --output-on-failure -j2 || status=$?
 echo "tests ran in $(( $(date +%s) - started )) s"
 
 echo "== Windows package and demo check"
