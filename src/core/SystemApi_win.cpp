@@ -104,7 +104,9 @@ bool SystemShowCompiledHelp(const QString &helpFilePath, int contextNumber)
     static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
     if (!library)
         return false;
-    const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(GetProcAddress(library, "HtmlHelpW"));
+    // Through void (*)(), the type GCC accepts as "any function", since HtmlHelpW's own type is not FARPROC's.
+    const auto htmlHelp =
+        reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void (*)()>(GetProcAddress(library, "HtmlHelpW")));
     if (!htmlHelp)
         return false;
     const UINT HH_HELP_CONTEXT = 0x000F;

@@ -42,6 +42,7 @@ static QByteArray ReadAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+#ifdef Q_OS_UNIX
 // Processor time the process has used so far, in seconds.
 static double CpuSeconds(qint64 pid)
 {
@@ -49,12 +50,9 @@ static double CpuSeconds(qint64 pid)
     if (!stat.open(QIODevice::ReadOnly))
         return -1;
     const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
-#ifdef Q_OS_UNIX
     return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
-#else
-    return -1;
-#endif
 }
+#endif
 
 class tst_Dncd : public QObject
 {
