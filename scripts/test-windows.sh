@@ -60,6 +60,13 @@ status=0
 # where CI=true would make a missing tool a failure on Linux. One at a time: on Windows the suites share
 # one registry, where on Linux each has settings folders of its own.
 env -u CI ctest --test-dir "$build" --output-on-failure -j1 || status=$?
+# What Qt Test wrote for each failed suite (its standard output does not reach us through Wine).
+if [[ $status -ne 0 && -f "$build/Testing/Temporary/LastTestsFailed.log" ]]; then
+    while IFS=: read -r _ name; do
+        echo "-- $name"
+        grep -vE '^(PASS|QDEBUG|QWARN) ' "$build/tests/$name.txt" 2>/dev/null || echo "(no output)"
+    done <"$build/Testing/Temporary/LastTestsFailed.log"
+fi
 echo "tests ran in $(( $(date +%s) - started )) s"
 
 echo "== Windows package and demo check"
