@@ -34,7 +34,7 @@ started=$(date +%s)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" >/dev/null
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-fresh.sh" >/dev/null
 cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { tail -n 60 "$build/build.log"; exit 1; }
 if grep -q 'warning:' "$build/build.log"; then
     grep -A3 'warning:' "$build/build.log" | head -n 60
@@ -52,13 +52,14 @@ gccrt=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 export WINEPATH="Z:$qt/bin;Z:$gccrt;Z:/usr/x86_64-w64-mingw32/lib"
 export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/dejavu
 "$wine" wineboot -i >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
+export QS_WINE_TEMPLATE=$WINEPREFIX # each suite runs in a copy of it (scripts/wine-fresh.sh)
 
 echo "== tests under Wine"
 started=$(date +%s)
 status=0
 # No PostgreSQL client, Xvfb or socat is a Windows program here: those suites skip with their reason even
-# where CI=true would make a missing tool a failure on Linux. One at a time: on Windows the suites share
-# one registry, where on Linux each has settings folders of its own.
+# where CI=true would make a missing tool a failure on Linux. One at a time, as the two cores are shared.
 env -u CI ctest --test-dir "$build" --output-on-failure -j1 || status=$?
 # What Qt Test wrote for each failed suite (its standard output does not reach us through Wine).
 if [[ $status -ne 0 && -f "$build/Testing/Temporary/LastTestsFailed.log" ]]; then
