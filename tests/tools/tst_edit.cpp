@@ -71,7 +71,9 @@ private slots:
         });
         m_boxWatch.start(50);
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+#ifndef Q_OS_WIN // there the folder is the system's, in the fresh Wine prefix the suites run in
         QVERIFY(DefaultSafetyFolder().startsWith(m_data.path()));
+#endif
     }
     void init()
     {

@@ -501,7 +501,7 @@ private slots:
         QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
         QCOMPARE(ended.size(), 1);
         QCOMPARE(storedDatabase(), m_db->path());
-        const QString dir = m_programs + u"/"_s;
+        const QString dir = m_programs + QDir::separator();
         QCOMPARE(rowsOf(GetPCName()), (QStringList{u"3|1|0|LOAD3|.NC|%1|NULL|NULL|NULL"_s.arg(dir),
                                                    u"7|2|2|LOAD|.nc|%1|SAVE|NULL|%1"_s.arg(dir)}));
         QCOMPARE(rowsOf(u"OTHER"_s), others);
