@@ -127,5 +127,6 @@ stage "6/6 build and install with $JOBS jobs (log: $CACHE/build.log)"
 cmake --build "$CACHE/build" --parallel "$JOBS" >"$CACHE/build.log" 2>&1 || { tail -n 40 "$CACHE/build.log" >&2; exit 1; }
 cmake --install "$CACHE/build" >"$CACHE/install.log" 2>&1 || { tail -n 20 "$CACHE/install.log" >&2; exit 1; }
 touch "$STAMP"
-stage "done: $(du -sh "$PREFIX" | cut -f1) in $PREFIX"
+times >"$CACHE/times.log" # the builtin, so not in a pipe: its last line is the CPU of every step above
+stage "done: $(du -sh "$PREFIX" | cut -f1) in $PREFIX; CPU (user, system): $(tail -n1 "$CACHE/times.log")"
 echo "$PREFIX"
