@@ -63,6 +63,9 @@ int SystemLocaleId()
 
 int SystemAnsiCodePage(int lcid)
 {
+    // 0 is a locale with no identifier, which Windows would read as the user's own.
+    if (lcid == 0)
+        return 0;
     wchar_t buffer[16] = {};
     if (!GetLocaleInfoW(LCID(lcid), LOCALE_IDEFAULTANSICODEPAGE, buffer, 16))
         return 0;
