@@ -112,8 +112,8 @@ private slots:
         const QString root = QString(c.root).replace('@', m_dir.path());
         const QString current = QString(c.current).replace('@', m_dir.path());
         const QString path = c.action == Editor
-            ? CheckFileForEditor(c.text, current, root, extensions, '/')
-            : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, '/');
+            ? CheckFileForEditor(c.text, current, root, extensions, QDir::separator())
+            : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, QDir::separator());
         QCOMPARE(path, c.expectedName.isEmpty() ? QString() : m_current + c.expectedName);
         const QString arg = c.messageName.isEmpty() ? QString() : m_current + c.messageName;
         const QString line = c.action == Editor ? arg : c.command + ' ' + arg;

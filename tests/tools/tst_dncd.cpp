@@ -119,6 +119,9 @@ private slots:
     }
     void simulateWritesInsideRootOnly()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("the stand-in writes received programs on Unix only");
+#endif
         QFETCH(QString, relative);
         QFETCH(QString, command);
         QFETCH(bool, written);
