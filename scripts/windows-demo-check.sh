@@ -59,7 +59,7 @@ pids+=($!)
 "$wine" "$app/qspindrel.exe" >"$work/station.log" 2>&1 &
 pids+=($!)
 window=""
-for _ in $(seq 60); do
+for _ in $(seq 120); do # a GUI start under Wine is slow on busy cores
     window=$(xdotool search --onlyvisible --name '^Quorvane Spindrel Client$' 2>/dev/null | head -n1 || true)
     [[ -n "$window" ]] && break
     sleep 1
