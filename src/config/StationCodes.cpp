@@ -47,7 +47,8 @@ QVariant StoredExtensionText(const QString &cellText)
 
 QString StoredDirectoryText(const QString &cellText, QChar separator)
 {
-    if (cellText.endsWith(separator))
+    // "/" ends a folder on Windows too.
+    if (cellText.endsWith(separator) || cellText.endsWith(QLatin1Char('/')))
         return cellText;
     return cellText + separator;
 }

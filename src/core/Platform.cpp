@@ -14,11 +14,8 @@ bool LaunchProgram(const LaunchCommand &command, const QString &directory)
 
 std::vector<wchar_t> WritableCommandLine(const QString &line)
 {
-    // UTF-16 to UTF-32 never needs more units, so one per QChar and the NUL suffice.
-    std::vector<wchar_t> buffer(size_t(line.size()) + 1, L'\0');
-    buffer.resize(size_t(line.toWCharArray(buffer.data())) + 1);
-    buffer.back() = L'\0';
-    return buffer;
+    const std::wstring wide = line.toStdWString();
+    return std::vector<wchar_t>(wide.c_str(), wide.c_str() + wide.size() + 1);
 }
 
 static QDateTime Epoch()

@@ -59,6 +59,9 @@ int SystemLocaleId()
 
 int SystemAnsiCodePage(int lcid)
 {
+    // 0 is a locale with no identifier, which Windows would read as the user's own.
+    if (lcid == 0)
+        return 0;
     wchar_t buffer[16] = {};
     if (!GetLocaleInfoW(LCID(lcid), LOCALE_IDEFAULTANSICODEPAGE, buffer, 16))
         return 0;
@@ -100,7 +103,9 @@ bool SystemShowCompiledHelp(const QString &helpFilePath, int contextNumber)
     static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
     if (!library)
         return false;
-    const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(GetProcAddress(library, "HtmlHelpW"));
+    // Through void (*)(), the type GCC accepts as "any function", since HtmlHelpW's own type is not FARPROC's.
+    const auto htmlHelp =
+        reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void (*)()>(GetProcAddress(library, "HtmlHelpW")));
     if (!htmlHelp)
         return false;
     const UINT HH_HELP_CONTEXT = 0x000F;

@@ -24,7 +24,8 @@ QString GetSelectedFilePath(const QString &fileText, const QString &currentDirec
         name += extensionList.first();
 
     QString directory = currentDirectory;
-    if (!directory.isEmpty() && !directory.endsWith(separator))
+    // "/" ends a folder on Windows too.
+    if (!directory.isEmpty() && !directory.endsWith(separator) && !directory.endsWith(QLatin1Char('/')))
         directory += separator;
     if (name.startsWith(directory, Qt::CaseInsensitive))
         return name;

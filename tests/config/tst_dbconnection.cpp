@@ -16,8 +16,10 @@ private slots:
         QTest::addColumn<QString>("target"); // driver|database|host|port|user
         const QString odbc = u"QODBC|DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ="_s;
         QTest::newRow("sqlite with blanks") << "/srv/Program Files/DNC/Config.db" << "QSQLITE|/srv/Program Files/DNC/Config.db||-1|";
-        QTest::newRow("access") << "C:/DNC/Config.MDB" << odbc + "C:/DNC/Config.MDB;||-1|";
-        QTest::newRow("accdb with semicolon") << "/d/a;b.accdb" << odbc + "{/d/a;b.accdb};||-1|";
+        // The driver gets the file in the system's own separators.
+        const auto native = [](const char *path) { return QDir::toNativeSeparators(QString::fromUtf8(path)); };
+        QTest::newRow("access") << "C:/DNC/Config.MDB" << odbc + native("C:/DNC/Config.MDB;||-1|");
+        QTest::newRow("accdb with semicolon") << "/d/a;b.accdb" << odbc + native("{/d/a;b.accdb};||-1|");
         QTest::newRow("postgresql") << "postgresql://dnc@db.plant:5433/config" << "QPSQL|config|db.plant|5433|dnc";
         QTest::newRow("postgresql socket") << "postgresql://postgres@localhost/t?host=/tmp/pg%20x" << "QPSQL|t|/tmp/pg x|-1|postgres";
     }
@@ -42,7 +44,8 @@ private slots:
         const QString current = u"Microsoft Access Driver (*.mdb, *.accdb)"_s;
         const QString old = u"Microsoft Access Driver (*.mdb)"_s;
         QCOMPARE(AccessOdbcDrivers(), (QStringList{current, old}));
-        QCOMPARE(AccessConnectionString(old, u"/d/a;b.mdb"_s), u"DRIVER={Microsoft Access Driver (*.mdb)};DBQ={/d/a;b.mdb};"_s);
+        QCOMPARE(AccessConnectionString(old, u"/d/a;b.mdb"_s),
+                 u"DRIVER={Microsoft Access Driver (*.mdb)};DBQ={"_s + QDir::toNativeSeparators(u"/d/a;b.mdb"_s) + u"};"_s);
         const QString text = AccessOpenError(u"/d/C.mdb"_s, {u"[IM002] Data source name not found"_s, QString()});
         QVERIFY2(text.contains(u"/d/C.mdb"_s), qPrintable(text));
         QVERIFY2(text.contains(u"\""_s + current + u"\": [IM002] Data source name not found."_s), qPrintable(text));

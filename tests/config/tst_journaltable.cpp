@@ -145,6 +145,7 @@ private slots:
     {
         QFETCH(QStringList, stored);
         QFETCH(QString, expected);
+        CRegSettings().DeleteUserSetting(u"Journal"_s, QString()); // the registry outlives each row
         for (const QString &kv : stored)
             QVERIFY(CRegSettings().SaveUserSetting(u"Journal"_s, kv.section(u'=', 0, 0), kv.section(u'=', 1)));
         const JournalSettings s = ReadJournalSettings();

@@ -85,6 +85,7 @@ private slots:
         QCOMPARE(StoredExtensionText(u".nc"_s), QVariant(u".nc"_s));
         QVERIFY(StoredExtensionText(QString("")).isNull());
         for (const auto &[folder, separator, stored] : {std::tuple{"D:\\PROGS", '\\', "D:\\PROGS\\"}, {"D:\\", '\\', "D:\\"},
+                                                        {"D:/PROGS/", '\\', "D:/PROGS/"},
                                                         {"\\\\srv\\nc", '\\', "\\\\srv\\nc\\"}, {"/nc/progs", '/', "/nc/progs/"},
                                                         {"/nc/progs/", '/', "/nc/progs/"}})
             QCOMPARE(StoredDirectoryText(folder, QLatin1Char(separator)), QString(stored));

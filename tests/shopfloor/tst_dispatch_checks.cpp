@@ -4,6 +4,7 @@
 #include "Messages.h"
 #include "RemoteCommandChecks.h"
 #include "RequestSafety.h"
+#include "TestSupport.h"
 
 enum { Send, Receive, Editor };
 struct Check {
@@ -41,10 +42,10 @@ private slots:
         QVERIFY(QDir(outside).mkpath("dir"));
         for (const char *name : {"O1.NC", "O9.NC", "dir/O5.NC"})
             QVERIFY(QFile(outside + name).open(QIODevice::WriteOnly));
-        QFile::link(outside + "O9.NC", m_current + "LINK.NC");
-        QFile::link(outside + "dir", m_current + "OUT");
-        QFile::link(outside + "GONE.NC", m_current + "GONE.NC");
-        QFile::link(m_current + "O1.NC", m_current + "INLINK.NC");
+        MakeSymbolicLink(outside + "O9.NC", m_current + "LINK.NC");
+        MakeSymbolicLink(outside + "dir", m_current + "OUT");
+        MakeSymbolicLink(outside + "GONE.NC", m_current + "GONE.NC");
+        MakeSymbolicLink(m_current + "O1.NC", m_current + "INLINK.NC");
         m_messages.clear();
         m_styles.clear();
         SetMessagePresenter([this](const QString &text, int style) {
@@ -111,8 +112,8 @@ private slots:
         const QString root = QString(c.root).replace('@', m_dir.path());
         const QString current = QString(c.current).replace('@', m_dir.path());
         const RequestCheck check = c.action == Editor
-            ? CheckFileForEditor(c.text, current, root, extensions, '/')
-            : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, '/');
+            ? CheckFileForEditor(c.text, current, root, extensions, QDir::separator())
+            : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, QDir::separator());
         const QString path = ShowVerdict(check.verdict) ? check.fullPath : QString();
         QCOMPARE(path, c.expectedName.isEmpty() ? QString() : m_current + c.expectedName);
         const QString arg = c.messageName.isEmpty() ? QString() : m_current + c.messageName;

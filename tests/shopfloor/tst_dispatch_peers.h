@@ -7,6 +7,10 @@
 
 #include "TestSupport.h"
 
+#include <QOperatingSystemVersion>
+#include <memory>
+#include <optional>
+
 inline quint16 FreeLoopbackPort()
 {
     QTcpServer probe;
@@ -108,13 +112,45 @@ protected:
     quint16 m_port = 0;
 };
 
-// socat passing on everything one connection carries, then exiting.
+// A peer in this process: one connection, everything it carries once it is closed.
+class QtSink
+{
+public:
+    bool start() { return m_server.listen(QHostAddress::LocalHost, 0); }
+    quint16 port() const { return m_server.serverPort(); }
+    QByteArray received()
+    {
+        if (!m_server.hasPendingConnections() && !m_server.waitForNewConnection(10000))
+            return "<no connection>";
+        const std::unique_ptr<QTcpSocket> socket(m_server.nextPendingConnection());
+        QByteArray data;
+        for (QDeadlineTimer deadline(10000); socket->state() == QAbstractSocket::ConnectedState
+                                             && !deadline.hasExpired();) {
+            data += socket->readAll();
+            socket->waitForReadyRead(int(deadline.remainingTime()));
+        }
+        data += socket->readAll();
+        return socket->state() == QAbstractSocket::ConnectedState ? "<still running>" : data;
+    }
+
+private:
+    QTcpServer m_server;
+};
+
+// socat passing on everything one connection carries, then exiting; where
+// socat is no program of the system (Windows), the same peer in this process.
 class SocatSink : public PeerProcess
 {
 public:
     SocatSink() : PeerProcess(QProcess::StandardError) {}
     bool start()
     {
+        if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows) {
+            m_inProcess.emplace();
+            const bool listening = m_inProcess->start();
+            m_port = m_inProcess->port();
+            return listening;
+        }
         const quint16 port = FreeLoopbackPort();
         const QString listen = QString("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(port);
         return launch("socat", {"-d", "-d", "-u", listen, "-"}, {port}, "listening on AF=2 127.0.0.1:%1");
@@ -122,9 +158,14 @@ public:
     // What the connection carried, once socat has seen it closed.
     QByteArray received()
     {
+        if (m_inProcess)
+            return m_inProcess->received();
         m_process.waitForFinished(10000);  // false when it has already finished
         return m_process.state() == QProcess::NotRunning ? m_process.readAllStandardOutput() : "<still running>";
     }
+
+private:
+    std::optional<QtSink> m_inProcess;
 };
 
 // The DNC server stand-in, listening on `ports` (none: `args` name them, e.g. --db).

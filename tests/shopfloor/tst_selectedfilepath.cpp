@@ -39,6 +39,7 @@ private slots:
         row("sibling folder is no prefix", ncTxt, "D:\\NC\\MILL10\\A.NC", "D:\\NC\\MILL1\\D:\\NC\\MILL10\\A.NC",
             "D:\\NC\\MILL1");
         row("slash separator", ncTxt, "O1", "/srv/nc/mill1/O1.NC", "/srv/nc/mill1/");
+        row("drive folder ending in a slash", ncTxt, "O1", "D:/NC/MILL1/O1.NC", "D:/NC/MILL1/");
         row("trailing dot, dot not listed", ncTxt, "O1.", "D:\\NC\\MILL1\\O1..NC");
     }
     void fullPath()

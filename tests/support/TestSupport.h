@@ -19,6 +19,10 @@ bool MakeFifo(const QString &path);
 
 // A second name for an existing file.
 bool MakeHardLink(const QString &existing, const QString &link);
+// A symbolic link (QFile::link makes a shortcut file on Windows); `target` need not exist.
+bool MakeSymbolicLink(const QString &target, const QString &link);
+// Hides an existing file or folder whose name starts with ".": that alone hides it outside Windows.
+bool MakeHidden(const QString &path);
 
 // Raw loopback TCP sockets, for peers that Qt's sockets cannot play: a
 // listener that never accepts, a close that resets.

@@ -33,6 +33,16 @@ bool MakeHardLink(const QString &existing, const QString &link)
     return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
 }
 
+bool MakeSymbolicLink(const QString &target, const QString &link)
+{
+    return QFile::link(target, link);
+}
+
+bool MakeHidden(const QString &path)
+{
+    return QFile::exists(path);
+}
+
 namespace {
 
 sockaddr_in loopback(quint16 port)

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <string>
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -25,6 +28,26 @@ bool MakeHardLink(const QString &existing, const QString &link)
     return CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(link).utf16()),
                            reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(existing).utf16()),
                            nullptr) != 0;
+}
+
+static std::wstring NativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+bool MakeSymbolicLink(const QString &target, const QString &link)
+{
+    // Without the developer-mode flag only an administrator may make links.
+    constexpr DWORD AllowUnprivileged = 0x2;
+    const DWORD folder = QFileInfo(target).isDir() ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+    return CreateSymbolicLinkW(NativePath(link).c_str(), NativePath(target).c_str(), folder | AllowUnprivileged) != 0;
+}
+
+bool MakeHidden(const QString &path)
+{
+    const DWORD attributes = GetFileAttributesW(NativePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES
+        && SetFileAttributesW(NativePath(path).c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
 }
 
 namespace {

