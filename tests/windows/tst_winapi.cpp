@@ -191,7 +191,7 @@ private slots:
         QVERIFY(GetVolumeInformationW(L"C:\\", label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0));
         QCOMPARE(TreeRootText(path), QString::fromWCharArray(label) + " (C:)");
         QCOMPARE(TreeRootKey(path), "C:\\");
-        QCOMPARE(CheckTreeRoot(path), 0);
+        QCOMPARE(int(CheckTreeRoot(path)), 0);
         QVERIFY(!GetDriveInfo("C:/windows", &drive));
         QCOMPARE(TreeRootText("C:/windows"), "windows");
     }
@@ -217,7 +217,7 @@ private slots:
         QVERIFY(SetFileAttributesW(Wide(QDir::toNativeSeparators(folder)), set));
         const quint32 mask = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
         QCOMPARE(GetFileAttributesOf(folder) & mask, (set | FILE_ATTRIBUTE_DIRECTORY) & mask);
-        QCOMPARE(CheckTreeRoot(folder), refusal);
+        QCOMPARE(int(CheckTreeRoot(folder)), refusal);
         QCOMPARE(ListedSubfolders(dir.path()), refusal ? QStringList() : QStringList{"sub"});
         SetFileAttributesW(Wide(QDir::toNativeSeparators(folder)), FILE_ATTRIBUTE_NORMAL);
     }
