@@ -104,7 +104,8 @@ private slots:
         reader.ask<int>("list", "/share", probe.work(8), gone.get(), handlers(&goneEvents));
         gone.reset();
         QTRY_COMPARE(events, (QStringList{"slow", "not answering"}));
-        QVERIFY(reader.hasStuckJobs());
+        // The job's own bound may come a moment after the asker's (coarse timers on Windows).
+        QTRY_VERIFY(reader.hasStuckJobs());
         probe.gate.open();
         QTRY_COMPARE(events, (QStringList{"slow", "not answering", "done 7"}));
         QVERIFY(goneEvents.isEmpty());
