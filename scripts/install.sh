@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
+# scripts/install.sh [PACKAGE...]
 # Installs the Debian packages that building, testing, packaging and the
-# demo need.
-# Quiet and quick when everything is already there.
+# demo need, or only the packages named (a step that needs more, such as the
+# Windows one). Quiet and quick when everything is already there.
 set -euo pipefail
 
 # Real package names only: dpkg-query knows no virtual ones, so one would
@@ -14,6 +15,7 @@ packages=(
     xvfb imagemagick xauth xdotool fuse3 python3-fusepy
     dpkg-dev desktop-file-utils man-db groff-base
 )
+[[ $# -gt 0 ]] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

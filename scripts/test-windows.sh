@@ -14,19 +14,8 @@ if ! qt=$("$root/scripts/windows-qt.sh" --prefix); then
 fi
 
 # Only the Windows step needs these.
-packages=(wine64 g++-mingw-w64-x86-64-posix librsvg2-bin fonts-dejavu-core socat zip unzip ninja-build xvfb xdotool)
-missing=()
-for p in "${packages[@]}"; do
-    [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true) == "install ok installed" ]] || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    [[ $(id -u) -eq 0 ]] || SUDO="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
-    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$root/scripts/install.sh" wine64 g++-mingw-w64-x86-64-posix librsvg2-bin fonts-dejavu-core socat zip unzip \
+    ninja-build xvfb xdotool
 
 wine=/usr/lib/wine/wine64
 echo "== Windows build ($build)"
