@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "XSession.h"
 
 #include <QOperatingSystemVersion>
 #include <memory>
@@ -15,11 +16,6 @@ inline quint16 FreeLoopbackPort()
 {
     QTcpServer probe;
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
-inline bool Readable(RawSocket socket)
-{
-    return RawReadable(socket);
 }
 
 // Closes with a reset instead of an orderly close.
@@ -37,9 +33,7 @@ public:
     explicit SilentListener(int backlog, int fillers)
     {
         m_fd = RawListen(backlog, &m_port);
-        if (m_fd == NoRawSocket)
-            return;
-        for (int i = 0; i < fillers; ++i)
+        for (int i = 0; m_fd != NoRawSocket && i < fillers; ++i)
             m_fillers.append(RawConnectPending(m_port));
     }
     ~SilentListener()
@@ -68,20 +62,76 @@ private:
     QList<RawSocket> m_fillers;
 };
 
-// A peer program on loopback, its log read line by line from `channel`.
-class PeerProcess
+// A peer in this process: everything each connection carries once it is closed.
+class QtSink
 {
 public:
-    explicit PeerProcess(QProcess::ProcessChannel channel) { m_process.setReadChannel(channel); }
-    ~PeerProcess()
+    bool start() { return m_server.listen(QHostAddress::LocalHost, 0); }
+    quint16 port() const { return m_server.serverPort(); }
+    // Waits in the event loop, so a client in this thread gets through.
+    QByteArray received()
     {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-        m_process.waitForFinished(2000);
+        if (!QTest::qWaitFor([&] { return m_server.hasPendingConnections(); }, 10000))
+            return "<no connection>";
+        const std::unique_ptr<QTcpSocket> socket(m_server.nextPendingConnection());
+        QByteArray data;
+        const bool closed = QTest::qWaitFor([&] {
+            data += socket->readAll();
+            return socket->state() == QAbstractSocket::UnconnectedState;
+        }, 10000);
+        return closed ? data + socket->readAll() : "<still running>";
     }
-    Q_DISABLE_COPY(PeerProcess)
+    bool idle() const { return !m_server.hasPendingConnections(); }
+
+private:
+    QTcpServer m_server;
+};
+
+// socat taking one connection; where socat is no program of the system
+// (Windows), the same peer in this process.
+class SocatSink
+{
+public:
+    bool start()
+    {
+        if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+            return m_inProcess.emplace().start();
+        return m_socat.start(m_dir.filePath("received"));
+    }
+    quint16 port() const { return m_inProcess ? m_inProcess->port() : m_socat.port(); }
+    QByteArray received()
+    {
+        if (m_inProcess)
+            return m_inProcess->received();
+        return m_socat.waitForRequest(10000) ? m_socat.received() : "<nothing or still running>";
+    }
+
+private:
+    QTemporaryDir m_dir;
+    SocatPeer m_socat;
+    std::optional<QtSink> m_inProcess;
+};
+
+// The DNC server stand-in, listening on `ports` (none: `args` name them, e.g. --db).
+class DncdProcess
+{
+public:
+    ~DncdProcess() { StopProcess(m_process); }
+    bool start(QStringList args = {}, const QList<quint16> &ports = {FreeLoopbackPort()})
+    {
+        m_port = ports.value(0);
+        for (quint16 port : ports)
+            args << "--port" << QString::number(port);
+        m_process.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args);
+        bool ok = m_process.waitForStarted(5000);
+        for (quint16 port : ports)
+            ok = ok && !waitForLine(QString("listening on %1").arg(port)).isEmpty();
+        return ok;
+    }
+    // Starts it with at most `count` open descriptors; false where there are no such limits.
+    bool limitDescriptors(int count) { return LimitOpenFiles(m_process, count); }
     quint16 port() const { return m_port; }
+    qint64 pid() const { return m_process.processId(); }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     // The next log line containing `needle`, or an empty string.
     QString waitForLine(const QString &needle)
@@ -96,92 +146,6 @@ public:
                 return QString();
         }
     }
-
-protected:
-    // Starts `program` and waits until it logs `listening` for each of `ports`.
-    bool launch(const QString &program, const QStringList &args, const QList<quint16> &ports, const char *listening)
-    {
-        m_port = ports.value(0);
-        m_process.start(program, args);
-        bool ok = m_process.waitForStarted(5000);
-        for (quint16 port : ports)
-            ok = ok && !waitForLine(QString(listening).arg(port)).isEmpty();
-        return ok;
-    }
-    QProcess m_process;
-    quint16 m_port = 0;
-};
-
-// A peer in this process: one connection, everything it carries once it is closed.
-class QtSink
-{
-public:
-    bool start() { return m_server.listen(QHostAddress::LocalHost, 0); }
-    quint16 port() const { return m_server.serverPort(); }
-    QByteArray received()
-    {
-        if (!m_server.hasPendingConnections() && !m_server.waitForNewConnection(10000))
-            return "<no connection>";
-        const std::unique_ptr<QTcpSocket> socket(m_server.nextPendingConnection());
-        QByteArray data;
-        for (QDeadlineTimer deadline(10000); socket->state() == QAbstractSocket::ConnectedState
-                                             && !deadline.hasExpired();) {
-            data += socket->readAll();
-            socket->waitForReadyRead(int(deadline.remainingTime()));
-        }
-        data += socket->readAll();
-        return socket->state() == QAbstractSocket::ConnectedState ? "<still running>" : data;
-    }
-
-private:
-    QTcpServer m_server;
-};
-
-// socat passing on everything one connection carries, then exiting; where
-// socat is no program of the system (Windows), the same peer in this process.
-class SocatSink : public PeerProcess
-{
-public:
-    SocatSink() : PeerProcess(QProcess::StandardError) {}
-    bool start()
-    {
-        if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows) {
-            m_inProcess.emplace();
-            const bool listening = m_inProcess->start();
-            m_port = m_inProcess->port();
-            return listening;
-        }
-        const quint16 port = FreeLoopbackPort();
-        const QString listen = QString("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(port);
-        return launch("socat", {"-d", "-d", "-u", listen, "-"}, {port}, "listening on AF=2 127.0.0.1:%1");
-    }
-    // What the connection carried, once socat has seen it closed.
-    QByteArray received()
-    {
-        if (m_inProcess)
-            return m_inProcess->received();
-        m_process.waitForFinished(10000);  // false when it has already finished
-        return m_process.state() == QProcess::NotRunning ? m_process.readAllStandardOutput() : "<still running>";
-    }
-
-private:
-    std::optional<QtSink> m_inProcess;
-};
-
-// The DNC server stand-in, listening on `ports` (none: `args` name them, e.g. --db).
-class DncdProcess : public PeerProcess
-{
-public:
-    DncdProcess() : PeerProcess(QProcess::StandardOutput) {}
-    bool start(QStringList args = {}, const QList<quint16> &ports = {FreeLoopbackPort()})
-    {
-        for (quint16 port : ports)
-            args << "--port" << QString::number(port);
-        return launch(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args, ports, "listening on %1");
-    }
-    // Starts it with at most `count` open descriptors; false where there are no such limits.
-    bool limitDescriptors(int count) { return LimitOpenFiles(m_process, count); }
-    qint64 pid() const { return m_process.processId(); }
     // The next request's log line on `port` (default: the first one listened on).
     QString nextLine(quint16 port = 0) { return waitForLine(QString(" port %1 peer ").arg(port ? port : m_port)); }
     // The bytes of the next request, from its escaped log line.
@@ -198,4 +162,8 @@ public:
         }
         return m.hasMatch() && out.size() == m.captured(1).toInt() ? out : "<no request or count mismatch>";
     }
+
+private:
+    QProcess m_process;
+    quint16 m_port = 0;
 };

