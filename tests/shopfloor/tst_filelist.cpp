@@ -130,10 +130,6 @@ private slots:
         QCOMPARE(model.sizeText(model.rowOfFullPath(m_folder + "PART.")), QStringLiteral("4.884 KB"));
         // The link shows its target's size.
         QCOMPARE(model.sizeText(model.rowOfFullPath(m_folder + "link.nc")), QStringLiteral("3 KB"));
-        QStringList headers;
-        for (int c = 0; c < model.columnCount(); ++c)
-            headers << model.headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(headers, (QStringList{"Name", "Size", "Modified", "who cares"}));
         QCOMPARE(model.rowOfFullPath(m_folder + "o2.nc"), -1);
         // A folder given without its trailing separator still gives full paths.
         model.fill(m_dir.path(), {".NC"});
@@ -145,8 +141,6 @@ private slots:
         FileListModel model;
         model.fill(m_folder, {});
         QCOMPARE(model.sortIndicatorKey(), QStringLiteral("ASC"));
-        QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QIcon>().isNull());
-        QVERIFY(model.headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
         // Name at start: the same column, so descending.
         model.headClick(0, QString());
         QCOMPARE(model.sortIndicatorKey(), QStringLiteral("DESC"));
@@ -218,7 +212,6 @@ private slots:
             QCOMPARE(grid.selectedName(), QStringLiteral("O2.NC"));
         }
         QCOMPARE(spy.last().at(0).toString(), QStringLiteral("O2.NC"));
-        QVERIFY(grid.isColumnHidden(3)); // the full path
     }
 };
 
