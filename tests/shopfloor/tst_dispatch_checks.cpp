@@ -134,9 +134,6 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("view");
         QTest::addColumn<QString>("line");
-        QTest::newRow("edit") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << false << "\"C:\\Apps\\Ed.exe\" \"D:\\NC\\O1.NC\"";
-        QTest::newRow("view") << "C:\\Apps\\Ed.exe" << "D:\\NC\\O1.NC" << true
-                              << "\"C:\\Apps\\Ed.exe\" \"D:\\NC\\O1.NC\" -o ";
         QTest::newRow("view, blanks") << "C:\\Program Files\\Ed.exe" << "D:\\NC PROGS\\A B.NC" << true
                                       << "\"C:\\Program Files\\Ed.exe\" \"D:\\NC PROGS\\A B.NC\" -o ";
         QTest::newRow("view, quotes") << "C:\\A \"B\"\\Ed.exe" << "D:\\\"O1\".NC" << true
@@ -160,10 +157,6 @@ private slots:
         std::vector<wchar_t> wanted(wide.begin(), wide.end());
         wanted.push_back(L'\0');
         QCOMPARE(WritableCommandLine(command.nativeCommandLine), wanted);
-    }
-    void editorWorkingDirectory()
-    {
-        QCOMPARE(EditorWorkingDirectory("D:\\NC PROGS\\A B.NC", '\\'), "D:\\NC PROGS\\");
     }
 };
 
