@@ -27,6 +27,7 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("default") << false << int(SplitterDefault) << 19200 << 4500;
         QTest::newRow("1000 -> 3000") << false << 1000 << 19200 << 3000;
+        QTest::newRow("8000 -> 6000 in a wide window") << false << 8000 << 19200 << 6000;
         QTest::newRow("8000 -> 6000 at 9000") << false << 8000 << 9000 << 6000;
         QTest::newRow("5500 at 8000 -> 5000") << false << 5500 << 8000 << 5000;
         QTest::newRow("narrow beats minimum") << false << 1000 << 5000 << 2000;
