@@ -92,7 +92,6 @@ private slots:
         QTest::newRow("file-system root") << QDir::rootPath() << 0;
         // The working folder holds "progs": a relative root would name it.
         QTest::newRow("relative") << "progs" << 181;
-        QTest::newRow("relative, dot") << "./progs/" << 181;
         // Below the root, hidden folders and links are only left out or listed.
         QTest::newRow("below a hidden folder") << base + "/progs/.hidden/sub" << 0;
     }

@@ -11,7 +11,6 @@
 #include "FileListModel.h"
 #include "FileNameEdit.h"
 #include "JournalFiles.h"
-#include "JournalTable.h"
 #include "Messages.h"
 #include "Platform.h"
 #include "RemoteCommandClient.h"
