@@ -116,7 +116,6 @@ private slots:
         QTest::newRow("plain file") << 0x80u << 0 << false << true;
         QTest::newRow("read-only archive file") << 0x21u << 0 << false << true;
         QTest::newRow("folder") << 0x10u << 0 << true << false;
-        QTest::newRow("hidden folder") << 0x12u << 191 << false << false;
         QTest::newRow("system folder") << 0x14u << 192 << false << false;
         QTest::newRow("hidden system folder") << 0x16u << 191 << false << false;
         QTest::newRow("system junction") << 0x414u << 192 << false << false;
@@ -143,7 +142,6 @@ private slots:
         QTest::addColumn<QString>("letter");
         QTest::addColumn<QString>("share");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("fixed") << 3u << "System" << "C" << "" << "System (C:)";
         QTest::newRow("fixed, no label") << 3u << "" << "D" << "" << " (D:)";
         QTest::newRow("mapped share") << 4u << "DATA" << "Z" << "\\\\server\\progs" << "progs";
         QTest::newRow("share root") << 4u << "" << "" << "\\\\server\\nc\\o" << "o";
