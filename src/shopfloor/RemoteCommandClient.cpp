@@ -28,14 +28,6 @@ RemoteCommandClient::~RemoteCommandClient()
     discardSocket();
 }
 
-QByteArray RemoteCommandClient::wireBytes(const RemoteCommandRequest &request) const
-{
-    const QString line = BuildRemoteCommandLine(request.remoteCommand, request.fullPath);
-    if (HasControlCharacter(line))
-        return QByteArray();
-    return EncodeForWire(line, m_encoding).value_or(QByteArray());
-}
-
 bool RemoteCommandClient::start(const RemoteCommandRequest &request)
 {
     if (m_state != State::Idle)

@@ -85,10 +85,6 @@ public:
     // before start() returns for a request refused at once).
     bool start(const RemoteCommandRequest &request);
 
-    // The bytes start() would send for `request` in the wire encoding, or an
-    // empty array when they cannot be written exactly.
-    QByteArray wireBytes(const RemoteCommandRequest &request) const;
-
 signals:
     // Emitted once per taken request, after any message has been closed.
     void finished(RemoteCommandClient::Outcome outcome);
