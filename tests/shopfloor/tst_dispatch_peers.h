@@ -9,7 +9,6 @@
 #include "XSession.h"
 
 #include <QOperatingSystemVersion>
-#include <memory>
 #include <optional>
 
 inline quint16 FreeLoopbackPort()
@@ -60,56 +59,6 @@ private:
     RawSocket m_fd = NoRawSocket;
     quint16 m_port = 0;
     QList<RawSocket> m_fillers;
-};
-
-// A peer in this process: everything each connection carries once it is closed.
-class QtSink
-{
-public:
-    bool start() { return m_server.listen(QHostAddress::LocalHost, 0); }
-    quint16 port() const { return m_server.serverPort(); }
-    // Waits in the event loop, so a client in this thread gets through.
-    QByteArray received()
-    {
-        if (!QTest::qWaitFor([&] { return m_server.hasPendingConnections(); }, 10000))
-            return "<no connection>";
-        const std::unique_ptr<QTcpSocket> socket(m_server.nextPendingConnection());
-        QByteArray data;
-        const bool closed = QTest::qWaitFor([&] {
-            data += socket->readAll();
-            return socket->state() == QAbstractSocket::UnconnectedState;
-        }, 10000);
-        return closed ? data + socket->readAll() : "<still running>";
-    }
-    bool idle() const { return !m_server.hasPendingConnections(); }
-
-private:
-    QTcpServer m_server;
-};
-
-// socat taking one connection; where socat is no program of the system
-// (Windows), the same peer in this process.
-class SocatSink
-{
-public:
-    bool start()
-    {
-        if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
-            return m_inProcess.emplace().start();
-        return m_socat.start(m_dir.filePath("received"));
-    }
-    quint16 port() const { return m_inProcess ? m_inProcess->port() : m_socat.port(); }
-    QByteArray received()
-    {
-        if (m_inProcess)
-            return m_inProcess->received();
-        return m_socat.waitForRequest(10000) ? m_socat.received() : "<nothing or still running>";
-    }
-
-private:
-    QTemporaryDir m_dir;
-    SocatPeer m_socat;
-    std::optional<QtSink> m_inProcess;
 };
 
 // The DNC server stand-in, listening on `ports` (none: `args` name them, e.g. --db).
@@ -166,4 +115,29 @@ public:
 private:
     QProcess m_process;
     quint16 m_port = 0;
+};
+
+// socat taking one connection; where socat is no program of the system
+// (Windows), the DNC stand-in.
+class SocatSink
+{
+public:
+    bool start()
+    {
+        if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+            return m_dncd.emplace().start();
+        return m_socat.start(m_dir.filePath("received"));
+    }
+    quint16 port() const { return m_dncd ? m_dncd->port() : m_socat.port(); }
+    QByteArray received()
+    {
+        if (m_dncd)
+            return m_dncd->nextRequest();
+        return m_socat.waitForRequest(10000) ? m_socat.received() : "<nothing or still running>";
+    }
+
+private:
+    QTemporaryDir m_dir;
+    SocatPeer m_socat;
+    std::optional<DncdProcess> m_dncd;
 };
