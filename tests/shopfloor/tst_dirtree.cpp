@@ -46,13 +46,7 @@ bool open(DirectoryTreeModel &m, const QModelIndex &node)
     return loaded.wait(10000);
 }
 
-struct Volume {
-    QByteArray type;
-    QString device, label, mount, expected;
-};
-
 } // namespace
-Q_DECLARE_METATYPE(Volume)
 
 class TestDirTree : public QObject
 {
@@ -88,7 +82,6 @@ private slots:
         QTest::newRow("a file") << base + "/progs/file.nc" << 181;
         QTest::newRow("hidden") << base + "/.progs" << 191;
         QTest::newRow("alias") << base + "/alias" << 193;
-        QTest::newRow("alias, trailing separator") << base + "/alias/" << 193;
         QTest::newRow("file-system root") << QDir::rootPath() << 0;
         // The working folder holds "progs": a relative root would name it.
         QTest::newRow("relative") << "progs" << 181;
@@ -113,15 +106,11 @@ private slots:
         QTest::addColumn<int>("refusal");
         QTest::addColumn<bool>("folder");
         QTest::addColumn<bool>("file");
-        QTest::newRow("plain file") << 0x80u << 0 << false << true;
-        QTest::newRow("read-only archive file") << 0x21u << 0 << false << true;
         QTest::newRow("folder") << 0x10u << 0 << true << false;
         QTest::newRow("system folder") << 0x14u << 192 << false << false;
         QTest::newRow("hidden system folder") << 0x16u << 191 << false << false;
         QTest::newRow("system junction") << 0x414u << 192 << false << false;
         QTest::newRow("junction") << 0x410u << 193 << true << false;
-        QTest::newRow("hidden file") << 0x22u << 191 << false << false;
-        QTest::newRow("system file") << 0x24u << 192 << false << false;
         QTest::newRow("unreadable") << uint(InvalidFileAttributes) << 0 << false << false;
     }
     void attributeRules()
@@ -134,67 +123,6 @@ private slots:
         QCOMPARE(ShowsAsFolder(attributes), folder);
         QCOMPARE(ShowsAsFile(attributes), file);
     }
-    // The root's text by GetDriveType's number.
-    void driveText_data()
-    {
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("letter");
-        QTest::addColumn<QString>("share");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("fixed, no label") << 3u << "" << "D" << "" << " (D:)";
-        QTest::newRow("mapped share") << 4u << "DATA" << "Z" << "\\\\server\\progs" << "progs";
-        QTest::newRow("share root") << 4u << "" << "" << "\\\\server\\nc\\o" << "o";
-        QTest::newRow("share without backslash") << 4u << "" << "Z" << "progs" << "progs";
-        QTest::newRow("removable") << 2u << "USB" << "E" << "" << "";
-        QTest::newRow("unknown") << 0u << "X" << "X" << "" << "";
-    }
-    void driveText()
-    {
-        QFETCH(uint, type);
-        QFETCH(QString, label);
-        QFETCH(QString, letter);
-        QFETCH(QString, share);
-        QFETCH(QString, expected);
-        QCOMPARE(DriveRootText(type, label, letter, share), expected);
-    }
-
-    void volumeText_data()
-    {
-        QTest::addColumn<Volume>("v");
-        QTest::newRow("cifs share") << Volume{"cifs", "//server/progs", "", "/mnt/p", "progs"};
-        QTest::newRow("windows share") << Volume{"smb3", "\\\\server\\progs", "", "/mnt/p", "progs"};
-        QTest::newRow("nfs export") << Volume{"nfs4", "host:/export/progs/", "", "/mnt/n", "progs"};
-        QTest::newRow("share without separator") << Volume{"cifs", "progs", "", "/mnt/p", "progs"};
-        QTest::newRow("fixed drive") << Volume{"NTFS", "\\\\?\\Volume{1}", "System", "C:/", "System (C:)"};
-        QTest::newRow("labelled volume") << Volume{"ext4", "/dev/sdb1", "PROGS", "/media/u/PROGS", "PROGS"};
-        QTest::newRow("unlabelled volume") << Volume{"ext4", "/dev/sdb1", "", "/media/usb", "usb"};
-        QTest::newRow("system root") << Volume{"overlay", "overlay", "", "/", "/"};
-    }
-    void volumeText()
-    {
-        QFETCH(Volume, v);
-        QCOMPARE(VolumeRootText(v.type, v.device, v.label, v.mount), v.expected);
-    }
-
-    void unreadableFolderGetsNoChildren()
-    {
-        if (!PermissionsBind())
-            QSKIP("permissions do not apply to root");
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("locked/inner"));
-        const QString locked = dir.path() + "/locked";
-        QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
-        FolderReader reader;
-        DirectoryTreeModel model(reader);
-        const QModelIndex root = model.setRoot(TreeRootKey(dir.path()), TreeRootText(dir.path()));
-        QVERIFY(open(model, root));
-        const QModelIndex l = childNamed(model, root, "locked");
-        QVERIFY(open(model, l));
-        QCOMPARE(model.rowCount(l), 0);
-        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-
     // Last: it changes the fixture.
     void childrenLoadedLazily()
     {
@@ -245,6 +173,19 @@ private slots:
         QVERIFY(open(model, beta2));
         QCOMPARE(model.rowCount(beta2), 0);
         QVERIFY(!model.hasChildren(beta2));
+
+        // A folder that cannot be read opens empty.
+        if (!PermissionsBind())
+            return;
+        QVERIFY(QDir(m_root).mkpath("locked/inner"));
+        QVERIFY(QFile::setPermissions(m_root + "/locked", QFileDevice::WriteOwner));
+        const auto unlock = qScopeGuard([&] {
+            QFile::setPermissions(m_root + "/locked", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QVERIFY(open(model, model.setRoot(TreeRootKey(m_root), TreeRootText(m_root))));
+        const QModelIndex locked = childNamed(model, model.rootIndex(), "locked");
+        QVERIFY(open(model, locked));
+        QCOMPARE(model.rowCount(locked), 0);
     }
 
     void namesThatAreNoText_data()
@@ -252,8 +193,6 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<bool>("text");
         QTest::newRow("Latin-1") << QByteArray("Gr\xfcn") << false;
-        QTest::newRow("stray bytes") << QByteArray("a\xff\xfe") << false;
-        QTest::newRow("overlong slash") << QByteArray("x\xc0\xaf") << false;
         QTest::newRow("cut sequence") << QByteArray("\xe2\x82") << false;
         QTest::newRow("UTF-8") << QByteArray("Z\xc3\xbcrich \xe2\x82\xac") << true;
     }
@@ -285,7 +224,6 @@ private slots:
         const QModelIndex node = model.index(0, 0, root);
         QCOMPARE(EncodeFileName(model.key(node)), folder);
         QCOMPARE(model.data(node).toString(), DisplayFileName(decoded));
-        QVERIFY(FolderExists(model.key(node)));
         QVERIFY(open(model, node));
         QCOMPARE(childTexts(model, node), QStringList{"sub"});
 
