@@ -108,37 +108,6 @@ private slots:
         QCOMPARE(m_messages.size(), 2);
     }
 
-    void resettingServer_data()
-    {
-        QTest::addColumn<int>("delayMs");
-        QTest::newRow("reset within the accept") << -1;
-        QTest::newRow("reset right after the accept") << 0;
-        QTest::newRow("reset a moment later") << 100;
-    }
-    void resettingServer()
-    {
-        QFETCH(int, delayMs);
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost));
-        connect(&server, &QTcpServer::newConnection, &server, [&server, delayMs] {
-            while (QTcpSocket *peer = server.nextPendingConnection())
-                delayMs < 0 ? ResetHard(peer) : QTimer::singleShot(delayMs, peer, [peer] { ResetHard(peer); });
-        });
-        // A reset that beats the report of the connection leaves Qt's socket
-        // connecting for good; the connect time-out ends that request.
-        RemoteCommandClient client(nullptr, 1000, 1000);
-        for (int i = 0; i < 3; ++i) {
-            m_messages.clear();
-            const Outcome outcome = run(client, {"127.0.0.1", server.serverPort(), "LOAD", "/x"});
-            // Whenever the reset comes, the request ends, and only a failure speaks.
-            QVERIFY2(outcome == Outcome::Sent || outcome == Outcome::Failed || outcome == Outcome::NotConnected,
-                     QMetaEnum::fromType<Outcome>().valueToKey(int(outcome)));
-            QCOMPARE(m_messages.size(), outcome == Outcome::Sent ? 0 : 1);
-            QVERIFY(m_messages.isEmpty() || !m_messages.first().isEmpty());
-            QVERIFY(!client.isBusy());
-        }
-    }
-
     // Nothing leaves for a path the wire encoding cannot carry, nor for a port out of range.
     void refusedBeforeConnecting_data()
     {
