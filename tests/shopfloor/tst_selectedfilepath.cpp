@@ -20,24 +20,17 @@ private slots:
         const QStringList ncTxt{".NC", ".TXT"};
 
         // The example table.
-        row("default extension", ncTxt, "O1234", "D:\\NC\\MILL1\\O1234.NC");
-        row("listed extension, other case", ncTxt, "o1234.txt", "D:\\NC\\MILL1\\o1234.txt");
         row("unlisted extension kept", ncTxt, "PART.MPF", "D:\\NC\\MILL1\\PART.MPF.NC");
         row("already full, other case", ncTxt, "d:\\nc\\mill1\\A.NC", "d:\\nc\\mill1\\A.NC");
         row("dot entry accepts no extension", {"."}, "O1234", "D:\\NC\\MILL1\\O1234");
         row("dot entry first appends a bare dot", {".", ".NC"}, "PART.MPF", "D:\\NC\\MILL1\\PART.MPF.");
-        row("empty list", {}, "O1234", "D:\\NC\\MILL1\\O1234");
         row("other directory is not full", {".NC"}, "C:\\X\\A.NC", "D:\\NC\\MILL1\\C:\\X\\A.NC");
 
         // Around the table.
-        row("blanks, dot entry", {".", ".NC"}, "  ", "D:\\NC\\MILL1\\  ");
         row("last dot may sit in a folder", ncTxt, "SUB.V2\\O1", "D:\\NC\\MILL1\\SUB.V2\\O1.NC");
-        row("lower-case list entry", {".nc"}, "A.NC", "D:\\NC\\MILL1\\A.NC");
         row("no directory shown yet", ncTxt, "O1", "O1.NC", "");
-        row("full path gets default extension", ncTxt, "D:\\NC\\MILL1\\O1", "D:\\NC\\MILL1\\O1.NC");
         row("sibling folder is no prefix", ncTxt, "D:\\NC\\MILL10\\A.NC", "D:\\NC\\MILL1\\D:\\NC\\MILL10\\A.NC",
             "D:\\NC\\MILL1");
-        row("drive folder ending in a slash", ncTxt, "O1", "D:/NC/MILL1/O1.NC", "D:/NC/MILL1/");
         row("trailing dot, dot not listed", ncTxt, "O1.", "D:\\NC\\MILL1\\O1..NC");
     }
     void fullPath()
@@ -62,23 +55,18 @@ private slots:
         const auto row = [](const char *name, const char *path, const char *root, bool inside, char separator = 0) {
             QTest::newRow(name) << path << root << QChar(separator ? separator : root[0] == '/' ? '/' : '\\') << inside;
         };
-        row("dots and doubled separators", "/progs//machineA/./A.NC", "/progs/machineA", true);
         row("the folder itself", "/progs/machineA/.", "/progs/machineA", false);
         row("above the file-system root", "/../progs/machineA/A.NC", "/progs/machineA", false);
         row("case differs on Linux", "/progs/MachineA/A.NC", "/progs/machineA", false);
-        row("case differs on Windows", "d:\\nc\\mill1\\A.NC", "D:\\NC\\MILL1\\", true);
         row("sibling with the same start", "D:\\NC\\MILL10\\A.NC", "D:\\NC\\MILL1", false);
         row("slash on Windows", "D:/NC/MILL1/../MILL2/A.NC", "D:\\NC\\MILL1", false);
         // No root, or one that depends on the current folder, holds nothing.
         row("empty root, drive path", "D:\\NC\\MILL1\\O1.NC", "", false, '\\');
         row("relative root on Windows", "NC\\O1.NC", "NC", false);
         row("drive-relative root", "D:NC\\O1.NC", "D:NC", false);
-        row("rooted root without a drive", "\\NC\\O1.NC", "\\NC", false);
         // Drives and shares start paths of their own.
         row("other drive", "C:\\NC\\MILL1\\O1.NC", "D:\\NC\\MILL1", false);
-        row("drive-relative path", "D:O1.NC", "D:\\", false);
         row("share typed into a drive folder", "\\\\server\\NC\\O1.NC", "D:\\", false);
-        row("share by slashes", "//server/NC/O1.NC", "D:\\NC", false);
         row("rooted path", "\\NC\\MILL1\\O1.NC", "D:\\NC\\MILL1", false);
         row("drive root", "d:\\O1.NC", "D:\\", true);
         row("share root", "\\\\SERVER\\progs\\mill1\\O1.NC", "\\\\server\\progs", true);
