@@ -340,7 +340,8 @@ private slots:
 
     void treeDrivesFileList()
     {
-        writeFile(folder(u"send/PARTS/OLD"_s) + u"X.NC"_s);
+        writeFile(folder(u"send/PARTS/OLD/DEEP"_s) + u"X.NC"_s);
+        folder(u"send/PARTS/A"_s);
         frmShopFloor *w = open();
         QVERIFY(w);
         DirectoryTreeModel *tree = w->directoryModel();
@@ -353,14 +354,17 @@ private slots:
         expectState(1, 0, u"P9.NC"_s);
         QCOMPARE(w->currentDirectory(), folder(u"send/PARTS"_s));
 
-        // Opening reads the folder afresh; closing forgets what was below, and
-        // a chosen subfolder hands the choice, the list and the name to its parent.
+        // Opening reads the folder afresh; closing forgets what was below, and a
+        // folder chosen further down hands the choice, the list and the name to
+        // the closed one, not to a neighbour.
         const QModelIndex parts = tree->index(0, 0, tree->rootIndex());
         QVERIFY(tree->rowCount(parts) == 0 && tree->hasChildren(parts));
         m_c->tvDirectory->setFocus();
         key(m_c->tvDirectory, Qt::Key_Right);
-        clickNode(tree->index(0, 0, parts));
-        QCOMPARE(w->currentDirectory(), folder(u"send/PARTS/OLD"_s));
+        m_c->tvDirectory->expand(tree->index(1, 0, parts));
+        settle();
+        clickNode(tree->index(0, 0, tree->index(1, 0, parts)));
+        QCOMPARE(w->currentDirectory(), folder(u"send/PARTS/OLD/DEEP"_s));
         QCOMPARE(m_c->txtFile->text(), u"X.NC"_s);
         m_c->tvDirectory->collapse(parts);
         settle();
