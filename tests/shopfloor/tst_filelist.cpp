@@ -54,10 +54,13 @@ private slots:
         makeFile(m_folder + "b.txt", 2047, 1700000000);
         makeFile(m_folder + "PART.", 5000000, 1700000400);
         makeFile(m_folder + ".hidden.nc", 10);
-        QVERIFY(QDir(m_folder).mkpath("sub.nc/inner") && QDir(m_folder).mkpath("ext"));
+        for (const char *folder : {"sub.nc/inner", "ext", "sort"})
+            QVERIFY(QDir(m_folder).mkpath(folder));
         makeFile(m_folder + "sub.nc/.profile", 10);
         for (const char *name : {"a.nc.bak", "nc", "O1.NCX", "x.Nc"})
             makeFile(m_folder + "ext/" + name, 1);
+        for (const QString &name : {QString(QChar(0xc4)) + "b", QString(QChar(0xe4)) + "a", QString("z")})
+            makeFile(m_folder + "sort/" + name, 1);
         QVERIFY(MakeSymbolicLink(m_folder + "b.txt", m_folder + "link.nc"));
         QVERIFY(MakeSymbolicLink(m_folder + "gone", m_folder + "broken.nc"));
         // A pipe is no part program: listing it would let Send hang on it.
@@ -90,6 +93,8 @@ private slots:
         // Only the last dot counts, and only a whole extension.
         QTest::newRow("extension rules") << "ext" << QStringList{".NC"} << QStringList{"x.Nc"};
         QTest::newRow("wildcard taken as it is") << "ext" << QStringList{".*.NC"} << QStringList{};
+        QTest::newRow("other letters folded, after ASCII")
+            << "sort" << QStringList{} << QStringList{"z", QString(QChar(0xe4)) + "a", QString(QChar(0xc4)) + "b"};
         QTest::newRow("missing folder") << "nothere/" << QStringList{} << QStringList{};
         QTest::newRow("no folder") << "-" << QStringList{} << QStringList{};
         QTest::newRow("only a folder and a hidden file") << "sub.nc" << QStringList{} << QStringList{};

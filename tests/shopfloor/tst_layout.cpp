@@ -33,7 +33,7 @@ private slots:
         QTest::newRow("narrow beats minimum") << false << 1000 << 5000 << 2000;
         QTest::newRow("shadow below 3000") << true << 100 << 19200 << 3000;
         QTest::newRow("shadow, narrow window") << true << 5800 << 8500 << 5500;
-        QTest::newRow("shadow, 6000 bound first") << true << 6500 << 9000 << 6000;
+        QTest::newRow("shadow beyond 6000") << true << 6500 << 19200 << 6000;
     }
     void clamps()
     {
