@@ -123,6 +123,16 @@ private slots:
         QCOMPARE(ShowsAsFolder(attributes), folder);
         QCOMPARE(ShowsAsFile(attributes), file);
     }
+    // The root's text for a share, a Windows drive and a volume without a label.
+    void rootTexts()
+    {
+        QCOMPARE(VolumeRootText("cifs", "//server/progs", "", "/mnt/p"), QStringLiteral("progs"));
+        QCOMPARE(VolumeRootText("NTFS", "\\\\?\\Volume{1}", "System", "C:/"), QStringLiteral("System (C:)"));
+        QCOMPARE(VolumeRootText("ext4", "/dev/sdb1", "", "/media/usb"), QStringLiteral("usb"));
+        QCOMPARE(DriveRootText(4, "DATA", "Z", "\\\\server\\progs"), QStringLiteral("progs"));
+        QCOMPARE(DriveRootText(3, "", "D", ""), QStringLiteral(" (D:)"));
+    }
+
     // Last: it changes the fixture.
     void childrenLoadedLazily()
     {
