@@ -39,17 +39,6 @@ StationMachineSetting setting(int id, int cmdType, const QString &tag = QString(
             "SAVE" + tag, QString(), QDir::toNativeSeparators(u"D:/IN/"_s)};
 }
 
-QList<QVariantList> dumpStationRows(clsAccessDBConnection &c)
-{
-    RecordSet rows;
-    if (!OpenRecordset(c, u"select * from T_DNC_MPPC order by MPPC_ID"_s, {}, &rows))
-        return {{u"dump failed"_s}};
-    QList<QVariantList> all;
-    for (int i = 0; i < rows.count(); ++i)
-        all << rows.row(i);
-    return all;
-}
-
 QList<int> ids(const LoadResult<MachineAssignment> &loaded)
 {
     QList<int> out;
@@ -162,15 +151,17 @@ private slots:
 
         // The key compares without case, as Access does; quotes cannot break out.
         QCOMPARE(ids(LoadStationMachines(c, u"o'brien"_s)), (QList<int>{3, 7, 12}));
-        QCOMPARE(LoadStationMachines(c, u"LATHE1"_s).rows.value(0).SEND_REMOTE_CMD, u"LOAD-pc"_s);
         loaded = LoadStationMachines(c, u"x' or '1'='1"_s);
         QVERIFY(loaded.ok && loaded.rows.isEmpty());
 
         // Saving again replaces the station's rows (the orphan too) and nothing else.
         QVERIFY(SaveStationMachines(c, u"O'BRIEN"_s, {setting(5, CmdTypeBoth)}).ok());
+        // A code outside the lists is refused and changes nothing.
+        QCOMPARE(int(SaveStationMachines(c, key, {setting(3, CmdTypeBoth), setting(12, 3)}).status), int(SaveResult::Failed));
         QCOMPARE(ids(LoadStationMachines(c, key)), QList<int>{5});
-        QCOMPARE(ids(LoadStationMachines(c, u"LATHE1"_s)), QList<int>{5});
-        QCOMPARE(dumpStationRows(c).size(), 2);
+        QCOMPARE(LoadStationMachines(c, u"LATHE1"_s).rows.value(0).SEND_REMOTE_CMD, u"LOAD-pc"_s);
+        RecordSet all;
+        QVERIFY(OpenRecordset(c, u"select MPPC_ID from T_DNC_MPPC"_s, {}, &all) && all.count() == 2);
         QVERIFY(SaveStationMachines(c, key, {}).ok() && LoadStationMachines(c, key).rows.isEmpty());
     }
     void portConversion_data()
@@ -180,13 +171,9 @@ private slots:
         QTest::addColumn<QVariant>("port");
         QTest::addColumn<int>("expected"); // 0: an error naming PORT and the machine
         const QList<std::tuple<const char *, const char *, QVariant, int>> cases{
-            {"text 5001", "text", "5001", 5001}, {"number 5001", "integer", 5001, 5001},
             {"text with blanks", "text", " 5001 ", 5001}, {"text abc", "text", "abc", 0},
-            {"text fraction", "text", "5001.5", 5002},
             {"number fraction", "real", 5001.5, 5002}, {"text half to even", "text", "5002.5", 5002},
-            {"text too large", "text", "4294972297", 0},
-            {"null text", "text", QVariant(QMetaType(QMetaType::QString)), 0},
-            {"null number", "integer", QVariant(QMetaType(QMetaType::Int)), 0}};
+            {"text too large", "text", "4294972297", 0}, {"null text", "text", QVariant(QMetaType(QMetaType::QString)), 0}};
         for (const QString &b : TestBackends())
             for (const auto &[name, type, port, expected] : cases)
                 QTest::addRow("%s %s", qPrintable(b), name) << b << QString(type) << port << expected;
@@ -203,61 +190,10 @@ private slots:
         QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), setting(7, CmdTypeSend)}).ok());
         const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, u"PC1"_s);
         QCOMPARE(loaded.ok, expected != 0);
-        if (expected) {
-            QCOMPARE(ids(loaded), (QList<int>{3, 7}));
-            QCOMPARE(loaded.rows.at(1).PORT, expected);
-        } else {
-            QVERIFY(loaded.rows.isEmpty());
-            QVERIFY2(loaded.error.contains(u"PORT"_s), qPrintable(loaded.error));
-            QVERIFY2(loaded.error.contains(u"M7 - Grinder"_s), qPrintable(loaded.error));
-        }
-    }
-    void failedSaveLeavesTableAsBefore_data()
-    {
-        QTest::addColumn<QString>("backend");
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<int>("status");
-        for (const QString &b : TestBackends())
-            for (const auto &[name, status] : {std::pair{"insert", SaveResult::Failed}, {"delete", SaveResult::DeleteFailed},
-                                               {"code", SaveResult::Failed}})
-                QTest::addRow("%s %s", qPrintable(b), name) << b << QString(name) << int(status);
-    }
-    void failedSaveLeavesTableAsBefore()
-    {
-        QFETCH(QString, backend);
-        QFETCH(QString, failure);
-        QFETCH(int, status);
-        QS_OPEN_DB(backend, db, c);
-        QString error;
-        QVERIFY2(makeMachines(c, &error), qPrintable(error));
-        QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), setting(5, CmdTypeBoth)}).ok());
-        QVERIFY(SaveStationMachines(c, u"PC2"_s, {setting(3, CmdTypeReceive)}).ok());
-        const QList<QVariantList> before = dumpStationRows(c);
-        QCOMPARE(before.size(), 3);
-
-        // The database itself refuses, as a real failure would.
-        const bool pg = backend == u"postgresql"_s, del = failure == u"delete"_s, code = failure == u"code"_s;
-        const QString trigger = u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN %2"_s
-                                    .arg(del ? "DELETE" : "INSERT", del ? "(1 = 1)" : "(NEW.MACHINE_ID = 7)");
-        if (pg && !code)
-            QS_EXEC(c, u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
-                       "$$ BEGIN RAISE EXCEPTION 'refused by the test'; END $$"_s);
-        if (!code)
-            QS_EXEC(c, trigger + (pg ? u" EXECUTE FUNCTION refuse()"_s : u" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"_s));
-        const SaveResult saved = SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeBoth), setting(7, CmdTypeSend),
-                                                                  setting(12, code ? 3 : CmdTypeBoth)});
-        QCOMPARE(int(saved.status), status);
-        QVERIFY(!saved.error.isEmpty());
-        if (failure == u"insert"_s)
-            QVERIFY2(saved.error.contains("refused by the test") && saved.error.contains("MACHINE_ID 7"), qPrintable(saved.error));
-        QCOMPARE(dumpStationRows(c), before);
-
-        // No transaction is left hanging: the next save works.
-        if (!code)
-            QS_EXEC(c, u"DROP TRIGGER refuse"_s + (pg ? u" ON T_DNC_MPPC"_s : QString()));
-        const SaveResult again = SaveStationMachines(c, u"PC1"_s, {setting(7, CmdTypeSend)});
-        QVERIFY2(again.ok(), qPrintable(again.error));
-        QCOMPARE(dumpStationRows(c).size(), 2);
+        QCOMPARE(loaded.rows.size(), expected ? 2 : 0);
+        QCOMPARE(expected ? loaded.rows.at(1).PORT : 0, expected);
+        QVERIFY2(expected || (loaded.error.contains(u"PORT"_s) && loaded.error.contains(u"M7 - Grinder"_s)),
+                 qPrintable(loaded.error));
     }
 };
 
