@@ -58,10 +58,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("list");
-        QTest::newRow("null") << QString() << QStringList();
         QTest::newRow("plain") << "NC;TXT" << QStringList{".NC", ".TXT"};
         QTest::newRow("blanks and empty pieces") << " .nc ; ; H " << QStringList{".nc", ".H"};
-        QTest::newRow("dot alone") << "." << QStringList{"."};
         QTest::newRow("wildcard kept") << "*.NC" << QStringList{".*.NC"};
         QTest::newRow("only separators") << " ; ;" << QStringList();
         QTest::newRow("tab is no blank") << "\tNC" << QStringList{".\tNC"};
