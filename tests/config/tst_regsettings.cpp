@@ -117,7 +117,7 @@ private slots:
             QTest::addRow("%s", written.constData()) << written << expected;
     }
     // A file written by hand: names in any case, values as one text; the program's
-    // own write keeps them and stays readable by QSettings' INI reader.
+    // own write stays readable by QSettings' INI reader.
     void handWrittenValues()
     {
         QFETCH(QByteArray, written);
@@ -127,10 +127,8 @@ private slots:
         const QVariant read = settings.GetUserSetting("Settings", "Database", "d");
         QCOMPARE(read, expected);
         QCOMPARE(read.typeId(), expected.typeId());
-        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewState", 2) && settings.SaveUserSetting("Defaults", "SFViewLeft", 1));
-        QCOMPARE(settings.GetUserSetting("settings", "DATABASE", "d"), expected);
-        QCOMPARE(QSettings(userFile(), QSettings::IniFormat).allKeys().size(), 3);
-        QVERIFY(settings.DeleteUserSetting("SETTINGS", "Database"));
+        QVERIFY(settings.SaveUserSetting("Defaults", "SFViewState", 2));
+        QCOMPARE(QSettings(userFile(), QSettings::IniFormat).allKeys().size(), 2);
     }
     // A write changes the line of its value or adds one to its section; the rest
     // of a hand-written file stays byte for byte.
@@ -165,10 +163,19 @@ private slots:
         if (after.isEmpty())
             QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("old"));
     }
-    // Names are trimmed; a full key path picks its own file; the editor file ignores the application name.
+    // The machine's file is the first folder's that has it; a write goes to the first folder,
+    // which then wins. Names are trimmed; a full key path picks its own file; the editor file
+    // ignores the application name.
     void keyPathChoosesTheFile()
     {
+        QDir().mkpath(path("sys2/Quorvane"));
+        QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).setValue("Current Path", "/usr/bin/second");
         CRegSettings settings;
+        QCOMPARE(settings.GetMachineSetting("", "Current Path"), QVariant("/usr/bin/second"));
+        QVERIFY(!settings.GetUserSetting("", "Current Path").isValid());
+        QVERIFY(settings.SaveMachineSetting("", "Other", 1));
+        QVERIFY(!settings.GetMachineSetting("", "Current Path").isValid());
+
         settings.setCompany("  Acme  B\t");
         settings.setAppName(" Lathe Cell ");
         QVERIFY(settings.SaveUserSetting("S", "K", 1));
@@ -180,18 +187,6 @@ private slots:
         settings.setCompany(" \t ");
         settings.setAppName(QString());
         QCOMPARE(settings.UserKeyPath(QString()), u"Software\\Quorvane\\Quorvane Spindrel Client"_s);
-    }
-    void machineReadsFirstFolderThatHasTheFile()
-    {
-        QDir().mkpath(path("sys2/Quorvane"));
-        QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).setValue("Current Path", "/usr/bin/second");
-        CRegSettings settings;
-        QCOMPARE(settings.GetMachineSetting("", "Current Path"), QVariant("/usr/bin/second"));
-        QVERIFY(!settings.GetUserSetting("", "Current Path").isValid());
-        // Writing goes to the first folder, which then wins even without the value.
-        QVERIFY(settings.SaveMachineSetting("", "Other", 1));
-        QVERIFY(!settings.GetMachineSetting("", "Current Path").isValid());
-        QCOMPARE(QSettings(path("sys2/Quorvane/Editor.ini"), QSettings::IniFormat).allKeys(), QStringList{"Current Path"});
     }
     void saveFailures()
     {
@@ -236,42 +231,29 @@ private slots:
         QCOMPARE(settings.GetUserSetting("Settings", "*", "gone"), QVariant("gone"));
         QCOMPARE(settings.GetUserSetting("Settings", "Database"), QVariant("Database"));
     }
-    // What a registry value of each type and size reads as (default "d"); with
-    // `written`, also the exact bytes the program stores for that value: text as
-    // given, "@" included, with one NUL, numbers as DWORDs.
+    // Malformed registry data reads as the text up to its end or first NUL, else as
+    // the default "d"; what the program writes is tst_winapi's, on a real registry.
     void registryValueKinds_data()
     {
         QTest::addColumn<uint>("type");
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QVariant>("expected");
-        QTest::addColumn<bool>("written");
         const QByteArray nul(2, '\0');
-        QTest::newRow("text of a number") << 1u << utf16("1200") + nul << QVariant("1200") << true;
-        QTest::newRow("empty text") << 1u << nul << QVariant("") << true;
-        QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab") << false;
-        QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d") << false;
-        QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a") << false;
-        QTest::newRow("text starting with @") << 1u << utf16("@Invalid()") + nul << QVariant("@Invalid()") << true;
-        QTest::newRow("non-Latin text") << 1u << utf16(u"\u6587\u00e9"_s) + nul << QVariant(u"\u6587\u00e9"_s) << true;
-        QTest::newRow("dword") << 4u << QByteArray("\x30\x04\0\0", 4) << QVariant(1072) << true;
-        QTest::newRow("negative dword") << 4u << QByteArray("\xfe\xff\xff\xff", 4) << QVariant(-2) << true;
-        QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d") << false;
-        // None, expandable text, binary, list of texts, 64-bit: no kind the program reads.
-        for (const uint other : {0u, 2u, 3u, 7u, 11u})
-            QTest::addRow("type %u", other) << other << utf16("%TEMP%") + nul + nul << QVariant("d") << false;
+        QTest::newRow("text without its NUL") << 1u << utf16("ab") << QVariant("ab");
+        QTest::newRow("size 0") << 1u << QByteArray() << QVariant("d");
+        QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a");
+        QTest::newRow("negative dword") << 4u << QByteArray("\xfe\xff\xff\xff", 4) << QVariant(-2);
+        QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d");
+        QTest::newRow("type none") << 0u << utf16("%TEMP%") + nul << QVariant("d");
     }
     void registryValueKinds()
     {
         QFETCH(uint, type);
         QFETCH(QByteArray, data);
         QFETCH(QVariant, expected);
-        QFETCH(bool, written);
         const QVariant value = RegistryValueFromData(type, data, QVariant("d"));
         QCOMPARE(value, expected);
         QCOMPARE(value.typeId(), expected.typeId());
-        unsigned long writtenType = type;
-        QCOMPARE(written ? RegistryDataFor(expected, &writtenType) : data, data);
-        QCOMPARE(writtenType, type);
     }
 
 private:
