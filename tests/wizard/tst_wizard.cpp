@@ -319,38 +319,10 @@ private slots:
         QCOMPARE(m_messages, QStringList{GetMessageText(194, QDir::toNativeSeparators(m_home.filePath(u".hidden"_s)))});
     }
 
-    // Machines 3 "Send" and 7 "Both", 5 disabled: Finish writes exactly
-    // their rows and leaves the other station's alone (the end-to-end test
-    // then sends from such rows).
-    void finishRoundTrip_data() { AddBackendRows(); }
-    void finishRoundTrip()
-    {
-        QFETCH(QString, backend);
-        QS_REQUIRE_BACKEND(backend);
-        QVERIFY(seed(backend));
-        const QStringList others = rowsOf(u"OTHER"_s);
-        QVERIFY(toStationStep());
-        d.setEnabled(5, false);
-        d.setEnabled(7, true);
-        QVERIFY(d.pick(7, StationStep::ColEditMode, 2));
-        d.next();
-        const int s7 = d.row(2, 7);
-        QVERIFY(d.type(d.options(2), s7, OptionsStep::ColExtension, u"nc"_s));
-        QVERIFY(d.type(d.options(2), s7, OptionsStep::ColDirectory, m_programs));
-        d.next();
-        QVERIFY(d.type(d.options(3), d.row(3, 7), OptionsStep::ColDirectory, m_programs + u"/"_s));
-        d.finish();
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
-        const QString dir = m_programs + u"/"_s;
-        const QString typed = m_programs + QDir::separator(); // a folder typed ends in the system's separator
-        QCOMPARE(rowsOf(GetPCName()), (QStringList{u"3|1|0|LOAD3|.NC|%1|NULL|NULL|NULL"_s.arg(dir),
-                                                   u"7|2|2|LOAD|.nc|%1|SAVE|NULL|%2"_s.arg(typed, dir)}));
-        QCOMPARE(rowsOf(u"OTHER"_s), others);
-    }
-
     // Finish refused: one message, nothing written (or, when only the
-    // setting failed, the station but not the setting), the wizard stays;
-    // once the cause is gone Finish saves. Machine 7 is enabled ("Both").
+    // setting failed, the station but not the setting), the wizard stays.
+    // Once the cause is gone Finish writes exactly the rows of machines 3
+    // "Send" and 7 "Both" (5 disabled) and leaves the other station's alone.
     void finishRefused_data()
     {
         QTest::addColumn<QString>("backend");
@@ -359,11 +331,12 @@ private slots:
         QTest::addColumn<QString>("message"); // part of the one message
         QTest::addColumn<int>("step");        // where the wizard stays
         for (const QString &b : TestBackends()) {
-            QTest::addRow("%s, delete", qPrintable(b)) << b << u"DELETE"_s << u"@/programs"_s << GetMessageText(130) << 3;
-            QTest::addRow("%s, second row", qPrintable(b)) << b << u"INSERT"_s << u"@/programs"_s << u"MACHINE_ID 5"_s << 3;
+            QTest::addRow("%s, delete", qPrintable(b)) << b << u"DELETE"_s << u"@/programs/"_s << GetMessageText(130) << 3;
+            QTest::addRow("%s, second row", qPrintable(b)) << b << u"INSERT"_s << u"@/programs/"_s << u"MACHINE_ID 7"_s << 3;
         }
         // A constraint checked only at the end of the transaction.
-        QTest::newRow("postgresql, commit") << u"postgresql"_s << u"COMMIT"_s << u"@/programs"_s << u"could not be committed"_s << 3;
+        QTest::newRow("postgresql, commit") << u"postgresql"_s << u"COMMIT"_s << u"@/programs/"_s
+                                            << u"could not be committed"_s << 3;
         QTest::newRow("receive folder empty") << u"sqlite"_s << u"folder"_s << QString() << GetMessageText(152) << 3;
         QTest::newRow("receive folder missing") << u"sqlite"_s << u"folder"_s << u"@/gone"_s
                                                 << u"The Directory @/gone does not exist."_s << 3;
@@ -372,9 +345,9 @@ private slots:
         QTest::newRow("receive folder an alias") << u"sqlite"_s << u"folder"_s << u"@/link"_s
                                                  << u"The directory @/link is an Alias directory, so you cannot"_s << 3;
         QTest::newRow("machine removed meanwhile")
-            << u"sqlite"_s << u"removed"_s << u"@/programs"_s << u"MACHINE_ID 7 is no longer in the database"_s << 1;
+            << u"sqlite"_s << u"removed"_s << u"@/programs/"_s << u"MACHINE_ID 7 is no longer in the database"_s << 1;
         if (QOperatingSystemVersion::currentType() != QOperatingSystemVersion::Windows)
-            QTest::newRow("settings not writable") << u"sqlite"_s << u"settings"_s << u"@/programs"_s << QString() << 3;
+            QTest::newRow("settings not writable") << u"sqlite"_s << u"settings"_s << u"@/programs/"_s << QString() << 3;
     }
     void finishRefused()
     {
@@ -388,7 +361,7 @@ private slots:
         QS_REQUIRE_BACKEND(backend);
         QVERIFY(seed(backend));
         const auto c = other();
-        const QString trigger = cause == "DELETE"_L1 ? u"1 = 1"_s : u"NEW.MACHINE_ID = 5"_s;
+        const QString trigger = cause == "DELETE"_L1 ? u"1 = 1"_s : u"NEW.MACHINE_ID = 7"_s;
         if (cause.front().isUpper() && backend == "sqlite"_L1) {
             QS_EXEC(*c, u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC WHEN %2 BEGIN SELECT RAISE(ABORT, 'refused'); END"_s
                             .arg(cause, trigger));
@@ -406,15 +379,18 @@ private slots:
             QFile::remove(settings.path());
             QVERIFY(QDir().mkpath(settings.path()));
         }
-        const QStringList before = rowsOf(GetPCName());
+        const QStringList before = rowsOf(GetPCName()), others = rowsOf(u"OTHER"_s);
         QVERIFY(toStationStep());
+        d.setEnabled(5, false);
         d.setEnabled(7, true);
+        QVERIFY(d.pick(7, StationStep::ColEditMode, 2));
         if (cause == "removed"_L1)
             QS_EXEC(*c, u"DELETE FROM T_DNC_MACHINES WHERE MACHINE_ID = 7"_s);
         const auto toLastStep = [&](const QString &receiveFolder) {
             d.next();
             if (const int s7 = d.row(2, 7); s7 >= 0)
-                QVERIFY(d.type(d.options(2), s7, OptionsStep::ColDirectory, m_programs));
+                QVERIFY(d.type(d.options(2), s7, OptionsStep::ColExtension, u"nc"_s)
+                        && d.type(d.options(2), s7, OptionsStep::ColDirectory, m_programs));
             d.next();
             if (const int r7 = d.row(3, 7); r7 >= 0 && !receiveFolder.isEmpty())
                 QVERIFY(d.type(d.options(3), r7, OptionsStep::ColDirectory, receiveFolder));
@@ -424,7 +400,7 @@ private slots:
         d.finish();
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages[0].contains(message), qPrintable(m_messages[0]));
-        QCOMPARE(rowsOf(GetPCName()).size(), cause == "settings"_L1 ? 3 : before.size());
+        QCOMPARE(rowsOf(GetPCName()).size(), cause == "settings"_L1 ? 2 : before.size());
         QVERIFY(cause == "settings"_L1 || rowsOf(GetPCName()) == before);
         QCOMPARE(storedDatabase(), u"(none)"_s);
         QVERIFY(d.w->isVisible() && ended.isEmpty());
@@ -442,8 +418,13 @@ private slots:
             toLastStep(m_programs);
         d.finish();
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(rowsOf(GetPCName()).size(), cause == "removed"_L1 ? 2 : 3);
         QCOMPARE(storedDatabase(), m_db->path());
+        // A folder typed ends in the system's separator.
+        const QString receive = cause == "folder"_L1 ? QDir::rootPath() : m_programs + u"/"_s;
+        const QStringList rows{u"3|1|0|LOAD3|.NC|%1/|NULL|NULL|NULL"_s.arg(m_programs),
+                               u"7|2|2|LOAD|.nc|%1|SAVE|NULL|%2"_s.arg(m_programs + QDir::separator(), receive)};
+        QCOMPARE(rowsOf(GetPCName()), cause == "removed"_L1 ? before : rows);
+        QCOMPARE(rowsOf(u"OTHER"_s), others);
     }
 
     // Step 0 starts from the stored database; a database without machines
