@@ -71,8 +71,9 @@ private slots:
             writers.push_back(std::make_unique<QProcess>());
             writers.back()->start(QCoreApplication::applicationFilePath(),
                                   {u"--write"_s, db.path(), key, QString::number(Rounds)});
-            QTRY_VERIFY_WITH_TIMEOUT(writers.back()->canReadLine() || writers.back()->state() == QProcess::NotRunning, 30000);
-            QCOMPARE(writers.back()->readLine().trimmed(), QByteArray("ready"));
+            QProcess &p = *writers.back();
+            QTRY_VERIFY_WITH_TIMEOUT(p.canReadLine() || p.state() == QProcess::NotRunning, 30000);
+            QCOMPARE(p.readLine().trimmed(), QByteArray("ready"));
         }
         // Both words go out before either wait, or the second would sit in its buffer.
         for (auto &p : writers)
@@ -86,7 +87,8 @@ private slots:
                                  " GROUP BY PC_NAME, SEND_REMOTE_CMD ORDER BY PC_NAME"_s, {}, &all));
         QStringList groups;
         for (int r = 0; r < all.count(); ++r)
-            groups << all.row(r).value(0).toString() + u' ' + all.row(r).value(1).toString() + u' ' + all.row(r).value(2).toString();
+            groups << u"%1 %2 %3"_s.arg(all.row(r).value(0).toString(), all.row(r).value(1).toString(),
+                                        all.row(r).value(2).toString());
         QCOMPARE(groups, (QStringList{u"LATHE-2 LOAD39 6"_s, u"O'Brien LOAD39 6"_s, u"THIRD LOAD99 2"_s}));
     }
 };

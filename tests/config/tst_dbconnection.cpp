@@ -21,7 +21,8 @@ private slots:
         const auto native = [](const char *path) { return QDir::toNativeSeparators(QString::fromUtf8(path)); };
         QTest::newRow("access") << "C:/DNC/Config.MDB" << odbc + native("C:/DNC/Config.MDB;||-1||");
         QTest::newRow("accdb with semicolon") << "/d/a;b.accdb" << odbc + native("{/d/a;b.accdb};||-1||");
-        QTest::newRow("postgresql") << "postgresql://dnc@db.plant:5433/config" << "QPSQL|config|db.plant|5433|dnc|connect_timeout";
+        QTest::newRow("postgresql") << "postgresql://dnc@db.plant:5433/config"
+                                    << "QPSQL|config|db.plant|5433|dnc|connect_timeout";
         QTest::newRow("postgresql socket") << "postgresql://postgres@localhost/t?host=/tmp/pg%20x"
                                            << "QPSQL|t|/tmp/pg x|-1|postgres|connect_timeout";
     }

@@ -155,7 +155,8 @@ private slots:
         // Saving again replaces the station's rows (the orphan too) and nothing else.
         QVERIFY(SaveStationMachines(c, u"O'BRIEN"_s, {setting(5, CmdTypeBoth)}).ok());
         // A code outside the lists is refused and changes nothing.
-        QCOMPARE(int(SaveStationMachines(c, key, {setting(3, CmdTypeBoth), setting(12, 3)}).status), int(SaveResult::Failed));
+        const SaveResult refused = SaveStationMachines(c, key, {setting(3, CmdTypeBoth), setting(12, 3)});
+        QCOMPARE(int(refused.status), int(SaveResult::Failed));
         QCOMPARE(ids(LoadStationMachines(c, key)), QList<int>{5});
         QCOMPARE(LoadStationMachines(c, u"LATHE1"_s).rows.value(0).SEND_REMOTE_CMD, u"LOAD-pc"_s);
         RecordSet all;
