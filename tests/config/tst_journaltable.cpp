@@ -7,7 +7,7 @@
 #include <QtTest>
 
 // The journal's database table and the station's copy into it, on SQLite and
-// on the PostgreSQL server of the test script; the user's journal settings.
+// on the PostgreSQL server of the test script, with the user's journal settings.
 
 using namespace Qt::StringLiterals;
 
@@ -47,10 +47,9 @@ private slots:
     void stationCopy_data()
     {
         QTest::addColumn<QString>("backend");
-        QTest::addColumn<QString>("setup"); // "": table made; "no table"; "down"
+        QTest::addColumn<QString>("setup"); // "": table made; "down": no server
         for (const QString &b : TestBackends())
             QTest::addRow("%s", qPrintable(b)) << b << QString();
-        QTest::newRow("sqlite, no journal table") << u"sqlite"_s << u"no table"_s;
         QTest::newRow("postgresql server down") << u"sqlite"_s << u"down"_s;
     }
     void stationCopy()
@@ -63,10 +62,19 @@ private slots:
         const QString folder = m_dir->filePath(u"journal"_s);
         JournalEntry e = Entry(u"CELL-7"_s, 3, 3);
         e.action = JournalAction::Receive;  // written at once: no file to fingerprint
+        // The user's settings; out of range and not numbers read as the defaults.
+        JournalSettings settings;
+        for (const auto &[stored, expected] : {std::pair{QStringList{"Enabled=0", "MaxFileKB=0", "Files=x"}, "0 1024 5 0"},
+                                               {QStringList{"Enabled=1", "MaxFileKB=64", "Files=2", "DatabaseTable=1"},
+                                                "1 65536 2 1"}}) {
+            for (const QString &kv : stored)
+                QVERIFY(CRegSettings().SaveUserSetting(u"Journal"_s, kv.section(u'=', 0, 0), kv.section(u'=', 1)));
+            settings = ReadJournalSettings();
+            QCOMPARE(u"%1 %2 %3 %4"_s.arg(int(settings.enabled)).arg(settings.maxFileBytes).arg(settings.maxFiles)
+                         .arg(int(settings.database)), QString(expected));
+        }
         {
             RequestJournal journal;
-            JournalSettings settings;
-            settings.database = true;
             journal.configure(settings, folder);
             journal.setDatabaseWriter([target](const JournalEntry &entry, QString *error) {
                 return WriteJournalEntryToDatabase(target, entry, error);
@@ -104,24 +112,6 @@ private slots:
         QVERIFY(ReadJournalTable(c, f, &rows));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].id, refused.id);
-    }
-
-    void settings_data()
-    {
-        QTest::addColumn<QStringList>("stored"); // key=value in section Journal
-        QTest::addColumn<QString>("expected");   // enabled, bytes, files, database
-        QTest::newRow("stored") << QStringList{"Enabled=0", "MaxFileKB=64", "Files=2", "DatabaseTable=1"} << "0 65536 2 1";
-        QTest::newRow("out of range, not numbers") << QStringList{"MaxFileKB=0", "Files=x"} << "1 1024 5 0";
-    }
-    void settings()
-    {
-        QFETCH(QStringList, stored);
-        QFETCH(QString, expected);
-        CRegSettings().DeleteUserSetting(u"Journal"_s, QString()); // the registry outlives each row
-        for (const QString &kv : stored)
-            QVERIFY(CRegSettings().SaveUserSetting(u"Journal"_s, kv.section(u'=', 0, 0), kv.section(u'=', 1)));
-        const JournalSettings s = ReadJournalSettings();
-        QCOMPARE(u"%1 %2 %3 %4"_s.arg(int(s.enabled)).arg(s.maxFileBytes).arg(s.maxFiles).arg(int(s.database)), expected);
     }
 };
 
