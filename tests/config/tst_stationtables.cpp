@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <future>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -124,6 +126,29 @@ private slots:
         RecordSet all;
         QVERIFY(OpenRecordset(c, u"select MPPC_ID from T_DNC_MPPC"_s, {}, &all) && all.count() == 2);
         QVERIFY(SaveStationMachines(c, key, {}).ok() && LoadStationMachines(c, key).rows.isEmpty());
+    }
+    // Two stations saving at once, each reading back between saves: no save fails on the other's lock.
+    void concurrentSaves_data() { AddBackendRows(); }
+    void concurrentSaves()
+    {
+        QFETCH(QString, backend);
+        QS_OPEN_DB(backend, db, c);
+        QString error;
+        QVERIFY2(makeMachines(c, &error), qPrintable(error));
+        const auto writer = [path = db.path()](const QString &key) {
+            clsAccessDBConnection w;
+            w.setDatabase(path);
+            bool ok = w.Connect();
+            for (int round = 0; ok && round < 40; ++round)
+                ok = SaveStationMachines(w, key, {setting(3, CmdTypeBoth, QString::number(round)), setting(12, CmdTypeSend)}).ok()
+                     && LoadStationMachines(w, key).rows.size() == 2;
+            return ok;
+        };
+        auto other = std::async(std::launch::async, writer, u"LATHE-2"_s);
+        QVERIFY(writer(u"O'Brien"_s));
+        QVERIFY(other.get());
+        for (const QString &key : {u"O'Brien"_s, u"LATHE-2"_s})
+            QCOMPARE(LoadStationMachines(c, key).rows.value(0).SEND_REMOTE_CMD, u"LOAD39"_s);
     }
     void portConversion_data()
     {
