@@ -101,7 +101,6 @@ private slots:
         QTest::newRow("send, send") << 2 << u"S"_s << u"-1 1 F 134 0"_s;
         QTest::newRow("receive, both") << 3 << u"SRU"_s << u"-1 2 F 135 0"_s;
         QTest::newRow("receive, receive") << 3 << u"R"_s << u"-1 1 F 135 0"_s;
-        QTest::newRow("outside") << 4 << u"SR"_s << u"-1 -1 N 0 0"_s;
     }
     void navigation()
     {
