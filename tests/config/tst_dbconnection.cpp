@@ -19,7 +19,6 @@ private slots:
                                             << "QSQLITE|/srv/Program Files/DNC/Config.db||-1||QSQLITE_BUSY_TIMEOUT=1234";
         // The driver gets the file in the system's own separators.
         const auto native = [](const char *path) { return QDir::toNativeSeparators(QString::fromUtf8(path)); };
-        QTest::newRow("access") << "C:/DNC/Config.MDB" << odbc + native("C:/DNC/Config.MDB;||-1||");
         QTest::newRow("accdb with semicolon") << "/d/a;b.accdb" << odbc + native("{/d/a;b.accdb};||-1||");
         QTest::newRow("postgresql socket") << "postgresql://postgres@localhost/t?host=/tmp/pg%20x"
                                            << "QPSQL|t|/tmp/pg x|-1|postgres|connect_timeout";

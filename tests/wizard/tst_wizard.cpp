@@ -93,13 +93,11 @@ private slots:
         QTest::addColumn<QString>("machines"); // S sending, R receiving, U user mode
         QTest::addColumn<QString>("expected"); // next back default title message
         QTest::newRow("database") << 0 << u"SR"_s << u"1 -1 N 117 0"_s;
-        QTest::newRow("machines, both") << 1 << u"SR"_s << u"2 0 N 133 182"_s;
         QTest::newRow("machines, receive") << 1 << u"R"_s << u"3 0 N 133 182"_s;
         QTest::newRow("machines, none") << 1 << u""_s << u"-1 0 N 133 182"_s;
         QTest::newRow("machines, none, user") << 1 << u"U"_s << u"-1 0 N 197 199"_s;
         QTest::newRow("send, both") << 2 << u"SR"_s << u"3 1 N 134 0"_s;
         QTest::newRow("send, send") << 2 << u"S"_s << u"-1 1 F 134 0"_s;
-        QTest::newRow("receive, both") << 3 << u"SRU"_s << u"-1 2 F 135 0"_s;
         QTest::newRow("receive, receive") << 3 << u"R"_s << u"-1 1 F 135 0"_s;
     }
     void navigation()
@@ -149,88 +147,15 @@ private slots:
         QVERIFY(!m_messages.join(u'\n').contains(u"s3cret"_s));
     }
 
-    // Back and Next keep what was loaded and edited; another set of machines reloads.
-    void stepsKeepEdits()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        QAbstractItemModelTester tester(d.machines()->array(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        d.setEnabled(7, true);
-        d.next();
-        {
-            // The folder button: a hidden folder is refused and the picker opens again; cancelling leaves the cell.
-            WizardGrid *g = d.options(2);
-            const int r3 = d.row(2, 3);
-            QStringList answers{m_home.filePath(u".hidden"_s), m_home.path(), QString()};
-            int opened = 0;
-            // Answers each picker that opens; a local timer, so nothing outlives the test.
-            QTimer poll;
-            connect(&poll, &QTimer::timeout, this, [&] {
-                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-                if (answers.isEmpty() || !dialog || !dialog->isVisible())
-                    return;
-                ++opened;
-                if (const QString choice = answers.takeFirst(); choice.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(choice);
-                    dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s)->button(QDialogButtonBox::Open)->click();
-                }
-            });
-            poll.start(10);
-            const QPoint button = WizardCellDelegate::folderButtonRect(
-                g->visualRect(g->model()->index(r3, OptionsStep::ColDirectory))).center();
-            for (int picked : {2, 3}) {
-                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, button);
-                QTRY_COMPARE(opened, picked);
-                d.settle();
-                QCOMPARE(QDir::cleanPath(g->array()->cellText(r3, OptionsStep::ColDirectory)), m_home.path());
-            }
-            QCOMPARE(m_messages, QStringList{GetMessageText(194, QDir::toNativeSeparators(m_home.filePath(u".hidden"_s)))});
-            m_messages.clear();
-        }
-        const int row7 = d.row(2, 7);
-        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
-        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColRemoteCommand, u"PUNCH"_s));
-        d.back();
-        d.back();
-        d.next();
-        QVERIFY(d.machines()->array()->cellBool(d.row(1, 7), StationStep::ColEnabled));
-        // Send -> Both for machine 3 changes only the receive list.
-        QVERIFY(d.pick(3, StationStep::ColCmdType, 2));
-        d.next();
-        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"PUNCH"_s);
-        QCOMPARE(d.w->State.ReceiveMachineList, u"3, 5, 7"_s);
-        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColDirectory, m_programs));
-        d.next();
-        QCOMPARE(d.step(), 3);
-        // Machine 3 had a row without receive values: no "SAVE" default.
-        QCOMPARE(d.options(3)->array()->cellText(d.row(3, 3), OptionsStep::ColRemoteCommand), QString());
-        QCOMPARE(d.options(3)->array()->cellText(d.row(3, 7), OptionsStep::ColRemoteCommand), u"SAVE"_s);
-        // Disabling a sender reloads the send step.
-        d.back();
-        d.back();
-        d.setEnabled(3, false);
-        d.next();
-        QCOMPARE(d.w->State.SendMachineList, u"5, 7"_s);
-        QCOMPARE(d.options(2)->array()->cellText(d.row(2, 7), OptionsStep::ColRemoteCommand), u"LOAD"_s);
-        QVERIFY(m_messages.isEmpty());
-        // A step whose data cannot be read returns to the step before it.
-        QVERIFY(d.type(d.options(2), d.row(2, 7), OptionsStep::ColDirectory, m_programs));
-        QS_EXEC(*other(), u"ALTER TABLE T_DNC_MPPC DROP COLUMN RECV_DIRECTORY"_s);
-        d.next();
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(d.step(), 2);
-        QCOMPARE(d.w->windowTitle(), GetMessageText(134, ApplicationTitle()));
-    }
-
-    // Cells that may not be emptied, codes outside the lists, and the
-    // locking of disabled rows.
-    void cellRules()
+    // Cells that may not be emptied, codes outside the lists, the locking of
+    // disabled rows; then Back and Next keep what was loaded and edited, and
+    // another set of machines reloads.
+    void cellRulesAndStepsKeepEdits()
     {
         QVERIFY(seed(u"sqlite"_s));
         QS_EXEC(*other(), u"UPDATE T_DNC_MPPC SET EDIT_MODE = 5, CMD_TYPE = -1 WHERE MACHINE_ID = 5"_s);
         QVERIFY(toStationStep());
+        QAbstractItemModelTester tester(d.machines()->array(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         WizardGrid *g = d.machines();
         const int r3 = d.row(1, 3), r7 = d.row(1, 7);
         // A machine new to the station is locked until enabled.
@@ -274,6 +199,73 @@ private slots:
         QVERIFY(!g->array()->setData(g->array()->index(r3, StationStep::ColEditMode), QString()));
         QTRY_COMPARE(m_messages.size(), 6);
         QCOMPARE(m_messages.last(), GetMessageText(149));
+        m_messages.clear();
+        d.next();
+        {
+            // The folder button: a hidden folder is refused and the picker opens again; cancelling leaves the cell.
+            WizardGrid *folders = d.options(2);
+            const int f3 = d.row(2, 3);
+            QStringList answers{m_home.filePath(u".hidden"_s), m_home.path(), QString()};
+            int opened = 0;
+            // Answers each picker that opens; a local timer, so nothing outlives the test.
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, this, [&] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (answers.isEmpty() || !dialog || !dialog->isVisible())
+                    return;
+                ++opened;
+                if (const QString choice = answers.takeFirst(); choice.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(choice);
+                    dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s)->button(QDialogButtonBox::Open)->click();
+                }
+            });
+            poll.start(10);
+            const QPoint button = WizardCellDelegate::folderButtonRect(
+                folders->visualRect(folders->model()->index(f3, OptionsStep::ColDirectory))).center();
+            for (int picked : {2, 3}) {
+                QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, button);
+                QTRY_COMPARE(opened, picked);
+                d.settle();
+                QCOMPARE(QDir::cleanPath(folders->array()->cellText(f3, OptionsStep::ColDirectory)), m_home.path());
+            }
+            QCOMPARE(m_messages, QStringList{GetMessageText(194, QDir::toNativeSeparators(m_home.filePath(u".hidden"_s)))});
+            m_messages.clear();
+        }
+        const int row7 = d.row(2, 7);
+        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
+        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColRemoteCommand, u"PUNCH"_s));
+        d.back();
+        d.back();
+        d.next();
+        QVERIFY(d.machines()->array()->cellBool(d.row(1, 7), StationStep::ColEnabled));
+        // Send -> Both for machine 3 changes only the receive list.
+        QVERIFY(d.pick(3, StationStep::ColCmdType, 2));
+        d.next();
+        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"PUNCH"_s);
+        QCOMPARE(d.w->State.ReceiveMachineList, u"3, 5, 7"_s);
+        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColDirectory, m_programs));
+        d.next();
+        QCOMPARE(d.step(), 3);
+        // Machine 3 had a row without receive values: no "SAVE" default.
+        QCOMPARE(d.options(3)->array()->cellText(d.row(3, 3), OptionsStep::ColRemoteCommand), QString());
+        QCOMPARE(d.options(3)->array()->cellText(d.row(3, 7), OptionsStep::ColRemoteCommand), u"SAVE"_s);
+        // Disabling a sender reloads the send step.
+        d.back();
+        d.back();
+        d.setEnabled(3, false);
+        d.next();
+        QCOMPARE(d.w->State.SendMachineList, u"5, 7"_s);
+        QCOMPARE(d.options(2)->array()->cellText(d.row(2, 7), OptionsStep::ColRemoteCommand), u"LOAD"_s);
+        QVERIFY(m_messages.isEmpty());
+        // A step whose data cannot be read returns to the step before it.
+        QVERIFY(d.type(d.options(2), d.row(2, 7), OptionsStep::ColDirectory, m_programs));
+        QS_EXEC(*other(), u"ALTER TABLE T_DNC_MPPC DROP COLUMN RECV_DIRECTORY"_s);
+        d.next();
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(d.step(), 2);
+        QCOMPARE(d.w->windowTitle(), GetMessageText(134, ApplicationTitle()));
     }
 
     // Finish refused: one message, nothing written (or, when only the
