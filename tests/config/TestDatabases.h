@@ -26,22 +26,17 @@
 class TestDatabase
 {
 public:
-    TestDatabase() = default;
-    Q_DISABLE_COPY(TestDatabase)
     ~TestDatabase()
     {
         if (!m_pgName.isEmpty())
             onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
     }
-
     // An empty database for "sqlite" or "postgresql"; path() is what
     // clsAccessDBConnection takes.
     bool create(const QString &backend)
     {
-        if (backend == QLatin1String("sqlite")) {
-            m_path = m_dir.filePath(QStringLiteral("config db.sqlite"));
-            return CreateDatabaseFile(m_path, &m_error);
-        }
+        if (backend == QLatin1String("sqlite"))
+            return CreateDatabaseFile(m_path = m_dir.filePath(QStringLiteral("config db.sqlite")), &m_error);
         const QString name = QStringLiteral("qs_t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
         if (!onServer(QStringLiteral("CREATE DATABASE %1").arg(name), &m_error))
             return false;
@@ -62,17 +57,11 @@ private:
         admin.setDatabase(qEnvironmentVariable("QS_TEST_PG_URL"));
         return admin.Connect() && ExecStatement(admin, sql, {}, why);
     }
-
     QTemporaryDir m_dir;
-    QString m_path;
-    QString m_pgName;
-    QString m_error;
+    QString m_path, m_pgName, m_error;
 };
 
-inline QStringList TestBackends()
-{
-    return {QStringLiteral("sqlite"), QStringLiteral("postgresql")};
-}
+inline QStringList TestBackends() { return {QStringLiteral("sqlite"), QStringLiteral("postgresql")}; }
 
 inline void AddBackendRows()
 {

@@ -5,7 +5,6 @@
 
 #include "DatabaseStep.h"
 #include "FolderReader.h"
-#include "GridArray.h"
 #include "OptionsStep.h"
 #include "StationStep.h"
 #include "WizardGrid.h"
@@ -20,50 +19,42 @@
 struct WizardDriver {
     std::unique_ptr<frmAdminWizard> w;
 
-    frmAdminWizard *open()
+    bool open()
     {
         w = std::make_unique<frmAdminWizard>();
         w->Form_Load();
         w->show();
-        if (!QTest::qWaitForWindowExposed(w.get()))
-            return nullptr;
-        return w.get();
+        return QTest::qWaitForWindowExposed(w.get());
     }
     int step() const { return w->State.CurrentStep; }
     void typeDatabase(const QString &path)
     {
-        QLineEdit *t = w->databaseStep->txtDatabase;
-        t->setFocus();
-        t->selectAll();
-        QTest::keyClick(t, Qt::Key_Delete);
-        QTest::keyClicks(t, path);
+        w->databaseStep->txtDatabase->setFocus();
+        w->databaseStep->txtDatabase->clear();
+        QTest::keyClicks(w->databaseStep->txtDatabase, path);
     }
     // Next and Finish ask the folder reader; the wizard acts on its answer.
     static void settle() { QTRY_COMPARE_WITH_TIMEOUT(FolderReader::shared().jobsInFlight(), 0, 10000); }
-    void next()
+    void press(QPushButton *button)
     {
-        QTest::mouseClick(w->NextButton, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
         settle();
     }
-    void back() { QTest::mouseClick(w->BackButton, Qt::LeftButton); }
-    void finish()
-    {
-        QTest::mouseClick(w->FinishButton, Qt::LeftButton);
-        settle();
-    }
+    void next() { press(w->NextButton); }
+    void back() { press(w->BackButton); }
+    void finish() { press(w->FinishButton); }
 
     WizardGrid *machines() const { return w->stationStep->grdMachines; }
     WizardGrid *options(int step) const { return step == 2 ? w->sendStep->grid : w->receiveStep->grid; }
-    // The row of MACHINE_ID `id` in a grid (its id column given).
-    static int rowOf(WizardGrid *g, int idColumn, int id)
+    // The row of MACHINE_ID `id` in the grid of step 1, 2 or 3.
+    int row(int step, int id) const
     {
+        WizardGrid *g = step == 1 ? machines() : options(step);
         for (int r = 0; r <= g->array()->upperBound(); ++r)
-            if (g->array()->cellInt(r, idColumn) == id)
+            if (g->array()->cellInt(r, step == 1 ? int(StationStep::ColMachineId) : int(OptionsStep::ColMachineId)) == id)
                 return r;
         return -1;
     }
-    int machineRow(int id) const { return rowOf(machines(), StationStep::ColMachineId, id); }
-    int optionsRow(int step, int id) const { return rowOf(options(step), OptionsStep::ColMachineId, id); }
 
     void clickCell(WizardGrid *g, int row, int column)
     {
@@ -74,33 +65,33 @@ struct WizardDriver {
     // Ticks or clears Enabled of machine `id` with a tap on its cell.
     void setEnabled(int id, bool on)
     {
-        const int r = machineRow(id);
-        if (machines()->array()->cellBool(r, StationStep::ColEnabled) != on)
-            clickCell(machines(), r, StationStep::ColEnabled);
+        if (machines()->array()->cellBool(row(1, id), StationStep::ColEnabled) != on)
+            clickCell(machines(), row(1, id), StationStep::ColEnabled);
     }
-    // Picks `code` in the drop-down list of an Edit Mode or Command Type cell.
-    bool pick(int id, int column, int code)
-    {
-        WizardGrid *g = machines();
-        const QModelIndex i = g->model()->index(machineRow(id), column);
-        g->setCurrentIndex(i);
-        g->edit(i);
-        auto *box = qobject_cast<QComboBox *>(g->cellDelegate()->openEditor());
-        if (!box)
-            return false;
-        box->setCurrentIndex(box->findData(code));
-        emit box->activated(box->currentIndex());
-        g->CommitGridEdit();
-        return true;
-    }
-    // Types `text` into a cell's editor and presses Enter.
-    bool type(WizardGrid *g, int row, int column, const QString &text)
+    // The cell's editor, opened as a double click would.
+    template <class Editor> Editor *edit(WizardGrid *g, int row, int column)
     {
         const QModelIndex i = g->model()->index(row, column);
         g->setFocus();
         g->setCurrentIndex(i);
         g->edit(i);
-        auto *line = qobject_cast<QLineEdit *>(g->cellDelegate()->openEditor());
+        return qobject_cast<Editor *>(g->cellDelegate()->openEditor());
+    }
+    // Picks `code` in the drop-down list of an Edit Mode or Command Type cell.
+    bool pick(int id, int column, int code)
+    {
+        auto *box = edit<QComboBox>(machines(), row(1, id), column);
+        if (!box)
+            return false;
+        box->setCurrentIndex(box->findData(code));
+        emit box->activated(box->currentIndex());
+        machines()->CommitGridEdit();
+        return true;
+    }
+    // Types `text` into a cell's editor and presses Enter.
+    bool type(WizardGrid *g, int row, int column, const QString &text)
+    {
+        auto *line = edit<QLineEdit>(g, row, column);
         if (!line)
             return false;
         line->selectAll();

@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "CRegSettings.h"
+#include "FileBytes.h"
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "StepMessages.h"
@@ -92,17 +93,12 @@ private slots:
         QTest::addColumn<QString>("machines"); // S sending, R receiving, U user mode
         QTest::addColumn<QString>("expected"); // next back default title message
         QTest::newRow("database") << 0 << u"SR"_s << u"1 -1 N 117 0"_s;
-        QTest::newRow("machines, both") << 1 << u"SR"_s << u"2 0 N 133 182"_s;
-        QTest::newRow("machines, send") << 1 << u"S"_s << u"2 0 N 133 182"_s;
         QTest::newRow("machines, receive") << 1 << u"R"_s << u"3 0 N 133 182"_s;
         QTest::newRow("machines, none") << 1 << u""_s << u"-1 0 N 133 182"_s;
         QTest::newRow("machines, none, user") << 1 << u"U"_s << u"-1 0 N 197 199"_s;
         QTest::newRow("send, both") << 2 << u"SR"_s << u"3 1 N 134 0"_s;
         QTest::newRow("send, send") << 2 << u"S"_s << u"-1 1 F 134 0"_s;
-        QTest::newRow("receive, both") << 3 << u"SRU"_s << u"-1 2 F 135 0"_s;
         QTest::newRow("receive, receive") << 3 << u"R"_s << u"-1 1 F 135 0"_s;
-        QTest::newRow("outside") << 4 << u"SR"_s << u"-1 -1 N 0 0"_s;
-        QTest::newRow("before") << -1 << u"SR"_s << u"-1 -1 N 0 0"_s;
     }
     void navigation()
     {
@@ -116,49 +112,12 @@ private slots:
                  expected);
     }
 
-    // The window follows the sequence with the machines its own check found.
-    void sequences_data()
-    {
-        QTest::addColumn<QList<int>>("cmdTypes"); // machines 3, 5, 7; -1 = disabled
-        QTest::addColumn<bool>("userMode");
-        QTest::addColumn<QString>("shown");       // step after Next, Back Next Finish enabled, default, step after Back
-        QTest::newRow("send only") << QList<int>{0, -1, 0} << false << u"2 BF F 1"_s;
-        QTest::newRow("receive only") << QList<int>{1, 1, -1} << false << u"3 BF F 1"_s;
-        QTest::newRow("none, user") << QList<int>{-1, -1, -1} << true << u"1 BN N 0"_s;
-    }
-    void sequences()
-    {
-        QFETCH(QList<int>, cmdTypes);
-        QFETCH(bool, userMode);
-        QFETCH(QString, shown);
-        QVERIFY(seed(u"sqlite"_s));
-        gbUserMode = userMode;
-        const auto restore = qScopeGuard([] { gbUserMode = false; });
-        QVERIFY(toStationStep());
-        QCOMPARE(d.w->windowTitle(), GetMessageText(userMode ? 197 : 133, ApplicationTitle(),
-                                                    userMode ? GetSessionUserName() : GetPCName()));
-        const QList<int> ids{3, 5, 7};
-        for (int i = 0; i < 3; ++i) {
-            d.setEnabled(ids[i], cmdTypes[i] >= 0);
-            QVERIFY(cmdTypes[i] < 0 || d.pick(ids[i], StationStep::ColCmdType, cmdTypes[i]));
-        }
-        d.next();
-        QCOMPARE(m_messages, d.step() == 1 ? QStringList{GetMessageText(199)} : QStringList());
-        const auto on = [](QPushButton *b, const char *letter) { return QLatin1String(b->isEnabled() ? letter : ""); };
-        const QString now = u"%1 %2%3%4 %5 "_s.arg(d.step()).arg(on(d.w->BackButton, "B"), on(d.w->NextButton, "N"),
-                                                               on(d.w->FinishButton, "F"),
-                                                               d.w->FinishButton->isDefault() ? "F"_L1 : "N"_L1);
-        d.back();
-        QCOMPARE(now + QString::number(d.step()), shown);
-    }
-
     // Step 0: the Next rule, the file test and the failures of opening.
     void databaseStep_data()
     {
-        QTest::addColumn<QString>("path");       // "DB" = the seeded database, ~ the test folder
+        QTest::addColumn<QString>("path");       // ~ the test folder
         QTest::addColumn<QByteArray>("contents"); // written at path when not empty
-        QTest::addColumn<QString>("message");     // start of the one message; "" for step 1
-        QTest::newRow("database") << u"DB"_s << QByteArray() << QString();
+        QTest::addColumn<QString>("message");     // start of the one message
         QTest::newRow("missing file") << u"~/nothing here.sqlite"_s << QByteArray()
                                       << u"The Database ~/nothing here.sqlite could not be found."_s;
         QTest::newRow("not a database") << u"~/notes.txt"_s << QByteArray(4096, 'x')
@@ -171,85 +130,38 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QByteArray, contents);
         QFETCH(QString, message);
-        QVERIFY(seed(u"sqlite"_s));
-        path = path == "DB"_L1 ? m_db->path() : path.replace(u"~"_s, m_home.path());
+        path.replace(u"~"_s, m_home.path());
         message.replace(u"~"_s, m_home.path());
-        QFile f(path);
-        QVERIFY(contents.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size()));
+        QVERIFY(contents.isEmpty() || WriteFileBytes(path, contents));
         QVERIFY(d.open());
-        QVERIFY(d.w->databaseStep->txtDatabase->text().isEmpty());
-        QVERIFY(!d.w->NextButton->isEnabled());
+        QVERIFY(d.w->databaseStep->txtDatabase->text().isEmpty() && !d.w->NextButton->isEnabled());
         QTest::keyClicks(d.w->databaseStep->txtDatabase, u"x"_s);
         QVERIFY(d.w->NextButton->isEnabled());
         QTest::keyClick(d.w->databaseStep->txtDatabase, Qt::Key_Backspace);
         QVERIFY(!d.w->NextButton->isEnabled());
-        for (int attempt = 1; attempt <= 2 && d.step() == 0; ++attempt) {
-            d.typeDatabase(path);
-            d.next();
-            QCOMPARE(d.step(), message.isEmpty() ? 1 : 0);
-            QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : attempt);
-            QVERIFY2(m_messages.value(attempt - 1).startsWith(message), qPrintable(m_messages.join(u'\n')));
-            QVERIFY(!m_messages.join(u'\n').contains(u"s3cret"_s));
-        }
-        QCOMPARE(storedDatabase(), u"(none)"_s);
-    }
-
-    // Back and Next keep what was loaded and edited; another set of machines reloads.
-    void stepsKeepEdits()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        QAbstractItemModelTester tester(d.machines()->array(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        d.setEnabled(7, true);
+        d.typeDatabase(path);
         d.next();
-        QCOMPARE(d.step(), 2);
-        const int row7 = d.optionsRow(2, 7);
-        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
-        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColRemoteCommand, u"PUNCH"_s));
-        d.back();
-        d.back();
         QCOMPARE(d.step(), 0);
-        d.next();
-        QVERIFY(d.machines()->array()->cellBool(d.machineRow(7), StationStep::ColEnabled));
-        // Send -> Both for machine 3 changes only the receive list.
-        QVERIFY(d.pick(3, StationStep::ColCmdType, 2));
-        d.next();
-        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"PUNCH"_s);
-        QVERIFY(d.w->State.StepLoaded[2] && !d.w->State.StepLoaded[3]);
-        QCOMPARE(d.w->State.ReceiveMachineList, u"3, 5, 7"_s);
-        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColDirectory, m_programs));
-        d.next();
-        QCOMPARE(d.step(), 3);
-        // Machine 3 had a row without receive values: no "SAVE" default.
-        QCOMPARE(d.options(3)->array()->cellText(d.optionsRow(3, 3), OptionsStep::ColRemoteCommand), QString());
-        QCOMPARE(d.options(3)->array()->cellText(d.optionsRow(3, 7), OptionsStep::ColRemoteCommand), u"SAVE"_s);
-        // Disabling a sender reloads the send step.
-        d.back();
-        d.back();
-        d.setEnabled(3, false);
-        d.next();
-        QCOMPARE(d.w->State.SendMachineList, u"5, 7"_s);
-        QCOMPARE(d.options(2)->array()->cellText(d.optionsRow(2, 7), OptionsStep::ColRemoteCommand), u"LOAD"_s);
-        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.value(0).startsWith(message), qPrintable(m_messages.join(u'\n')));
+        QVERIFY(!m_messages.join(u'\n').contains(u"s3cret"_s));
     }
 
-    // Cells that may not be emptied, codes outside the lists, and the
-    // locking of disabled rows.
-    void cellRules()
+    // Cells that may not be emptied, codes outside the lists, the locking of
+    // disabled rows; then Back and Next keep what was loaded and edited, and
+    // another set of machines reloads.
+    void cellRulesAndStepsKeepEdits()
     {
         QVERIFY(seed(u"sqlite"_s));
         QS_EXEC(*other(), u"UPDATE T_DNC_MPPC SET EDIT_MODE = 5, CMD_TYPE = -1 WHERE MACHINE_ID = 5"_s);
         QVERIFY(toStationStep());
+        QAbstractItemModelTester tester(d.machines()->array(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         WizardGrid *g = d.machines();
-        const int r3 = d.machineRow(3), r7 = d.machineRow(7);
-        // A machine new to the station: not enabled, None, Both, locked.
-        QCOMPARE(g->array()->cellBool(r7, StationStep::ColEnabled), false);
-        QCOMPARE(g->model()->index(r7, StationStep::ColEditMode).data().toString(), u"None"_s);
-        QCOMPARE(g->model()->index(r7, StationStep::ColCmdType).data().toString(), u"Both"_s);
+        const int r3 = d.row(1, 3), r7 = d.row(1, 7);
+        // A machine new to the station is locked until enabled.
         QVERIFY(!(g->model()->index(r7, StationStep::ColCmdType).flags() & Qt::ItemIsEditable));
         d.setEnabled(7, true);
         QVERIFY(g->model()->index(r7, StationStep::ColCmdType).flags() & Qt::ItemIsEditable);
-        QVERIFY(!(g->model()->index(r7, StationStep::ColName).flags() & Qt::ItemIsEditable));
         for (int column : {int(StationStep::ColEditMode), int(StationStep::ColCmdType)}) {
             d.clickCell(g, r3, column);
             QTest::keyClick(g, Qt::Key_Delete);
@@ -259,10 +171,9 @@ private slots:
         QCOMPARE(g->array()->cellInt(r3, StationStep::ColEditMode), 1);
         // Stored codes outside the lists show empty and are refused as empty.
         for (int column : {int(StationStep::ColEditMode), int(StationStep::ColCmdType)}) {
-            const QModelIndex unknown = g->model()->index(d.machineRow(5), column);
+            const QModelIndex unknown = g->model()->index(d.row(1, 5), column);
             QCOMPARE(unknown.data().toString(), QString());
             d.next();
-            QCOMPARE(d.step(), 1);
             QCOMPARE(m_messages.last(), GetMessageText(column == StationStep::ColEditMode ? 149 : 150));
             QCOMPARE(g->currentIndex(), unknown);
             QVERIFY(d.pick(5, column, 2));
@@ -270,64 +181,86 @@ private slots:
         // The send step: command and directory may not be emptied, the extension may.
         d.next();
         WizardGrid *send = d.options(2);
-        const int s7 = d.optionsRow(2, 7);
+        const int s7 = d.row(2, 7);
         QVERIFY(d.type(send, s7, OptionsStep::ColExtension, QString()));
         QVERIFY(d.type(send, s7, OptionsStep::ColRemoteCommand, QString()));
         QTRY_COMPARE(m_messages.last(), GetMessageText(151));
-        QCOMPARE(m_messages.size(), 5);
         QCOMPARE(send->array()->cellText(s7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
-    }
-
-    // The colours as the grid draws them, following the Enabled cell at once.
-    void gridColours()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        WizardGrid *g = d.machines();
-        const QPalette p = g->palette();
-        const auto colourOf = [&](int id) {
-            const QRect cell = g->visualRect(g->model()->index(d.machineRow(id), StationStep::ColNumber));
-            return g->viewport()->grab().toImage().pixelColor(cell.topLeft() + QPoint(2, 2));
-        };
-        // Rows 0, 1, 2 hold machines 3 (current, so selected), 5 and 7 (disabled).
-        QVERIFY(colourOf(3) == p.color(QPalette::Active, QPalette::Highlight)
-                || colourOf(3) == p.color(QPalette::Inactive, QPalette::Highlight));
-        QCOMPARE(colourOf(5), QColor(226, 226, 197));
-        QCOMPARE(colourOf(7), p.color(QPalette::Active, QPalette::Button));
-        GridArray *rows = g->array();
-        QVERIFY(rows->setData(rows->index(d.machineRow(7), StationStep::ColEnabled), Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(colourOf(7), p.color(QPalette::Active, QPalette::Base));
-    }
-
-    // A cell message waits until the edit has ended; it is shown only while
-    // its step is still current, and it never holds up later ones.
-    void lateCellMessages()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        GridArray *rows = d.machines()->array();
-        const QModelIndex mode = rows->index(d.machineRow(3), StationStep::ColEditMode);
-        QVERIFY(!rows->setData(mode, QString())); // the click on Back ends the edit
+        // A cell message waits until the edit has ended; it is shown only while
+        // its step is still current, and it never holds up later ones.
+        QVERIFY(!send->array()->setData(send->array()->index(s7, OptionsStep::ColRemoteCommand), QString()));
         d.back();
         QTest::qWait(50);
-        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(m_messages.size(), 5);
         {
             QWidget gone;
             ShowMessageLater(&gone, u"never shown"_s);
         }
+        QVERIFY(!g->array()->setData(g->array()->index(r3, StationStep::ColEditMode), QString()));
+        QTRY_COMPARE(m_messages.size(), 6);
+        QCOMPARE(m_messages.last(), GetMessageText(149));
+        m_messages.clear();
         d.next();
-        QVERIFY(!rows->setData(mode, QString()));
-        QTRY_COMPARE(m_messages, QStringList{GetMessageText(149)});
-    }
-
-    // A step whose data cannot be read returns to the step before it.
-    void failedLoadReturns()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        d.setEnabled(7, true);
+        {
+            // The folder button: a hidden folder is refused and the picker opens again; cancelling leaves the cell.
+            WizardGrid *folders = d.options(2);
+            const int f3 = d.row(2, 3);
+            QStringList answers{m_home.filePath(u".hidden"_s), m_home.path(), QString()};
+            int opened = 0;
+            // Answers each picker that opens; a local timer, so nothing outlives the test.
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, this, [&] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (answers.isEmpty() || !dialog || !dialog->isVisible())
+                    return;
+                ++opened;
+                if (const QString choice = answers.takeFirst(); choice.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(choice);
+                    dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s)->button(QDialogButtonBox::Open)->click();
+                }
+            });
+            poll.start(10);
+            const QPoint button = WizardCellDelegate::folderButtonRect(
+                folders->visualRect(folders->model()->index(f3, OptionsStep::ColDirectory))).center();
+            for (int picked : {2, 3}) {
+                QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, button);
+                QTRY_COMPARE(opened, picked);
+                d.settle();
+                QCOMPARE(QDir::cleanPath(folders->array()->cellText(f3, OptionsStep::ColDirectory)), m_home.path());
+            }
+            QCOMPARE(m_messages, QStringList{GetMessageText(194, QDir::toNativeSeparators(m_home.filePath(u".hidden"_s)))});
+            m_messages.clear();
+        }
+        const int row7 = d.row(2, 7);
+        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"LOAD"_s);
+        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColRemoteCommand, u"PUNCH"_s));
+        d.back();
+        d.back();
         d.next();
-        QVERIFY(d.type(d.options(2), d.optionsRow(2, 7), OptionsStep::ColDirectory, m_programs));
+        QVERIFY(d.machines()->array()->cellBool(d.row(1, 7), StationStep::ColEnabled));
+        // Send -> Both for machine 3 changes only the receive list.
+        QVERIFY(d.pick(3, StationStep::ColCmdType, 2));
+        d.next();
+        QCOMPARE(d.options(2)->array()->cellText(row7, OptionsStep::ColRemoteCommand), u"PUNCH"_s);
+        QCOMPARE(d.w->State.ReceiveMachineList, u"3, 5, 7"_s);
+        QVERIFY(d.type(d.options(2), row7, OptionsStep::ColDirectory, m_programs));
+        d.next();
+        QCOMPARE(d.step(), 3);
+        // Machine 3 had a row without receive values: no "SAVE" default.
+        QCOMPARE(d.options(3)->array()->cellText(d.row(3, 3), OptionsStep::ColRemoteCommand), QString());
+        QCOMPARE(d.options(3)->array()->cellText(d.row(3, 7), OptionsStep::ColRemoteCommand), u"SAVE"_s);
+        // Disabling a sender reloads the send step.
+        d.back();
+        d.back();
+        d.setEnabled(3, false);
+        d.next();
+        QCOMPARE(d.w->State.SendMachineList, u"5, 7"_s);
+        QCOMPARE(d.options(2)->array()->cellText(d.row(2, 7), OptionsStep::ColRemoteCommand), u"LOAD"_s);
+        QVERIFY(m_messages.isEmpty());
+        // A step whose data cannot be read returns to the step before it.
+        QVERIFY(d.type(d.options(2), d.row(2, 7), OptionsStep::ColDirectory, m_programs));
         QS_EXEC(*other(), u"ALTER TABLE T_DNC_MPPC DROP COLUMN RECV_DIRECTORY"_s);
         d.next();
         QCOMPARE(m_messages.size(), 1);
@@ -335,151 +268,52 @@ private slots:
         QCOMPARE(d.w->windowTitle(), GetMessageText(134, ApplicationTitle()));
     }
 
-    // The check of an options step on Next, by directory.
-    void optionsCheck_data()
-    {
-        QTest::addColumn<QString>("directory"); // "@" = the test's folder
-        QTest::addColumn<QString>("message");
-        QTest::newRow("existing") << u"@/programs"_s << QString();
-        QTest::newRow("no trailing separator needed") << u"@/programs/"_s << QString();
-        QTest::newRow("file system root") << QDir::rootPath() << QString();
-        QTest::newRow("missing") << u"@/gone"_s << u"The Directory @/gone does not exist."_s;
-        QTest::newRow("hidden") << u"@/.hidden"_s
-                                << u"The directory @/.hidden is a Hidden directory, so you cannot select this directory."_s;
-        QTest::newRow("alias") << u"@/link"_s
-                               << u"The directory @/link is an Alias directory, so you cannot select this directory."_s;
-    }
-    void optionsCheck()
-    {
-        QFETCH(QString, directory);
-        QFETCH(QString, message);
-        directory.replace(u"@"_s, m_home.path());
-        message.replace(u"@"_s, m_home.path());
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        d.setEnabled(7, true);
-        d.next();
-        const int s7 = d.optionsRow(2, 7);
-        // A new machine has no directory yet.
-        d.next();
-        QCOMPARE(m_messages, QStringList{GetMessageText(152)});
-        QCOMPARE(d.options(2)->currentIndex(), d.options(2)->model()->index(s7, OptionsStep::ColDirectory));
-        QVERIFY(d.type(d.options(2), s7, OptionsStep::ColDirectory, directory));
-        m_messages.clear();
-        d.next();
-        QCOMPARE(d.step(), message.isEmpty() ? 3 : 2);
-        QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
-    }
-
-    // The folder button: a hidden folder is refused and the picker opens
-    // again; cancelling leaves the cell as it was.
-    void browseDirectoryCell()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        QVERIFY(toStationStep());
-        d.next();
-        WizardGrid *g = d.options(2);
-        const int r3 = d.optionsRow(2, 3);
-        QStringList answers{m_home.filePath(u".hidden"_s), m_home.path(), QString()};
-        int opened = 0;
-        // Answers each picker that opens; a local timer, so nothing outlives the test.
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (answers.isEmpty() || !dialog || !dialog->isVisible())
-                return;
-            ++opened;
-            if (const QString choice = answers.takeFirst(); choice.isEmpty()) {
-                dialog->reject();
-            } else {
-                dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(choice);
-                dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s)->button(QDialogButtonBox::Open)->click();
-            }
-        });
-        poll.start(10);
-        const QPoint button = WizardCellDelegate::folderButtonRect(
-            g->visualRect(g->model()->index(r3, OptionsStep::ColDirectory))).center();
-        for (int picked : {2, 3}) {
-            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, button);
-            QTRY_COMPARE(opened, picked);
-            d.settle();
-            QCOMPARE(QDir::cleanPath(g->array()->cellText(r3, OptionsStep::ColDirectory)), m_home.path());
-        }
-        QCOMPARE(m_messages, QStringList{GetMessageText(194, QDir::toNativeSeparators(m_home.filePath(u".hidden"_s)))});
-    }
-
-    // Machines 3 "Send" and 7 "Both", 5 disabled: Finish writes exactly
-    // their rows and leaves the other station's alone (the end-to-end test
-    // then sends from such rows).
-    void finishRoundTrip_data() { AddBackendRows(); }
-    void finishRoundTrip()
-    {
-        QFETCH(QString, backend);
-        QS_REQUIRE_BACKEND(backend);
-        QVERIFY(seed(backend));
-        const QStringList others = rowsOf(u"OTHER"_s);
-        QVERIFY(toStationStep());
-        d.setEnabled(5, false);
-        d.setEnabled(7, true);
-        QVERIFY(d.pick(7, StationStep::ColEditMode, 2));
-        d.next();
-        const int s7 = d.optionsRow(2, 7);
-        QVERIFY(d.type(d.options(2), s7, OptionsStep::ColExtension, u"nc"_s));
-        QVERIFY(d.type(d.options(2), s7, OptionsStep::ColDirectory, m_programs));
-        d.next();
-        QVERIFY(d.type(d.options(3), d.optionsRow(3, 7), OptionsStep::ColDirectory, m_programs));
-        QSignalSpy ended(d.w.get(), &frmAdminWizard::unloaded);
-        d.finish();
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
-        QCOMPARE(ended.size(), 1);
-        QCOMPARE(storedDatabase(), m_db->path());
-        const QString dir = m_programs + u"/"_s;
-        const QString typed = m_programs + QDir::separator(); // the folder typed ends in the system's separator
-        QCOMPARE(rowsOf(GetPCName()), (QStringList{u"3|1|0|LOAD3|.NC|%1|NULL|NULL|NULL"_s.arg(dir),
-                                                   u"7|2|2|LOAD|.nc|%1|SAVE|NULL|%1"_s.arg(typed)}));
-        QCOMPARE(rowsOf(u"OTHER"_s), others);
-    }
-
     // Finish refused: one message, nothing written (or, when only the
-    // setting failed, the station but not the setting), the wizard stays;
-    // once the cause is gone Finish saves. Machine 7 is enabled ("Both").
+    // setting failed, the station but not the setting), the wizard stays.
+    // Once the cause is gone Finish writes exactly the rows of machines 3
+    // "Send" and 7 "Both" (5 disabled) and leaves the other station's alone.
     void finishRefused_data()
     {
         QTest::addColumn<QString>("backend");
         QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("folder");  // typed as machine 7's receive folder; @ = the test's folder
         QTest::addColumn<QString>("message"); // part of the one message
         QTest::addColumn<int>("step");        // where the wizard stays
-        for (const QString &b : TestBackends()) {
-            QTest::addRow("%s, delete", qPrintable(b)) << b << u"DELETE"_s << GetMessageText(130) << 3;
-            QTest::addRow("%s, second row", qPrintable(b)) << b << u"INSERT"_s << u"MACHINE_ID 5"_s << 3;
-        }
+        QTest::newRow("delete") << u"sqlite"_s << u"DELETE"_s << u"@/programs/"_s << GetMessageText(130) << 3;
+        QTest::newRow("second row") << u"sqlite"_s << u"INSERT"_s << u"@/programs/"_s << u"MACHINE_ID 7"_s << 3;
         // A constraint checked only at the end of the transaction.
-        QTest::newRow("postgresql, commit") << u"postgresql"_s << u"COMMIT"_s << u"could not be committed"_s << 3;
-        QTest::newRow("receive folder missing") << u"sqlite"_s << u"folder"_s << GetMessageText(152) << 3;
+        QTest::newRow("postgresql, commit") << u"postgresql"_s << u"COMMIT"_s << u"@/programs/"_s
+                                            << u"could not be committed"_s << 3;
+        QTest::newRow("receive folder empty") << u"sqlite"_s << u"folder"_s << QString() << GetMessageText(152) << 3;
+        QTest::newRow("receive folder missing") << u"sqlite"_s << u"folder"_s << u"@/gone"_s
+                                                << u"The Directory @/gone does not exist."_s << 3;
+        QTest::newRow("receive folder an alias") << u"sqlite"_s << u"folder"_s << u"@/link"_s
+                                                 << u"The directory @/link is an Alias directory, so you cannot"_s << 3;
         QTest::newRow("machine removed meanwhile")
-            << u"sqlite"_s << u"removed"_s << u"MACHINE_ID 7 is no longer in the database"_s << 1;
+            << u"sqlite"_s << u"removed"_s << u"@/programs/"_s << u"MACHINE_ID 7 is no longer in the database"_s << 1;
         if (QOperatingSystemVersion::currentType() != QOperatingSystemVersion::Windows)
-            QTest::newRow("settings not writable") << u"sqlite"_s << u"settings"_s << QString() << 3;
+            QTest::newRow("settings not writable") << u"sqlite"_s << u"settings"_s << u"@/programs/"_s << QString() << 3;
     }
     void finishRefused()
     {
         QFETCH(QString, backend);
         QFETCH(QString, cause);
+        QFETCH(QString, folder);
         QFETCH(QString, message);
         QFETCH(int, step);
+        folder.replace(u"@"_s, m_home.path());
+        message.replace(u"@"_s, m_home.path());
         QS_REQUIRE_BACKEND(backend);
         QVERIFY(seed(backend));
         const auto c = other();
-        const QString trigger = cause == "DELETE"_L1 ? u"1 = 1"_s : u"NEW.MACHINE_ID = 5"_s;
+        const QString trigger = cause == "DELETE"_L1 ? u"1 = 1"_s : u"NEW.MACHINE_ID = 7"_s;
         if (cause.front().isUpper() && backend == "sqlite"_L1) {
             QS_EXEC(*c, u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC WHEN %2 BEGIN SELECT RAISE(ABORT, 'refused'); END"_s
                             .arg(cause, trigger));
         } else if (cause.front().isUpper()) {
             QS_EXEC(*c, u"CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION 'refused'; END $$ LANGUAGE plpgsql"_s);
-            QS_EXEC(*c, cause == "COMMIT"_L1 ? u"CREATE CONSTRAINT TRIGGER refuse AFTER INSERT ON T_DNC_MPPC DEFERRABLE"
-                                                " INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION refuse()"_s
-                                              : u"CREATE TRIGGER refuse BEFORE %1 ON T_DNC_MPPC FOR EACH ROW WHEN (%2)"
-                                                " EXECUTE FUNCTION refuse()"_s.arg(cause, cause == "DELETE"_L1 ? u"true"_s : trigger));
+            QS_EXEC(*c, u"CREATE CONSTRAINT TRIGGER refuse AFTER INSERT ON T_DNC_MPPC DEFERRABLE"
+                        " INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION refuse()"_s);
         }
         // A folder where the settings file belongs.
         QDir settings(m_home.filePath(u"config/Quorvane/Quorvane Spindrel Client.ini"_s));
@@ -488,109 +322,79 @@ private slots:
             QFile::remove(settings.path());
             QVERIFY(QDir().mkpath(settings.path()));
         }
-        const QStringList before = rowsOf(GetPCName());
+        const QStringList before = rowsOf(GetPCName()), others = rowsOf(u"OTHER"_s);
         QVERIFY(toStationStep());
+        d.setEnabled(5, false);
         d.setEnabled(7, true);
+        QVERIFY(d.pick(7, StationStep::ColEditMode, 2));
         if (cause == "removed"_L1)
             QS_EXEC(*c, u"DELETE FROM T_DNC_MACHINES WHERE MACHINE_ID = 7"_s);
-        const auto toLastStep = [&](bool receiveFolder) {
+        const auto toLastStep = [&](const QString &receiveFolder) {
             d.next();
-            if (const int s7 = d.optionsRow(2, 7); s7 >= 0)
-                QVERIFY(d.type(d.options(2), s7, OptionsStep::ColDirectory, m_programs));
+            if (const int s7 = d.row(2, 7); s7 >= 0)
+                QVERIFY(d.type(d.options(2), s7, OptionsStep::ColExtension, u"nc"_s)
+                        && d.type(d.options(2), s7, OptionsStep::ColDirectory, m_programs));
             d.next();
-            if (const int r7 = d.optionsRow(3, 7); r7 >= 0 && receiveFolder)
-                QVERIFY(d.type(d.options(3), r7, OptionsStep::ColDirectory, m_programs));
+            if (const int r7 = d.row(3, 7); r7 >= 0 && !receiveFolder.isEmpty())
+                QVERIFY(d.type(d.options(3), r7, OptionsStep::ColDirectory, receiveFolder));
         };
-        toLastStep(cause != "folder"_L1);
+        toLastStep(folder);
         QSignalSpy ended(d.w.get(), &frmAdminWizard::unloaded);
         d.finish();
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages[0].contains(message), qPrintable(m_messages[0]));
-        QCOMPARE(rowsOf(GetPCName()).size(), cause == "settings"_L1 ? 3 : before.size());
+        QCOMPARE(rowsOf(GetPCName()).size(), cause == "settings"_L1 ? 2 : before.size());
         QVERIFY(cause == "settings"_L1 || rowsOf(GetPCName()) == before);
         QCOMPARE(storedDatabase(), u"(none)"_s);
         QVERIFY(d.w->isVisible() && ended.isEmpty());
         QCOMPARE(d.step(), step);
         if (cause == "folder"_L1)
-            QCOMPARE(d.options(3)->currentIndex(), d.options(3)->model()->index(d.optionsRow(3, 7), OptionsStep::ColDirectory));
-        if (cause == "removed"_L1)
-            QCOMPARE(d.machineRow(7), -1);
+            QCOMPARE(d.options(3)->currentIndex(), d.options(3)->model()->index(d.row(3, 7), OptionsStep::ColDirectory));
 
         if (cause.front().isUpper())
             QS_EXEC(*c, u"DROP TRIGGER refuse%1"_s.arg(backend == "sqlite"_L1 ? QString() : u" ON T_DNC_MPPC"_s));
         settings.removeRecursively();
+        // The file system's root is a folder like any other.
         if (cause == "folder"_L1)
-            QVERIFY(d.type(d.options(3), d.optionsRow(3, 7), OptionsStep::ColDirectory, m_programs));
+            QVERIFY(d.type(d.options(3), d.row(3, 7), OptionsStep::ColDirectory, QDir::rootPath()));
         if (cause == "removed"_L1)
-            toLastStep(true);
+            toLastStep(m_programs);
         d.finish();
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(rowsOf(GetPCName()).size(), cause == "removed"_L1 ? 2 : 3);
         QCOMPARE(storedDatabase(), m_db->path());
+        // A folder typed ends in the system's separator.
+        const QString receive = cause == "folder"_L1 ? QDir::rootPath() : m_programs + u"/"_s;
+        const QStringList rows{u"3|1|0|LOAD3|.NC|%1/|NULL|NULL|NULL"_s.arg(m_programs),
+                               u"7|2|2|LOAD|.nc|%1|SAVE|NULL|%2"_s.arg(m_programs + QDir::separator(), receive)};
+        QCOMPARE(rowsOf(GetPCName()), cause == "removed"_L1 ? before : rows);
+        QCOMPARE(rowsOf(u"OTHER"_s), others);
     }
 
     // Step 0 starts from the stored database; a database without machines
-    // keeps Next disabled on step 1.
-    void storedDatabaseWithoutMachines()
+    // keeps Next disabled on step 1; F1 opens the wizard's page; Esc
+    // ends without saving.
+    void storedDatabaseHelpAndClosing()
     {
         QVERIFY(seed(u"sqlite"_s, 0, true));
         QVERIFY(CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_db->path()));
         QVERIFY(d.open());
         QCOMPARE(d.w->databaseStep->txtDatabase->text(), m_db->path());
-        QVERIFY(d.w->NextButton->isEnabled());
         d.next();
         QCOMPARE(d.step(), 1);
         QCOMPARE(d.machines()->array()->upperBound(), -1);
         QVERIFY(!d.w->NextButton->isEnabled());
         QTest::keyClick(d.machines(), Qt::Key_Return);
         QCOMPARE(d.step(), 1);
-        QVERIFY(m_messages.isEmpty());
-    }
-
-    // Help and F1 open the wizard's page; the application carries the
-    // "AAA" icon, the window its own.
-    void helpAndIcons()
-    {
-        QVERIFY(d.open());
         d.w->HelpContextID = HelpContextAdminWizard;
-        for (const bool f1 : {false, true}) {
-            if (f1)
-                QTest::keyClick(d.w->databaseStep->txtDatabase, Qt::Key_F1);
-            else
-                QTest::mouseClick(d.w->HelpButton, Qt::LeftButton);
-            auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
-            QVERIFY(viewer && viewer->isVisible());
-            QCOMPARE(viewer->contextNumber(), int(HelpContextAdminWizard));
-            delete viewer;
-        }
-        const auto image = [](const QIcon &icon) { return icon.pixmap(32).toImage(); };
-        QCOMPARE(image(QApplication::windowIcon()), image(QIcon(u":/icons/AAA.svg"_s)));
-        QCOMPARE(image(d.w->windowIcon()), image(QIcon(u":/icons/FORM_ICON.svg"_s)));
-    }
-
-    // Enter presses the step's default button (the end-to-end test covers
-    // the cell editors); Esc and the close box end without saving.
-    void keysAndClosing()
-    {
-        QVERIFY(seed(u"sqlite"_s));
-        const QStringList before = rowsOf(GetPCName());
-        QVERIFY(d.open());
-        d.typeDatabase(m_db->path());
-        QTest::keyClick(d.w->databaseStep->txtDatabase, Qt::Key_Return);
-        d.settle();
-        QCOMPARE(d.step(), 1);
-        QTest::keyClick(d.machines(), Qt::Key_Return);
-        d.settle();
-        QCOMPARE(d.step(), 2);
+        QTest::keyClick(d.machines(), Qt::Key_F1); // the Help button's own slot
+        auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->contextNumber(), int(HelpContextAdminWizard));
+        delete viewer;
         QSignalSpy ended(d.w.get(), &frmAdminWizard::unloaded);
-        QTest::keyClick(d.options(2), Qt::Key_Escape);
+        QTest::keyClick(d.machines(), Qt::Key_Escape); // as the close box, through done()
         QCOMPARE(ended.size(), 1);
-        QVERIFY(d.open());
-        QSignalSpy closed(d.w.get(), &frmAdminWizard::unloaded);
-        d.w->close();
-        QCOMPARE(closed.size(), 1);
-        QCOMPARE(rowsOf(GetPCName()), before);
-        QCOMPARE(storedDatabase(), u"(none)"_s);
+        QCOMPARE(rowsOf(GetPCName()), QStringList());
         QVERIFY(m_messages.isEmpty());
     }
 };

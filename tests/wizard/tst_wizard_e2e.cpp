@@ -1,7 +1,6 @@
 // The real programs under Xvfb with real X input (xdotool) and a real peer
 // (socat): the wizard configures a station by keys alone, then the station
 // started on the same database sends machine 7's command with Enter.
-// QS_E2E_SHOTS=DIR keeps a screenshot of every step.
 
 #include <QtTest>
 
@@ -24,19 +23,11 @@ class tst_WizardEndToEnd : public QObject
         return window.size() == 1 && m_x.focus(window.first());
     }
     bool type(const QString &text) { return m_x.xdotool({u"type"_s, u"--delay"_s, u"15"_s, text}); }
-    void shot(const QString &name)
-    {
-        if (const QString dir = qEnvironmentVariable("QS_E2E_SHOTS"); !dir.isEmpty()) {
-            QTest::qWait(300);
-            m_x.screenshot(dir + u'/' + name + u".png"_s);
-        }
-    }
-    QProcess *start(QProcess &process, const QStringList &arguments)
+    void start(QProcess &process, const QStringList &arguments)
     {
         process.setProcessEnvironment(m_x.environment());
         process.setProcessChannelMode(QProcess::ForwardedChannels);
         StartWatched(process, qEnvironmentVariable("QS_BIN_DIR") + u"/qspindrel"_s, arguments);
-        return &process;
     }
 
 private slots:
@@ -72,18 +63,15 @@ private slots:
         const auto stopWizard = qScopeGuard([&] { StopProcess(wizard); });
         QVERIFY(focus(u"Select a Database"_s));
         QVERIFY(type(dbPath));
-        shot(u"step0"_s);
         QVERIFY(m_x.keys({u"Return"_s}));
         // 3 and 5 off, 7 on (a new machine: None, Both).
         QVERIFY(focus(u"Select Machines For PC"_s));
         QVERIFY(m_x.keys({u"space"_s, u"Down"_s, u"space"_s, u"Down"_s, u"space"_s}));
-        shot(u"step1"_s);
         QVERIFY(m_x.keys({u"Return"_s}));
         for (const QString &step : {u"Send"_s, u"Receive"_s}) {
             QVERIFY(focus(u"Select %1 Options"_s.arg(step)));
             QVERIFY(m_x.keys({u"Right"_s, u"Right"_s}));
             QVERIFY(type(programs));
-            shot(u"step-"_s + step);
             QVERIFY(m_x.keys({u"Return"_s, u"Return"_s})); // the cell, then Next or Finish
         }
         QVERIFY(wizard.waitForFinished(20000));
@@ -95,7 +83,6 @@ private slots:
         start(station, {});
         const auto stopStation = qScopeGuard([&] { StopProcess(station); });
         QVERIFY(focus(u"^Quorvane Spindrel Client$"_s));
-        shot(u"station"_s);
         QVERIFY(m_x.keys({u"Return"_s}));
         QVERIFY(peer.waitForRequest());
         QCOMPARE(peer.received(), (u"LOAD "_s + programs + u"/O7000.nc"_s).toUtf8());
