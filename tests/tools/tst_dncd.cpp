@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <thread>
 
 // A connection to `port` that has sent `bytes` and, with `close`, was closed; null on failure.
@@ -17,17 +16,13 @@ static std::unique_ptr<QTcpSocket> Open(quint16 port, const QByteArray &bytes = 
 {
     auto socket = std::make_unique<QTcpSocket>();
     socket->connectToHost(QHostAddress::LocalHost, port);
-    if (!socket->waitForConnected(5000))
-        return nullptr;
-    socket->write(bytes);
-    while (socket->bytesToWrite() > 0)
-        if (!socket->waitForBytesWritten(5000))
-            return nullptr;
-    if (close)
+    bool ok = socket->waitForConnected(5000) && socket->write(bytes) == bytes.size();
+    while (ok && socket->bytesToWrite() > 0)
+        ok = socket->waitForBytesWritten(5000);
+    if (ok && close)
         socket->disconnectFromHost();
-    if (close && socket->state() != QAbstractSocket::UnconnectedState && !socket->waitForDisconnected(5000))
-        return nullptr;
-    return socket;
+    ok = ok && (!close || socket->state() == QAbstractSocket::UnconnectedState || socket->waitForDisconnected(5000));
+    return ok ? std::move(socket) : nullptr;
 }
 
 // A request sent on `port` and logged as it was sent.
@@ -48,14 +43,11 @@ private slots:
         const QString path = scratch.filePath("config.sqlite");
         const quint16 a = FreeLoopbackPort(), b = FreeLoopbackPort(), c = FreeLoopbackPort();
         QVERIFY(a != b && b != c && a != c);
-        QString error;
         clsAccessDBConnection db;
         db.setDatabase(path);
-        QVERIFY2(CreateDatabaseFile(path, &error) && db.Connect() && CreateConfigTables(db, &error), qPrintable(error));
-        for (int id : {1, 2, 3})  // two machines share port a
-            QVERIFY(db.SQL("INSERT INTO T_DNC_MACHINES (MACHINE_ID, MACHINE_NUMBER, MACHINE_NAME, IP_ADDRESS, PORT, "
-                           "ICON_INDEX) VALUES (?, ?, 'M', '127.0.0.1', ?, 1)",
-                           {id, QString::number(id), int(id == 2 ? b : a)}));
+        QVERIFY(CreateDatabaseFile(path) && db.Connect() && CreateConfigTables(db));
+        QVERIFY(db.SQL("INSERT INTO T_DNC_MACHINES VALUES (1, '1', 'M', '127.0.0.1', ?, 1), (2, '2', 'M', '127.0.0.1', ?, 1), "
+                       "(3, '3', 'M', '127.0.0.1', ?, 1)", {a, b, a}));  // two machines share port a
         db.Disconnect();
         DncdProcess dncd;
         QVERIFY(dncd.start({"--db", path}, {a, c}));
@@ -63,9 +55,9 @@ private slots:
 
         QVERIFY(Open(b, QByteArray("LOAD D:\\NC\x01\"x\xff", 15), true));
         const QString line = dncd.nextLine(b);
-        QVERIFY2(line.endsWith(" 15 bytes \"LOAD D:\\\\NC\\x01\\\"x\\xFF\\x00\""), qPrintable(line));
-        QVERIFY(line.contains(" peer 127.0.0.1:"));
-        QVERIFY(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)").match(line).hasMatch());
+        QVERIFY2(line.endsWith(" 15 bytes \"LOAD D:\\\\NC\\x01\\\"x\\xFF\\x00\"")
+                     && QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d.* peer 127\.0\.0\.1:)").match(line).hasMatch(),
+                 qPrintable(line));
 
         std::vector<std::unique_ptr<QTcpSocket>> sockets;
         for (int i = 0; i < 40; ++i)
@@ -98,6 +90,8 @@ private slots:
         QTest::newRow("trailing line feed") << "root/O9.NC\n" << "SAVE" << false;
         QTest::newRow("line separator") << "root/O9\u2028.NC" << "SAVE" << false;
         QTest::newRow("name of 255 bytes") << "root/" + QString(252, 'N') + ".NC" << "SAVE" << true;
+        // Another thread swaps a folder of the path for a link to a folder outside, again and again.
+        QTest::newRow("folder swapped for a link, 400 times") << "root/swap/victim.NC" << "SAVE" << false;
     }
     void simulateWritesInsideRootOnly()
     {
@@ -108,7 +102,7 @@ private slots:
         QFETCH(bool, written);
         QTemporaryDir scratch;
         const QDir dir(scratch.path());
-        QVERIFY(dir.mkpath("root/mill1") && dir.mkpath("outside") && dir.mkpath("rootless"));
+        QVERIFY(dir.mkpath("root/mill1") && dir.mkpath("root/swap") && dir.mkpath("outside") && dir.mkpath("rootless"));
         const QString victim = dir.filePath("outside/victim.NC");
         QVERIFY(WriteFileBytes(victim, "KEEP"));
         QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("root/escape")));
@@ -117,65 +111,32 @@ private slots:
         DncdProcess dncd;
         QVERIFY(dncd.start({"--simulate", dir.filePath("root")}));
         const QString target = dir.filePath(relative);
-        QVERIFY(Open(dncd.port(), (command + ' ' + target).toUtf8(), true));
-        const QString line = dncd.nextLine();
-        QVERIFY2(line.contains(" -> wrote ") == written, qPrintable(line));
-        QVERIFY2(written || command != "SAVE" || line.contains(" -> refused: "), qPrintable(line));
-        QVERIFY(!written || (ReadFileBytes(target).startsWith("%\n") && ReadFileBytes(target).contains("M30")));
-        // Nothing ever lands outside the root, and links are never followed.
-        QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::Files), QStringList{"victim.NC"});
-        QCOMPARE(ReadFileBytes(victim), QByteArray("KEEP"));
-        QCOMPARE(QDir(dir.filePath("rootless")).entryList(QDir::Files), QStringList());
-    }
-
-    // Another process swaps a folder of the request's path for a link to a
-    // folder outside, again and again, while requests are written into it.
-    void simulateRaceNeverLeavesRoot()
-    {
-        QTemporaryDir scratch;
-        const QDir dir(scratch.path());
-        QVERIFY(dir.mkpath("root/swap") && dir.mkpath("outside"));
-        QStringList kept;
-        for (int n = 0; n < 5; ++n) {
-            kept << QString("%1.NC").arg(n);
-            QVERIFY(WriteFileBytes(dir.filePath("outside/" + kept.last()), "KEEP"));
-        }
-        namespace fs = std::filesystem;
-        const auto native = [&](const char *name) { return fs::path(dir.filePath(name).toStdU16String()); };
-        const fs::path swap = native("root/swap"), aside = native("root/aside"), link = native("root/link");
-        std::error_code failed;
-        fs::create_directory_symlink(native("outside"), link, failed);
-        if (failed)
-            QSKIP("no symbolic links here");
-        DncdProcess dncd;
-        QVERIFY(dncd.start({"--simulate", dir.filePath("root")}));
-
-        std::atomic<bool> stop = false;
+        const bool race = relative.startsWith("root/swap/");
+        std::atomic<bool> stop = !race;
         std::thread swapper([&] {
+            QDir own(scratch.path());
             while (!stop) {
-                std::error_code ignored;
-                fs::rename(swap, aside, ignored);  // swap: the link
-                fs::rename(link, swap, ignored);
-                fs::rename(swap, link, ignored);  // swap: the folder again
-                fs::rename(aside, swap, ignored);
+                own.rename("root/swap", "root/aside");  // swap: the link
+                own.rename("root/escape", "root/swap");
+                own.rename("root/swap", "root/escape");  // swap: the folder again
+                own.rename("root/aside", "root/swap");
             }
         });
         int wrote = 0, refused = 0;
-        for (int i = 0; i < 400; ++i) {
-            const QString target = dir.filePath(QString("root/swap/%1.NC").arg(i % 5));
-            if (!Open(dncd.port(), ("SAVE " + target).toUtf8(), true))
-                break;
+        for (int i = 0; i < (race ? 400 : 1) && Open(dncd.port(), (command + ' ' + target).toUtf8(), true); ++i) {
             const QString line = dncd.nextLine();
-            wrote += line.contains(" -> wrote ") && line.contains(" to " + dir.filePath("root/swap/"));
+            wrote += line.contains(" -> wrote ");
             refused += line.contains(" -> refused: ");
         }
         stop = true;
         swapper.join();
-        qInfo("%d written, %d refused", wrote, refused);
-        QCOMPARE(wrote + refused, 400);
-        QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), kept);
-        for (const QString &name : kept)
-            QCOMPARE(ReadFileBytes(dir.filePath("outside/" + name)), QByteArray("KEEP"));
+        QCOMPARE(wrote + refused, race ? 400 : int(command == "SAVE"));
+        QVERIFY(race || (wrote == 1) == written);
+        QVERIFY(!written || (ReadFileBytes(target).startsWith("%\n") && ReadFileBytes(target).contains("M30")));
+        QCOMPARE(QDir(dir.filePath("outside")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"victim.NC"});
+        QCOMPARE(ReadFileBytes(victim), QByteArray("KEEP"));
+        QCOMPARE(QDir(dir.filePath("rootless")).entryList(QDir::Files), QStringList());
     }
 
     void survivesFloodResetAndSilentPeers()
@@ -191,11 +152,7 @@ private slots:
         QVERIFY(reset);
         ResetHard(reset.get());
         QVERIFY(!dncd.nextLine().isEmpty());
-        // A silent peer is dropped after the time-out, without our doing anything,
-        const auto silent = Open(dncd.port());
-        QVERIFY(silent && silent->waitForDisconnected(10000));
-        QVERIFY(dncd.nextLine().contains("not finished within 1000 ms"));
-        // and so is one that sends a byte now and then: the time-out is not renewed.
+        // A peer that sends a byte now and then is dropped: the time-out is not renewed.
         const auto trickle = Open(dncd.port());
         QVERIFY(trickle);
         for (int i = 0; i < 100 && trickle->state() == QAbstractSocket::ConnectedState; ++i) {
@@ -219,8 +176,7 @@ private slots:
         QVERIFY(!dncd.waitForLine("2 connections open, the most allowed").isEmpty());
         QVERIFY(Open(dncd.port(), "LOAD /waiting", true));
         held.front()->disconnectFromHost();
-        const QString first = dncd.nextLine();
-        QVERIFY2(first.contains(" 0 bytes "), qPrintable(first));
+        QVERIFY(dncd.nextLine().contains(" 0 bytes "));
         QVERIFY(!dncd.waitForLine("accepting again").isEmpty());
         QCOMPARE(dncd.nextRequest(), QByteArray("LOAD /waiting"));
     }
@@ -241,8 +197,7 @@ private slots:
         QVERIFY(!dncd.waitForLine("accept failed").isEmpty());
         const double before = ProcessCpuSeconds(dncd.pid());
         QTest::qWait(2000);
-        const double used = ProcessCpuSeconds(dncd.pid()) - before;
-        QVERIFY2(before >= 0 && used < 1.0, qPrintable(QString::number(used)));
+        QVERIFY(before >= 0 && ProcessCpuSeconds(dncd.pid()) - before < 1.0);
         held.clear();
         QVERIFY(Open(dncd.port(), "LOAD /after", true));
         QVERIFY(!dncd.waitForLine("\"LOAD /after\"").isEmpty());
@@ -250,19 +205,19 @@ private slots:
 
     void refusesBadOptions()
     {
-        for (const QStringList &args : QList<QStringList>{{}, {"--port", "0"}, {"--port", "1", "--simulate", "/nonexistent/qs-root"},
-                                                          {"--db", "/nonexistent/qs.sqlite"},
-                                                          {"--port", "1", "--max-connections", "0"}}) {
+        QList<QStringList> refused{{}, {"--port", "0"}, {"--port", "1", "--simulate", "/nonexistent/qs-root"},
+                                   {"--db", "/nonexistent/qs.sqlite"}, {"--port", "1", "--max-connections", "0"}};
+        for (const char *bytes : {"0", "16777217", "100000000000", "9223372036854775807", "9223372036854775808", "1e3"})
+            refused << QStringList{"--port", "1", "--max-line", bytes};
+        for (const QStringList &args : refused) {
             QProcess p;
             p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", args);
-            QVERIFY2(p.waitForFinished(10000) && p.exitCode() != 0 && !p.readAllStandardError().isEmpty(),
+            QVERIFY2(p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() != 0,
                      qPrintable(args.join(' ')));
-        }
-        for (const char *bytes : {"0", "16777217", "100000000000", "9223372036854775807", "9223372036854775808", "1e3"}) {
-            QProcess p;
-            p.start(qEnvironmentVariable("QS_BIN_DIR") + "/qspindrel-dncd", {"--port", "1", "--max-line", bytes});
-            QVERIFY2(p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 2, bytes);
-            QVERIFY(p.readAllStandardError().contains(QByteArray("invalid --max-line \"") + bytes + "\": give a number of bytes from 1 to"));
+            const QByteArray err = p.readAllStandardError();
+            QVERIFY2(args.value(2) != "--max-line" ? !err.isEmpty() : p.exitCode() == 2 && err.contains(
+                         "invalid --max-line \"" + args.last().toUtf8() + "\": give a number of bytes from 1 to"),
+                     err.constData());
         }
     }
 };
