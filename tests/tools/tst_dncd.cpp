@@ -152,7 +152,11 @@ private slots:
         QVERIFY(reset);
         ResetHard(reset.get());
         QVERIFY(!dncd.nextLine().isEmpty());
-        // A peer that sends a byte now and then is dropped: the time-out is not renewed.
+        // A silent peer is dropped after the time-out, without our doing anything,
+        const auto silent = Open(dncd.port());
+        QVERIFY(silent && silent->waitForDisconnected(10000));
+        QVERIFY(dncd.nextLine().contains("not finished within 1000 ms"));
+        // and so is one that sends a byte now and then: the time-out is not renewed.
         const auto trickle = Open(dncd.port());
         QVERIFY(trickle);
         for (int i = 0; i < 100 && trickle->state() == QAbstractSocket::ConnectedState; ++i) {
