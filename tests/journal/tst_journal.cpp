@@ -177,11 +177,11 @@ private slots:
         {
             RequestJournal closing(nullptr, 500);
             closing.configure(JournalSettings(), folder);
-            closing.record(e);
             if (hangs)
                 closing.record(hung);
             QTest::qWait(100);
             QCOMPARE(closing.pendingCount(), int(hangs));
+            closing.record(e);
         }
         QVERIFY(RequestJournal::waitForWrites(5000));
         const QList<JournalEntry> entries = read(folder);
