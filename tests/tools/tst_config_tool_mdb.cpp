@@ -15,7 +15,6 @@ using namespace Qt::StringLiterals;
 
 // mdbtools cannot write .mdb files, so the import is fed mdb-export-shaped
 // text; the reader is also checked against mdb-export's real output.
-using Rows = QList<QVariantList>;
 
 namespace {
 
@@ -74,16 +73,6 @@ private:
     QTemporaryDir m_bin, m_work;
 };
 
-// Type and value of every cell: a null is no empty text, 1e3 no integer.
-QStringList typed(const Rows &rows)
-{
-    QStringList out;
-    for (const QVariantList &row : rows)
-        for (const QVariant &v : row)
-            out << QString(v.typeName() ? v.typeName() : "null") + ':' + v.toString();
-    return out;
-}
-
 } // namespace
 
 class tst_ConfigToolMdb : public QObject
@@ -91,35 +80,18 @@ class tst_ConfigToolMdb : public QObject
     Q_OBJECT
 
 private slots:
-    void parse_data()
+    // What the real exports below do not reach: the type a number takes, and broken text.
+    void parseEdges()
     {
-        QTest::addColumn<QByteArray>("csv");
-        QTest::addColumn<Rows>("rows");
-        QTest::newRow("header only") << QByteArray("A,B\n") << Rows{};
-        QTest::newRow("new line inside text") << QByteArray("A,B\n\"two\nlines\",2\n") << Rows{{QString("two\nlines"), 2}};
-        QTest::newRow("CRLF, no final newline") << QByteArray("A,B\r\n1,2\r\n3,4") << Rows{{1, 2}, {3, 4}};
-        QTest::newRow("numbers") << QByteArray("A,B,C,D\n-5,3000000000,1.5,1e3\n") << Rows{{-5, qlonglong(3000000000LL), 1.5, 1000.0}};
-        QTest::newRow("one column, null row") << QByteArray("A\n1\n\n2\n") << Rows{{1}, {QVariant()}, {2}};
-        QTest::newRow("UTF-8") << QByteArray("A\n\"Fr\xc3\xa4se\"\n") << Rows{{QString::fromUtf8("Fr\xc3\xa4se")}};
-    }
-    void parse()
-    {
-        QFETCH(QByteArray, csv);
-        QFETCH(Rows, rows);
-        QString error;
-        const auto table = ParseMdbExport(csv, &error);
-        QVERIFY2(table, qPrintable(error));
-        QCOMPARE(table->columns, QString(csv.left(csv.indexOf('\n'))).trimmed().split(','));
-        QCOMPARE(typed(table->rows), typed(rows));
-    }
-    void parseErrors()
-    {
-        for (const char *csv : {"", "A\n\"never closed\n", "A,B\n1\n", "A,B\n1,2,3\n", "A\n\"x\"y\n", "A\nx\"y\"\n", "A,,C\n"}) {
+        const auto table = ParseMdbExport("A,B,C\n3000000000,1e3,\n");
+        QVERIFY(table && table->rows.size() == 1);
+        const QVariantList row = table->rows.first();
+        QVERIFY(row.value(0).typeId() == QMetaType::LongLong && row.value(0).toLongLong() == 3000000000LL
+                && row.value(1).typeId() == QMetaType::Double && row.value(2).isNull());
+        for (const char *csv : {"A\n\"never closed\n", "A,B\n1\n", "A\nx\"y\"\n"}) {
             QString error;
             QVERIFY2(!ParseMdbExport(QByteArray(csv), &error) && !error.isEmpty(), csv);
         }
-        QCOMPARE(ParseMdbTableList("T_DNC_MACHINES\nT_DNC_MPPC\r\nMy Table\n\n"),
-                 (QStringList{"T_DNC_MACHINES", "T_DNC_MPPC", "My Table"}));
     }
     void realExportOfFixture()
     {
@@ -205,7 +177,6 @@ private slots:
         QTest::addColumn<QByteArray>("machines");  // rows after the header
         QTest::addColumn<QByteArray>("mppc");
         QTest::addColumn<QString>("said");        // a fault, or all `stations` prints
-        QTest::newRow("port as text") << kGoodMachine << kGoodMppc << "HOST\n  10  L-10  Lathe  127.0.0.1:5001  Send, Edit\n";
         QTest::newRow("host name, port as decimal") << QByteArray("10,\"L\",\"L\",\"dnc-1.plant.example\",5001.00,3\n")
                                                     << kGoodMppc << "HOST\n  10  L  L  dnc-1.plant.example:5001  Send, Edit\n";
         // C0 and C1 controls, DEL, separators, direction and tag characters escaped; accents, emoji and backslashes not.
@@ -219,9 +190,7 @@ private slots:
             QTest::newRow(name) << "10,\"L-10\",\"Lathe\"," + ip + "," + port + ",3\n" << kGoodMppc
                                 << "T_DNC_MACHINES, row 1, column " + QString(column);
         };
-        machine("port not a number", "\"127.0.0.1\"", "\"abc\"", "PORT");
         machine("port beyond 32 bits", "\"127.0.0.1\"", "99999999999", "PORT");
-        machine("port negative", "\"127.0.0.1\"", "-1", "PORT");
         machine("port 0", "\"127.0.0.1\"", "0", "PORT");
         machine("port above 65535", "\"127.0.0.1\"", "65536", "PORT");
         machine("address out of range", "\"300.1.1.1\"", "5001", "IP_ADDRESS");
@@ -251,37 +220,23 @@ private slots:
         QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
         QCOMPARE(tools.run({"stations", tools.work("db.sqlite")}).out, said);
     }
-    void runawayToolsAreStopped_data()
-    {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<int>("timeoutMs");  // 0: the reader's own limits
-        QTest::addColumn<QString>("said");
-        QTest::newRow("endless table list") << "mdb-tables" << QByteArray("exec yes T_DNC_MACHINES") << 0 << "printed more than 16";
-        QTest::newRow("endless export") << "mdb-export" << QByteArray("exec yes '1,\"x\"'") << 0 << "printed more than 16";
-        QTest::newRow("huge allocation") << "mdb-tables" << QByteArray("exec perl -e '$x = \"a\" x (3 * 1024 ** 3)'") << 0
-                                         << "mdb-tables failed";
-        // What it starts floods its error output and lives on; both are stopped.
-        QTest::newRow("never ends") << "mdb-export" << QByteArray("yes damaged >&2 &\nexec sleep 600") << 1000
-                                    << "did not finish within 1 s";
-    }
+    // Runaway mdbtools are stopped: one that prints without end, and one that never ends and
+    // leaves a child flooding its error output.
     void runawayToolsAreStopped()
     {
-        QFETCH(QString, tool);
-        QFETCH(QByteArray, script);
-        QFETCH(int, timeoutMs);
-        QFETCH(QString, said);
         FakeMdbTools tools;
-        tools.script(tool, script);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());
-        ProcessLimits limits;
-        limits.timeoutMs = timeoutMs ? timeoutMs : limits.timeoutMs;
-        QString error;
-        const bool read = ReadMdbStationTables(tools.mdb(), &error, limits).has_value();
-        qputenv("PATH", path);
-        QVERIFY(!read);
-        QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
+        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+        for (const auto &[script, said] : {std::pair{QByteArray("exec yes '1,\"x\"'"), QString("printed more than 16")},
+                                           {QByteArray("yes damaged >&2 &\nexec sleep 600"), QString("did not finish within 1 s")}}) {
+            tools.script("mdb-export", script);
+            ProcessLimits limits;
+            limits.timeoutMs = said.startsWith("did") ? 1000 : limits.timeoutMs;
+            QString error;
+            QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
+            QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
+        }
     }
 };
 
