@@ -1,3 +1,4 @@
+#include "CRegSettings.h"
 #include "ConfigToolRun.h"
 #include "CsvFormat.h"
 #include "DBAssist.h"
@@ -63,28 +64,20 @@ private slots:
         qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
         qputenv("XDG_CONFIG_DIRS", path("system").toLocal8Bit());
     }
-    void csvFields()
+    // What the round trip below does not reach: the line of a record after a field of two
+    // lines, other cells a spreadsheet takes for formulas, and broken text.
+    void csvEdges()
     {
-        const QList<CsvOutField> fields{{"a,b", false}, {"say \"hi\"", false}, {"two\r\nlines", false},
-                                        {"", true}, {"", false}, {" padded ", false}, {"ÄÖ€", false}};
-        const QByteArray text = "\xEF\xBB\xBF" + CsvLine(fields) + "last,\"\"\n";
         QString error;
-        const auto records = ParseCsv(text, &error);
-        QVERIFY2(records && records->size() == 2, qPrintable(error));
-        for (int i = 0; i < fields.size(); ++i)
-            QVERIFY(records->at(0).fields.at(i).text == fields.at(i).text
-                    && records->at(0).fields.at(i).isNull() == fields.at(i).isNull);
-        // The second record starts on line 3: the first spans two.
-        QCOMPARE(records->at(1).line, 3);
-        QVERIFY(!records->at(1).fields.at(1).isNull());
-        for (const auto &[text, guarded] : {std::pair{QString("=1+1"), QString("'=1+1")}, {"+1", "'+1"}, {"-1", "'-1"},
-                                             {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"\r=1", "'\r=1"},
-                                             {QChar(0xFEFF) + QString("=1"), QString("'") + QChar(0xFEFF) + "=1"}, {"'x", "''x"}, {"a=1", "a=1"}, {"", ""}}) {
-            QCOMPARE(GuardSpreadsheetCell(text), guarded);
-            QCOMPARE(UnguardSpreadsheetCell(guarded), text);
+        const auto records = ParseCsv("\xEF\xBB\xBF\"two\r\nlines\",\nlast,\"\"\n", &error);
+        QVERIFY2(records && records->size() == 2 && records->at(1).line == 3, qPrintable(error));
+        QVERIFY(records->at(0).fields.at(0).text == "two\r\nlines" && records->at(0).fields.at(1).isNull()
+                && !records->at(1).fields.at(1).isNull());
+        for (const QString &text : {QString("-1"), QString("@SUM(A1)"), QString("\r=1"), QChar(0xFEFF) + QString("=1")}) {
+            QCOMPARE(GuardSpreadsheetCell(text), "'" + text);
+            QCOMPARE(UnguardSpreadsheetCell("'" + text), text);
         }
-        for (const auto &[bad, message] : {std::pair{QByteArray("a,\"b\nc"), QString("line 1: a quoted field")},
-                                           {"a\nb\"c\"", "line 2, field 1: a quote inside"},
+        for (const auto &[bad, message] : {std::pair{QByteArray("a\nb\"c\""), QString("line 2, field 1: a quote inside")},
                                            {"a\n\"b\"c", "line 2, field 1: text after"},
                                            {"a\nb\xff", "line 2: the text is not UTF-8"}})
             QVERIFY2(!ParseCsv(bad, &error) && error.startsWith(message), qPrintable(error));
@@ -115,19 +108,14 @@ private slots:
              "MACHINE_ID: 1 exists already"},
             {"add: port too high", QStringList{add} << "--port" << "65536", {}, 1,
              "PORT (--port): 65536 is outside 1-65535"},
-            {"add: port 0", QStringList{add} << "--port=0", {}, 1, "PORT (--port): 0 is outside 1-65535"},
             {"add: option missing", add, {}, 2, "needs --port"},
             {"set: not a number", {"machine-set", "DB", "1", "--port", "50x1"}, {}, 1, "PORT (--port): \"50x1\" is not a whole number"},
             {"set: unknown machine", {"machine-set", "DB", "9", "--name", "X"}, {}, 1, "there is no machine 9"},
             {"set: unknown option", {"machine-set", "DB", "1", "--colour", "red"}, {}, 2, "unknown option --colour"},
-            {"set: id not a number", {"machine-set", "DB", "one", "--name", "X"}, {}, 1, "MACHINE_ID: \"one\" is not a whole number"},
             {"remove: in use", {"machine-remove", "DB", "1"}, {}, 1, "machine 1 is used by the station |(2 rows in T_DNC_MPPC)|--force"},
             {"remove: in use by one row", {"machine-remove", "DB", "2"}, {}, 1, "machine 2 is used by the station HOST-C (1 row in"},
             {"csv: field count", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n4,M4,Saw,h,5004\n", 1,
              "line 3: 5 fields where the header has 6"},
-            {"csv: not a number", machines, kMachineHeader + "3,M3,Drill,h,5OO3,1\n", 1,
-             "line 2, column PORT: \"5OO3\" is not a whole number"},
-            {"csv: port range", machines, kMachineHeader + "3,M3,Drill,h,70000,1\n", 1, "line 2, column PORT: 70000 is outside"},
             {"csv: id in database", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n2,M2,Saw,h,5004,1\n", 1,
              "line 3, column MACHINE_ID: 2 exists already"},
             {"csv: id twice", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n\"3\",M4,Saw,h,5004,1\n", 1,
@@ -211,8 +199,20 @@ private slots:
         QFETCH(QString, backend);
         QS_OPEN_DB(backend, db, c);
         c.Disconnect();
-        QVERIFY(run({"demo", path("demo")}).exitCode == 0);
+        // A folder with content is refused, an empty one taken, a demo folder refused again.
+        QVERIFY(WriteFileBytes(path("demo/.mine"), {}));
+        Result r = run({"demo", path("demo")});
+        QVERIFY2(r.exitCode == 1 && r.err.contains("not empty"), qPrintable(r.err));
+        QVERIFY(!CRegSettings().GetUserSetting("Settings", "Database").isValid());
+        QVERIFY(QFile::remove(path("demo/.mine")) && run({"demo", path("demo")}).exitCode == 0);
         const QString source = path("demo/config.sqlite");
+        QCOMPARE(CRegSettings().GetUserSetting("Settings", "Database").toString(), QDir::toNativeSeparators(source));
+        QCOMPARE(QDir(path("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 (QStringList{"demo", "home", "system"}));
+        // S-501 is assigned to no station.
+        r = run({"stations", source});
+        QVERIFY2(r.exitCode == 0 && r.out.contains(GetPCName() + "\n") && r.out.contains("L-101")
+                     && r.out.contains("127.0.0.1:5106") && !r.out.contains("S-501"), qPrintable(r.out + r.err));
         // Texts the CSV must quote, and a null beside an empty text.
         clsAccessDBConnection s;
         s.setDatabase(source);
@@ -222,6 +222,8 @@ private slots:
         QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '=HYPERLINK(\"http://x\")' where MACHINE_ID = 2");
         QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '''' || char(9) || 'x' where MACHINE_ID = 3");
         s.Disconnect();
+        r = run({"demo", path("demo")});  // had it written again, the changes above would be gone
+        QVERIFY2(r.exitCode == 1 && r.err.contains("already holds a demo installation"), qPrintable(r.err));
 
         for (const char *table : {"T_DNC_MACHINES", "T_DNC_MPPC"}) {
             QCOMPARE(run({"export-csv", source, table, path(table + QString(".csv"))}).exitCode, 0);
@@ -233,7 +235,7 @@ private slots:
                 QVERIFY2(text.contains("\"'=HYPERLINK(\"\"http://x\"\")\"") && text.contains(",''\tx,"), text.constData());
                 import = QStringList{"import-csv", db.path(), table, path("sheet.csv"), "--spreadsheet"};
             }
-            const Result r = run(import);
+            r = run(import);
             QVERIFY2(r.exitCode == 0, qPrintable(r.err));
             QCOMPARE(run({"export-csv", db.path(), table, path(table + QString("-again.csv"))}).exitCode, 0);
             QCOMPARE(ReadFileBytes(path(table + QString("-again.csv"))), ReadFileBytes(path(table + QString(".csv"))));
