@@ -168,29 +168,6 @@ private slots:
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
         QCOMPARE(Dump(db.path()), before);
     }
-    void machineChanges_data() { AddBackendRows(); }
-    void machineChanges()
-    {
-        QFETCH(QString, backend);
-        QS_OPEN_DB(backend, db, c);
-        c.Disconnect();
-        const QString d = db.path();
-        Result r = run({"machine-add", d, "5", "--number", "M5", "--name", "Saw\x1b[2J", "--address", "10.0.0.5", "--port", "6005", "--icon", "40"});
-        QVERIFY2(r.exitCode == 0 && r.err.contains("ICON_INDEX (--icon): 40 is outside 1-31"), qPrintable(r.err));
-        QCOMPARE(run({"machine-add", d, "6", "--number", "M6", "--name", "Mill", "--address", "h", "--port", "6006"}).exitCode, 0);
-        QCOMPARE(run({"machine-set", d, "6", "--port=6106", "--name", "Big mill"}).exitCode, 0);
-        r = run({"machines", d});
-        QCOMPARE(r.out, QString("5  M5  Saw\\x1B[2J  10.0.0.5:6005  icon 40  0 stations\n"
-                                "6  M6  Big mill  h:6106  icon 1  0 stations\n"));
-        QVERIFY(c.Connect());
-        QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (6, 'A', 0, 2), (6, 'B', 0, 2), (5, 'B', 0, 2)");
-        QVERIFY(run({"machines", d}).out.contains("h:6106  icon 1  2 stations"));
-        r = run({"machine-remove", d, "6", "--force"});
-        QVERIFY2(r.exitCode == 0 && r.out.contains("and its 2 station rows"), qPrintable(r.out + r.err));
-        RecordSet rows;
-        QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC", {}, &rows) && rows.count() == 1
-                && rows.value(0, 0).toInt() == 5);
-    }
     void roundTrip_data() { AddBackendRows(); }
     // Both tables out and into a fresh database: the station sees the same, and
     // a second export is the same file.
@@ -252,6 +229,19 @@ private slots:
         QCOMPARE(Dump(db.path(), first), Dump(source, first));
         // New rows are numbered after the imported ones.
         QCOMPARE(run({"copy-station", db.path(), first, "THIRD-PC"}).exitCode, 0);
+
+        // Machines added, changed, listed and removed with their station rows.
+        r = run({"machine-add", db.path(), "50", "--number", "M50", "--name", "Saw", "--address", "10.0.0.5", "--port", "6005",
+                 "--icon", "40"});
+        QVERIFY2(r.exitCode == 0 && r.err.contains("ICON_INDEX (--icon): 40 is outside 1-31"), qPrintable(r.err));
+        QCOMPARE(run({"machine-set", db.path(), "50", "--port=6106", "--name", "Big saw\x1b[2J"}).exitCode, 0);
+        r = run({"machines", db.path()});
+        QVERIFY2(r.out.contains("\n50  M50  Big saw\\x1B[2J  10.0.0.5:6106  icon 40  0 stations\n"), qPrintable(r.out));
+        r = run({"machine-remove", db.path(), "1", "--force"});
+        QVERIFY2(r.exitCode == 0 && r.out.contains(QRegularExpression("and its [3-9] station rows")), qPrintable(r.out + r.err));
+        QVERIFY(c.Connect());
+        RecordSet rows;
+        QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC where MACHINE_ID = 1", {}, &rows) && rows.count() == 0);
     }
 
 private:
