@@ -147,8 +147,8 @@ private slots:
     }
 
     // A program changed between two sends gives two fingerprints, each of the
-    // bytes when its request was done; a journal closed right after a send
-    // still writes its fingerprint. A file
+    // bytes when its request was done; a receive and a refusal have none; a
+    // journal closed right after a send still writes its fingerprint. A file
     // that does not answer (a pipe nobody writes, as a hung share) holds up
     // neither the caller nor closing; its line says so.
     void fingerprints()
@@ -165,8 +165,12 @@ private slots:
             journal.record(e);
             QTRY_COMPARE(journal.pendingCount(), 0);
         }
-        JournalEntry hung = e;
+        JournalEntry receive = e, refused = e, hung = e;
+        receive.action = JournalAction::Receive;
+        refused.outcome = JournalOutcome::Refused;
         hung.path = fifo;
+        journal.record(receive);
+        journal.record(refused);
         const bool hangs = SystemHasFifos() && MakeFifo(fifo);
         {
             RequestJournal closing(nullptr, 500);
@@ -179,14 +183,16 @@ private slots:
         }
         QVERIFY(RequestJournal::waitForWrites(5000));
         const QList<JournalEntry> entries = read(folder);
-        QCOMPARE(entries.size(), 3 + hangs);
-        for (int i = 0; i < 3; ++i) {
+        QCOMPARE(entries.size(), 5 + hangs);
+        for (int i : {0, 1, 4}) {
             const QByteArray &content = contents[qMin(i, 1)];
             QCOMPARE(entries[i].sha256.toLatin1(), QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex());
             QCOMPARE(entries[i].size.value_or(-1), content.size());
             QVERIFY(entries[i].modified.isValid() && entries[i].fileError.isEmpty());
         }
-        QVERIFY(!hangs || (entries[3].sha256.isEmpty() && !entries[3].fileError.isEmpty()));
+        for (int i : {2, 3})
+            QVERIFY(entries[i].sha256.isEmpty() && !entries[i].size && !entries[i].modified.isValid());
+        QVERIFY(!hangs || (entries[5].sha256.isEmpty() && !entries[5].fileError.isEmpty()));
         QFile writer(fifo);  // lets the reader go
         QVERIFY(!hangs || writer.open(QIODevice::WriteOnly));
     }
