@@ -1,6 +1,8 @@
+#include "CRegSettings.h"
 #include "ConfigToolRun.h"
 #include "CsvFormat.h"
 #include "DBAssist.h"
+#include "Platform.h"
 #include "StationTables.h"
 #include "TestDatabases.h"
 #include "clsAccessDBConnection.h"
@@ -12,45 +14,36 @@
 
 namespace {
 
-// Both tables, every column, nulls told apart from empty texts.
-QString Dump(const QString &database)
+// Both tables, every column, nulls told apart from empty texts; with `key`,
+// what the station shows of that key's machines instead, ids of rows left out.
+QString Dump(const QString &database, const QString &key = {})
 {
     clsAccessDBConnection c;
     c.setDatabase(database);
     if (!c.Connect())
         return QStringLiteral("cannot connect");
     QStringList lines;
+    const auto add = [&lines](const QVariantList &row) {
+        QStringList values;
+        for (const QVariant &v : row)
+            values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+        lines << values.join('|');
+    };
+    if (!key.isEmpty()) {
+        const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, key);
+        for (const MachineAssignment &m : loaded.rows)
+            add({m.MACHINE_ID, m.MACHINE_NUMBER, m.MACHINE_NAME, m.IP_ADDRESS, m.PORT, m.ICON_INDEX, m.EDIT_MODE, m.CMD_TYPE,
+                 m.SEND_REMOTE_CMD, m.SEND_EXTENSION.join(';'), m.SEND_DIRECTORY, m.RECV_REMOTE_CMD,
+                 m.RECV_EXTENSION.join(';'), m.RECV_DIRECTORY});
+        return loaded.ok ? lines.join('\n') : loaded.error;
+    }
     for (const char *sql : {"select * from T_DNC_MACHINES order by MACHINE_ID", "select * from T_DNC_MPPC order by MPPC_ID"}) {
         RecordSet rows;
         if (!OpenRecordset(c, QLatin1String(sql), {}, &rows))
             return QStringLiteral("cannot read");
-        for (int r = 0; r < rows.count(); ++r) {
-            QStringList values;
-            for (const QVariant &v : rows.row(r))
-                values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
-            lines << values.join('|');
-        }
+        for (int r = 0; r < rows.count(); ++r)
+            add(rows.row(r));
     }
-    return lines.join('\n');
-}
-
-// What the station shows of every machine of the key, ids of rows left out.
-QString StationView(const QString &database, const QString &key)
-{
-    clsAccessDBConnection c;
-    c.setDatabase(database);
-    if (!c.Connect())
-        return QStringLiteral("cannot connect");
-    const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, key);
-    if (!loaded.ok)
-        return loaded.error;
-    QStringList lines;
-    for (const MachineAssignment &m : loaded.rows)
-        lines << QStringList{QString::number(m.MACHINE_ID), m.MACHINE_NUMBER, m.MACHINE_NAME, m.IP_ADDRESS,
-                             QString::number(m.PORT), QString::number(m.ICON_INDEX), QString::number(m.EDIT_MODE),
-                             QString::number(m.CMD_TYPE), m.SEND_REMOTE_CMD, m.SEND_EXTENSION.join(';'),
-                             m.SEND_DIRECTORY, m.RECV_REMOTE_CMD, m.RECV_EXTENSION.join(';'), m.RECV_DIRECTORY}
-                     .join('|');
     return lines.join('\n');
 }
 
@@ -71,34 +64,23 @@ private slots:
         qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
         qputenv("XDG_CONFIG_DIRS", path("system").toLocal8Bit());
     }
-    void csvFields()
+    // What the round trip below does not reach: the line of a record after a field of two
+    // lines, other cells a spreadsheet takes for formulas, and broken text.
+    void csvEdges()
     {
-        const QList<CsvOutField> fields{{"a,b", false}, {"say \"hi\"", false}, {"two\r\nlines", false},
-                                        {"", true}, {"", false}, {" padded ", false}, {"ÄÖ€", false}};
-        const QByteArray text = "\xEF\xBB\xBF" + CsvLine(fields) + "last,\"\"\n";
         QString error;
-        const auto records = ParseCsv(text, &error);
-        QVERIFY2(records && records->size() == 2, qPrintable(error));
-        for (int i = 0; i < fields.size(); ++i) {
-            QCOMPARE(records->at(0).fields.at(i).text, fields.at(i).text);
-            QCOMPARE(records->at(0).fields.at(i).isNull(), fields.at(i).isNull);
+        const auto records = ParseCsv("\xEF\xBB\xBF\"two\r\nlines\",\nlast,\"\"\n", &error);
+        QVERIFY2(records && records->size() == 2 && records->at(1).line == 3, qPrintable(error));
+        QVERIFY(records->at(0).fields.at(0).text == "two\r\nlines" && records->at(0).fields.at(1).isNull()
+                && !records->at(1).fields.at(1).isNull());
+        for (const QString &text : {QString("-1"), QString("@SUM(A1)"), QString("\r=1"), QChar(0xFEFF) + QString("=1")}) {
+            QCOMPARE(GuardSpreadsheetCell(text), "'" + text);
+            QCOMPARE(UnguardSpreadsheetCell("'" + text), text);
         }
-        // The second record starts on line 3: the first spans two.
-        QCOMPARE(records->at(1).line, 3);
-        QVERIFY(!records->at(1).fields.at(1).isNull());
-        for (const auto &[text, guarded] : {std::pair{QString("=1+1"), QString("'=1+1")}, {"+1", "'+1"}, {"-1", "'-1"},
-                                             {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"\r=1", "'\r=1"},
-                                             {QChar(0xFEFF) + QString("=1"), QString("'") + QChar(0xFEFF) + "=1"}, {"'x", "''x"}, {"a=1", "a=1"}, {"", ""}}) {
-            QCOMPARE(GuardSpreadsheetCell(text), guarded);
-            QCOMPARE(UnguardSpreadsheetCell(guarded), text);
-        }
-        for (const auto &[bad, message] : {std::pair{QByteArray("a,\"b\nc"), QString("line 1: a quoted field")},
-                                           {"a\nb\"c\"", "line 2, field 1: a quote inside"},
+        for (const auto &[bad, message] : {std::pair{QByteArray("a\nb\"c\""), QString("line 2, field 1: a quote inside")},
                                            {"a\n\"b\"c", "line 2, field 1: text after"},
-                                           {"a\nb\xff", "line 2: the text is not UTF-8"}}) {
-            QVERIFY(!ParseCsv(bad, &error));
-            QVERIFY2(error.startsWith(message), qPrintable(error));
-        }
+                                           {"a\nb\xff", "line 2: the text is not UTF-8"}})
+            QVERIFY2(!ParseCsv(bad, &error) && error.startsWith(message), qPrintable(error));
     }
     // A refusal names what is wrong and leaves both tables as they were.
     void refusals_data()
@@ -126,19 +108,14 @@ private slots:
              "MACHINE_ID: 1 exists already"},
             {"add: port too high", QStringList{add} << "--port" << "65536", {}, 1,
              "PORT (--port): 65536 is outside 1-65535"},
-            {"add: port 0", QStringList{add} << "--port=0", {}, 1, "PORT (--port): 0 is outside 1-65535"},
             {"add: option missing", add, {}, 2, "needs --port"},
             {"set: not a number", {"machine-set", "DB", "1", "--port", "50x1"}, {}, 1, "PORT (--port): \"50x1\" is not a whole number"},
             {"set: unknown machine", {"machine-set", "DB", "9", "--name", "X"}, {}, 1, "there is no machine 9"},
             {"set: unknown option", {"machine-set", "DB", "1", "--colour", "red"}, {}, 2, "unknown option --colour"},
-            {"set: id not a number", {"machine-set", "DB", "one", "--name", "X"}, {}, 1, "MACHINE_ID: \"one\" is not a whole number"},
             {"remove: in use", {"machine-remove", "DB", "1"}, {}, 1, "machine 1 is used by the station |(2 rows in T_DNC_MPPC)|--force"},
             {"remove: in use by one row", {"machine-remove", "DB", "2"}, {}, 1, "machine 2 is used by the station HOST-C (1 row in"},
             {"csv: field count", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n4,M4,Saw,h,5004\n", 1,
              "line 3: 5 fields where the header has 6"},
-            {"csv: not a number", machines, kMachineHeader + "3,M3,Drill,h,5OO3,1\n", 1,
-             "line 2, column PORT: \"5OO3\" is not a whole number"},
-            {"csv: port range", machines, kMachineHeader + "3,M3,Drill,h,70000,1\n", 1, "line 2, column PORT: 70000 is outside"},
             {"csv: id in database", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n2,M2,Saw,h,5004,1\n", 1,
              "line 3, column MACHINE_ID: 2 exists already"},
             {"csv: id twice", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n\"3\",M4,Saw,h,5004,1\n", 1,
@@ -191,30 +168,6 @@ private slots:
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
         QCOMPARE(Dump(db.path()), before);
     }
-    void machineChanges_data() { AddBackendRows(); }
-    void machineChanges()
-    {
-        QFETCH(QString, backend);
-        QS_OPEN_DB(backend, db, c);
-        c.Disconnect();
-        const QString d = db.path();
-        Result r = run({"machine-add", d, "5", "--number", "M5", "--name", "Saw\x1b[2J", "--address", "10.0.0.5", "--port", "6005", "--icon", "40"});
-        QVERIFY2(r.exitCode == 0 && r.err.contains("ICON_INDEX (--icon): 40 is outside 1-31"), qPrintable(r.err));
-        QCOMPARE(run({"machine-add", d, "6", "--number", "M6", "--name", "Mill", "--address", "h", "--port", "6006"}).exitCode, 0);
-        QCOMPARE(run({"machine-set", d, "6", "--port=6106", "--name", "Big mill"}).exitCode, 0);
-        r = run({"machines", d});
-        QCOMPARE(r.out, QString("5  M5  Saw\\x1B[2J  10.0.0.5:6005  icon 40  0 stations\n"
-                                "6  M6  Big mill  h:6106  icon 1  0 stations\n"));
-        QVERIFY(c.Connect());
-        QS_EXEC(c, "insert into T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE) values (6, 'A', 0, 2), (6, 'B', 0, 2), (5, 'B', 0, 2)");
-        QVERIFY(run({"machines", d}).out.contains("h:6106  icon 1  2 stations"));
-        r = run({"machine-remove", d, "6", "--force"});
-        QVERIFY2(r.exitCode == 0 && r.out.contains("and its 2 station rows"), qPrintable(r.out + r.err));
-        RecordSet rows;
-        QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC", {}, &rows));
-        QCOMPARE(rows.count(), 1);
-        QCOMPARE(rows.value(0, 0).toInt(), 5);
-    }
     void roundTrip_data() { AddBackendRows(); }
     // Both tables out and into a fresh database: the station sees the same, and
     // a second export is the same file.
@@ -223,8 +176,20 @@ private slots:
         QFETCH(QString, backend);
         QS_OPEN_DB(backend, db, c);
         c.Disconnect();
-        QVERIFY(run({"demo", path("demo")}).exitCode == 0);
+        // A folder with content is refused, an empty one taken, a demo folder refused again.
+        QVERIFY(WriteFileBytes(path("demo/.mine"), {}));
+        Result r = run({"demo", path("demo")});
+        QVERIFY2(r.exitCode == 1 && r.err.contains("not empty"), qPrintable(r.err));
+        QVERIFY(!CRegSettings().GetUserSetting("Settings", "Database").isValid());
+        QVERIFY(QFile::remove(path("demo/.mine")) && run({"demo", path("demo")}).exitCode == 0);
         const QString source = path("demo/config.sqlite");
+        QCOMPARE(CRegSettings().GetUserSetting("Settings", "Database").toString(), QDir::toNativeSeparators(source));
+        QCOMPARE(QDir(path("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 (QStringList{"demo", "home", "system"}));
+        // S-501 is assigned to no station.
+        r = run({"stations", source});
+        QVERIFY2(r.exitCode == 0 && r.out.contains(GetPCName() + "\n") && r.out.contains("L-101")
+                     && r.out.contains("127.0.0.1:5106") && !r.out.contains("S-501"), qPrintable(r.out + r.err));
         // Texts the CSV must quote, and a null beside an empty text.
         clsAccessDBConnection s;
         s.setDatabase(source);
@@ -233,9 +198,9 @@ private slots:
         QS_EXEC(s, "update T_DNC_MPPC set SEND_REMOTE_CMD = '' where MPPC_ID = (select min(MPPC_ID) from T_DNC_MPPC where CMD_TYPE = 0)");
         QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '=HYPERLINK(\"http://x\")' where MACHINE_ID = 2");
         QS_EXEC(s, "update T_DNC_MACHINES set MACHINE_NAME = '''' || char(9) || 'x' where MACHINE_ID = 3");
-        RecordSet keys;
-        QVERIFY(OpenRecordset(s, "select distinct PC_NAME from T_DNC_MPPC", {}, &keys) && keys.count() >= 1);
         s.Disconnect();
+        r = run({"demo", path("demo")});  // had it written again, the changes above would be gone
+        QVERIFY2(r.exitCode == 1 && r.err.contains("already holds a demo installation"), qPrintable(r.err));
 
         for (const char *table : {"T_DNC_MACHINES", "T_DNC_MPPC"}) {
             QCOMPARE(run({"export-csv", source, table, path(table + QString(".csv"))}).exitCode, 0);
@@ -243,31 +208,40 @@ private slots:
             // The machines go through a file for spreadsheets: no cell starts a formula.
             if (table == QLatin1String("T_DNC_MACHINES")) {
                 QCOMPARE(run({"export-csv", "--spreadsheet", source, table, path("sheet.csv")}).exitCode, 0);
-                QFile sheet(path("sheet.csv"));
-                QVERIFY(sheet.open(QIODevice::ReadOnly));
-                const QByteArray text = sheet.readAll();
+                const QByteArray text = ReadFileBytes(path("sheet.csv"));
                 QVERIFY2(text.contains("\"'=HYPERLINK(\"\"http://x\"\")\"") && text.contains(",''\tx,"), text.constData());
                 import = QStringList{"import-csv", db.path(), table, path("sheet.csv"), "--spreadsheet"};
             }
-            const Result r = run(import);
+            r = run(import);
             QVERIFY2(r.exitCode == 0, qPrintable(r.err));
             QCOMPARE(run({"export-csv", db.path(), table, path(table + QString("-again.csv"))}).exitCode, 0);
-            QFile first(path(table + QString(".csv"))), again(path(table + QString("-again.csv")));
-            QVERIFY(first.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
-            QCOMPARE(again.readAll(), first.readAll());
+            QCOMPARE(ReadFileBytes(path(table + QString("-again.csv"))), ReadFileBytes(path(table + QString(".csv"))));
         }
         QCOMPARE(Dump(db.path()), Dump(source));
 
         // Another station made like the first, which keeps its own rows.
-        const QString first = keys.value(0, 0).toString();
-        QVERIFY(!StationView(source, first).isEmpty());
+        const QString first = GetPCName();
+        QVERIFY(!Dump(source, first).isEmpty());
         QCOMPARE(run({"copy-station", db.path(), first, "NEW-PC"}).exitCode, 0);
         const Result again = run({"copy-station", db.path(), first, "new-pc"});
         QVERIFY2(again.exitCode == 0 && again.out.contains("earlier rows replaced"), qPrintable(again.out + again.err));
-        QCOMPARE(StationView(db.path(), "NEW-PC"), StationView(source, first));
-        QCOMPARE(StationView(db.path(), first), StationView(source, first));
+        QCOMPARE(Dump(db.path(), "NEW-PC"), Dump(source, first));
+        QCOMPARE(Dump(db.path(), first), Dump(source, first));
         // New rows are numbered after the imported ones.
         QCOMPARE(run({"copy-station", db.path(), first, "THIRD-PC"}).exitCode, 0);
+
+        // Machines added, changed, listed and removed with their station rows.
+        r = run({"machine-add", db.path(), "50", "--number", "M50", "--name", "Saw", "--address", "10.0.0.5", "--port", "6005",
+                 "--icon", "40"});
+        QVERIFY2(r.exitCode == 0 && r.err.contains("ICON_INDEX (--icon): 40 is outside 1-31"), qPrintable(r.err));
+        QCOMPARE(run({"machine-set", db.path(), "50", "--port=6106", "--name", "Big saw\x1b[2J"}).exitCode, 0);
+        r = run({"machines", db.path()});
+        QVERIFY2(r.out.contains("\n50  M50  Big saw\\x1B[2J  10.0.0.5:6106  icon 40  0 stations\n"), qPrintable(r.out));
+        r = run({"machine-remove", db.path(), "1", "--force"});
+        QVERIFY2(r.exitCode == 0 && r.out.contains(QRegularExpression("and its [3-9] station rows")), qPrintable(r.out + r.err));
+        QVERIFY(c.Connect());
+        RecordSet rows;
+        QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC where MACHINE_ID = 1", {}, &rows) && rows.count() == 0);
     }
 
 private:
