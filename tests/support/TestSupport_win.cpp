@@ -142,16 +142,6 @@ void UnmountSmallDisk(const QString &)
 {
 }
 
-bool PauseProcess(qint64, bool)
-{
-    return false;
-}
-
-bool CanMountFuse()
-{
-    return false;
-}
-
 bool FileNamesAreBytes()
 {
     return false;
