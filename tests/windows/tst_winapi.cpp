@@ -78,8 +78,9 @@ private slots:
         }
     }
 
-    // Each value lands as the registry type and bytes other tools read, and reads back as it was.
-    void registryStoresAsGiven_data()
+    // Each value lands as the registry type and bytes other tools read, and reads back as it was. Kinds
+    // other tools may leave behind (no value given) read as the default, never as their raw or expanded text.
+    void registryValues_data()
     {
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<RawValue>("stored");
@@ -92,36 +93,27 @@ private slots:
         QTest::newRow("-1") << QVariant(-1) << dword("\xff\xff\xff\xff") << QVariant(-1);
         QTest::newRow("1234.6") << QVariant(1234.6) << dword("\xd3\x04\0\0") << QVariant(1235);
         QTest::newRow("true") << QVariant(true) << dword("\xff\xff\xff\xff") << QVariant(-1);
+        QTest::newRow("expandable") << QVariant() << RawValue(REG_EXPAND_SZ, Utf16z("%WINDIR%")) << QVariant(99);
+        QTest::newRow("binary") << QVariant() << RawValue(REG_BINARY, QByteArray("\1\2\3\4", 4)) << QVariant(99);
+        QTest::newRow("64-bit") << QVariant() << RawValue(REG_QWORD, QByteArray(8, '\1')) << QVariant(99);
+        QTest::newRow("list") << QVariant() << RawValue(REG_MULTI_SZ, Utf16z("a") + QByteArray(2, '\0')) << QVariant(99);
     }
-    void registryStoresAsGiven()
+    void registryValues()
     {
         QFETCH(QVariant, value);
+        QFETCH(RawValue, stored);
         QFETCH(QVariant, read);
         const CRegSettings settings = TestSettings();
-        QVERIFY(settings.SaveUserSetting("Settings", "Value", value));
-        QTEST(ReadRaw(HKEY_CURRENT_USER, settings.UserKeyPath("Settings"), "Value", KEY_WOW64_32KEY), "stored");
+        const QString key = settings.UserKeyPath("Settings");
+        if (value.isValid()) {
+            QVERIFY(settings.SaveUserSetting("Settings", "Value", value));
+            QCOMPARE(ReadRaw(HKEY_CURRENT_USER, key, "Value", KEY_WOW64_32KEY), stored);
+        } else {
+            QVERIFY(WriteRaw(HKEY_CURRENT_USER, key, "Value", stored.first, stored.second));
+        }
         const QVariant got = settings.GetUserSetting("Settings", "Value", QVariant(99));
         QCOMPARE(got, read);
         QCOMPARE(got.typeId(), read.typeId());
-    }
-
-    // Kinds other tools may leave behind read as the default, never as their raw or expanded text.
-    void registryForeignKinds_data()
-    {
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<QByteArray>("data");
-        QTest::newRow("expandable") << uint(REG_EXPAND_SZ) << Utf16z("%WINDIR%");
-        QTest::newRow("binary") << uint(REG_BINARY) << QByteArray("\1\2\3\4", 4);
-        QTest::newRow("64-bit") << uint(REG_QWORD) << QByteArray(8, '\1');
-        QTest::newRow("list") << uint(REG_MULTI_SZ) << Utf16z("a") + QByteArray(2, '\0');
-    }
-    void registryForeignKinds()
-    {
-        QFETCH(uint, type);
-        QFETCH(QByteArray, data);
-        const CRegSettings settings = TestSettings();
-        QVERIFY(WriteRaw(HKEY_CURRENT_USER, settings.UserKeyPath("S"), "K", type, data));
-        QCOMPARE(settings.GetUserSetting("S", "K", "d"), QVariant("d"));
     }
 
     // The editor's key lies in the 32-bit view, where 32-bit installations wrote it; a section with
