@@ -124,7 +124,6 @@ private slots:
         QTest::newRow("keypad Enter in a tree") << "tree" << int(Qt::Key_Enter) << "go";
         QTest::newRow("Return on the default") << "go" << int(Qt::Key_Return) << "go";
         QTest::newRow("Return on another button") << "other" << int(Qt::Key_Return) << "other";
-        QTest::newRow("Space on another button") << "other" << int(Qt::Key_Space) << "other";
         QTest::newRow("multi-line editor keeps Return") << "lines" << int(Qt::Key_Return) << "";
         QTest::newRow("dialog keeps its keys") << "dialog" << int(Qt::Key_Return) << "";
         QTest::newRow("default hidden") << "hidden" << int(Qt::Key_Return) << "";

@@ -62,7 +62,6 @@ private slots:
         QTest::newRow("en_IN") << 0x4009 << 1252 << false << 0 << QString() << 0.0;
         QTest::newRow("de_BE") << 1031 << 1252 << false << 0 << QString() << 0.0;
         QTest::newRow("pl_PL") << 1045 << 1250 << false << 238 << QString() << 0.0;
-        QTest::newRow("th_TH") << 1054 << 874 << false << 1 << QString() << 0.0;
         QTest::newRow("ja_JP") << 1041 << 932 << false << 128
                                << QString::fromUtf16(u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF") << 9.0;
         QTest::newRow("zh_Hant_US") << 1028 << 950 << false << 136 << QString::fromUtf16(u"\u65B0\u7D30\u660E\u9AD4") << 9.0;
