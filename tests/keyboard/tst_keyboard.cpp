@@ -85,38 +85,69 @@ private slots:
         }
     }
 
-    void keyPresses_data()
+    // The operator marks text in the entry line (or leaves a fresh keyboard as it opened), touches keys,
+    // then finishes: a button, "close", or a key into the entry line or onto a key. F1 opens help at the
+    // caller's context and leaves the keyboard open.
+    void typing_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<KeyList>("keys");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("focusOnEntry");
-        QTest::newRow("insert in the middle") << "A|BC" << KeyList{0} << "A`|BC" << true;
-        QTest::newRow("selection replaced") << "A[BCD]EF" << KeyList{14} << "AQ|EF" << true;
-        QTest::newRow("right-to-left selection replaced") << "A{BCD}EF" << KeyList{14} << "AQ|EF" << true;
-        QTest::newRow("space bar") << "A|B" << KeyList{48} << "A |B" << true;
-        QTest::newRow("Shift stays on") << "|" << KeyList{47, 14, 15} << "qw|" << true;
-        QTest::newRow("Bksp at 0 does nothing") << "|ABC" << KeyList{13} << "|ABC" << false;
-        QTest::newRow("Bksp keeps selection from 0") << "[AB]C" << KeyList{13} << "[AB]C" << false;
-        QTest::newRow("key after Bksp at 0 replaces that selection") << "[AB]C" << KeyList{13, 38} << "Z|C" << true;
-        QTest::newRow("Bksp deletes just the selection") << "AB[CD]EF" << KeyList{13} << "AB|EF" << true;
-        QTest::newRow("Bksp twice in the middle, then a key") << "ABC|D" << KeyList{13, 13, 38} << "AZ|D" << true;
-        QTest::newRow("Shift alone leaves text and selection") << "A[BC]D" << KeyList{37} << "A[BC]D" << false;
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("expectedResult");  // 0: stays open
+        QTest::addColumn<QString>("after");  // the entry line while open, else the text handed back
+        QTest::addColumn<bool>("focusOnEntry");  // without a finish
+        QTest::newRow("insert in the middle") << "A|BC" << KeyList{0} << "" << 0 << "A`|BC" << true;
+        QTest::newRow("selection replaced") << "A[BCD]EF" << KeyList{14} << "" << 0 << "AQ|EF" << true;
+        QTest::newRow("right-to-left selection replaced") << "A{BCD}EF" << KeyList{14} << "" << 0 << "AQ|EF" << true;
+        QTest::newRow("space bar") << "A|B" << KeyList{48} << "" << 0 << "A |B" << true;
+        QTest::newRow("Shift stays on") << "|" << KeyList{47, 14, 15} << "" << 0 << "qw|" << true;
+        QTest::newRow("Bksp at 0 does nothing") << "|ABC" << KeyList{13} << "" << 0 << "|ABC" << false;
+        QTest::newRow("Bksp keeps selection from 0") << "[AB]C" << KeyList{13} << "" << 0 << "[AB]C" << false;
+        QTest::newRow("key after Bksp at 0 replaces that selection") << "[AB]C" << KeyList{13, 38} << "" << 0 << "Z|C" << true;
+        QTest::newRow("Bksp deletes just the selection") << "AB[CD]EF" << KeyList{13} << "" << 0 << "AB|EF" << true;
+        QTest::newRow("Bksp twice in the middle, then a key") << "ABC|D" << KeyList{13, 13, 38} << "" << 0 << "AZ|D" << true;
+        QTest::newRow("Shift alone leaves text and selection") << "A[BC]D" << KeyList{37} << "" << 0 << "A[BC]D" << false;
+        QTest::newRow("OK keeps blanks") << "" << KeyList{48, 40, 48} << "cmdOK" << 1 << " C " << false;
+        QTest::newRow("Enter in the entry line") << "" << KeyList{26, 1} << "Return" << 1 << "A1" << false;
+        QTest::newRow("Cancel") << "" << KeyList{26, 1} << "cmdCancel" << 2 << "" << false;
+        QTest::newRow("close box") << "" << KeyList{26, 1} << "close" << 2 << "" << false;
+        QTest::newRow("Escape keeps it open") << "" << KeyList{26} << "Esc" << 0 << "A|" << true;
+        QTest::newRow("F1 in the entry line") << "" << KeyList{26} << "F1" << 0 << "A|" << true;
+        QTest::newRow("F1 on a key") << "" << KeyList{26} << "F1 key" << 0 << "A|" << true;
     }
-    void keyPresses()
+    void typing()
     {
         QFETCH(QString, before);
         QFETCH(KeyList, keys);
+        QFETCH(QString, how);
+        QFETCH(int, expectedResult);
         frmKeyboard keyboard;
+        keyboard.HelpContextID = 500;
         QVERIFY(ShowActive(keyboard));
-        // The operator marks text in the entry line, then touches keys.
-        Entry(keyboard)->setFocus();
-        QTRY_VERIFY(Entry(keyboard)->hasFocus());
-        SetMarked(Entry(keyboard), before);
+        if (before.isEmpty()) {
+            QCOMPARE(keyboard.focusWidget(), Key(keyboard, 0));
+        } else {
+            Entry(keyboard)->setFocus();
+            QTRY_VERIFY(Entry(keyboard)->hasFocus());
+            SetMarked(Entry(keyboard), before);
+        }
         for (int key : keys)
             Press(keyboard, key);
-        QTEST(Marked(Entry(keyboard)), "after");
-        QTEST(Entry(keyboard)->hasFocus(), "focusOnEntry");
+        QWidget *target = how.endsWith(" key") ? Key(keyboard, 0) : static_cast<QWidget *>(Entry(keyboard));
+        if (how.startsWith("cmd"))
+            QTest::mouseClick(keyboard.findChild<QPushButton *>(how), Qt::LeftButton);
+        else if (how == "close")
+            QVERIFY(keyboard.close());
+        else if (!how.isEmpty())
+            QTest::keyClick(target, QKeySequence(how.section(' ', 0, 0))[0].key());
+        QCOMPARE(keyboard.isVisible(), expectedResult == 0);
+        QTEST(expectedResult ? keyboard.EnteredText : Marked(Entry(keyboard)), "after");
+        QCOMPARE(keyboard.Result, expectedResult ? expectedResult : 2);
+        if (how.isEmpty())
+            QTEST(Entry(keyboard)->hasFocus(), "focusOnEntry");
+        auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
+        QCOMPARE(viewer ? viewer->contextNumber() : 0, how.startsWith("F1") ? 500 : 0);
+        delete viewer;
     }
 
     void shiftCaptionsAndHover_data()
@@ -151,47 +182,6 @@ private slots:
         Press(keyboard, 47);
         QCOMPARE(Key(keyboard, 14)->text(), shiftOn ? "Q" : "q");
         QCOMPARE(IsLit(Key(keyboard, 37)), !shiftOn);
-    }
-
-    // F1 opens help at the caller's context and leaves the keyboard open.
-    void closing_data()
-    {
-        QTest::addColumn<KeyList>("keys");
-        QTest::addColumn<QString>("how");  // a button, "close", or a key into the entry line or onto a key
-        QTest::addColumn<int>("expectedResult");  // 0: stays open
-        QTest::addColumn<QString>("expectedText");
-        QTest::newRow("OK keeps blanks") << KeyList{48, 40, 48} << "cmdOK" << 1 << " C ";
-        QTest::newRow("Enter in the entry line") << KeyList{26, 1} << "Return" << 1 << "A1";
-        QTest::newRow("Cancel") << KeyList{26, 1} << "cmdCancel" << 2 << "";
-        QTest::newRow("close box") << KeyList{26, 1} << "close" << 2 << "";
-        QTest::newRow("Escape keeps it open") << KeyList{26} << "Esc" << 0 << "A";
-        QTest::newRow("F1 in the entry line") << KeyList{26} << "F1" << 0 << "A";
-        QTest::newRow("F1 on a key") << KeyList{26} << "F1 key" << 0 << "A";
-    }
-    void closing()
-    {
-        QFETCH(QString, how);
-        QFETCH(int, expectedResult);
-        frmKeyboard keyboard;
-        keyboard.HelpContextID = 500;
-        QVERIFY(ShowActive(keyboard));
-        QCOMPARE(keyboard.focusWidget(), Key(keyboard, 0));
-        QFETCH(KeyList, keys);
-        for (int key : keys)
-            Press(keyboard, key);
-        QWidget *target = how.endsWith(" key") ? Key(keyboard, 0) : static_cast<QWidget *>(Entry(keyboard));
-        if (how.startsWith("cmd"))
-            QTest::mouseClick(keyboard.findChild<QPushButton *>(how), Qt::LeftButton);
-        else if (how == "close")
-            QVERIFY(keyboard.close());
-        else
-            QTest::keyClick(target, QKeySequence(how.section(' ', 0, 0))[0].key());
-        QCOMPARE(keyboard.isVisible(), expectedResult == 0);
-        QTEST(expectedResult ? keyboard.EnteredText : Entry(keyboard)->text(), "expectedText");
-        QCOMPARE(keyboard.Result, expectedResult ? expectedResult : 2);
-        auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
-        QCOMPARE(viewer ? viewer->contextNumber() : 0, how.startsWith("F1") ? 500 : 0);
-        delete viewer;
     }
 
     // Over a small owner in the corner: kept on the screen; the owner is blocked while
