@@ -89,43 +89,26 @@ private slots:
         QVERIFY(!reader.hasStuckJobs());
     }
 
-    // Folders that hang never starve the others: past the bound they stop
-    // counting against the pool.
+    // Folders that hang never starve the others: past the bound they stop counting against the pool.
+    // A reader destroyed while that work still hangs: the work's end must not reach it.
     void stuckFoldersLeaveThreadsForOthers()
     {
-        FolderReader reader({10, 50});
+        auto reader = std::make_unique<FolderReader>(FolderReader::Timing{10, 50});
         Probe stuck;
         QObject context;
-        for (int i = 0; i < FolderReader::DefaultThreads + 2; ++i)
-            reader.ask<int>("list", QString("/dead/%1").arg(i), stuck.work(i), &context, {});
-        QTRY_COMPARE(stuck.running.load(), FolderReader::DefaultThreads + 2);
         int answer = 0;
         FolderReader::Handlers<int> h;
         h.done = [&answer](int v) { answer = v; };
-        reader.ask<int>("list", "/local", [] { return 42; }, &context, h);
+        for (int i = 0; i < FolderReader::DefaultThreads + 2; ++i)
+            reader->ask<int>("list", QString("/dead/%1").arg(i), stuck.work(i), &context, h);
+        QTRY_COMPARE(stuck.running.load(), FolderReader::DefaultThreads + 2);
+        reader->ask<int>("list", "/local", [] { return 42; }, &context, h);
         QTRY_COMPARE(answer, 42);
+        reader.reset();
         stuck.open();
-        QTRY_COMPARE(reader.jobsInFlight(), 0);
-    }
-
-    // A reader destroyed while its work still hangs: the work's end must not
-    // reach it.
-    void readerGoneBeforeTheAnswer()
-    {
-        Probe probe;
-        QObject context;
-        bool called = false;
-        {
-            FolderReader reader({10, 50});
-            FolderReader::Handlers<int> h;
-            h.done = [&called](int) { called = true; };
-            reader.ask<int>("list", "/share", probe.work(1), &context, h);
-            QTRY_COMPARE(probe.running.load(), 1);
-        }
-        probe.open();
-        QTRY_COMPARE(probe.running.load(), 0);
+        QTRY_COMPARE(stuck.running.load(), 0);
         QTest::qWait(20);
-        QVERIFY(!called);
+        QCOMPARE(answer, 42);
     }
 };
 
