@@ -1,5 +1,7 @@
 #include "XSession.h"
 
+#include "FileBytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -182,10 +184,9 @@ QByteArray SocatPeer::received() const
 
 bool XSession::writeSettings(const QByteArray &lines) const
 {
-    const QString folder = m_env.value(QStringLiteral("XDG_CONFIG_HOME")) + QStringLiteral("/Quorvane");
-    QFile ini(folder + QStringLiteral("/Quorvane Spindrel Client.ini"));
-    return QDir().mkpath(folder) && ini.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && ini.write("[Settings]\n" + lines) == lines.size() + 11;
+    return WriteFileBytes(m_env.value(QStringLiteral("XDG_CONFIG_HOME"))
+                              + QStringLiteral("/Quorvane/Quorvane Spindrel Client.ini"),
+                          "[Settings]\n" + lines);
 }
 
 QString XSession::startStation(QProcess &station, const QStringList &arguments, const QString &title) const

@@ -27,7 +27,6 @@ public:
     // environment with private XDG and home folders under `folder`.
     bool start(const QString &folder, const QString &screen = QStringLiteral("1280x800x24"));
     QProcessEnvironment environment() const { return m_env; }
-    QString display() const { return m_env.value(QStringLiteral("DISPLAY")); }
 
     // xdotool with these arguments; its output trimmed into `out`.
     bool xdotool(const QStringList &arguments, QString *out = nullptr) const;
