@@ -59,12 +59,6 @@ class tst_ManyStations : public QObject
         return c;
     }
 
-    QString serverLog() const
-    {
-        QFile f(m_pgDir.filePath(u"server.log"_s));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-
 private slots:
     void initTestCase()
     {
@@ -194,7 +188,8 @@ private slots:
         if (const int gone = stopped(); gone >= 0)
             QFAIL(qPrintable(u"station %1 ended: %2"_s.arg(gone + 1).arg(QString::fromUtf8(output[gone]))));
         QCOMPARE(ready(), kStations);
-        QVERIFY2(serverLog().contains(u"too many clients"_s), "the stations never met the server's limit");
+        QVERIFY2(ReadFileBytes(m_pgDir.filePath(u"server.log"_s)).contains("too many clients"),
+                 "the stations never met the server's limit");
 
         others.clear();
         QProcess tool;

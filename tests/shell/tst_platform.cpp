@@ -122,9 +122,8 @@ private slots:
             title = dialog->windowTitle();
             auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-            QVERIFY(edit && buttons);
-            QPushButton *ok = buttons->button(QDialogButtonBox::Open);
-            QVERIFY(ok);
+            QPushButton *ok = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+            QVERIFY(edit && ok);
             edit->setText(dir.filePath(QStringLiteral("missing")));
             ok->click();
             stayedOpen = dialog->isVisible() && dialog->result() != QDialog::Accepted;
