@@ -85,8 +85,6 @@ private slots:
         const QStringList wizard{"-PROPERTIES"};
         QTest::newRow("minimised is restored") << QByteArray("minimized") << QStringList{} << "private" << ":77";
         QTest::newRow("maximised stays maximised") << QByteArray("maximized") << wizard << "private" << ":77";
-        QTest::newRow("normal, second with both switches")
-            << QByteArray("normal") << QStringList{"-user", "-properties"} << "private" << ":77";
         QTest::newRow("other session id, same display") << QByteArray("normal") << wizard << "private" << ":77.0";
         QTest::newRow("runtime folder open to others") << QByteArray("normal") << wizard << "open" << ":77";
         QTest::newRow("no runtime folder") << QByteArray("normal") << wizard << "none" << ":77";
