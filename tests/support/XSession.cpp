@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTest>
 
 namespace {
@@ -151,24 +151,18 @@ bool SocatPeer::start(const QString &file)
     m_file = file;
     QFile::remove(file);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    // A port found free may be taken before socat binds it: try a few.
-    for (int attempt = 0; attempt < 5 && m_process.state() != QProcess::Running; ++attempt) {
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::LocalHost))
-            return false;
-        m_port = probe.serverPort();
-        probe.close();
-        StartWatched(m_process, QStringLiteral("socat"),
-                     {QStringLiteral("-d"), QStringLiteral("-d"), QStringLiteral("-u"),
-                      QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(m_port),
-                      QStringLiteral("CREATE:") + file});
-        QByteArray log;
-        static_cast<void>(QTest::qWaitFor([&] {
-            log += m_process.readAllStandardError();
-            return log.contains("listening on") || m_process.state() == QProcess::NotRunning;
-        }, kWaitMs));
-    }
-    return m_process.state() == QProcess::Running;
+    // Port 0: socat takes a free port itself and names it once it listens.
+    StartWatched(m_process, QStringLiteral("socat"),
+                 {QStringLiteral("-d"), QStringLiteral("-d"), QStringLiteral("-u"),
+                  QStringLiteral("TCP-LISTEN:0,bind=127.0.0.1,reuseaddr"), QStringLiteral("CREATE:") + file});
+    const QRegularExpression listening(QStringLiteral("listening on .*:(\\d+)\\n"));
+    QString log;
+    static_cast<void>(QTest::qWaitFor([&] {
+        log += QString::fromLocal8Bit(m_process.readAllStandardError());
+        return listening.match(log).hasMatch() || m_process.state() == QProcess::NotRunning;
+    }, kWaitMs));
+    m_port = quint16(listening.match(log).captured(1).toUInt());
+    return m_process.state() == QProcess::Running && m_port != 0;
 }
 
 bool SocatPeer::waitForRequest(int timeoutMs)
