@@ -27,20 +27,6 @@ constexpr int kStations = 30;
 
 QString script() { return qEnvironmentVariable("QS_SOURCE_DIR") + u"/scripts/pg-test-server.sh"_s; }
 
-// How to give each station a computer name of its own: a UTS namespace,
-// as root or in a user namespace of its own; empty where neither works.
-QStringList ownHostNameCommand()
-{
-    for (const QStringList &unshare : {QStringList{u"-u"_s}, QStringList{u"-r"_s, u"-u"_s}}) {
-        QProcess probe;
-        probe.start(u"unshare"_s, unshare + QStringList{u"hostname"_s, u"qs-probe"_s});
-        if (probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
-            return QStringList{u"unshare"_s} + unshare
-                 + QStringList{u"sh"_s, u"-c"_s, u"hostname \"$0\" && exec \"$@\""_s};
-    }
-    return {};
-}
-
 } // namespace
 
 class tst_ManyStations : public QObject
@@ -87,10 +73,6 @@ private slots:
     {
         const QString bin = qEnvironmentVariable("QS_BIN_DIR");
         QVERIFY(QFile::exists(bin + u"/qspindrel"_s));
-        const QStringList ownHost = ownHostNameCommand();
-        if (ownHost.isEmpty())
-            qInfo("No UTS namespace here: the stations share this computer's station key");
-
         QString error;
         {
             const auto connection = connectToServer();
@@ -99,14 +81,10 @@ private slots:
             QVERIFY2(CreateConfigTables(db, &error), qPrintable(error));
             QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MACHINES VALUES (1, 'M1', 'Mill', '127.0.0.1', 5001, 1)"_s,
                                    {}, &error), qPrintable(error));
-            QStringList keys{GetPCName()};
-            for (int i = 1; i <= kStations && !ownHost.isEmpty(); ++i)
-                keys << u"station-%1"_s.arg(i);
-            for (const QString &key : keys)
-                QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE,"
-                                           " SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY) VALUES (1, ?, 0, 0,"
-                                           " 'LOAD', '.NC', ?)"_s,
-                                       {key, m_dir.path() + u"/"_s}, &error), qPrintable(error));
+            QVERIFY2(ExecStatement(db, u"INSERT INTO T_DNC_MPPC (MACHINE_ID, PC_NAME, EDIT_MODE, CMD_TYPE,"
+                                       " SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY) VALUES (1, ?, 0, 0,"
+                                       " 'LOAD', '.NC', ?)"_s,
+                                   {GetPCName(), m_dir.path() + u"/"_s}, &error), qPrintable(error));
         }
 
         // Every slot taken and none coming free: a connection gives up at its deadline with the refusal.
@@ -150,10 +128,7 @@ private slots:
             p->setProcessChannelMode(QProcess::MergedChannels);
             EndWithThisProcess(*p);
             connect(p.get(), &QProcess::readyRead, this, [&output, i, raw = p.get()] { output[i] += raw->readAll(); });
-            if (ownHost.isEmpty())
-                p->start(bin + u"/qspindrel"_s, QStringList());
-            else
-                p->start(ownHost.first(), ownHost.mid(1) + QStringList{u"station-%1"_s.arg(i + 1), bin + u"/qspindrel"_s});
+            p->start(bin + u"/qspindrel"_s, QStringList());
             stations.push_back(std::move(p));
         }
         const auto stopAll = qScopeGuard([&] { stations.clear(); }); // each killed while its output is still read
