@@ -87,7 +87,7 @@ private slots:
         QTest::addColumn<QVariant>("read");
         const auto text = [](const QString &t) { return RawValue(REG_SZ, Utf16z(t)); };
         const auto dword = [](const char *bytes) { return RawValue(REG_DWORD, QByteArray(bytes, 4)); };
-        for (const QString &t : {u"1200"_s, u""_s, u"@Invalid()"_s, u"Ölwanne 主轴"_s, u"  padded "_s})
+        for (const QString &t : {u"1200"_s, u""_s, u"@Invalid()"_s, u"Ölwanne 主轴"_s})
             QTest::addRow("text \"%s\"", qPrintable(t)) << QVariant(t) << text(t) << QVariant(t);
         QTest::newRow("1200") << QVariant(1200) << dword("\xb0\x04\0\0") << QVariant(1200);
         QTest::newRow("-1") << QVariant(-1) << dword("\xff\xff\xff\xff") << QVariant(-1);
@@ -95,8 +95,6 @@ private slots:
         QTest::newRow("true") << QVariant(true) << dword("\xff\xff\xff\xff") << QVariant(-1);
         QTest::newRow("expandable") << QVariant() << RawValue(REG_EXPAND_SZ, Utf16z("%WINDIR%")) << QVariant(99);
         QTest::newRow("binary") << QVariant() << RawValue(REG_BINARY, QByteArray("\1\2\3\4", 4)) << QVariant(99);
-        QTest::newRow("64-bit") << QVariant() << RawValue(REG_QWORD, QByteArray(8, '\1')) << QVariant(99);
-        QTest::newRow("list") << QVariant() << RawValue(REG_MULTI_SZ, Utf16z("a") + QByteArray(2, '\0')) << QVariant(99);
     }
     void registryValues()
     {
@@ -194,7 +192,6 @@ private slots:
         QTest::addColumn<uint>("set");
         QTest::addColumn<int>("refusal");
         QTest::newRow("plain") << uint(FILE_ATTRIBUTE_NORMAL) << 0;
-        QTest::newRow("read-only") << uint(FILE_ATTRIBUTE_READONLY) << 0;
         QTest::newRow("hidden") << uint(FILE_ATTRIBUTE_HIDDEN) << 191;
         QTest::newRow("system") << uint(FILE_ATTRIBUTE_SYSTEM) << 192;
         QTest::newRow("hidden and system") << uint(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) << 191;
