@@ -129,12 +129,13 @@ private slots:
         QCOMPARE(window.released, inDialog ? QList<int>() : QList<int>{key});
         QCOMPARE(dialog.released, inDialog ? QList<int>{key} : QList<int>());
     }
-    // A drive's root doubles the separator; a page for each context of the program, a fallback for any other.
+    // A drive's root doubles the separator; a page for each context of the program, a fallback for any other;
+    // one viewer, usable under a modal window, which owns it meanwhile.
     void helpViewer()
     {
         QCOMPARE(HelpFilePathIn("C:\\Programs\\QS", '\\'), "C:\\Programs\\QS\\QSpindrel.chm");
         QCOMPARE(HelpFilePathIn("/", '/'), "//QSpindrel.chm");
-        for (const int context : {300, 999}) {
+        for (const int context : {999, 300}) {
             ShowHelpTopic(1, context);
             auto *viewer = qobject_cast<HelpViewer *>(HelpViewerWindow());
             QVERIFY(viewer && viewer->isVisible() && !viewer->testAttribute(Qt::WA_QuitOnClose));
@@ -145,14 +146,9 @@ private slots:
             else
                 QVERIFY2(text.contains(QStringLiteral("Help 999")) && text.contains(ApplicationTitle()), qPrintable(text));
             ShowHelpTopic(1, context);
-            QCOMPARE(HelpViewerWindow(), viewer); // one viewer, reused
+            QCOMPARE(HelpViewerWindow(), viewer);
         }
-    }
-    void helpUsableUnderModalWindow()
-    {
-        ShowHelpTopic(1, 300);
         QPointer<QWidget> viewer = HelpViewerWindow();
-        QVERIFY(viewer);
         QDialog keyboard;
         QWidget *parentDuringModal = nullptr;
         QTimer::singleShot(0, &keyboard, [&] {
@@ -161,7 +157,6 @@ private slots:
             keyboard.accept();
         });
         keyboard.exec();
-        // Owned by the modal window, which Qt leaves unblocked.
         QCOMPARE(parentDuringModal, &keyboard);
         QVERIFY(viewer);
         QVERIFY(viewer->isWindow());
