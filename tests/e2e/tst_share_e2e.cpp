@@ -73,7 +73,7 @@ class tst_ShareE2E : public QObject
                                             || m_share.state() == QProcess::NotRunning; }, kWaitMs)
             && m_share.state() == QProcess::Running;
     }
-    // Stops or continues the share's own process (not its watching shell), as a server gone or back.
+    // Stops or continues the share's process, as a server that goes away or comes back.
     bool pauseShare(bool pause) const
     {
         return QProcess::execute(u"pkill"_s, {pause ? u"-STOP"_s : u"-CONT"_s, u"-f"_s,

@@ -1,8 +1,8 @@
 #include "XSession.h"
 
 #include "FileBytes.h"
+#include "TestSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -33,12 +33,8 @@ bool run(const QString &program, const QStringList &arguments, const QProcessEnv
 
 void StartWatched(QProcess &process, const QString &program, const QStringList &arguments)
 {
-    const QString watch = QStringLiteral(
-        "\"$@\" & child=$!; trap 'kill $child 2>/dev/null' EXIT INT TERM; "
-        "while [ \"$(cut -d' ' -f4 /proc/$$/stat)\" = %1 ] && kill -0 $child 2>/dev/null; do sleep 1; done; "
-        "kill $child 2>/dev/null; wait $child").arg(QCoreApplication::applicationPid());
-    process.start(QStringLiteral("sh"),
-                  QStringList{QStringLiteral("-c"), watch, QStringLiteral("sh"), program} + arguments);
+    EndWithThisProcess(process);
+    process.start(program, arguments);
 }
 
 void StopProcess(QProcess &process)

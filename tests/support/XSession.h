@@ -10,7 +10,7 @@
 #include <QStringList>
 
 // Starts `program` so that it ends with this test even when the test itself
-// is killed: a shell stops it once its parent is no longer this test.
+// is killed.
 void StartWatched(QProcess &process, const QString &program, const QStringList &arguments);
 // Asks the process to end, then kills it.
 void StopProcess(QProcess &process);
