@@ -164,24 +164,20 @@ private slots:
 
     // A drive root is a root whatever its separator or letter case ("C:" alone is a relative path); its
     // text is "label (C:)".
-    void driveRoot_data()
-    {
-        QTest::addColumn<QString>("path");
-        for (const char *path : {"C:/", "c:\\"})
-            QTest::newRow(path) << path;
-    }
     void driveRoot()
     {
-        QFETCH(QString, path);
-        DriveInfo drive;
-        QVERIFY(GetDriveInfo(path, &drive));
-        QCOMPARE(drive.type, uint(DRIVE_FIXED));
-        QCOMPARE(drive.driveLetter, "C");
         wchar_t label[MAX_PATH + 1] = {};
         QVERIFY(GetVolumeInformationW(L"C:\\", label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0));
-        QCOMPARE(TreeRootText(path), QString::fromWCharArray(label) + " (C:)");
-        QCOMPARE(TreeRootKey(path), "C:\\");
-        QCOMPARE(int(CheckTreeRoot(path)), 0);
+        for (const QString &path : {u"C:/"_s, u"c:\\"_s}) {
+            DriveInfo drive;
+            QVERIFY2(GetDriveInfo(path, &drive), qPrintable(path));
+            QCOMPARE(drive.type, uint(DRIVE_FIXED));
+            QCOMPARE(drive.driveLetter, "C");
+            QCOMPARE(TreeRootText(path), QString::fromWCharArray(label) + " (C:)");
+            QCOMPARE(TreeRootKey(path), "C:\\");
+            QCOMPARE(int(CheckTreeRoot(path)), 0);
+        }
+        DriveInfo drive;
         QVERIFY(!GetDriveInfo("C:/windows", &drive));
         QCOMPARE(TreeRootText("C:/windows"), "windows");
     }
