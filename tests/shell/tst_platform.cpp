@@ -31,11 +31,9 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("expected");
         const QList<QStringList> rows = {
-            {"C:\\Programs\\PART.NC", "NC", ".NC", "C:\\Programs", "C:\\Programs\\", "C:\\Programs\\"},
             {"C:\\dir.old\\PART", "old\\PART", ".old\\PART", "C:\\dir.old", "C:\\dir.old\\", "C:\\dir.old\\"},
             {"PART", "", ".", "", "\\", ""},
             {"PART.", "", ".", "", "\\", ""},
-            {"PART.NC", "NC", ".NC", "", "\\", ""},
             {"C:\\", "", ".", "C:", "C:\\", "C:\\"},
             {"C:\\NC\\", "", ".", "C:\\NC", "C:\\NC\\", "C:\\NC\\"},
             {"\\\\srv\\nc\\O1", "", ".", "\\\\srv\\nc", "\\\\srv\\nc\\", "\\\\srv\\nc\\"},
