@@ -164,7 +164,6 @@ private slots:
         QTest::addColumn<QByteArray>("leftLock");  // process id and host of a lock found
         const QByteArray live = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
                               + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n';
-        QTest::newRow("clean") << QByteArray();
         QTest::newRow("crashed holder") << "999999\nqspindrel\n" + QSysInfo::machineHostName().toUtf8();
         QTest::newRow("another host's lock") << live + "other-" + QSysInfo::machineHostName().toUtf8();
     }
