@@ -1,34 +1,8 @@
 #include <QFile>
-#include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTextDocument>
 #include <QtTest>
-
-namespace {
-
-QImage Render(const QString &name, QSize size = {})
-{
-    QSvgRenderer svg(QStringLiteral(":/icons/%1.svg").arg(name));
-    QImage image(size.isValid() ? size : svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    svg.render(&painter);
-    return image;
-}
-
-// Share of pixels drawn at all.
-double Coverage(const QImage &image)
-{
-    int opaque = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            opaque += qAlpha(image.pixel(x, y)) > 128;
-    return double(opaque) / (image.width() * image.height());
-}
-
-} // namespace
 
 class tst_Resources : public QObject
 {
@@ -51,10 +25,8 @@ private slots:
         QSvgRenderer svg(QStringLiteral(":/icons/%1.svg").arg(name));
         QVERIFY(svg.isValid());
         // The wizard's picture is drawn for its own tall box.
-        if (name != QLatin1String("DNC"))
-            QCOMPARE(svg.viewBox(), QRect(0, 0, 32, 32));
-        const double share = Coverage(Render(name, name == QLatin1String("DNC") ? QSize() : QSize(32, 32)));
-        QVERIFY2(share > 0.2, qPrintable(QString::number(share)));
+        const bool wizard = name == QLatin1String("DNC");
+        QVERIFY(wizard || svg.viewBox() == QRect(0, 0, 32, 32));
     }
     // Pictures and links of a page must resolve inside the resources, or the
     // viewer shows a broken image or an empty page.

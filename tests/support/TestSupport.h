@@ -50,13 +50,6 @@ void UnmountSmallDisk(const QString &folder);
 // the test is killed or crashes (Linux; elsewhere it does nothing).
 void EndWithThisProcess(QProcess &process);
 
-// Stops (`pause`) or continues a process by its id, as a debugger would: a
-// FUSE server stopped this way is a share whose server went away. False
-// where the system has no such signals.
-bool PauseProcess(qint64 pid, bool pause);
-// True where this process may mount file systems (root on Linux, with /dev/fuse).
-bool CanMountFuse();
-
 // True where a file name is bytes that need be valid in no encoding (Unix).
 bool FileNamesAreBytes();
 

@@ -129,16 +129,6 @@ void UnmountSmallDisk(const QString &folder)
     QProcess::execute(QStringLiteral("umount"), {folder});
 }
 
-bool PauseProcess(qint64 pid, bool pause)
-{
-    return pid > 0 && ::kill(pid_t(pid), pause ? SIGSTOP : SIGCONT) == 0;
-}
-
-bool CanMountFuse()
-{
-    return ::geteuid() == 0 && QFile::exists(QStringLiteral("/dev/fuse"));
-}
-
 bool FileNamesAreBytes()
 {
     return true;

@@ -23,16 +23,14 @@ bool MakeFifo(const QString &)
     return false;
 }
 
-bool MakeHardLink(const QString &existing, const QString &link)
-{
-    return CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(link).utf16()),
-                           reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(existing).utf16()),
-                           nullptr) != 0;
-}
-
 static std::wstring NativePath(const QString &path)
 {
     return QDir::toNativeSeparators(path).toStdWString();
+}
+
+bool MakeHardLink(const QString &existing, const QString &link)
+{
+    return CreateHardLinkW(NativePath(link).c_str(), NativePath(existing).c_str(), nullptr) != 0;
 }
 
 bool MakeSymbolicLink(const QString &target, const QString &link)
@@ -140,16 +138,6 @@ bool MountSmallDisk(const QString &, int, QString *why)
 
 void UnmountSmallDisk(const QString &)
 {
-}
-
-bool PauseProcess(qint64, bool)
-{
-    return false;
-}
-
-bool CanMountFuse()
-{
-    return false;
 }
 
 bool FileNamesAreBytes()

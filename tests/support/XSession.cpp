@@ -1,10 +1,12 @@
 #include "XSession.h"
 
-#include <QCoreApplication>
+#include "FileBytes.h"
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTest>
 
 namespace {
@@ -31,12 +33,8 @@ bool run(const QString &program, const QStringList &arguments, const QProcessEnv
 
 void StartWatched(QProcess &process, const QString &program, const QStringList &arguments)
 {
-    const QString watch = QStringLiteral(
-        "\"$@\" & child=$!; trap 'kill $child 2>/dev/null' EXIT INT TERM; "
-        "while [ \"$(cut -d' ' -f4 /proc/$$/stat)\" = %1 ] && kill -0 $child 2>/dev/null; do sleep 1; done; "
-        "kill $child 2>/dev/null; wait $child").arg(QCoreApplication::applicationPid());
-    process.start(QStringLiteral("sh"),
-                  QStringList{QStringLiteral("-c"), watch, QStringLiteral("sh"), program} + arguments);
+    EndWithThisProcess(process);
+    process.start(program, arguments);
 }
 
 void StopProcess(QProcess &process)
@@ -149,24 +147,18 @@ bool SocatPeer::start(const QString &file)
     m_file = file;
     QFile::remove(file);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    // A port found free may be taken before socat binds it: try a few.
-    for (int attempt = 0; attempt < 5 && m_process.state() != QProcess::Running; ++attempt) {
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::LocalHost))
-            return false;
-        m_port = probe.serverPort();
-        probe.close();
-        StartWatched(m_process, QStringLiteral("socat"),
-                     {QStringLiteral("-d"), QStringLiteral("-d"), QStringLiteral("-u"),
-                      QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(m_port),
-                      QStringLiteral("CREATE:") + file});
-        QByteArray log;
-        static_cast<void>(QTest::qWaitFor([&] {
-            log += m_process.readAllStandardError();
-            return log.contains("listening on") || m_process.state() == QProcess::NotRunning;
-        }, kWaitMs));
-    }
-    return m_process.state() == QProcess::Running;
+    // Port 0: socat takes a free port itself and names it once it listens.
+    StartWatched(m_process, QStringLiteral("socat"),
+                 {QStringLiteral("-d"), QStringLiteral("-d"), QStringLiteral("-u"),
+                  QStringLiteral("TCP-LISTEN:0,bind=127.0.0.1,reuseaddr"), QStringLiteral("CREATE:") + file});
+    const QRegularExpression listening(QStringLiteral("listening on .*:(\\d+)\\n"));
+    QString log;
+    static_cast<void>(QTest::qWaitFor([&] {
+        log += QString::fromLocal8Bit(m_process.readAllStandardError());
+        return listening.match(log).hasMatch() || m_process.state() == QProcess::NotRunning;
+    }, kWaitMs));
+    m_port = quint16(listening.match(log).captured(1).toUInt());
+    return m_process.state() == QProcess::Running && m_port != 0;
 }
 
 bool SocatPeer::waitForRequest(int timeoutMs)
@@ -182,10 +174,9 @@ QByteArray SocatPeer::received() const
 
 bool XSession::writeSettings(const QByteArray &lines) const
 {
-    const QString folder = m_env.value(QStringLiteral("XDG_CONFIG_HOME")) + QStringLiteral("/Quorvane");
-    QFile ini(folder + QStringLiteral("/Quorvane Spindrel Client.ini"));
-    return QDir().mkpath(folder) && ini.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && ini.write("[Settings]\n" + lines) == lines.size() + 11;
+    return WriteFileBytes(m_env.value(QStringLiteral("XDG_CONFIG_HOME"))
+                              + QStringLiteral("/Quorvane/Quorvane Spindrel Client.ini"),
+                          "[Settings]\n" + lines);
 }
 
 QString XSession::startStation(QProcess &station, const QStringList &arguments, const QString &title) const

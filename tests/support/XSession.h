@@ -10,7 +10,7 @@
 #include <QStringList>
 
 // Starts `program` so that it ends with this test even when the test itself
-// is killed: a shell stops it once its parent is no longer this test.
+// is killed.
 void StartWatched(QProcess &process, const QString &program, const QStringList &arguments);
 // Asks the process to end, then kills it.
 void StopProcess(QProcess &process);
@@ -27,7 +27,6 @@ public:
     // environment with private XDG and home folders under `folder`.
     bool start(const QString &folder, const QString &screen = QStringLiteral("1280x800x24"));
     QProcessEnvironment environment() const { return m_env; }
-    QString display() const { return m_env.value(QStringLiteral("DISPLAY")); }
 
     // xdotool with these arguments; its output trimmed into `out`.
     bool xdotool(const QStringList &arguments, QString *out = nullptr) const;
