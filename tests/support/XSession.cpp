@@ -163,7 +163,9 @@ bool SocatPeer::start(const QString &file)
 
 bool SocatPeer::waitForRequest(int timeoutMs)
 {
-    return m_process.waitForFinished(timeoutMs) && QFile::exists(m_file);
+    // waitForFinished() is false for a socat that has already ended and been reaped.
+    const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    return ended && QFile::exists(m_file);
 }
 
 QByteArray SocatPeer::received() const
