@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "EditorCommand.h"
 #include "Messages.h"
 #include "RemoteCommandChecks.h"
 #include "RequestSafety.h"
@@ -20,7 +19,7 @@ struct Check {
 enum { Control = -1, Outside = -2, NoFolder = -3 };
 Q_DECLARE_METATYPE(Check)
 
-// The checks before Go, Edit and View, and the editor's command line.
+// The checks before Go, Edit and View.
 class tst_DispatchChecks : public QObject
 {
     Q_OBJECT
@@ -61,10 +60,7 @@ private slots:
         QTest::addColumn<Check>("c");
         QTest::newRow("send existing") << Check{"O1", Send, 0, "O1.NC", 0, ""};
         QTest::newRow("send of blanks") << Check{"   ", Send, 0, "   .NC", 0, ""};
-        QTest::newRow("send missing") << Check{"O2", Send, 0, "", 171, "O2.NC"};
         QTest::newRow("send a folder") << Check{"SUB", Send, 0, "", 171, "SUB.NC"};
-        QTest::newRow("receive missing asks nothing") << Check{"O2", Receive, 0, "O2.NC", 0, ""};
-        QTest::newRow("receive over existing, Yes") << Check{"O1", Receive, MsgResultYes, "O1.NC", 178, "O1.NC"};
         QTest::newRow("editor: folder is no file") << Check{"SUB.NC", Editor, 0, "", 171, "SUB.NC"};
         // A name typed in another case finds the one file it names.
         QTest::newRow("send, other case") << Check{"o1", Send, 0, "O1.NC", 0, ""};
@@ -116,37 +112,6 @@ private slots:
                                                     : GetMessageText(c.message, arg);
         QCOMPARE(m_messages, c.message ? QStringList{text} : QStringList());
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());
-    }
-
-    // The line that reaches CreateProcessW: quoted editor, blank, quoted
-    // file, and for View " -o ".
-    void editorCommandLine_data()
-    {
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("view");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("view, quotes") << "C:\\A \"B\"\\Ed.exe" << "D:\\\"O1\".NC" << true
-                                      << "\"C:\\A \"B\"\\Ed.exe\" \"D:\\\"O1\".NC\" -o ";
-        QTest::newRow("edit, non-ASCII") << "C:\\\u00c9d\\Ed.exe" << "D:\\\u6587\\\U0001F600.NC" << false
-                                         << "\"C:\\\u00c9d\\Ed.exe\" \"D:\\\u6587\\\U0001F600.NC\"";
-    }
-    void editorCommandLine()
-    {
-        QFETCH(QString, editor);
-        QFETCH(QString, file);
-        QFETCH(bool, view);
-        QFETCH(QString, line);
-        const LaunchCommand command = EditorCommandLine(editor, file, view);
-        QCOMPARE(command.program, editor);
-        QCOMPARE(command.arguments, (view ? QStringList{file, "-o"} : QStringList{file}));
-        QCOMPARE(command.nativeCommandLine.toUcs4(), line.toUcs4());
-        // The buffer holds the same characters as wchar_t (UTF-16 on
-        // Windows) and one NUL after them.
-        const std::wstring wide = line.toStdWString();
-        std::vector<wchar_t> wanted(wide.begin(), wide.end());
-        wanted.push_back(L'\0');
-        QCOMPARE(WritableCommandLine(command.nativeCommandLine), wanted);
     }
 };
 
