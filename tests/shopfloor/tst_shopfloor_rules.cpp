@@ -5,7 +5,7 @@
 #include "frmShopFloorPlacement.h"
 
 // Rules of the station window that its own test cannot reach: stored values
-// of no meaning, rounding, odd modes, icons out of range.
+// of no meaning, odd modes, icons out of range.
 class tst_ShopFloorRules : public QObject
 {
     Q_OBJECT
@@ -23,13 +23,6 @@ private slots:
         QFETCH(QVariant, stored);
         QFETCH(int, expected);
         QCOMPARE(ViewStateFromSetting(stored), expected);
-    }
-
-    void placementRoundsToWholeTwips()
-    {
-        const PlacementToSave s = PlacementOnClose(true, 0, QRectF(1000.4, 999.6, 7850.5, 5729.49));
-        QVERIFY(s.saveState && s.saveGeometry);
-        QCOMPARE(s.twips, QRect(1000, 1000, 7851, 5729));
     }
 
     void oddEditModeLeavesButtons() { QVERIFY(!EditViewFor(true, 3)); }
