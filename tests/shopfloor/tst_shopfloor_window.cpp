@@ -230,12 +230,10 @@ private slots:
     {
         QTest::addColumn<Refusal>("r");
         const QString title = ApplicationTitle();
-        QTest::newRow("no database configured") << Refusal{"none", false, 1, GetMessageText(164, title)};
         QTest::newRow("database file missing") << Refusal{"missing", false, 1, GetMessageText(164, title)};
-        QTest::newRow("no rows for this computer") << Refusal{"otherStation", false, 1, GetMessageText(168, title)};
+        // Rows for this computer exist, but in user mode only the user's count.
         QTest::newRow("user mode names the user")
             << Refusal{"otherStation", true, 1, GetMessageText(198, GetSessionUserName(), title)};
-        QTest::newRow("tables missing: error first, then 168") << Refusal{"noTables", false, 2, GetMessageText(168, title)};
         // A database that cannot be opened says why, never with a password.
         QTest::newRow("no database in the file")
             << Refusal{"notes.db", false, 2, GetMessageText(168, title), u"not a database"_s};
@@ -257,11 +255,7 @@ private slots:
         if (r.setup == "missing"_L1) {
             CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_dir->filePath(u"gone.db"_s));
         } else if (r.setup == "otherStation"_L1) {
-            // Rows for the computer exist, but in user mode only the user's count.
-            writeDatabase(r.userMode ? QList<Row>{m_standard.last(), m_standard.first()} : QList<Row>{m_standard.last()});
-        } else if (r.setup == "noTables"_L1) {
-            QVERIFY(CreateDatabaseFile(m_dbPath));
-            CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_dbPath);
+            writeDatabase({m_standard.last(), m_standard.first()});
         } else if (r.setup.contains("postgresql"_L1)) {
             // A port where nothing listens, or one where nobody answers.
             QVERIFY(silent.listen(QHostAddress::LocalHost));
@@ -270,7 +264,7 @@ private slots:
                 silent.close();
             const QString url = r.setup.contains(u"%1"_s) ? r.setup.section(u"silent:"_s, -1).arg(port) : r.setup;
             CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, url);
-        } else if (r.setup != "none"_L1) {
+        } else {
             writeFile(m_dir->filePath(r.setup), QByteArray("\0\1\0\0Standard Jet DB G01 X10\n", 28).repeated(50));
             CRegSettings().SaveUserSetting(u"Settings"_s, u"Database"_s, m_dir->filePath(r.setup));
         }
@@ -323,12 +317,6 @@ private slots:
         expectState(4, 0, u"O1.NC"_s);
         QCOMPARE(w->actionRoot(), root);
         QVERIFY(m_c->tbAction->ButtonEnabled(2));
-
-        click(m_c->tbMachines, 1);
-        click(m_c->tbAction, 2);
-        click(m_c->tbMachines, 3); // send only
-        expectState(3, 0, u"NOTES.TXT"_s);
-        QVERIFY(!m_c->tbAction->ButtonEnabled(2));
         QVERIFY(m_messages.isEmpty());
 
         // A first start opens maximised and keeps no normal placement it never had.
@@ -404,16 +392,14 @@ private slots:
         const QString expected = GetMessageText(181, u"\"\""_s, ApplicationTitle());
         QTRY_COMPARE(m_messages, QStringList{expected});
         settle();
-        QVERIFY(w->fileModel()->rowCount() == 0 && m_c->txtFile->text().isEmpty());
-        key(m_c->tvDirectory, Qt::Key_F5);
+        // The receive folder was shown in between; a name typed now is not sent there.
         click(m_c->tbAction, 2);
         click(m_c->tbAction, 1);
-        QCOMPARE(m_messages, QStringList(3, expected));
-        // The receive folder was shown in between; a name typed now is not sent there.
+        QCOMPARE(m_messages, QStringList(2, expected));
         QVERIFY(w->currentDirectory().isEmpty());
         m_c->txtFile->setText(u"R1.H"_s);
         QTest::mouseClick(m_c->cmdGo, Qt::LeftButton);
-        QCOMPARE(m_messages.size(), 4);
+        QCOMPARE(m_messages.size(), 3);
         QCOMPARE(m_messages.last(), NoActionFolderRefusal(TreeRootKey(w->actionRoot())).text());
     }
 
@@ -422,7 +408,6 @@ private slots:
         QTest::addColumn<EditView>("e");
         QTest::newRow("edit") << EditView{true, 2, true, false};
         QTest::newRow("view only") << EditView{true, 1, false, true};
-        QTest::newRow("none") << EditView{true, 0, false, false};
         QTest::newRow("editor file gone") << EditView{false, 2, false, false};
         QTest::newRow("editor cannot start") << EditView{true, 2, true, false, false};
     }
