@@ -76,7 +76,6 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("message");
         const QString base = m_dir.path();
-        QTest::newRow("trailing separator") << base + "/progs/" << 0;
         QTest::newRow("a file") << base + "/progs/file.nc" << 181;
         QTest::newRow("hidden") << base + "/.progs" << 191;
         QTest::newRow("alias") << base + "/alias" << 193;
@@ -97,27 +96,14 @@ private slots:
         QCOMPARE(got, message);
     }
 
-    // Windows attribute bits: what refuses a root, what the tree and the list show.
-    void attributeRules_data()
-    {
-        QTest::addColumn<uint>("attributes");
-        QTest::addColumn<int>("refusal");
-        QTest::addColumn<bool>("folder");
-        QTest::addColumn<bool>("file");
-        // Plain, system and hidden folders: the Windows suite sets them through the system.
-        QTest::newRow("system junction") << 0x414u << 192 << false << false;
-        QTest::newRow("junction") << 0x410u << 193 << true << false;
-        QTest::newRow("unreadable") << uint(InvalidFileAttributes) << 0 << false << false;
-    }
+    // Windows attribute bits the Windows suite does not set on its folders: the system bit outweighs the
+    // reparse point, and attributes that cannot be read refuse nothing and show nothing.
     void attributeRules()
     {
-        QFETCH(uint, attributes);
-        QFETCH(int, refusal);
-        QFETCH(bool, folder);
-        QFETCH(bool, file);
-        QCOMPARE(int(RootRefusalMessage(attributes)), refusal);
-        QCOMPARE(ShowsAsFolder(attributes), folder);
-        QCOMPARE(ShowsAsFile(attributes), file);
+        QCOMPARE(int(RootRefusalMessage(0x414)), 192);
+        QVERIFY(!ShowsAsFolder(0x414) && !ShowsAsFile(0x414));
+        QCOMPARE(int(RootRefusalMessage(InvalidFileAttributes)), 0);
+        QVERIFY(!ShowsAsFolder(InvalidFileAttributes) && !ShowsAsFile(InvalidFileAttributes));
     }
     // The root's text for a share, a Windows drive and a volume without a label.
     void rootTexts()
@@ -137,14 +123,11 @@ private slots:
         const QModelIndex root = model.setRoot(TreeRootKey(m_root), TreeRootText(m_root));
         QVERIFY(closedWithSign(model, root));
         QVERIFY(open(model, root));
-        QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.data(root).toString(), QStringLiteral("progs"));
         // Sorted without regard to case; the hidden folder, files and the broken
         // link are left out; the link to a folder is listed.
         QCOMPARE(childTexts(model, root), (QStringList{"alpha", "beta", "Beta2", "link", "Zeta"}));
         const QModelIndex beta = childNamed(model, root, "beta");
-        QCOMPARE(model.data(beta, DirectoryTreeModel::KeyRole).toString(), QDir::toNativeSeparators(m_root + "/beta"));
-        QCOMPARE(model.indexForKey(QDir::toNativeSeparators(m_root + "/beta")), beta);
 
         // No expand sign without (visible) subfolders.
         QVERIFY(!model.hasChildren(childNamed(model, root, "alpha")));
