@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("text 0") << QVariant(QStringLiteral("0")) << 0;
         QTest::newRow("not a number") << QVariant(QStringLiteral("normal")) << 2;
-        QTest::newRow("3") << QVariant(3) << 2;
     }
     void viewStateFromSetting()
     {
