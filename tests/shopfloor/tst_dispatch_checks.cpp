@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "EditorCommand.h"
 #include "Messages.h"
 #include "RemoteCommandChecks.h"
 #include "RequestSafety.h"
@@ -15,12 +14,11 @@ struct Check {
     QString messageName;   // %1 of the message, under the directory
     QString command = "LOAD";
     QString root = "@";     // the action's folder; "@" = the test folder
-    QString current = "@/"; // the folder shown
 };
 enum { Control = -1, Outside = -2, NoFolder = -3 };
 Q_DECLARE_METATYPE(Check)
 
-// The checks before Go, Edit and View, and the editor's command line.
+// The checks before Go, Edit and View.
 class tst_DispatchChecks : public QObject
 {
     Q_OBJECT
@@ -61,15 +59,10 @@ private slots:
         QTest::addColumn<Check>("c");
         QTest::newRow("send existing") << Check{"O1", Send, 0, "O1.NC", 0, ""};
         QTest::newRow("send of blanks") << Check{"   ", Send, 0, "   .NC", 0, ""};
-        QTest::newRow("send missing") << Check{"O2", Send, 0, "", 171, "O2.NC"};
-        QTest::newRow("send a folder") << Check{"SUB", Send, 0, "", 171, "SUB.NC"};
-        QTest::newRow("receive missing asks nothing") << Check{"O2", Receive, 0, "O2.NC", 0, ""};
-        QTest::newRow("receive over existing, Yes") << Check{"O1", Receive, MsgResultYes, "O1.NC", 178, "O1.NC"};
         QTest::newRow("editor: folder is no file") << Check{"SUB.NC", Editor, 0, "", 171, "SUB.NC"};
         // A name typed in another case finds the one file it names.
         QTest::newRow("send, other case") << Check{"o1", Send, 0, "O1.NC", 0, ""};
         QTest::newRow("receive over existing, other case") << Check{"o1.nc", Receive, MsgResultYes, "O1.NC", 178, "O1.NC"};
-        QTest::newRow("editor: other case, blanks") << Check{"part 7", Editor, 0, "PART 7.NC", 0, ""};
         QTest::newRow("send, two files differ by case only") << Check{"twin", Send, 0, "", 171, "twin.NC"};
         QTest::newRow("send, exact name among case twins") << Check{"Twin", Send, 0, "Twin.NC", 0, ""};
         // Nothing with a line break reaches the wire, nothing leaves the action's folder.
@@ -92,9 +85,8 @@ private slots:
         QTest::newRow("receive over a link to nowhere") << Check{"GONE", Receive, 0, "", Outside, "GONE.NC"};
         QTest::newRow("up from a linked folder") << Check{"OUT/../O1", Send, 0, "", Outside, "OUT/../O1.NC"};
         QTest::newRow("a link within the folder") << Check{"INLINK", Send, 0, "INLINK.NC", 0, ""};
-        // No folder shown, or none that does not depend on the working folder: nothing goes.
+        // No action folder: nothing goes.
         QTest::newRow("no root") << Check{"O1", Send, 0, "", NoFolder, "", "LOAD", ""};
-        QTest::newRow("root refused, no folder shown") << Check{"O1", Receive, 0, "", NoFolder, "", "LOAD", "@", ""};
     }
     void checks()
     {
@@ -102,10 +94,9 @@ private slots:
         m_answer = c.answer;
         const QStringList extensions{".NC", ".TXT"};
         const QString root = QString(c.root).replace('@', m_dir.path());
-        const QString current = QString(c.current).replace('@', m_dir.path());
         const RequestCheck check = c.action == Editor
-            ? CheckFileForEditor(c.text, current, root, extensions, QDir::separator())
-            : CheckFileForGo(c.text, current, root, extensions, c.action, c.command, QDir::separator());
+            ? CheckFileForEditor(c.text, m_current, root, extensions, QDir::separator())
+            : CheckFileForGo(c.text, m_current, root, extensions, c.action, c.command, QDir::separator());
         const QString path = ShowVerdict(check.verdict) ? check.fullPath : QString();
         QCOMPARE(path, c.expectedName.isEmpty() ? QString() : m_current + c.expectedName);
         const QString arg = c.messageName.isEmpty() ? QString() : m_current + c.messageName;
@@ -116,37 +107,6 @@ private slots:
                                                     : GetMessageText(c.message, arg);
         QCOMPARE(m_messages, c.message ? QStringList{text} : QStringList());
         QCOMPARE(m_styles, c.message ? QList<int>{c.message == 178 ? int(MsgYesNo) : int(MsgOkOnly)} : QList<int>());
-    }
-
-    // The line that reaches CreateProcessW: quoted editor, blank, quoted
-    // file, and for View " -o ".
-    void editorCommandLine_data()
-    {
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("view");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("view, quotes") << "C:\\A \"B\"\\Ed.exe" << "D:\\\"O1\".NC" << true
-                                      << "\"C:\\A \"B\"\\Ed.exe\" \"D:\\\"O1\".NC\" -o ";
-        QTest::newRow("edit, non-ASCII") << "C:\\\u00c9d\\Ed.exe" << "D:\\\u6587\\\U0001F600.NC" << false
-                                         << "\"C:\\\u00c9d\\Ed.exe\" \"D:\\\u6587\\\U0001F600.NC\"";
-    }
-    void editorCommandLine()
-    {
-        QFETCH(QString, editor);
-        QFETCH(QString, file);
-        QFETCH(bool, view);
-        QFETCH(QString, line);
-        const LaunchCommand command = EditorCommandLine(editor, file, view);
-        QCOMPARE(command.program, editor);
-        QCOMPARE(command.arguments, (view ? QStringList{file, "-o"} : QStringList{file}));
-        QCOMPARE(command.nativeCommandLine.toUcs4(), line.toUcs4());
-        // The buffer holds the same characters as wchar_t (UTF-16 on
-        // Windows) and one NUL after them.
-        const std::wstring wide = line.toStdWString();
-        std::vector<wchar_t> wanted(wide.begin(), wide.end());
-        wanted.push_back(L'\0');
-        QCOMPARE(WritableCommandLine(command.nativeCommandLine), wanted);
     }
 };
 

@@ -17,13 +17,6 @@ inline quint16 FreeLoopbackPort()
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-// Closes with a reset instead of an orderly close.
-inline void ResetHard(QAbstractSocket *socket)
-{
-    SetResetOnClose(socket->socketDescriptor());
-    socket->abort();
-}
-
 // A raw listener that never accepts. With backlog 0 and one connection already
 // queued, the kernel drops every further SYN: connects hang until they time out.
 class SilentListener
@@ -77,10 +70,7 @@ public:
             ok = ok && !waitForLine(QString("listening on %1").arg(port)).isEmpty();
         return ok;
     }
-    // Starts it with at most `count` open descriptors; false where there are no such limits.
-    bool limitDescriptors(int count) { return LimitOpenFiles(m_process, count); }
     quint16 port() const { return m_port; }
-    qint64 pid() const { return m_process.processId(); }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
     // The next log line containing `needle`, or an empty string.
     QString waitForLine(const QString &needle)

