@@ -111,6 +111,7 @@ private slots:
             {"set: unknown machine", {"machine-set", "DB", "9", "--name", "X"}, {}, 1, "there is no machine 9"},
             {"set: unknown option", {"machine-set", "DB", "1", "--colour", "red"}, {}, 2, "unknown option --colour"},
             {"remove: in use", {"machine-remove", "DB", "1"}, {}, 1, "machine 1 is used by the station |(2 rows in T_DNC_MPPC)|--force"},
+            {"remove: in use by one row", {"machine-remove", "DB", "2"}, {}, 1, "machine 2 is used by the station HOST-C (1 row in"},
             {"csv: field count", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n4,M4,Saw,h,5004\n", 1,
              "line 3: 5 fields where the header has 6"},
             {"csv: id in database", machines, kMachineHeader + "3,M3,Drill,h,5003,1\n2,M2,Saw,h,5004,1\n", 1,
