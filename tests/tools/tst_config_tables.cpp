@@ -15,34 +15,28 @@
 namespace {
 
 // Both tables, every column, nulls told apart from empty texts; with `key`,
-// what the station shows of that key's machines instead, ids of rows left out.
+// that station's rows instead, their ids and key left out.
 QString Dump(const QString &database, const QString &key = {})
 {
     clsAccessDBConnection c;
     c.setDatabase(database);
     if (!c.Connect())
         return QStringLiteral("cannot connect");
+    const QStringList queries = key.isEmpty()
+        ? QStringList{"select * from T_DNC_MACHINES order by MACHINE_ID", "select * from T_DNC_MPPC order by MPPC_ID"}
+        : QStringList{"select MACHINE_ID, EDIT_MODE, CMD_TYPE, SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY, RECV_REMOTE_CMD, "
+                      "RECV_EXTENSION, RECV_DIRECTORY from T_DNC_MPPC where upper(PC_NAME) = upper(?) order by MACHINE_ID"};
     QStringList lines;
-    const auto add = [&lines](const QVariantList &row) {
-        QStringList values;
-        for (const QVariant &v : row)
-            values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
-        lines << values.join('|');
-    };
-    if (!key.isEmpty()) {
-        const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, key);
-        for (const MachineAssignment &m : loaded.rows)
-            add({m.MACHINE_ID, m.MACHINE_NUMBER, m.MACHINE_NAME, m.IP_ADDRESS, m.PORT, m.ICON_INDEX, m.EDIT_MODE, m.CMD_TYPE,
-                 m.SEND_REMOTE_CMD, m.SEND_EXTENSION.join(';'), m.SEND_DIRECTORY, m.RECV_REMOTE_CMD,
-                 m.RECV_EXTENSION.join(';'), m.RECV_DIRECTORY});
-        return loaded.ok ? lines.join('\n') : loaded.error;
-    }
-    for (const char *sql : {"select * from T_DNC_MACHINES order by MACHINE_ID", "select * from T_DNC_MPPC order by MPPC_ID"}) {
+    for (const QString &sql : queries) {
         RecordSet rows;
-        if (!OpenRecordset(c, QLatin1String(sql), {}, &rows))
+        if (!OpenRecordset(c, sql, key.isEmpty() ? QVariantList() : QVariantList{key}, &rows))
             return QStringLiteral("cannot read");
-        for (int r = 0; r < rows.count(); ++r)
-            add(rows.row(r));
+        for (int r = 0; r < rows.count(); ++r) {
+            QStringList values;
+            for (const QVariant &v : rows.row(r))
+                values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+            lines << values.join('|');
+        }
     }
     return lines.join('\n');
 }
@@ -226,9 +220,7 @@ private slots:
         QVERIFY2(r.out.contains("\n50  M50  Big saw\\x1B[2J  10.0.0.5:6106  icon 40  0 stations\n"), qPrintable(r.out));
         r = run({"machine-remove", db.path(), "1", "--force"});
         QVERIFY2(r.exitCode == 0 && r.out.contains(QRegularExpression("and its [3-9] station rows")), qPrintable(r.out + r.err));
-        QVERIFY(c.Connect());
-        RecordSet rows;
-        QVERIFY(OpenRecordset(c, "select MACHINE_ID from T_DNC_MPPC where MACHINE_ID = 1", {}, &rows) && rows.count() == 0);
+        QVERIFY(!Dump(db.path(), first).isEmpty() && !Dump(db.path(), first).startsWith("1|"));
     }
 
 private:
