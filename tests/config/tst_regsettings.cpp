@@ -63,7 +63,6 @@ private slots:
         QTest::newRow("no section") << "" << QVariant("top") << QVariant("top");
         QTest::newRow("nested section") << "A\\B" << QVariant(-7) << QVariant(-7);
         // Neither text nor a number of 32 bits: not stored, the default read.
-        QTest::newRow("not stored: 1e12") << "Settings" << QVariant(1e12) << QVariant(99);
         QTest::newRow("not stored: null") << "Settings" << QVariant() << QVariant(99);
         QTest::newRow("not stored: 2147483647.6") << "Settings" << QVariant(2147483647.6) << QVariant(99);
         QTest::newRow("not stored: NaN") << "Settings" << QVariant(std::nan("")) << QVariant(99);
@@ -165,19 +164,15 @@ private slots:
     {
         CRegSettings settings;
         QVERIFY(settings.SaveUserSetting("Settings", "Database", "x"));
-        // The settings file is a folder, then the configuration folder is a file.
+        // The settings file is a folder.
         QVERIFY(QFile::remove(userFile()) && QDir().mkpath(userFile()));
-        for (int round = 0; round < 2; ++round) {
-            QVERIFY(!settings.SaveUserSetting("Settings", "Database", "y"));
-            QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
-            qputenv("XDG_CONFIG_HOME", userFile().toLocal8Bit());
-            QVERIFY(QDir(userFile()).removeRecursively() && QFile(userFile()).open(QIODevice::WriteOnly));
-        }
+        QVERIFY(!settings.SaveUserSetting("Settings", "Database", "y"));
+        QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
+        QVERIFY(QDir(userFile()).removeRecursively());
         if (!PermissionsBind())
             QSKIP("permissions do not stop root");
         // Saving must not replace an unreadable file with one value only.
-        qputenv("XDG_CONFIG_HOME", path("home").toLocal8Bit());
-        QVERIFY(QFile::remove(userFile()) && settings.SaveUserSetting("Settings", "Database", "x"));
+        QVERIFY(settings.SaveUserSetting("Settings", "Database", "x"));
         QVERIFY(QFile::setPermissions(userFile(), QFileDevice::WriteOwner));
         QCOMPARE(settings.GetUserSetting("Settings", "Database", "d"), QVariant("d"));
         QVERIFY(!settings.SaveUserSetting("Settings", "Other", "y"));
