@@ -183,11 +183,9 @@ private slots:
         machine("port 0", "\"127.0.0.1\"", "0", "PORT");
         machine("port above 65535", "\"127.0.0.1\"", "65536", "PORT");
         machine("address out of range", "\"300.1.1.1\"", "5001", "IP_ADDRESS");
-        machine("address null", "", "5001", "IP_ADDRESS");
         QTest::newRow("name null") << QByteArray("10,\"L-10\",,\"127.0.0.1\",5001,3\n") << kGoodMppc << "T_DNC_MACHINES, row 1, column MACHINE_NAME";
         QTest::newRow("command type text, second row") << kGoodMachine << kGoodMppc + "8,10,\"HOST\",1,\"x\"\n"
                                                              << "T_DNC_MPPC, row 2, column CMD_TYPE";
-        QTest::newRow("machine id text") << kGoodMachine << QByteArray("7,\"ten\",\"HOST\",1,1\n") << "T_DNC_MPPC, row 1, column MACHINE_ID";
     }
     void importChecksRows()
     {
@@ -207,23 +205,19 @@ private slots:
         QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
         QCOMPARE(tools.run({"stations", tools.work("db.sqlite")}).out, said);
     }
-    // Runaway mdbtools are stopped: one that prints without end, and one that never ends and
-    // leaves a child flooding its error output.
-    void runawayToolsAreStopped()
+    // An mdbtools that never ends, leaving a child flooding its error output, is stopped.
+    void runawayToolIsStopped()
     {
         FakeMdbTools tools;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());
         const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        for (const auto &[script, said] : {std::pair{QByteArray("exec yes '1,\"x\"'"), QString("printed more than 16")},
-                                           {QByteArray("yes damaged >&2 &\nexec sleep 600"), QString("did not finish within 1 s")}}) {
-            tools.script("mdb-export", script);
-            ProcessLimits limits;
-            limits.timeoutMs = said.startsWith("did") ? 1000 : limits.timeoutMs;
-            QString error;
-            QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
-            QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
-        }
+        tools.script("mdb-export", "yes damaged >&2 &\nexec sleep 600");
+        ProcessLimits limits;
+        limits.timeoutMs = 1000;
+        QString error;
+        QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
+        QVERIFY2(error.contains("did not finish within 1 s") && error.contains(tools.mdb()), qPrintable(error));
     }
 };
 
