@@ -183,7 +183,6 @@ private slots:
         const QByteArray nul(2, '\0');
         QTest::newRow("text to the first NUL") << 1u << utf16("a") + nul + utf16("b") + nul << QVariant("a");
         QTest::newRow("dword of 2 bytes") << 4u << QByteArray("\x30\x04", 2) << QVariant("d");
-        QTest::newRow("type none") << 0u << utf16("%TEMP%") + nul << QVariant("d");
     }
     void registryValueKinds()
     {
