@@ -151,7 +151,6 @@ private slots:
         QVERIFY(!settings.GetUserSetting("", "Current Path").isValid());
         QVERIFY(settings.SaveMachineSetting("", "Other", 1));
         QVERIFY(!settings.GetMachineSetting("", "Current Path").isValid());
-        QVERIFY(QFile::exists(path("sys1/Quorvane/Editor.ini")));
     }
     void saveFailures()
     {
