@@ -3,7 +3,6 @@
 #include "CsvFormat.h"
 #include "DBAssist.h"
 #include "Platform.h"
-#include "StationTables.h"
 #include "TestDatabases.h"
 #include "clsAccessDBConnection.h"
 

@@ -3,8 +3,6 @@
 #include "MdbImport.h"
 #include "../config/TestDatabases.h"
 
-#include "StationTables.h"
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
