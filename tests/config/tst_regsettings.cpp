@@ -95,7 +95,8 @@ private slots:
         if (written.isNull())
             QCOMPARE(CRegSettings().SaveUserSetting(section, "Value", value), expected != QVariant(99));
         else
-            QVERIFY(WriteFileBytes(userFile(), "[settings]\nvalue=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n"));
+            QVERIFY(WriteFileBytes(userFile(),
+                                   "[settings]\nvalue=" + written + "\n[DEFAULTS]\nsfviewstate=dword:00000000\n"));
         CRegSettings settings;
         const QVariant read = settings.GetUserSetting(section, "Value", QVariant(99));
         QCOMPARE(read.typeId(), expected.typeId());

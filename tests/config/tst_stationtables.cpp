@@ -135,7 +135,8 @@ private slots:
         for (const QString &key : {u"O'Brien"_s, u"LATHE-2"_s})
             QCOMPARE(LoadStationMachines(c, key).rows.value(0).SEND_REMOTE_CMD, u"LOAD39"_s);
     }
-    // PORT kept as text by another tool: read as the nearest number, half to even; too large, an error naming PORT and the machine.
+    // PORT kept as text by another tool: read as the nearest number, half to even; too large, an error
+    // naming PORT and the machine.
     void portConversion_data() { AddBackendRows(); }
     void portConversion()
     {
@@ -144,7 +145,8 @@ private slots:
         QString error;
         QVERIFY2(makeMachines(c, &error, u"text"_s), qPrintable(error));
         QVERIFY(SaveStationMachines(c, u"PC1"_s, {setting(3, CmdTypeSend), setting(7, CmdTypeSend)}).ok());
-        for (const auto &[port, expected] : {std::pair{" 5001 ", 5001}, {"5001.5", 5002}, {"5002.5", 5002}, {"4294972297", 0}}) {
+        for (const auto &[port, expected] :
+             {std::pair{" 5001 ", 5001}, {"5001.5", 5002}, {"5002.5", 5002}, {"4294972297", 0}}) {
             QS_EXEC(c, u"UPDATE T_DNC_MACHINES SET PORT = ? WHERE MACHINE_ID = 7"_s, QString(port));
             const LoadResult<MachineAssignment> loaded = LoadStationMachines(c, u"PC1"_s);
             QCOMPARE(loaded.rows.size(), expected ? 2 : 0);

@@ -23,8 +23,9 @@ QString Dump(const QString &database, const QString &key = {})
         return QStringLiteral("cannot connect");
     const QStringList queries = key.isEmpty()
         ? QStringList{"select * from T_DNC_MACHINES order by MACHINE_ID", "select * from T_DNC_MPPC order by MPPC_ID"}
-        : QStringList{"select MACHINE_ID, EDIT_MODE, CMD_TYPE, SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY, RECV_REMOTE_CMD, "
-                      "RECV_EXTENSION, RECV_DIRECTORY from T_DNC_MPPC where upper(PC_NAME) = upper(?) order by MACHINE_ID"};
+        : QStringList{"select MACHINE_ID, EDIT_MODE, CMD_TYPE, SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY, "
+                      "RECV_REMOTE_CMD, RECV_EXTENSION, RECV_DIRECTORY from T_DNC_MPPC "
+                      "where upper(PC_NAME) = upper(?) order by MACHINE_ID"};
     QStringList lines;
     for (const QString &sql : queries) {
         RecordSet rows;
@@ -120,7 +121,8 @@ private slots:
         };
         for (const QString &backend : TestBackends()) {
             for (const Case &c : cases)
-                QTest::addRow("%s, %s", qPrintable(backend), c.name) << backend << c.arguments << c.csv << c.exitCode << c.message;
+                QTest::addRow("%s, %s", qPrintable(backend), c.name)
+                    << backend << c.arguments << c.csv << c.exitCode << c.message;
         }
     }
     void refusals()

@@ -143,8 +143,9 @@ private slots:
         QTest::addColumn<QByteArray>("machines");  // rows after the header
         QTest::addColumn<QByteArray>("mppc");
         QTest::addColumn<QString>("said");        // a fault, or all `stations` prints
-        QTest::newRow("host name, port as decimal, quotes") << QByteArray("10,\"L\",\"Lathe \"\"big\"\", 3\",\"dnc-1.plant.example\",5001.00,3\n")
-                                                            << kGoodMppc << "HOST\n  10  L  Lathe \"big\", 3  dnc-1.plant.example:5001  Send, Edit\n";
+        QTest::newRow("host name, decimal port, quotes")
+            << QByteArray("10,\"L\",\"Lathe \"\"big\"\", 3\",\"dnc-1.plant.example\",5001.00,3\n") << kGoodMppc
+            << "HOST\n  10  L  Lathe \"big\", 3  dnc-1.plant.example:5001  Send, Edit\n";
         // C0 and C1 controls, DEL, separators, direction and tag characters escaped; accents, emoji and backslashes not.
         QTest::newRow("control characters")
             << QByteArray("10,\"L\x1b[2J\x7f\",\"Fr\xc3\xa4se \xf0\x9f\x98\x80 D:\\two\nlines\r\xc2\x85\xe2\x80\xa8\xe2\x80\xae"
@@ -176,7 +177,8 @@ private slots:
         const ToolResult r = tools.run({"import-mdb", "-plant.mdb", tools.work("db.sqlite")});
         if (said.contains("T_DNC_")) {
             QCOMPARE(r.exitCode, 1);
-            QVERIFY2(r.err.contains(said) && (said.startsWith("Row") || r.err.contains("Nothing was imported")), qPrintable(r.err));
+            QVERIFY2(r.err.contains(said) && (said.startsWith("Row") || r.err.contains("Nothing was imported")),
+                     qPrintable(r.err));
             QCOMPARE(tools.workEntries(), QStringList());
             return;
         }
