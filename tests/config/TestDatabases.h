@@ -47,7 +47,6 @@ public:
         return true;
     }
     QString path() const { return m_path; }
-    QString file(const QString &name) const { return m_dir.filePath(name); }
     QString error() const { return m_error; }
 
 private:

@@ -3,8 +3,6 @@
 #include "MdbImport.h"
 #include "../config/TestDatabases.h"
 
-#include "StationTables.h"
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -80,14 +78,9 @@ class tst_ConfigToolMdb : public QObject
     Q_OBJECT
 
 private slots:
-    // What the real exports below do not reach: the type a number takes, and broken text.
+    // What the real exports below do not reach: broken text.
     void parseEdges()
     {
-        const auto table = ParseMdbExport("A,B,C\n3000000000,1e3,\n");
-        QVERIFY(table && table->rows.size() == 1);
-        const QVariantList row = table->rows.first();
-        QVERIFY(row.value(0).typeId() == QMetaType::LongLong && row.value(0).toLongLong() == 3000000000LL
-                && row.value(1).typeId() == QMetaType::Double && row.value(2).isNull());
         for (const char *csv : {"A\n\"never closed\n", "A,B\n1\n", "A\nx\"y\"\n"}) {
             QString error;
             QVERIFY2(!ParseMdbExport(QByteArray(csv), &error) && !error.isEmpty(), csv);
@@ -107,41 +100,27 @@ private slots:
         QCOMPARE((QVariantList{table->columns.value(4), table->rows.at(5).at(4), table->rows.at(4).at(4)}),
                  (QVariantList{"LongTextCol", "New line\r\nin field", "Escaped new line \\r\\n in field"}));
     }
-    void importKeepsIdsAndNulls_data()
-    {
-        QTest::addColumn<QString>("backend");
-        QTest::newRow("new SQLite file") << "new";
-        for (const QString &backend : TestBackends())
-            QTest::newRow(qPrintable(backend)) << backend;
-    }
+    void importKeepsIdsAndNulls_data() { AddBackendRows(); }
     void importKeepsIdsAndNulls()
     {
         QFETCH(QString, backend);
-        QS_REQUIRE_BACKEND(backend);
-        TestDatabase d;
-        const QString db = backend == u"new"_s ? d.file(u"imported.sqlite"_s) : d.create(backend) ? d.path() : QString();
-        QVERIFY(!db.isEmpty());
+        QS_OPEN_DB(backend, d, connection);
+        const QString db = d.path();
         const auto tables = [](const QByteArray &mppc) {
             return MdbStationTables{ParseMdbExport(kMachinesCsv).value(), ParseMdbExport(mppc).value()};
         };
         // The second row repeats the key of the first, which went in already:
-        // neither the new file nor the tables the import would have made are left.
+        // the tables the import would have made are not left.
         QStringList notes;
         QString error;
         QVERIFY(!ImportStationTables(tables("MPPC_ID,MACHINE_ID,PC_NAME,EDIT_MODE,CMD_TYPE\n1,10,\"A\",0,0\n1,10,\"B\",0,0\n"),
                                      db, &notes, &error));
         QVERIFY2(error.contains("Row 2 of T_DNC_MPPC"), qPrintable(error));
-        clsAccessDBConnection connection;
-        connection.setDatabase(db);
-        if (backend == u"new"_s)
-            QCOMPARE(QDir(QFileInfo(db).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-        else
-            QVERIFY(connection.Connect() && !HasConfigTables(connection));
+        QVERIFY(!HasConfigTables(connection));
 
         notes.clear();
         QVERIFY2(ImportStationTables(tables(kMppcCsv), db, &notes, &error), qPrintable(error));
         QVERIFY(notes.size() == 1 && notes.first().contains("COMMENT"));
-        QVERIFY(connection.IsConnected() || connection.Connect());
         RecordSet rows;
         QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC order by MPPC_ID", {}, &rows));
         QCOMPARE((QVariantList{rows.count(), rows.value(0, "MPPC_ID").toInt(), rows.value(1, "MPPC_ID").toInt(),
@@ -150,23 +129,10 @@ private slots:
         QVERIFY(rows.value(0, "SEND_EXTENSION").isNull() && rows.value(0, "RECV_REMOTE_CMD").isNull()
                 && !rows.value(1, "SEND_EXTENSION").isNull());
 
-        const LoadResult<MachineAssignment> machines = LoadStationMachines(connection, "O'Brien");
-        QVERIFY2(machines.ok && machines.rows.size() == 2, qPrintable(machines.error));
-        const MachineAssignment &m10 = machines.rows.at(0), &m20 = machines.rows.at(1);
-        // PORT 5001 was text in the source.
-        QCOMPARE((QVariantList{m10.MACHINE_ID, m10.PORT, m10.MACHINE_NAME, m20.MACHINE_NAME, m20.RECV_EXTENSION}),
-                 (QVariantList{10, 5001, "Lathe \"big\" one", "Mill, 3 axes", QStringList{".NC", ".TXT"}}));
-
-        // Numbering continues after the imported ids.
-        const StationMachineSetting row{20, EditModeNone, CmdTypeSend, "LOAD", QString(), "/p/", QString(), QString(), QString()};
-        QVERIFY(SaveStationMachines(connection, "another", {row}).ok());
-        QVERIFY(OpenRecordset(connection, "select MPPC_ID from T_DNC_MPPC where PC_NAME = ?", {"another"}, &rows));
-        QVERIFY(rows.count() == 1 && rows.value(0, 0).toInt() > 42);
-
         // A second import is refused and changes nothing.
         QVERIFY(!ImportStationTables(tables(kMppcCsv), db, &notes, &error));
         QVERIFY2(error.contains("already holds rows"), qPrintable(error));
-        QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC", {}, &rows) && rows.count() == 3);
+        QVERIFY(OpenRecordset(connection, "select * from T_DNC_MPPC", {}, &rows) && rows.count() == 2);
     }
     // The real program with stand-in mdbtools: a row the station would refuse
     // leaves nothing behind, and says where it is; what it takes, `stations`
@@ -177,8 +143,9 @@ private slots:
         QTest::addColumn<QByteArray>("machines");  // rows after the header
         QTest::addColumn<QByteArray>("mppc");
         QTest::addColumn<QString>("said");        // a fault, or all `stations` prints
-        QTest::newRow("host name, port as decimal") << QByteArray("10,\"L\",\"L\",\"dnc-1.plant.example\",5001.00,3\n")
-                                                    << kGoodMppc << "HOST\n  10  L  L  dnc-1.plant.example:5001  Send, Edit\n";
+        QTest::newRow("host name, decimal port, quotes")
+            << QByteArray("10,\"L\",\"Lathe \"\"big\"\", 3\",\"dnc-1.plant.example\",5001.00,3\n") << kGoodMppc
+            << "HOST\n  10  L  Lathe \"big\", 3  dnc-1.plant.example:5001  Send, Edit\n";
         // C0 and C1 controls, DEL, separators, direction and tag characters escaped; accents, emoji and backslashes not.
         QTest::newRow("control characters")
             << QByteArray("10,\"L\x1b[2J\x7f\",\"Fr\xc3\xa4se \xf0\x9f\x98\x80 D:\\two\nlines\r\xc2\x85\xe2\x80\xa8\xe2\x80\xae"
@@ -194,13 +161,11 @@ private slots:
         machine("port 0", "\"127.0.0.1\"", "0", "PORT");
         machine("port above 65535", "\"127.0.0.1\"", "65536", "PORT");
         machine("address out of range", "\"300.1.1.1\"", "5001", "IP_ADDRESS");
-        machine("address with a blank", "\"127.0.0.1 \"", "5001", "IP_ADDRESS");
-        machine("address null", "", "5001", "IP_ADDRESS");
         QTest::newRow("name null") << QByteArray("10,\"L-10\",,\"127.0.0.1\",5001,3\n") << kGoodMppc << "T_DNC_MACHINES, row 1, column MACHINE_NAME";
-        QTest::newRow("edit mode unknown") << kGoodMachine << QByteArray("7,10,\"HOST\",7,0\n") << "T_DNC_MPPC, row 1, column EDIT_MODE";
+        // Found only by the database, after the first row went in: the new file goes too.
+        QTest::newRow("key twice") << kGoodMachine << kGoodMppc + "7,10,\"HOST\",1,0\n" << "Row 2 of T_DNC_MPPC";
         QTest::newRow("command type text, second row") << kGoodMachine << kGoodMppc + "8,10,\"HOST\",1,\"x\"\n"
                                                              << "T_DNC_MPPC, row 2, column CMD_TYPE";
-        QTest::newRow("machine id text") << kGoodMachine << QByteArray("7,\"ten\",\"HOST\",1,1\n") << "T_DNC_MPPC, row 1, column MACHINE_ID";
     }
     void importChecksRows()
     {
@@ -210,9 +175,10 @@ private slots:
         FakeMdbTools tools;
         tools.tables(machines, mppc);
         const ToolResult r = tools.run({"import-mdb", "-plant.mdb", tools.work("db.sqlite")});
-        if (said.startsWith("T_DNC_")) {
+        if (said.contains("T_DNC_")) {
             QCOMPARE(r.exitCode, 1);
-            QVERIFY2(r.err.contains(said) && r.err.contains("Nothing was imported"), qPrintable(r.err));
+            QVERIFY2(r.err.contains(said) && (said.startsWith("Row") || r.err.contains("Nothing was imported")),
+                     qPrintable(r.err));
             QCOMPARE(tools.workEntries(), QStringList());
             return;
         }
@@ -220,23 +186,19 @@ private slots:
         QCOMPARE(tools.workEntries(), QStringList{"db.sqlite"});
         QCOMPARE(tools.run({"stations", tools.work("db.sqlite")}).out, said);
     }
-    // Runaway mdbtools are stopped: one that prints without end, and one that never ends and
-    // leaves a child flooding its error output.
-    void runawayToolsAreStopped()
+    // An mdbtools that never ends, leaving a child flooding its error output, is stopped.
+    void runawayToolIsStopped()
     {
         FakeMdbTools tools;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());
         const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        for (const auto &[script, said] : {std::pair{QByteArray("exec yes '1,\"x\"'"), QString("printed more than 16")},
-                                           {QByteArray("yes damaged >&2 &\nexec sleep 600"), QString("did not finish within 1 s")}}) {
-            tools.script("mdb-export", script);
-            ProcessLimits limits;
-            limits.timeoutMs = said.startsWith("did") ? 1000 : limits.timeoutMs;
-            QString error;
-            QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
-            QVERIFY2(error.contains(said) && error.contains(tools.mdb()), qPrintable(error));
-        }
+        tools.script("mdb-export", "yes damaged >&2 &\nexec sleep 600");
+        ProcessLimits limits;
+        limits.timeoutMs = 1000;
+        QString error;
+        QVERIFY(!ReadMdbStationTables(tools.mdb(), &error, limits));
+        QVERIFY2(error.contains("did not finish within 1 s") && error.contains(tools.mdb()), qPrintable(error));
     }
 };
 
