@@ -95,7 +95,6 @@ class tst_ShopFloorWindow : public QObject
         QGroupBox *fraAction = nullptr;
         SplitterBar *VSplitter = nullptr;
         QWidget *VSplitterShadow = nullptr;
-        QTimer *timRepaint = nullptr;
         RequestConfirmation *lblConfirmation = nullptr;
     } m_c;
     QList<Row> m_standard;
@@ -152,7 +151,6 @@ class tst_ShopFloorWindow : public QObject
         m_c.fraAction = m_window->findChild<QGroupBox *>(u"fraAction"_s);
         m_c.VSplitter = m_window->findChild<SplitterBar *>(u"VSplitter"_s);
         m_c.VSplitterShadow = m_window->findChild<QWidget *>(u"VSplitterShadow"_s);
-        m_c.timRepaint = m_window->findChild<QTimer *>(u"timRepaint"_s);
         m_c.lblConfirmation = m_window->findChild<RequestConfirmation *>(u"lblConfirmation"_s);
         QSignalSpy finished(m_window.get(), &frmShopFloor::loadFinished);
         m_window->Form_Load();
@@ -379,12 +377,6 @@ private slots:
         QVERIFY(!m_c.tbAction->ButtonEnabled(2));
         QVERIFY(m_messages.isEmpty());
 
-        // Maximised, a resize is laid out once more when the window has settled.
-        QVERIFY(w->isMaximized());
-        QTRY_VERIFY(!m_c.timRepaint->isActive());
-        w->DoResize();
-        QVERIFY(m_c.timRepaint->isActive());
-        QTRY_VERIFY(!m_c.timRepaint->isActive());
     }
 
     // Every machine one tap away: the bar wraps, and the panels start below
@@ -721,18 +713,11 @@ mv '%1.tmp' '%1'
         m_port = c.peer == "socat"_L1 ? sink.port() : FreeLoopbackPort();
         const QString disk = DefaultJournalFolder();
         QVERIFY(QDir().mkpath(disk));
-        QByteArray earlier;
         if (c.fullDisk) {
+            // What the journal keeps of a full disk is its writer's test; here Go must not suffer.
             QString why;
             if (!MountSmallDisk(disk, 64, &why))
                 QSKIP(qPrintable(u"Full disk not tried: "_s + why));
-            // Earlier lines up to the end of a page, then nothing left for the next.
-            JournalEntry old = NewJournalEntry();
-            old.path = u"/earlier/O0.NC"_s;
-            while (4096 - earlier.size() % 4096 > 300) {
-                QVERIFY(JournalFileWriter(disk, 1 << 20, 2).append(JournalLine(old)));
-                earlier += JournalLine(old);
-            }
             QFile filler(QDir(disk).filePath(u"filler"_s));
             QVERIFY(filler.open(QIODevice::WriteOnly));
             while (filler.write(QByteArray(512, 'x')) == 512 && filler.flush()) {
@@ -758,9 +743,7 @@ mv '%1.tmp' '%1'
             QCOMPARE(sink.received(), (command + u' ' + path).toUtf8());
         const QList<JournalEntry> entries = journal();
         if (c.fullDisk) {
-            QFile f(QDir(disk).filePath(JournalFileName(0)));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), earlier);
+            QVERIFY(entries.isEmpty());
         } else {
             QCOMPARE(entries.size(), 1);
             const JournalEntry &e = entries[0];
