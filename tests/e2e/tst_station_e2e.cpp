@@ -192,20 +192,12 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         writeDatabase(path(u"many.db"_s), GetPCName(), 0, peer.serverPort(), u"many/"_s);
-        QVERIFY(QDir().mkpath(path(u"XDG_CONFIG_HOME/Quorvane"_s)));
-        {
-            QFile ini(path(u"XDG_CONFIG_HOME/Quorvane/Quorvane Spindrel Client.ini"_s));
-            QVERIFY(ini.open(QIODevice::WriteOnly));
-            ini.write("[Settings]\nDatabase=" + path(u"many.db"_s).toUtf8() + "\n");
-        }
+        QVERIFY(m_x.writeSettings("Database=" + path(u"many.db"_s).toUtf8() + "\n"));
         QProcess qspindrel;
-        qspindrel.setProcessEnvironment(m_env);
-        qspindrel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        qspindrel.start(qEnvironmentVariable("QS_BIN_DIR") + u"/qspindrel"_s, QStringList{});
+        const QString window = m_x.startStation(qspindrel);
         const auto stopStation = qScopeGuard([&] { StopProcess(qspindrel); });
-        const QStringList window = windows(1);
-        QVERIFY2(window.size() == 1, "the station window did not appear");
-        QVERIFY(xdotool({u"windowfocus"_s, u"--sync"_s, window.first()}));
+        QVERIFY2(!window.isEmpty(), "the station window did not appear");
+        QVERIFY(m_x.focus(window));
         const QString shot = path(u"swipe.png"_s);
         QVERIFY2(QTest::qWaitFor([&] {
             const QColor row = m_x.screenshot(shot) ? QImage(shot).pixelColor(700, 133) : QColor();
@@ -214,7 +206,7 @@ private slots:
 
         // The number of the program that Enter sends.
         const auto sent = [&]() -> int {
-            if (!xdotool({u"key"_s, u"Return"_s}) || !peer.waitForNewConnection(kWaitMs))
+            if (!m_x.xdotool({u"key"_s, u"Return"_s}) || !peer.waitForNewConnection(kWaitMs))
                 return -1;
             QTcpSocket *socket = peer.nextPendingConnection();
             QByteArray request;
@@ -226,7 +218,7 @@ private slots:
             const QByteArray prefix = "LOAD " + path(u"many/O"_s).toUtf8();
             return request.startsWith(prefix) ? request.mid(prefix.size(), 3).toInt() : -1;
         };
-        const auto tap = [&] { return xdotool({u"mousemove"_s, u"800"_s, u"300"_s, u"click"_s, u"1"_s}); };
+        const auto tap = [&] { return m_x.xdotool({u"mousemove"_s, u"800"_s, u"300"_s, u"click"_s, u"1"_s}); };
         QStringList swipe{u"mousemove"_s, u"800"_s, u"560"_s, u"mousedown"_s, u"1"_s};
         for (int y = 540; y >= 160; y -= 20)
             swipe << u"sleep"_s << u"0.02"_s << u"mousemove"_s << u"800"_s << QString::number(y);
@@ -235,7 +227,7 @@ private slots:
         QVERIFY(tap());
         const int tapped = sent();
         QVERIFY2(tapped > 0, qPrintable(QString::number(tapped)));
-        QVERIFY(xdotool(swipe));
+        QVERIFY(m_x.xdotool(swipe));
         QTest::qWait(2000); // the list glides on after the finger leaves
         QVERIFY(m_x.screenshot(shot));
         QCOMPARE(sent(), tapped);
