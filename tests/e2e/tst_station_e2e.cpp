@@ -30,6 +30,7 @@ struct Case {
     int cmdType;           // 0 send, 1 receive
     QStringList keys;      // pressed after the window is up; "ask" waits for the question
     QString expected;      // relative to the action's folder after the command word
+    QString lang = {};     // LANG of the station: requests never depend on it
 };
 
 } // namespace
@@ -98,6 +99,9 @@ private slots:
             << Case{false, 1, {u"Return"_s, u"ask"_s, u"Escape"_s, u"Return"_s, u"ask"_s, u"Return"_s},
                     u"SAVE recv/R1.H"_s};
         QTest::newRow("receive, user mode") << Case{true, 1, {u"Return"_s, u"ask"_s, u"Return"_s}, u"SAVE recv/R1.H"_s};
+        QTest::newRow("receive in German, No then Yes")
+            << Case{false, 1, {u"Return"_s, u"ask"_s, u"Escape"_s, u"Return"_s, u"ask"_s, u"Return"_s},
+                    u"SAVE recv/R1.H"_s, u"de_DE.UTF-8"_s};
     }
     void requestsByKeys()
     {
@@ -115,8 +119,16 @@ private slots:
         writeDatabase(database, station, c.cmdType, port);
         QVERIFY(m_x.writeSettings("Database=" + database.toUtf8() + "\n"));
 
+        const auto setLanguage = [&](const QString &lang) {
+            for (const char *var : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+                m_x.setVariable(QLatin1String(var), lang.isEmpty() ? qEnvironmentVariable(var) : QString());
+            if (!lang.isEmpty())
+                m_x.setVariable(u"LANG"_s, lang);
+        };
+        setLanguage(c.lang);
         QProcess qspindrel;
         const QString window = m_x.startStation(qspindrel, c.userMode ? QStringList{u"-USER"_s} : QStringList{});
+        setLanguage({});
         const auto stopStation = qScopeGuard([&] { StopProcess(qspindrel); });
         QVERIFY2(!window.isEmpty(), "the station window did not appear");
         QVERIFY(m_x.focus(window));
