@@ -47,21 +47,25 @@ QString PickLanguage(const QString &forced, const QStringList &uiLanguages)
 
 QString InstallTranslation(const QString &language)
 {
-    static QTranslator *installed = nullptr;
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-        installed = nullptr;
+    // Ours and Qt's own (the message box's buttons), both embedded.
+    static QList<QTranslator *> installed;
+    for (QTranslator *translator : std::as_const(installed)) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
     }
+    installed.clear();
     gLanguage = QStringLiteral("en");
     if (language != gLanguage) {
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(QStringLiteral(":/i18n/qspindrel_%1.qm").arg(language))
-            && QCoreApplication::installTranslator(translator)) {
-            installed = translator;
-            gLanguage = language;
-        } else {
-            delete translator;
+        for (const QString &catalog : {QStringLiteral("qtbase"), QStringLiteral("qspindrel")}) {
+            auto *translator = new QTranslator(QCoreApplication::instance());
+            if (translator->load(QStringLiteral(":/i18n/%1_%2.qm").arg(catalog, language))
+                && QCoreApplication::installTranslator(translator)) {
+                installed << translator;
+                if (catalog == QLatin1String("qspindrel"))
+                    gLanguage = language;
+            } else {
+                delete translator;
+            }
         }
     }
     UseFontsForLanguage(gLanguage);
