@@ -561,7 +561,7 @@
     <message>
         <source>The database %1 could not be opened: it did not answer within %2 seconds.</source>
         <comment>1013</comment>
-        <translation>Die Datenbank %1 konnte nicht geöffnet werden: Sie hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
+        <translation>Die Datenbank %1 konnte nicht geöffnet werden: sie hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
     </message>
     <message>
         <source>%1 is already running, but its window does not answer. Close it, or end it in the list of running programs, and start %1 again.</source>

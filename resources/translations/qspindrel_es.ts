@@ -416,7 +416,7 @@
     <message>
         <source>&amp;Close</source>
         <comment>183</comment>
-        <translation>&amp;Salir</translation>
+        <translation>&amp;Cerrar</translation>
     </message>
     <message>
         <source>Shift</source>
@@ -426,7 +426,7 @@
     <message>
         <source>Bksp</source>
         <comment>185</comment>
-        <translation>Retr</translation>
+        <translation>Retr.</translation>
     </message>
     <message>
         <source>Enter a File Name</source>
