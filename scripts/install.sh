@@ -9,7 +9,7 @@ set -euo pipefail
 # count as missing on every run.
 packages=(
     cmake g++ make
-    qt6-base-dev qt6-svg-dev
+    qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n fonts-noto-cjk
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql socat mdbtools
     xvfb imagemagick xauth xdotool fuse3 python3-fusepy

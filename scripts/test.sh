@@ -3,7 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
 # First Windows: the cross-build with its tests under Wine when scripts/windows-qt.sh has run, else the
 # syntax check (scripts/check-windows.sh); then that every text a user sees can be translated
-# (scripts/check-texts.py).
+# (scripts/check-texts.py) and is translated, placeholders kept (scripts/check-translations.py).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install.sh"
@@ -20,6 +20,8 @@ else
 fi
 echo "== translatable texts check"
 python3 "$root/scripts/check-texts.py"
+echo "== translations check"
+python3 "$root/scripts/check-translations.py"
 
 pgdir=$(mktemp -d /tmp/qspindrel-pg.XXXXXX)
 trap '"$root/scripts/pg-test-server.sh" stop "$pgdir"; rm -rf "$pgdir"' EXIT

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "SingleInstance.h"
 #include "StartSwitches.h"
 #include "StationStartup.h"
+#include "Translation.h"
 #include "frmAdminWizard.h"
 #include "frmShopFloor.h"
 
@@ -25,6 +27,15 @@ static FolderReader::Timing FolderTiming()
     if (ok && seconds >= 1 && seconds <= 600)
         timing.boundMs = seconds * 1000;
     return timing;
+}
+
+// The operator's language: Settings/Language ("de", "es", "zh_CN", "en") when
+// set, else the user's UI language.
+static QString StationLanguage()
+{
+    const QVariant forced =
+        CRegSettings().GetUserSetting(QStringLiteral("Settings"), QStringLiteral("Language"));
+    return PickLanguage(forced.toString(), QLocale::system().uiLanguages());
 }
 
 // Starts loading the station window: it is shown when the load succeeds; the
@@ -78,6 +89,7 @@ static int EndNow(int code)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    InstallTranslation(StationLanguage());
 
     // Before anything else: a second start only fetches the first one's
     // window and goes, whatever its switches.

@@ -98,7 +98,8 @@ LoadResult<MachineOptions> LoadMachineOptions(clsAccessDBConnection &connection,
                 m.extension = r.optionalText(prefix + QStringLiteral("EXTENSION"));
                 m.directory = r.optionalText(prefix + QStringLiteral("DIRECTORY"));
             } else {
-                m.remoteCommand = GetMessageText(send ? MessageId::DefaultSendCommand
+                // Stored with the station and sent to the server: never translated.
+                m.remoteCommand = GetEnglishText(send ? MessageId::DefaultSendCommand
                                                       : MessageId::DefaultReceiveCommand);
             }
             return m;

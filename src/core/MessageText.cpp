@@ -2,6 +2,8 @@
 
 #include "StringTable.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString &ResourceError()
@@ -27,7 +29,25 @@ QString FillOnePass(const QString &text, const QStringList &args)
     return out;
 }
 
+// The entry in the language of the installed translator, keyed by (context,
+// English, id) so that two ids with one English text stay apart; a missing or
+// empty translation falls back to the English text.
+QString TranslatedText(const StringTable &table, int number)
+{
+    const QString english = table.text(number);
+    const QByteArray source = english.toUtf8();
+    const QByteArray id = QByteArray::number(number);
+    const QString translated = QCoreApplication::translate("Messages", source.constData(), id.constData());
+    return translated.isEmpty() ? english : translated;
+}
+
 } // namespace
+
+QString GetEnglishText(MessageId id)
+{
+    const StringTable &table = StringTable::instance();
+    return table.contains(int(id)) ? table.text(int(id)) : ResourceError();
+}
 
 QString GetMessageText(int number, const QString &a1, const QString &a2, const QString &a3,
                        const QString &a4, const QString &a5)
@@ -36,7 +56,7 @@ QString GetMessageText(int number, const QString &a1, const QString &a2, const Q
     if (!table.contains(number))
         return ResourceError();
     const QString args[5] = {a1, a2, a3, a4, a5};
-    return FillPlaceholders(table.text(number), args);
+    return FillPlaceholders(TranslatedText(table, number), args);
 }
 
 QString GetMessageText(MessageId id, const QString &a1, const QString &a2, const QString &a3,
@@ -53,9 +73,9 @@ QString GetMessageText(MessageId id, const QStringList &args)
     if (!table.contains(int(id)))
         return ResourceError();
     if (int(id) >= FirstOwnMessage)
-        return FillOnePass(table.text(int(id)), args);
+        return FillOnePass(TranslatedText(table, int(id)), args);
     QString five[5];
     for (int k = 0; k < 5; ++k)
         five[k] = args.value(k);
-    return FillPlaceholders(table.text(int(id)), five);
+    return FillPlaceholders(TranslatedText(table, int(id)), five);
 }

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+// Texts are shown in the language of the installed translator (English when
+// none is installed or it lacks the entry).
+
 // Entry `number` (101..199, and our own from 1001) of the string table with the first "%1".."%5" replaced
 // by each non-empty argument, in order; "###STRING RESOURCE ERROR###" when
 // there is no such entry.
@@ -19,3 +22,7 @@ QString GetMessageText(MessageId id, const QString &a1 = QString(), const QStrin
                        const QString &a3 = QString(), const QString &a4 = QString(),
                        const QString &a5 = QString());
 QString GetMessageText(MessageId id, const QStringList &args);
+
+// The English entry, unfilled: for texts that are stored or sent (a default
+// remote command), which never depend on the operator's language.
+QString GetEnglishText(MessageId id);

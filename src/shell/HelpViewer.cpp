@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 #include "FormUtil.h"
 #include "Messages.h"
+#include "Translation.h"
 
 #include <QApplication>
 #include <QFile>
@@ -44,7 +45,8 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
 
 QString HelpViewer::PageResource(int contextNumber)
 {
-    return QStringLiteral(":/help/%1.html").arg(contextNumber);
+    const QString translated = QStringLiteral(":/help/%1/%2.html").arg(CurrentLanguage()).arg(contextNumber);
+    return QFile::exists(translated) ? translated : QStringLiteral(":/help/%1.html").arg(contextNumber);
 }
 
 QString HelpViewer::FallbackPage(int contextNumber)

@@ -4,8 +4,9 @@
 
 class QTextBrowser;
 
-// The help window: one page per context number from ":/help/<n>.html", or a
-// short page naming the context when that page is not there.
+// The help window: one page per context number from ":/help/<language>/<n>.html",
+// else the English ":/help/<n>.html", or a short page naming the context when
+// neither is there.
 class HelpViewer : public QWidget
 {
     Q_OBJECT

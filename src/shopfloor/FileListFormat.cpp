@@ -37,6 +37,8 @@ QString LongTimeFormat(const QLocale &locale)
             continue;
         out += c;
     }
+    // Spanish writes the zone in brackets: "H:mm:ss (t)".
+    out.remove(QStringLiteral("()"));
     return out.simplified();
 }
 

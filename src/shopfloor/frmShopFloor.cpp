@@ -6,6 +6,7 @@
 #include "CRegSettings.h"
 #include "DefaultButton.h"
 #include "DirectoryTreeModel.h"
+#include "TouchScrolling.h"
 #include "TreeRoot.h"
 #include "FileGridView.h"
 #include "FileListModel.h"
@@ -76,6 +77,7 @@ void frmShopFloor::CreateControls()
     tvDirectory->setIconSize(QSize(32, 32));
     tvDirectory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvDirectory->setModel(TreeModel);
+    EnableTouchScrolling(tvDirectory);
     connect(tvDirectory, &QTreeView::expanded, this, &frmShopFloor::tvDirectory_Expand);
     connect(tvDirectory, &QTreeView::collapsed, this, &frmShopFloor::tvDirectory_Collapse);
     connect(tvDirectory, &QTreeView::clicked, this, &frmShopFloor::tvDirectory_NodeClick);
@@ -97,6 +99,7 @@ void frmShopFloor::CreateControls()
     grdFiles = new FileGridView(picFiles);
     grdFiles->setObjectName(QStringLiteral("grdFiles"));
     grdFiles->setFileModel(FileModel);
+    EnableTouchScrolling(grdFiles);
 
     VSplitter = new SplitterBar(picFiles);
     VSplitter->setObjectName(QStringLiteral("VSplitter"));

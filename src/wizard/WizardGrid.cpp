@@ -1,6 +1,7 @@
 #include "WizardGrid.h"
 
 #include "GridArray.h"
+#include "TouchScrolling.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -223,6 +224,7 @@ WizardGrid::WizardGrid(GridArray *array, QWidget *parent)
     horizontalHeader()->setSectionsClickable(false);
     for (int c = 0; c < GridArray::ColumnCount; ++c)
         setColumnHidden(c, !array->column(c).visible);
+    EnableTouchScrolling(this);
 }
 
 void WizardGrid::CommitGridEdit()

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -29,6 +30,7 @@ struct Case {
     int cmdType;           // 0 send, 1 receive
     QStringList keys;      // pressed after the window is up; "ask" waits for the question
     QString expected;      // relative to the action's folder after the command word
+    QString lang = {};     // LANG of the station: requests never depend on it
 };
 
 } // namespace
@@ -45,7 +47,8 @@ class tst_StationE2E : public QObject
     // Visible windows with the application title, waiting until there are `count`.
     QStringList windows(int count) { return m_x.windows(kTitle, count, kWaitMs); }
 
-    void writeDatabase(const QString &file, const QString &station, int cmdType, quint16 port)
+    void writeDatabase(const QString &file, const QString &station, int cmdType, quint16 port,
+                       const QString &send = u"send/"_s)
     {
         QString error;
         QVERIFY2(CreateDatabaseFile(file, &error), qPrintable(error));
@@ -59,7 +62,7 @@ class tst_StationE2E : public QObject
                                    " SEND_REMOTE_CMD, SEND_EXTENSION, SEND_DIRECTORY, RECV_REMOTE_CMD,"
                                    " RECV_EXTENSION, RECV_DIRECTORY) VALUES (1, ?, 0, ?, 'LOAD', 'NC', ?,"
                                    " 'SAVE', 'H', ?)"_s,
-                               {station, cmdType, path(u"send/"_s), path(u"recv/"_s)}, &error),
+                               {station, cmdType, path(send), path(u"recv/"_s)}, &error),
                  qPrintable(error));
     }
 
@@ -96,6 +99,9 @@ private slots:
             << Case{false, 1, {u"Return"_s, u"ask"_s, u"Escape"_s, u"Return"_s, u"ask"_s, u"Return"_s},
                     u"SAVE recv/R1.H"_s};
         QTest::newRow("receive, user mode") << Case{true, 1, {u"Return"_s, u"ask"_s, u"Return"_s}, u"SAVE recv/R1.H"_s};
+        QTest::newRow("receive in German, No then Yes")
+            << Case{false, 1, {u"Return"_s, u"ask"_s, u"Escape"_s, u"Return"_s, u"ask"_s, u"Return"_s},
+                    u"SAVE recv/R1.H"_s, u"de_DE.UTF-8"_s};
     }
     void requestsByKeys()
     {
@@ -113,8 +119,16 @@ private slots:
         writeDatabase(database, station, c.cmdType, port);
         QVERIFY(m_x.writeSettings("Database=" + database.toUtf8() + "\n"));
 
+        const auto setLanguage = [&](const QString &lang) {
+            for (const char *var : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+                m_x.setVariable(QLatin1String(var), lang.isEmpty() ? qEnvironmentVariable(var) : QString());
+            if (!lang.isEmpty())
+                m_x.setVariable(u"LANG"_s, lang);
+        };
+        setLanguage(c.lang);
         QProcess qspindrel;
         const QString window = m_x.startStation(qspindrel, c.userMode ? QStringList{u"-USER"_s} : QStringList{});
+        setLanguage({});
         const auto stopStation = qScopeGuard([&] { StopProcess(qspindrel); });
         QVERIFY2(!window.isEmpty(), "the station window did not appear");
         QVERIFY(m_x.focus(window));
@@ -176,6 +190,62 @@ private slots:
                               command, path(c.expected.section(u' ', 1)), u"sent"_s,
                               // the programs here are empty files
                               c.cmdType ? QString() : u"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"_s}));
+    }
+
+    // A swipe moves the list of 200 programs and keeps the chosen one; a tap
+    // chooses the row under it. Which file Enter sends tells both.
+    void swipeScrollsTapSelects()
+    {
+        QTcpServer peer;
+        QVERIFY(peer.listen(QHostAddress::LocalHost));
+        QVERIFY(QDir().mkpath(path(u"many"_s)));
+        for (int i = 0; i < 200; ++i) {
+            QFile f(path(u"many/O%1.NC"_s.arg(i, 3, 10, QChar(u'0'))));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        writeDatabase(path(u"many.db"_s), GetPCName(), 0, peer.serverPort(), u"many/"_s);
+        QVERIFY(m_x.writeSettings("Database=" + path(u"many.db"_s).toUtf8() + "\n"));
+        QProcess qspindrel;
+        const QString window = m_x.startStation(qspindrel);
+        const auto stopStation = qScopeGuard([&] { StopProcess(qspindrel); });
+        QVERIFY2(!window.isEmpty(), "the station window did not appear");
+        QVERIFY(m_x.focus(window));
+        const QString shot = path(u"swipe.png"_s);
+        QVERIFY2(QTest::qWaitFor([&] {
+            const QColor row = m_x.screenshot(shot) ? QImage(shot).pixelColor(700, 133) : QColor();
+            return row.isValid() && row.lightness() < 128;
+        }, kWaitMs), "the file list did not fill");
+
+        // The number of the program that Enter sends.
+        const auto sent = [&]() -> int {
+            if (!m_x.xdotool({u"key"_s, u"Return"_s}) || !peer.waitForNewConnection(kWaitMs))
+                return -1;
+            QTcpSocket *socket = peer.nextPendingConnection();
+            QByteArray request;
+            static_cast<void>(QTest::qWaitFor([&] {
+                request += socket->readAll();
+                return socket->state() == QAbstractSocket::UnconnectedState;
+            }, kWaitMs));
+            delete socket;
+            const QByteArray prefix = "LOAD " + path(u"many/O"_s).toUtf8();
+            return request.startsWith(prefix) ? request.mid(prefix.size(), 3).toInt() : -1;
+        };
+        const auto tap = [&] { return m_x.xdotool({u"mousemove"_s, u"800"_s, u"300"_s, u"click"_s, u"1"_s}); };
+        QStringList swipe{u"mousemove"_s, u"800"_s, u"560"_s, u"mousedown"_s, u"1"_s};
+        for (int y = 540; y >= 160; y -= 20)
+            swipe << u"sleep"_s << u"0.02"_s << u"mousemove"_s << u"800"_s << QString::number(y);
+        swipe << u"mouseup"_s << u"1"_s;
+
+        QVERIFY(tap());
+        const int tapped = sent();
+        QVERIFY2(tapped > 0, qPrintable(QString::number(tapped)));
+        QVERIFY(m_x.xdotool(swipe));
+        QTest::qWait(2000); // the list glides on after the finger leaves
+        QVERIFY(m_x.screenshot(shot));
+        QCOMPARE(sent(), tapped);
+        QVERIFY(tap());
+        const int below = sent();
+        QVERIFY2(below > tapped + 10, qPrintable(u"%1 after %2"_s.arg(below).arg(tapped)));
     }
 
     // A server that takes the connection and never answers: after the bound

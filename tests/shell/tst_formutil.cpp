@@ -5,6 +5,7 @@
 #include "FormUtil.h"
 #include "Help.h"
 #include "HelpViewer.h"
+#include "TouchScrolling.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -40,6 +43,24 @@ class tst_FormUtil : public QObject
 {
     Q_OBJECT
 private slots:
+    // A list that follows a finger still takes a tap as a click and a double
+    // tap as a double click.
+    void touchScrollingKeepsClicks()
+    {
+        QStandardItemModel model(50, 1);
+        QTableView view;
+        view.setModel(&model);
+        EnableTouchScrolling(&view);
+        view.resize(200, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy doubled(&view, &QAbstractItemView::doubleClicked);
+        const QPoint at = view.visualRect(model.index(2, 0)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE(view.currentIndex().row(), 2);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE(doubled.count(), 1);
+    }
     // Halves round to even before the difference is halved toward zero; a window larger than the screen
     // keeps its top left corner visible. (The keyboard test centres a real window.)
     void placement()

@@ -41,6 +41,8 @@ public:
     // The whole screen into a PNG file; for looking at, never compared.
     bool screenshot(const QString &file) const;
 
+    // An environment variable of the programs started from now on; empty unsets it for Qt.
+    void setVariable(const QString &name, const QString &value) { m_env.insert(name, value); }
     // The station's settings file in this session's private folders:
     // "[Settings]" followed by `lines`.
     bool writeSettings(const QByteArray &lines) const;

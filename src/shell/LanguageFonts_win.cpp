@@ -1,0 +1,6 @@
+#include "LanguageFonts.h"
+
+// Windows keeps the code page's faces of IntlFonts, which it has installed.
+void UseFontsForLanguage(const QString &)
+{
+}
