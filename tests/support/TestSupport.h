@@ -37,8 +37,6 @@ RawSocket RawAccept(RawSocket listener);
 bool RawReadable(RawSocket socket);
 qint64 RawRead(RawSocket socket, char *buffer, qint64 size);
 void RawClose(RawSocket socket);
-// Makes the next close of the descriptor a reset instead of an orderly close.
-void SetResetOnClose(qintptr descriptor);
 
 // A small file system of its own at `folder` (an existing empty folder), so
 // that a test can fill it: a tmpfs of `kilobytes`, mounted where this process
@@ -53,11 +51,6 @@ void EndWithThisProcess(QProcess &process);
 // True where a file name is bytes that need be valid in no encoding (Unix).
 bool FileNamesAreBytes();
 
-// The program that `process` starts next may open at most `count` files;
-// false where the system has no such limit.
-bool LimitOpenFiles(QProcess &process, int count);
-// Processor time the process `pid` has used so far, in seconds; -1 where unknown.
-double ProcessCpuSeconds(qint64 pid);
 
 // Permission bits of the file at `path` (links followed), and those a new
 // file gets; -1 where the system has no such modes.

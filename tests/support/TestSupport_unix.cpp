@@ -8,7 +8,6 @@
 #include <poll.h>
 #include <csignal>
 #include <sys/prctl.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,12 +105,6 @@ void RawClose(RawSocket socket)
         ::close(int(socket));
 }
 
-void SetResetOnClose(qintptr descriptor)
-{
-    const linger hard{1, 0};
-    ::setsockopt(int(descriptor), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-}
-
 bool MountSmallDisk(const QString &folder, int kilobytes, QString *why)
 {
     QProcess mount;
@@ -132,25 +125,6 @@ void UnmountSmallDisk(const QString &folder)
 bool FileNamesAreBytes()
 {
     return true;
-}
-
-bool LimitOpenFiles(QProcess &process, int count)
-{
-    process.setChildProcessModifier([count] {
-        const rlimit limit{rlim_t(count), rlim_t(count)};
-        ::setrlimit(RLIMIT_NOFILE, &limit);
-    });
-    return true;
-}
-
-double ProcessCpuSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    // User and system time, after the command name, which may hold blanks.
-    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
-    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
 }
 
 int FileMode(const QString &path)

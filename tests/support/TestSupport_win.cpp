@@ -123,13 +123,6 @@ void RawClose(RawSocket socket)
         ::closesocket(SOCKET(socket));
 }
 
-void SetResetOnClose(qintptr descriptor)
-{
-    const linger hard{1, 0};
-    ::setsockopt(SOCKET(descriptor), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char *>(&hard),
-                 sizeof hard);
-}
-
 bool MountSmallDisk(const QString &, int, QString *why)
 {
     *why = QStringLiteral("no small disk can be made on Windows");
@@ -143,16 +136,6 @@ void UnmountSmallDisk(const QString &)
 bool FileNamesAreBytes()
 {
     return false;
-}
-
-bool LimitOpenFiles(QProcess &, int)
-{
-    return false;
-}
-
-double ProcessCpuSeconds(qint64)
-{
-    return -1;
 }
 
 int FileMode(const QString &)
