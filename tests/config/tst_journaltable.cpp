@@ -64,7 +64,7 @@ private slots:
         e.action = JournalAction::Receive;  // written at once: no file to fingerprint
         // The user's settings; out of range and not numbers read as the defaults.
         JournalSettings settings;
-        for (const auto &[stored, expected] : {std::pair{QStringList{"Enabled=0", "MaxFileKB=0", "Files=x"}, "0 1024 5 0"},
+        for (const auto &[stored, expected] : {std::pair{QStringList{"Enabled=0", "MaxFileKB=0", "Files=x", "DatabaseTable=x"}, "0 1024 5 0"},
                                                {QStringList{"Enabled=1", "MaxFileKB=64", "Files=2", "DatabaseTable=1"},
                                                 "1 65536 2 1"}}) {
             for (const QString &kv : stored)
