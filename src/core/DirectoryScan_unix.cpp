@@ -54,47 +54,49 @@ bool isDirectory(int dirFd, const dirent *entry)
     return fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Calls `each(fd, entry)` for every entry of `directory` whose name does not
+// start with "." until it returns false; false when the folder cannot be opened.
+template <class Each>
+bool ForEachEntry(const QString &directory, Each each)
+{
+    const QByteArray path = EncodeFileName(directory);
+    std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
+    if (!dir)
+        return false;
+    const int fd = dirfd(dir.get());
+    while (const dirent *entry = readdir(dir.get())) {
+        if (entry->d_name[0] != '.' && !each(fd, entry))
+            break;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ScanPlainFiles(const QString &directory,
                     const std::function<bool(QStringView name)> &wanted,
                     const std::function<void(QStringView name, qint64 size, qint64 mtime)> &add)
 {
-    const QByteArray path = EncodeFileName(directory);
-    std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
-    if (!dir)
-        return false;
-    const int fd = dirfd(dir.get());
     NameDecoder decoder;
-    while (const dirent *entry = readdir(dir.get())) {
+    return ForEachEntry(directory, [&](int fd, const dirent *entry) {
         const char *name = entry->d_name;
-        if (name[0] == '.' || entry->d_type == DT_DIR)
-            continue;
+        if (entry->d_type == DT_DIR)
+            return true;
         const QStringView wide = decoder.decode(name, std::strlen(name));
         if (!wanted(wide))
-            continue;
+            return true;
         struct stat st;
-        if (fstatat(fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        add(wide, qint64(st.st_size), qint64(st.st_mtim.tv_sec));
-    }
-    return true;
+        if (fstatat(fd, name, &st, 0) == 0 && S_ISREG(st.st_mode))
+            add(wide, qint64(st.st_size), qint64(st.st_mtim.tv_sec));
+        return true;
+    });
 }
 
 bool ScanSubfolders(const QString &directory, const std::function<bool(QStringView name)> &visit)
 {
-    const QByteArray path = EncodeFileName(directory);
-    std::unique_ptr<DIR, DirCloser> dir(opendir(path.constData()));
-    if (!dir)
-        return false;
-    const int fd = dirfd(dir.get());
     NameDecoder decoder;
-    while (const dirent *entry = readdir(dir.get())) {
+    return ForEachEntry(directory, [&](int fd, const dirent *entry) {
         const char *name = entry->d_name;
-        if (name[0] == '.' || !isDirectory(fd, entry))
-            continue;
-        if (!visit(decoder.decode(name, std::strlen(name))))
-            break;
-    }
-    return true;
+        return !isDirectory(fd, entry) || visit(decoder.decode(name, std::strlen(name)));
+    });
 }
