@@ -157,8 +157,9 @@ private slots:
     }
 
     // Also after a killed holder, which leaves its socket file and a lock
-    // naming a process that is gone, and past a lock that another computer
-    // sharing the folder wrote (its process id may be a live one here).
+    // naming a process that is gone or whose id is now this one's, and past a
+    // lock that another computer sharing the folder wrote (its process id may
+    // be a live one here).
     void claimIsExclusive_data()
     {
         QTest::addColumn<QByteArray>("leftLock");  // process id and host of a lock found
@@ -166,6 +167,7 @@ private slots:
                               + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n';
         QTest::newRow("crashed holder") << "999999\nqspindrel\n" + QSysInfo::machineHostName().toUtf8();
         QTest::newRow("another host's lock") << live + "other-" + QSysInfo::machineHostName().toUtf8();
+        QTest::newRow("left with this process's id") << live + QSysInfo::machineHostName().toUtf8();
     }
     void claimIsExclusive()
     {

@@ -65,6 +65,8 @@ private slots:
         for (const char *p : {"progs/alpha/.cache", "progs/.hidden", ".progs"})
             QVERIFY(MakeHidden(m_dir.filePath(QLatin1String(p))));
         QVERIFY(QFile(m_root + "/file.nc").open(QIODevice::WriteOnly));
+        if (!SystemHasSymbolicLinks())
+            return;
         QVERIFY(MakeSymbolicLink(m_root + "/beta", m_root + "/link"));
         QVERIFY(MakeSymbolicLink(m_root + "/file.nc", m_root + "/filelink"));
         QVERIFY(MakeSymbolicLink(m_root + "/nothing", m_root + "/broken"));
@@ -89,6 +91,8 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(int, message);
+        if (path.endsWith("/alias") && !SystemHasSymbolicLinks())
+            QSKIP("no symbolic links here");
         const QString working = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         const int got = int(CheckTreeRoot(path));
@@ -126,7 +130,11 @@ private slots:
         QCOMPARE(model.data(root).toString(), QStringLiteral("progs"));
         // Sorted without regard to case; the hidden folder, files and the broken
         // link are left out; the link to a folder is listed.
-        QCOMPARE(childTexts(model, root), (QStringList{"alpha", "beta", "Beta2", "link", "Zeta"}));
+        const bool links = SystemHasSymbolicLinks();
+        QStringList listed{"alpha", "beta", "Beta2", "link", "Zeta"};
+        if (!links)
+            listed.removeOne("link");
+        QCOMPARE(childTexts(model, root), listed);
         const QModelIndex beta = childNamed(model, root, "beta");
 
         // No expand sign without (visible) subfolders.
@@ -135,8 +143,8 @@ private slots:
         QCOMPARE(childTexts(model, beta), QStringList{"gamma"});
         // The link opens as the folder it points at, under its own path.
         const QModelIndex link = childNamed(model, root, "link");
-        QVERIFY(open(model, link));
-        QCOMPARE(model.key(childNamed(model, link, "gamma")), QDir::toNativeSeparators(m_root + "/link/gamma"));
+        QVERIFY(!links || open(model, link));
+        QVERIFY(!links || model.key(childNamed(model, link, "gamma")) == QDir::toNativeSeparators(m_root + "/link/gamma"));
 
         // A folder that cannot be read opens empty.
         if (!PermissionsBind())

@@ -21,6 +21,9 @@ bool MakeFifo(const QString &path);
 bool MakeHardLink(const QString &existing, const QString &link);
 // A symbolic link (QFile::link makes a shortcut file on Windows); `target` need not exist.
 bool MakeSymbolicLink(const QString &target, const QString &link);
+// False where links cannot be made: Windows without developer mode, and Wine 8,
+// whose CreateSymbolicLinkW reports success and makes nothing.
+bool SystemHasSymbolicLinks();
 // Hides an existing file or folder whose name starts with ".": that alone hides it outside Windows.
 bool MakeHidden(const QString &path);
 

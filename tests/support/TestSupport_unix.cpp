@@ -22,6 +22,11 @@ bool SystemHasFifos()
     return true;
 }
 
+bool SystemHasSymbolicLinks()
+{
+    return true;
+}
+
 bool MakeFifo(const QString &path)
 {
     return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <string>
 
@@ -39,6 +40,17 @@ bool MakeSymbolicLink(const QString &target, const QString &link)
     constexpr DWORD AllowUnprivileged = 0x2;
     const DWORD folder = QFileInfo(target).isDir() ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
     return CreateSymbolicLinkW(NativePath(link).c_str(), NativePath(target).c_str(), folder | AllowUnprivileged) != 0;
+}
+
+bool SystemHasSymbolicLinks()
+{
+    static const bool made = [] {
+        const QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("link"));
+        return MakeSymbolicLink(dir.path(), link)
+            && GetFileAttributesW(NativePath(link).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }();
+    return made;
 }
 
 bool MakeHidden(const QString &path)

@@ -172,6 +172,9 @@ private slots:
         QFETCH(QByteArray, machines);
         QFETCH(QByteArray, mppc);
         QFETCH(QString, said);
+#ifdef Q_OS_WIN
+        QSKIP("the stand-ins for mdbtools are shell scripts");
+#endif
         FakeMdbTools tools;
         tools.tables(machines, mppc);
         const ToolResult r = tools.run({"import-mdb", "-plant.mdb", tools.work("db.sqlite")});
@@ -189,6 +192,9 @@ private slots:
     // An mdbtools that never ends, leaving a child flooding its error output, is stopped.
     void runawayToolIsStopped()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the stand-ins for mdbtools are shell scripts");
+#endif
         FakeMdbTools tools;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit());

@@ -167,6 +167,9 @@ private slots:
         QFETCH(int, failures);
         QFETCH(QByteArray, left);
         QFETCH(QString, said);
+#ifdef Q_OS_WIN
+        QSKIP("a folder refuses new files by an access rule, which Wine does not enforce");
+#endif
         QVERIFY(WriteFileBytes(m_path, "O1\r\nM30\r\n"));
         SaveOptions options;
         options.safetyFolder = m_dir->filePath("safety");

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "StepMessages.h"
 #include "StepSequence.h"
+#include "TestSupport.h"
 #include "WizardDatabase.h"
 #include "WizardDriver.h"
 
@@ -72,7 +73,7 @@ private slots:
         m_programs = m_home.filePath(u"programs"_s);
         QVERIFY(QDir().mkpath(m_programs));
         QDir(m_home.path()).mkdir(u".hidden"_s);
-        QFile::link(m_programs, m_home.filePath(u"link"_s));
+        MakeSymbolicLink(m_programs, m_home.filePath(u"link"_s));
         SetMessagePresenter([this](const QString &text, int) {
             m_messages << text;
             return int(MsgResultOk);
@@ -279,6 +280,8 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, message);
         QFETCH(int, step);
+        if (folder.endsWith(u"/link"_s) && !SystemHasSymbolicLinks())
+            QSKIP("no symbolic links here");
         folder.replace(u"@"_s, m_home.path());
         message.replace(u"@"_s, m_home.path());
         QS_REQUIRE_BACKEND(backend);
