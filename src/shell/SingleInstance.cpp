@@ -18,14 +18,16 @@ namespace {
 const QByteArray kActivate = QByteArrayLiteral("ACTIVATE\n");
 constexpr qint64 kRetryMs = 50;
 
-// A lock written on another computer (a home folder shared between them):
-// its process cannot be asked after, and it holds no instance of this one.
-bool HeldByAnotherHost(const QLockFile &lock)
+// A lock whose process looks alive but holds no instance here: one written on
+// another computer (a home folder shared between them), or one naming this
+// very process: a power cut left it in the home folder, and this boot, running
+// as the last one did, handed this start the same process id.
+bool HeldByNobodyHere(const QLockFile &lock)
 {
     qint64 pid = 0;
     QString host, application;
-    return lock.getLockInfo(&pid, &host, &application) && !host.isEmpty()
-        && host != QSysInfo::machineHostName();
+    return lock.getLockInfo(&pid, &host, &application)
+        && ((!host.isEmpty() && host != QSysInfo::machineHostName()) || pid == QCoreApplication::applicationPid());
 }
 
 } // namespace
@@ -56,7 +58,7 @@ bool SingleInstance::Claim()
     const auto taken = [this] { return !m_lock.tryLock(0) && m_lock.error() == QLockFile::LockFailedError; };
     // A lock that cannot be made at all (folder not writable) is not taken:
     // better one station too many than none.
-    if (taken() && (!HeldByAnotherHost(m_lock) || !m_lock.removeStaleLockFile() || taken()))
+    if (taken() && (!HeldByNobodyHere(m_lock) || !m_lock.removeStaleLockFile() || taken()))
         return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
