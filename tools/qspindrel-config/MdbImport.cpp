@@ -126,12 +126,17 @@ bool ImportStationTables(const MdbStationTables &tables, const QString &database
     if (!change.begin(databasePath, false, error))
         return false;
     clsAccessDBConnection &connection = change.connection();
-    if (!TableIsEmpty(connection, kMachinesTable, error) || !TableIsEmpty(connection, kMppcTable, error))
+    // Each refusal from here on rolls the whole change back.
+    const auto refused = [error] {
+        error->prepend(QStringLiteral("Nothing was imported: "));
         return false;
+    };
+    if (!TableIsEmpty(connection, kMachinesTable, error) || !TableIsEmpty(connection, kMppcTable, error))
+        return refused();
     for (const auto &[table, rows] : copies) {
         QStringList skipped;
         if (!InsertRows(connection, table, *rows, &skipped, error))
-            return false;
+            return refused();
         if (!skipped.isEmpty())
             notes->append(QStringLiteral("Columns of %1 not copied (the database has no such column): %2")
                               .arg(table, skipped.join(QStringLiteral(", "))));
@@ -139,7 +144,7 @@ bool ImportStationTables(const MdbStationTables &tables, const QString &database
     QString why;
     if (!SyncMppcIdNumbering(connection, &why)) {
         *error = QStringLiteral("Cannot continue the numbering of MPPC_ID: %1").arg(why.simplified());
-        return false;
+        return refused();
     }
-    return change.commit(error);
+    return change.commit(error) || refused();
 }
