@@ -425,7 +425,7 @@ private slots:
         const QString out = windows ? parts + u"argv.txt"_s : m_dir->filePath(u"editor.out"_s);
         const QString editor = m_dir->filePath(windows ? u"editor.exe"_s : u"editor.sh"_s);
         if (exists && windows) {
-            // Wine would start a script as a Unix program.
+            // Not runnable: an empty file, which Windows refuses (Wine would start a script as a Unix program).
             QVERIFY(runnable ? QFile::copy(QCoreApplication::applicationDirPath() + u"/argv_echo.exe"_s, editor)
                              : QFile(editor).open(QIODevice::WriteOnly));
         } else if (exists) {
